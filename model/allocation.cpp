@@ -18,7 +18,10 @@ void trackAllocation(const char* label, void* pointer)
         return;
     for (AllocationSlot& slot : allocationRegister.slots) {
         if (slot.pointer == nullptr) {
-            strncpy(slot.label, label, ALLOCATION_LABEL_SIZE);
+            // At most 32 characters; a label that fills the slot keeps no terminator.
+            size_t length = strnlen(label, ALLOCATION_LABEL_SIZE);
+            memset(slot.label, 0, ALLOCATION_LABEL_SIZE);
+            memcpy(slot.label, label, length);
             slot.pointer = pointer;
             ++allocationRegister.count;
             return;

@@ -5,9 +5,84 @@
 #include "log/log.h"
 #include "support/test_support.h"
 
-TEST(Log, PlaceholderBuilds)
+using testing::internal::CaptureStderr;
+using testing::internal::GetCapturedStderr;
+
+TEST(Log, WritesOnlyLevelZeroToFileAndConsole)
 {
     testsupport::LogCapture capture;
-    logPrint(0, "hello %d\n", 1);
-    EXPECT_EQ(capture.text(), "hello 1\n");
+    CaptureStderr();
+    logPrint(2, "level two %d\n", 2);
+    logPrint(3, "level three\n");
+    logPrint(5, "level five\n");
+    logPrint(0, "kept %s %d\n", "text", 7);
+    EXPECT_EQ(GetCapturedStderr(), "kept text 7\n");
+    EXPECT_EQ(capture.text(), "kept text 7\n");
+}
+
+TEST(Log, IndentPrefixesFirstLineOnlyAndIsBounded)
+{
+    testsupport::LogCapture capture;
+    CaptureStderr();
+    logPrint(0, "top\n");
+    pushLogIndent();
+    logPrint(0, "one\ninner\n");
+    pushLogIndent();
+    logPrint(0, "two\n");
+    popLogIndent();
+    popLogIndent();
+    popLogIndent(); // empty prefix: unchanged
+    logPrint(0, "back\n");
+    std::string expected = "top\n  one\ninner\n    two\nback\n";
+    EXPECT_EQ(GetCapturedStderr(), expected);
+    EXPECT_EQ(capture.text(), expected);
+
+    logIndent[0] = ' ';
+    logIndent[1] = '\0';
+    popLogIndent(); // one blank: unchanged
+    EXPECT_STREQ(logIndent, " ");
+
+    logIndent[0] = '\0';
+    for (int i = 0; i < 10; ++i)
+        pushLogIndent();
+    EXPECT_EQ(std::string(logIndent), std::string(14, ' ')) << "seven levels at most";
+    popLogIndent();
+    EXPECT_EQ(std::string(logIndent), std::string(12, ' '));
+}
+
+TEST(Log, AppendsAcrossMessagesAndKeepsPercentSignsIntact)
+{
+    testsupport::LogCapture capture;
+    CaptureStderr();
+    logPrint(0, "node '%s'\n", "odd%dname%s");
+    logPrint(0, "%i%%\n", 50);
+    std::string expected = "node 'odd%dname%s'\n50%\n";
+    EXPECT_EQ(GetCapturedStderr(), expected);
+    EXPECT_EQ(capture.text(), expected);
+}
+
+TEST(Log, CutsLongMessagesSafely)
+{
+    testsupport::LogCapture capture;
+    std::string longText(5000, 'x');
+    CaptureStderr();
+    logPrint(0, "%s\n", longText.c_str());
+    std::string console = GetCapturedStderr();
+    EXPECT_EQ(console, std::string(LOG_MESSAGE_MAX, 'x'));
+    EXPECT_EQ(capture.text(), console);
+}
+
+TEST(Log, UnopenableFileStillEchoesToConsole)
+{
+    testsupport::LogCapture capture;
+    snprintf(pluginDirectory, sizeof(pluginDirectory), "/nonexistent-qax-dir/sub");
+    CaptureStderr();
+    logPrint(0, "still shown\n");
+    EXPECT_EQ(GetCapturedStderr(), "still shown\n");
+    EXPECT_FALSE(testsupport::fileExists("/nonexistent-qax-dir/sub/qaxExport.log"));
+
+    pluginDirectory[0] = '\0'; // no directory: console only
+    CaptureStderr();
+    logPrint(0, "console only\n");
+    EXPECT_EQ(GetCapturedStderr(), "console only\n");
 }
