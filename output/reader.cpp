@@ -1,0 +1,610 @@
+#include "output/reader.h"
+
+#include <cerrno>
+#include <cstdarg>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+#include "model/allocation.h"
+#include "output/free_qax_model.h"
+
+// Values are copied straight from the file's bytes, which matches memory only on little-endian hosts.
+#if !defined(__BYTE_ORDER__) || __BYTE_ORDER__ != __ORDER_LITTLE_ENDIAN__
+#error "reader.cpp copies values as they lie in the file: the .qax format needs a little-endian host"
+#endif
+static_assert(std::numeric_limits<float>::is_iec559 && sizeof(float) == 4, "float32 must be IEEE 754 single");
+
+namespace {
+
+enum { CHUNK_PATH_SIZE = 1024, DETAIL_SIZE = 512 };
+
+// Smallest encodings, used to refuse a count before allocating for it: a MAT0 with two empty
+// strings, no texture and no sub-material; a GOB1 with empty arrays; an empty string.
+const size_t MINIMUM_MATERIAL_BYTES = 188;
+const size_t MINIMUM_OBJECT_BYTES = 92;
+const size_t MINIMUM_STRING_BYTES = 2;
+
+struct Parser {
+    const unsigned char* data;
+    size_t size;
+    size_t offset; // next byte to read; never above size
+    char* error;
+    size_t errorSize;
+    bool failed;
+    char chunkPath[CHUNK_PATH_SIZE]; // "GEOB > GOB1[2] > VERT", names the chunk in messages
+    size_t chunkPathLength;
+};
+
+void writeMessage(char* buffer, size_t bufferSize, const char* format, ...) __attribute__((format(printf, 3, 4)));
+void writeMessage(char* buffer, size_t bufferSize, const char* format, ...)
+{
+    if (!buffer || bufferSize == 0)
+        return;
+    va_list args;
+    va_start(args, format);
+    vsnprintf(buffer, bufferSize, format, args);
+    va_end(args);
+}
+
+void fail(Parser& parser, size_t offset, const char* format, ...) __attribute__((format(printf, 3, 4)));
+void fail(Parser& parser, size_t offset, const char* format, ...)
+{
+    if (parser.failed)
+        return; // the first problem is the one worth reporting
+    parser.failed = true;
+    char detail[DETAIL_SIZE];
+    va_list args;
+    va_start(args, format);
+    vsnprintf(detail, sizeof(detail), format, args);
+    va_end(args);
+    writeMessage(parser.error, parser.errorSize, "offset %zu, chunk %s: %s", offset,
+                 parser.chunkPathLength ? parser.chunkPath : "QAX1", detail);
+}
+
+// Names the chunk being read for the lifetime of the scope: "MATS > MAT0[1] > MTEX".
+struct ChunkScope {
+    Parser& parser;
+    size_t savedLength;
+
+    ChunkScope(Parser& p, const char* tag, int32_t index = -1) : parser(p), savedLength(p.chunkPathLength)
+    {
+        size_t room = CHUNK_PATH_SIZE - savedLength;
+        int written = index >= 0 ? snprintf(p.chunkPath + savedLength, room, "%s%s[%d]", savedLength ? " > " : "", tag, index)
+                                 : snprintf(p.chunkPath + savedLength, room, "%s%s", savedLength ? " > " : "", tag);
+        p.chunkPathLength = written < 0 ? savedLength : (size_t(written) < room ? savedLength + written : CHUNK_PATH_SIZE - 1);
+    }
+    ~ChunkScope()
+    {
+        parser.chunkPathLength = savedLength;
+        parser.chunkPath[savedLength] = '\0';
+    }
+    ChunkScope(const ChunkScope&) = delete;
+    ChunkScope& operator=(const ChunkScope&) = delete;
+};
+
+// Every read goes through here: limit is the end of the region the current chunk may occupy, never
+// above the input's size.
+bool readRaw(Parser& parser, size_t limit, void* destination, size_t count, const char* what)
+{
+    if (parser.failed)
+        return false;
+    size_t left = limit > parser.offset ? limit - parser.offset : 0;
+    if (count > left) {
+        fail(parser, parser.offset, "expected %s (%zu bytes), but only %zu bytes are left", what, count, left);
+        return false;
+    }
+    if (count)
+        memcpy(destination, parser.data + parser.offset, count);
+    parser.offset += count;
+    return true;
+}
+
+template <class T>
+bool readValue(Parser& parser, size_t limit, T& value, const char* what)
+{
+    return readRaw(parser, limit, &value, sizeof(T), what);
+}
+
+// Allocates and fills count entries of an array under label; count 0 leaves the array null.
+template <class T>
+bool readArray(Parser& parser, size_t limit, const char* label, T*& array, size_t count)
+{
+    if (parser.failed)
+        return false;
+    if (count == 0)
+        return true;
+    size_t left = limit > parser.offset ? limit - parser.offset : 0;
+    if (count > left / sizeof(T)) {
+        fail(parser, parser.offset, "expected %zu values of %zu bytes, but only %zu bytes are left", count, sizeof(T), left);
+        return false;
+    }
+    array = allocateArray<T>(label, count);
+    if (!array) {
+        fail(parser, parser.offset, "out of memory for %zu values", count);
+        return false;
+    }
+    return readRaw(parser, limit, array, count * sizeof(T), "the array's values");
+}
+
+void describeTag(const unsigned char* tag, char* text, size_t textSize)
+{
+    bool printable = true;
+    for (int i = 0; i < 4; ++i)
+        printable = printable && tag[i] >= 0x20 && tag[i] < 0x7F;
+    if (printable)
+        snprintf(text, textSize, "'%c%c%c%c'", tag[0], tag[1], tag[2], tag[3]);
+    else
+        snprintf(text, textSize, "bytes %02X %02X %02X %02X", tag[0], tag[1], tag[2], tag[3]);
+}
+
+bool expectTag(Parser& parser, size_t limit, const char* tag)
+{
+    size_t at = parser.offset;
+    unsigned char found[4];
+    char what[32];
+    snprintf(what, sizeof(what), "tag '%s'", tag);
+    if (!readRaw(parser, limit, found, 4, what))
+        return false;
+    if (memcmp(found, tag, 4) != 0) {
+        char text[32];
+        describeTag(found, text, sizeof(text));
+        fail(parser, at, "expected tag '%s', found %s", tag, text);
+        return false;
+    }
+    return true;
+}
+
+bool nextTagIs(const Parser& parser, size_t limit, const char* tag)
+{
+    return !parser.failed && limit >= parser.offset && limit - parser.offset >= 4 &&
+           memcmp(parser.data + parser.offset, tag, 4) == 0;
+}
+
+// Reads a chunk's tag and length and checks that the length is not negative and fits before limit.
+// lengthOffset receives where the length field lies, for later messages.
+bool readChunkHeader(Parser& parser, size_t limit, const char* tag, int32_t& length, size_t& lengthOffset)
+{
+    if (!expectTag(parser, limit, tag))
+        return false;
+    lengthOffset = parser.offset;
+    if (!readValue(parser, limit, length, "the chunk length"))
+        return false;
+    if (length < 0) {
+        fail(parser, lengthOffset, "expected a chunk length of at least 0, found %d", length);
+        return false;
+    }
+    size_t left = limit - parser.offset;
+    if (size_t(length) > left) {
+        fail(parser, lengthOffset, "length %d runs past the end of the enclosing data: only %zu bytes are left", length, left);
+        return false;
+    }
+    return true;
+}
+
+// A chunk of fixed size: its length must be exactly expected.
+bool readFixedChunkHeader(Parser& parser, size_t limit, const char* tag, int32_t expected, int32_t& length)
+{
+    size_t lengthOffset = 0;
+    if (!readChunkHeader(parser, limit, tag, length, lengthOffset))
+        return false;
+    if (length != expected) {
+        fail(parser, lengthOffset, "expected length %d, found %d", expected, length);
+        return false;
+    }
+    return true;
+}
+
+// An array chunk: length, then a count of entries of entrySize bytes each; the length must be
+// 4 + entrySize x count.
+bool readArrayChunkHeader(Parser& parser, size_t limit, const char* tag, size_t entrySize, int32_t& length,
+                          int32_t& count, size_t& countOffset)
+{
+    size_t lengthOffset = 0;
+    if (!readChunkHeader(parser, limit, tag, length, lengthOffset))
+        return false;
+    countOffset = parser.offset;
+    if (!readValue(parser, limit, count, "the entry count"))
+        return false;
+    if (count < 0) {
+        fail(parser, countOffset, "expected an entry count of at least 0, found %d", count);
+        return false;
+    }
+    long long expected = 4 + (long long)entrySize * count;
+    if (expected != length) {
+        fail(parser, lengthOffset, "expected length 4 + %zu x %d = %lld, found %d", entrySize, count, expected, length);
+        return false;
+    }
+    return true;
+}
+
+// A chunk holding other chunks: its length must be what was read after its length field.
+bool checkContentsLength(Parser& parser, size_t lengthOffset, int32_t length)
+{
+    if (parser.failed)
+        return false;
+    size_t contents = parser.offset - (lengthOffset + 4);
+    if (contents != size_t(length)) {
+        fail(parser, lengthOffset, "expected length %zu (the size of its contents), found %d", contents, length);
+        return false;
+    }
+    return true;
+}
+
+// Reads the count of a chunk of variable-sized entries and refuses one its length cannot hold.
+bool readEntryCount(Parser& parser, size_t limit, int32_t length, size_t minimumEntryBytes, int32_t& count)
+{
+    size_t countOffset = parser.offset;
+    if (!readValue(parser, limit, count, "the entry count"))
+        return false;
+    if (count < 0) {
+        fail(parser, countOffset, "expected an entry count of at least 0, found %d", count);
+        return false;
+    }
+    size_t room = length >= 4 ? size_t(length) - 4 : 0;
+    if (size_t(count) > room / minimumEntryBytes) {
+        fail(parser, countOffset, "entry count %d cannot fit: each entry takes at least %zu bytes and the length leaves %zu",
+             count, minimumEntryBytes, room);
+        return false;
+    }
+    return true;
+}
+
+bool readString(Parser& parser, size_t limit, qaxString& string)
+{
+    size_t at = parser.offset;
+    memset(&string, 0, sizeof(string));
+    if (!readValue(parser, limit, string.length, "a string length"))
+        return false;
+    if (string.length > QAX_STRING_SIZE) {
+        fail(parser, at, "expected a string length of at most %d, found %u", QAX_STRING_SIZE, unsigned(string.length));
+        return false;
+    }
+    return readRaw(parser, limit, string.text, string.length, "the string's text");
+}
+
+bool readMaterial(Parser& parser, size_t limit, qaxMaterial& material, int depth);
+
+// MSUB: sub-materials, each a whole MAT0, nested at most QAX_MAX_MATERIAL_DEPTH deep.
+bool readSubMaterials(Parser& parser, size_t limit, qaxMaterial& material, int depth)
+{
+    ChunkScope scope(parser, "MSUB");
+    size_t lengthOffset = 0;
+    if (!readChunkHeader(parser, limit, "MSUB", material.subMaterials.length, lengthOffset) ||
+        !readEntryCount(parser, limit, material.subMaterials.length, MINIMUM_MATERIAL_BYTES,
+                        material.subMaterials.numSubMaterials))
+        return false;
+    int32_t count = material.subMaterials.numSubMaterials;
+    if (count > 0 && depth >= QAX_MAX_MATERIAL_DEPTH) {
+        fail(parser, lengthOffset + 4, "sub-materials nest deeper than %d levels", QAX_MAX_MATERIAL_DEPTH);
+        return false;
+    }
+    if (count > 0) {
+        material.subMaterials.subMaterials = allocateArray<qaxMaterial>("m->subMaterials.subMaterials", size_t(count));
+        if (!material.subMaterials.subMaterials) {
+            fail(parser, parser.offset, "out of memory for %d sub-materials", count);
+            return false;
+        }
+    }
+    for (int32_t i = 0; i < count; ++i) {
+        ChunkScope entry(parser, "MAT0", i);
+        if (!readMaterial(parser, limit, material.subMaterials.subMaterials[i], depth + 1))
+            return false;
+    }
+    return checkContentsLength(parser, lengthOffset, material.subMaterials.length);
+}
+
+bool readMaterial(Parser& parser, size_t limit, qaxMaterial& material, int depth)
+{
+    size_t lengthOffset = 0;
+    if (!readChunkHeader(parser, limit, "MAT0", material.length, lengthOffset))
+        return false;
+    {
+        ChunkScope scope(parser, "MHDR");
+        size_t headerLengthOffset = 0;
+        if (!readChunkHeader(parser, limit, "MHDR", material.header.length, headerLengthOffset) ||
+            !readString(parser, limit, material.header.name) || !readString(parser, limit, material.header.type) ||
+            !checkContentsLength(parser, headerLengthOffset, material.header.length))
+            return false;
+    }
+    {
+        ChunkScope scope(parser, "MCOL");
+        if (!readFixedChunkHeader(parser, limit, "MCOL", 68, material.colors.length) ||
+            !readValue(parser, limit, material.colors.ambient, "the ambient colour") ||
+            !readValue(parser, limit, material.colors.diffuse, "the diffuse colour") ||
+            !readValue(parser, limit, material.colors.specular, "the specular colour") ||
+            !readValue(parser, limit, material.colors.incandescence, "the incandescence colour") ||
+            !readValue(parser, limit, material.colors.eccentricityScaled, "the scaled eccentricity"))
+            return false;
+    }
+    {
+        ChunkScope scope(parser, "MCFL");
+        if (!readFixedChunkHeader(parser, limit, "MCFL", 4, material.flags.length) ||
+            !readValue(parser, limit, material.flags.reflective, "the reflective flag"))
+            return false;
+    }
+    {
+        ChunkScope scope(parser, "MUVW");
+        if (!readFixedChunkHeader(parser, limit, "MUVW", 28, material.uvw.length) ||
+            !readValue(parser, limit, material.uvw.values, "the seven texture-placement values"))
+            return false;
+    }
+    {
+        ChunkScope scope(parser, "MTRA");
+        if (!readFixedChunkHeader(parser, limit, "MTRA", 8, material.translucence.length) ||
+            !readValue(parser, limit, material.translucence.coeff, "the translucence coefficient") ||
+            !readValue(parser, limit, material.translucence.enabled, "the translucence flag"))
+            return false;
+    }
+    {
+        ChunkScope scope(parser, "MTEX");
+        size_t texturesLengthOffset = 0;
+        if (!readChunkHeader(parser, limit, "MTEX", material.textures.length, texturesLengthOffset) ||
+            !readEntryCount(parser, limit, material.textures.length, MINIMUM_STRING_BYTES, material.textures.numTextures))
+            return false;
+        int32_t count = material.textures.numTextures;
+        if (count > 0) {
+            material.textures.textures = allocateArray<qaxString>("m->textures.textures", size_t(count));
+            if (!material.textures.textures) {
+                fail(parser, parser.offset, "out of memory for %d texture names", count);
+                return false;
+            }
+        }
+        for (int32_t i = 0; i < count; ++i)
+            if (!readString(parser, limit, material.textures.textures[i]))
+                return false;
+        if (!checkContentsLength(parser, texturesLengthOffset, material.textures.length))
+            return false;
+    }
+    if (!readSubMaterials(parser, limit, material, depth))
+        return false;
+    {
+        ChunkScope scope(parser, "MEND");
+        if (!expectTag(parser, limit, "MEND"))
+            return false;
+    }
+    return checkContentsLength(parser, lengthOffset, material.length);
+}
+
+// VCOL, TVER and NORM hold one entry per vertex.
+bool checkVertexCount(Parser& parser, size_t countOffset, int32_t count, const qaxObject& object)
+{
+    if (count != object.vertices.numVertices) {
+        fail(parser, countOffset, "expected count %d (the VERT count), found %d", object.vertices.numVertices, count);
+        return false;
+    }
+    return true;
+}
+
+bool readObject(Parser& parser, size_t limit, qaxObject& object)
+{
+    size_t lengthOffset = 0;
+    size_t countOffset = 0;
+    if (!readChunkHeader(parser, limit, "GOB1", object.length, lengthOffset))
+        return false;
+    {
+        ChunkScope scope(parser, "GHDR");
+        if (!readFixedChunkHeader(parser, limit, "GHDR", 12, object.header.length) ||
+            !readValue(parser, limit, object.header.reserved0, "the first reserved value") ||
+            !readValue(parser, limit, object.header.reserved1, "the second reserved value") ||
+            !readValue(parser, limit, object.header.materialID, "the material index"))
+            return false;
+    }
+    {
+        ChunkScope scope(parser, "INDI");
+        if (!readArrayChunkHeader(parser, limit, "INDI", 2, object.indices.length, object.indices.numIndices, countOffset) ||
+            !readArray(parser, limit, "o->indices.indices", object.indices.indices, size_t(object.indices.numIndices)))
+            return false;
+    }
+    {
+        ChunkScope scope(parser, "VERT");
+        if (!readArrayChunkHeader(parser, limit, "VERT", 12, object.vertices.length, object.vertices.numVertices, countOffset) ||
+            !readArray(parser, limit, "o->vertices.vertices", object.vertices.vertices, size_t(object.vertices.numVertices) * 3))
+            return false;
+    }
+    if (nextTagIs(parser, limit, "VCOL")) {
+        ChunkScope scope(parser, "VCOL");
+        object.vertexColors.present = 1;
+        if (!readArrayChunkHeader(parser, limit, "VCOL", 12, object.vertexColors.length,
+                                  object.vertexColors.numVertexColors, countOffset) ||
+            !checkVertexCount(parser, countOffset, object.vertexColors.numVertexColors, object) ||
+            !readArray(parser, limit, "o->vertexColors.vertexColors", object.vertexColors.vertexColors,
+                       size_t(object.vertexColors.numVertexColors) * 3))
+            return false;
+    }
+    {
+        ChunkScope scope(parser, "TVER");
+        if (!readArrayChunkHeader(parser, limit, "TVER", 8, object.UVs.length, object.UVs.numUVs, countOffset) ||
+            !checkVertexCount(parser, countOffset, object.UVs.numUVs, object) ||
+            !readArray(parser, limit, "o->UVs.UVs", object.UVs.UVs, size_t(object.UVs.numUVs) * 2))
+            return false;
+    }
+    {
+        ChunkScope scope(parser, "NORM");
+        if (!readArrayChunkHeader(parser, limit, "NORM", 12, object.normals.length, object.normals.numNormals, countOffset) ||
+            !checkVertexCount(parser, countOffset, object.normals.numNormals, object) ||
+            !readArray(parser, limit, "o->normals.normals", object.normals.normals, size_t(object.normals.numNormals) * 3))
+            return false;
+    }
+    {
+        ChunkScope scope(parser, "BRST");
+        if (!readArrayChunkHeader(parser, limit, "BRST", 16, object.bursts.length, object.bursts.numBursts, countOffset))
+            return false;
+        size_t bursts = size_t(object.bursts.numBursts);
+        if (!readArray(parser, limit, "o->bursts.burstStart", object.bursts.burstStart, bursts) ||
+            !readArray(parser, limit, "o->bursts.burstCount", object.bursts.burstCount, bursts) ||
+            !readArray(parser, limit, "o->bursts.burstMaterialID", object.bursts.burstMaterialID, bursts) ||
+            !readArray(parser, limit, "o->bursts.burstVperP", object.bursts.burstVperP, bursts))
+            return false;
+    }
+    {
+        ChunkScope scope(parser, "GEND");
+        if (!expectTag(parser, limit, "GEND"))
+            return false;
+    }
+    return checkContentsLength(parser, lengthOffset, object.length);
+}
+
+bool readMaterialList(Parser& parser, size_t limit, qaxModel& model)
+{
+    ChunkScope scope(parser, "MATS");
+    size_t lengthOffset = 0;
+    if (!readChunkHeader(parser, limit, "MATS", model.materials.length, lengthOffset) ||
+        !readEntryCount(parser, limit, model.materials.length, MINIMUM_MATERIAL_BYTES, model.materials.numMaterials))
+        return false;
+    int32_t count = model.materials.numMaterials;
+    if (count > 0) {
+        model.materials.materials = allocateArray<qaxMaterial>("qaxModel->materials.materials", size_t(count));
+        if (!model.materials.materials) {
+            fail(parser, parser.offset, "out of memory for %d materials", count);
+            return false;
+        }
+    }
+    for (int32_t i = 0; i < count; ++i) {
+        ChunkScope entry(parser, "MAT0", i);
+        if (!readMaterial(parser, limit, model.materials.materials[i], 0))
+            return false;
+    }
+    return checkContentsLength(parser, lengthOffset, model.materials.length);
+}
+
+bool readObjectList(Parser& parser, size_t limit, qaxModel& model)
+{
+    ChunkScope scope(parser, "GEOB");
+    size_t lengthOffset = 0;
+    if (!readChunkHeader(parser, limit, "GEOB", model.objects.length, lengthOffset) ||
+        !readEntryCount(parser, limit, model.objects.length, MINIMUM_OBJECT_BYTES, model.objects.numObjects))
+        return false;
+    int32_t count = model.objects.numObjects;
+    if (count > 0) {
+        model.objects.objects = allocateArray<qaxObject>("qaxModel->objects.objects", size_t(count));
+        if (!model.objects.objects) {
+            fail(parser, parser.offset, "out of memory for %d objects", count);
+            return false;
+        }
+    }
+    for (int32_t i = 0; i < count; ++i) {
+        ChunkScope entry(parser, "GOB1", i);
+        if (!readObject(parser, limit, model.objects.objects[i]))
+            return false;
+    }
+    return checkContentsLength(parser, lengthOffset, model.objects.length);
+}
+
+bool readModel(Parser& parser, qaxModel& model)
+{
+    // Children may read up to the end of the input; each chunk's own length is checked against what
+    // its contents took, so a wrong length is reported on the chunk that carries it.
+    size_t limit = parser.size;
+    {
+        ChunkScope scope(parser, "QAX1");
+        if (!expectTag(parser, limit, "QAX1") || !readValue(parser, limit, model.fileLength, "the file length"))
+            return false;
+        if ((long long)model.fileLength != (long long)parser.size - 8) {
+            fail(parser, 4, "expected file length %zu - 8 = %lld, found %d", parser.size, (long long)parser.size - 8,
+                 model.fileLength);
+            return false;
+        }
+    }
+    if (!readMaterialList(parser, limit, model) || !readObjectList(parser, limit, model))
+        return false;
+    ChunkScope scope(parser, "EQAX");
+    if (!expectTag(parser, limit, "EQAX"))
+        return false;
+    if (parser.offset != parser.size) {
+        fail(parser, parser.offset, "expected the end of the file, found %zu more bytes", parser.size - parser.offset);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool parseQAX(const unsigned char* data, size_t size, qaxModel& model, char* error, size_t errorSize)
+{
+    memset(&model, 0, sizeof(model));
+    writeMessage(error, errorSize, "%s", "");
+    Parser parser;
+    memset(&parser, 0, sizeof(parser));
+    parser.data = data;
+    parser.size = data ? size : 0;
+    parser.error = error;
+    parser.errorSize = errorSize;
+    if (readModel(parser, model))
+        return true;
+    freeQAXModel(model);
+    memset(&model, 0, sizeof(model));
+    return false;
+}
+
+bool readQAXFile(const char* path, qaxModel& model, char* error, size_t errorSize)
+{
+    memset(&model, 0, sizeof(model));
+    FILE* file = fopen(path, "rb");
+    if (!file) {
+        writeMessage(error, errorSize, "Could not open '%s' for reading: %s", path, strerror(errno));
+        return false;
+    }
+    // Read to the end rather than trusting a size from the file system, which pipes do not have.
+    unsigned char* data = nullptr;
+    size_t size = 0;
+    size_t capacity = 0;
+    bool complete = true;
+    for (;;) {
+        if (size == capacity) {
+            size_t grown = capacity ? capacity * 2 : 65536;
+            unsigned char* larger = grown > capacity ? static_cast<unsigned char*>(realloc(data, grown)) : nullptr;
+            if (!larger) {
+                writeMessage(error, errorSize, "Could not read '%s': out of memory after %zu bytes", path, size);
+                complete = false;
+                break;
+            }
+            data = larger;
+            capacity = grown;
+        }
+        size_t got = fread(data + size, 1, capacity - size, file);
+        size += got;
+        if (got == 0)
+            break;
+    }
+    if (complete && ferror(file)) {
+        writeMessage(error, errorSize, "Could not read '%s': %s", path, strerror(errno));
+        complete = false;
+    }
+    fclose(file);
+
+    bool parsed = false;
+    if (complete) {
+        char detail[DETAIL_SIZE + CHUNK_PATH_SIZE];
+        parsed = parseQAX(data, size, model, detail, sizeof(detail));
+        if (!parsed)
+            writeMessage(error, errorSize, "'%s': %s", path, detail);
+    }
+    free(data);
+    return parsed;
+}
+
+bool validateQAXIndices(const qaxModel& model, char* error, size_t errorSize)
+{
+    writeMessage(error, errorSize, "%s", "");
+    if (!model.objects.objects)
+        return true;
+    for (int32_t i = 0; i < model.objects.numObjects; ++i) {
+        const qaxObject& object = model.objects.objects[i];
+        if (object.indices.numIndices > 0 && !object.indices.indices) {
+            writeMessage(error, errorSize, "object %d: %d indices but no index array", i, object.indices.numIndices);
+            return false;
+        }
+        for (int32_t j = 0; j < object.indices.numIndices; ++j) {
+            int32_t value = object.indices.indices[j];
+            if (value >= object.vertices.numVertices) {
+                writeMessage(error, errorSize, "object %d, index %d of %d: value %d is not below the vertex count %d", i, j,
+                             object.indices.numIndices, value, object.vertices.numVertices);
+                return false;
+            }
+        }
+    }
+    return true;
+}
