@@ -1,0 +1,23 @@
+#pragma once
+// Decoding of the geometry data types of setAttr: "polyFaces", "nurbsCurve", "nurbsSurface" and
+// "lattice". Every count written in the data is checked against the tokens actually present before
+// anything is sized by it.
+
+#include "scene_readers/maya_ascii/lexer.h"
+#include "scene_readers/maya_ascii/scene_document.h"
+
+namespace mayaascii {
+
+// The tokens [begin, end) after -type "polyFaces": keyword groups f/h/mu/mc/fc. Throws ReadError.
+PolyFacesData decodePolyFaces(const Token* begin, const Token* end, int line);
+
+// Degree, spans, form, rational, dimension; knot count and knots; CV count and CVs.
+NurbsCurveData decodeNurbsCurve(const Token* begin, const Token* end, int line);
+
+// Degrees, forms, rational; U knots, V knots; anything a trimmed surface keeps; CV count and CVs.
+NurbsSurfaceData decodeNurbsSurface(const Token* begin, const Token* end, int line);
+
+// S T U divisions, point count, points.
+LatticeData decodeLattice(const Token* begin, const Token* end, int line);
+
+} // namespace mayaascii

@@ -1,0 +1,41 @@
+#pragma once
+// Splits Maya ASCII text into tokens: bare words (numbers, names, keywords), flags ("-n"), double-quoted
+// strings, ";", "(", ")" and a lone "+". "//" comments run to the end of the line.
+
+#include <string>
+#include <string_view>
+
+namespace mayaascii {
+
+enum class TokenKind { Word, Flag, String, Semicolon, OpenParen, CloseParen, Plus, End };
+
+struct Token {
+    TokenKind kind = TokenKind::End;
+    // Word and Flag: as written. String: the text between the quotes, escapes not yet resolved.
+    std::string_view text;
+    int line = 0;
+};
+
+class Lexer {
+public:
+    // The text must outlive the lexer and every token it hands out.
+    explicit Lexer(std::string_view text) : text_(text) {}
+
+    // The next token, kind End once the text is used up. Throws ReadError on a string that is not
+    // closed before the end of the text.
+    Token next();
+
+private:
+    std::string_view text_;
+    size_t position_ = 0;
+    int line_ = 1;
+};
+
+// Resolves the C-style escapes of a string token's text (\" \\ \n \t \r; any other escaped character
+// stands for itself).
+std::string unescapeString(std::string_view raw);
+
+// Readable name of a token for messages: "end of file", "';'", "\"text\"", "word".
+std::string describeToken(const Token& token);
+
+} // namespace mayaascii
