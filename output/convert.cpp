@@ -1,0 +1,534 @@
+#include "output/convert.h"
+
+#include <cstring>
+
+#include "log/log.h"
+#include "model/allocation.h"
+#include "model/fixed_text.h"
+#include "output/triangulate.h"
+#include "plugin/settings.h"
+
+namespace {
+
+// Fixed parts of the chunk lengths: MAT0 without MHDR and MTEX, GOB1 without its array chunks.
+enum { MATERIAL_FIXED_LENGTH = 172, OBJECT_FIXED_LENGTH = 64, FILE_FIXED_LENGTH = 20 };
+
+// Where one output vertex comes from: a polygon of the mesh and one of its stored corners.
+struct CornerSource {
+    int32_t polygon;
+    int32_t corner;
+};
+
+int32_t storedCorners(const Polygon& polygon)
+{
+    if (polygon.numVerts < 0)
+        return 0;
+    return polygon.numVerts > MAX_POLYGON_CORNERS ? MAX_POLYGON_CORNERS : polygon.numVerts;
+}
+
+int32_t trianglesOfPolygon(const Polygon& polygon)
+{
+    int32_t corners = storedCorners(polygon);
+    return corners >= 3 ? corners - 2 : 0;
+}
+
+int64_t trianglesOfMesh(const Mesh& mesh)
+{
+    int64_t triangles = 0;
+    for (int32_t j = 0; j < mesh.numPolygons; ++j)
+        triangles += trianglesOfPolygon(mesh.polygons[j]);
+    return triangles;
+}
+
+int32_t objectsForTriangles(int64_t triangles)
+{
+    if (triangles <= QAX_MAX_OBJECT_TRIANGLES)
+        return 1;
+    return int32_t((triangles + QAX_MAX_OBJECT_TRIANGLES - 1) / QAX_MAX_OBJECT_TRIANGLES);
+}
+
+// GOB1 length of an object of vertexCount vertices.
+int64_t objectLength(int64_t vertexCount, bool withColors)
+{
+    int64_t length = (4 + 2 * vertexCount) + (4 + 12 * vertexCount) + (4 + 8 * vertexCount) +
+                     (4 + 12 * vertexCount) + (4 + 16) + OBJECT_FIXED_LENGTH;
+    if (withColors)
+        length += (4 + 12 * vertexCount) + 8;
+    return length;
+}
+
+// Copies width floats of entry index of values, or zeros when the index names no entry: a corner
+// without a texture coordinate, normal or colour must not read outside the array.
+void copyOrZero(float* destination, const float* values, int32_t index, int32_t count, int32_t width)
+{
+    if (index >= 0 && index < count && values) {
+        memcpy(destination, values + size_t(index) * width, sizeof(float) * width);
+    } else {
+        for (int32_t i = 0; i < width; ++i)
+            destination[i] = 0.0f;
+    }
+}
+
+void setString(qaxString& string, const char* text, size_t length)
+{
+    memset(string.text, 0, sizeof string.text);
+    memcpy(string.text, text, length);
+    string.length = uint16_t(length);
+}
+
+void convertMaterial(const Material& material, qaxMaterial& out)
+{
+    setString(out.header.name, material.name, strnlen(material.name, NAME_SIZE - 1));
+    setString(out.header.type, "Standard", 8);
+    out.header.length = 4 + out.header.name.length + out.header.type.length;
+
+    memcpy(out.colors.ambient, material.ambientColor, sizeof out.colors.ambient);
+    memcpy(out.colors.diffuse, material.color, sizeof out.colors.diffuse);
+    // A black diffuse colour means "not set" to the readers of the file.
+    if (material.color[0] == 0.0f && material.color[1] == 0.0f && material.color[2] == 0.0f) {
+        out.colors.diffuse[0] = 1.0f;
+        out.colors.diffuse[1] = 1.0f;
+        out.colors.diffuse[2] = 1.0f;
+    }
+    memcpy(out.colors.specular, material.specularColor, sizeof out.colors.specular);
+    memcpy(out.colors.incandescence, material.incandescence, sizeof out.colors.incandescence);
+    out.colors.eccentricityScaled = material.eccentricity * 128.0f;
+    out.colors.length = 68;
+
+    out.flags.reflective = material.reflectivity != 0.0f ? 1 : 0;
+    out.flags.length = 4;
+
+    const float uvw[7] = {0.0f, 0.0f, 1.0f, 1.0f, 0.0f, 0.0f, 0.0f};
+    memcpy(out.uvw.values, uvw, sizeof uvw);
+    out.uvw.length = 28;
+
+    out.translucence.coeff = material.translucenceCoeff;
+    out.translucence.enabled = material.translucenceCoeff != 0.0f ? 1 : 0;
+    out.translucence.length = 8;
+
+    char texture[PATH_SIZE];
+    memcpy(texture, material.colorTexture, PATH_SIZE - 1);
+    texture[PATH_SIZE - 1] = '\0';
+    if (!useProjectRelativePaths)
+        stripTexturePath(texture);
+    size_t length = strlen(texture);
+    if (length > QAX_STRING_SIZE)
+        length = QAX_STRING_SIZE;
+    setString(out.textures.textures[0], texture, length);
+    out.textures.length = 6 + int32_t(length);
+
+    out.subMaterials.numSubMaterials = 0;
+    out.subMaterials.subMaterials = nullptr;
+    out.subMaterials.length = 4;
+
+    out.length = out.header.length + out.textures.length + MATERIAL_FIXED_LENGTH;
+}
+
+bool convertMaterials(const Model& model, qaxModel& output)
+{
+    int32_t count = model.numMaterials > 0 && model.materials ? model.numMaterials : 0;
+    output.materials.numMaterials = count;
+    output.materials.materials = allocateArray<qaxMaterial>("qaxModel->materials.materials", size_t(count));
+    if (!output.materials.materials)
+        return false;
+    int64_t length = 4;
+    for (int32_t i = 0; i < count; ++i) {
+        qaxMaterial& out = output.materials.materials[i];
+        out.textures.numTextures = 1;
+        out.textures.textures = allocateArray<qaxString>("m->textures.textures", 1);
+        if (!out.textures.textures)
+            return false;
+        convertMaterial(model.materials[i], out);
+        length += 8 + out.length;
+    }
+    output.materials.length = int32_t(length);
+    return true;
+}
+
+// Lists the corners of every triangle of the mesh, polygon by polygon: 3 sources per triangle.
+void triangulateMesh(const Mesh& mesh, CornerSource* sources)
+{
+    float points[3 * MAX_POLYGON_CORNERS];
+    int32_t triangles[3 * (MAX_POLYGON_CORNERS - 2)];
+    size_t n = 0;
+    for (int32_t j = 0; j < mesh.numPolygons; ++j) {
+        const Polygon& polygon = mesh.polygons[j];
+        int32_t corners = storedCorners(polygon);
+        if (corners < 3)
+            continue;
+        bool positioned = true;
+        for (int32_t k = 0; k < corners && positioned; ++k) {
+            int32_t v = polygon.vertIndices[k];
+            if (v < 0 || v >= mesh.numVerts)
+                positioned = false;
+            else
+                memcpy(points + 3 * k, mesh.verts + size_t(v) * 3, sizeof(float) * 3);
+        }
+        int32_t count;
+        if (positioned) {
+            count = triangulateFace(points, corners, triangles);
+        } else {
+            // A corner without a position gives no shape to follow: keep the plain fan.
+            count = corners - 2;
+            for (int32_t t = 0; t < count; ++t) {
+                triangles[3 * t] = 0;
+                triangles[3 * t + 1] = t + 1;
+                triangles[3 * t + 2] = t + 2;
+            }
+        }
+        for (int32_t i = 0; i < 3 * count; ++i)
+            sources[n++] = CornerSource{j, triangles[i]};
+    }
+}
+
+// Allocates and fills the vertex arrays of one object from numVertices corner sources.
+bool copyVertices(const Mesh& mesh, const CornerSource* sources, int32_t numVertices, uint8_t withColors,
+                  qaxObject& object)
+{
+    object.vertices.numVertices = numVertices;
+    object.vertices.vertices = allocateArray<float>("o->vertices.vertices", size_t(numVertices) * 3);
+    if (withColors) {
+        object.vertexColors.present = 1;
+        object.vertexColors.numVertexColors = numVertices;
+        object.vertexColors.vertexColors =
+            allocateArray<float>("o->vertexColors.vertexColors", size_t(numVertices) * 3);
+        if (!object.vertexColors.vertexColors)
+            return false;
+    }
+    object.UVs.numUVs = numVertices;
+    object.UVs.UVs = allocateArray<float>("o->UVs.UVs", size_t(numVertices) * 2);
+    object.normals.numNormals = numVertices;
+    object.normals.normals = allocateArray<float>("o->normals.normals", size_t(numVertices) * 3);
+    if (!object.vertices.vertices || !object.UVs.UVs || !object.normals.normals)
+        return false;
+
+    for (int32_t n = 0; n < numVertices; ++n) {
+        const Polygon& polygon = mesh.polygons[sources[n].polygon];
+        int32_t k = sources[n].corner;
+        copyOrZero(object.vertices.vertices + 3 * size_t(n), mesh.verts, polygon.vertIndices[k], mesh.numVerts, 3);
+        if (withColors)
+            copyOrZero(object.vertexColors.vertexColors + 3 * size_t(n), mesh.colors, polygon.colorIndices[k],
+                       mesh.numColors, 3);
+        copyOrZero(object.UVs.UVs + 2 * size_t(n), mesh.UVs, polygon.uvIndices[k], mesh.numUVs, 2);
+        copyOrZero(object.normals.normals + 3 * size_t(n), mesh.normals, polygon.normalIndices[k], mesh.numNormals,
+                   3);
+    }
+    return true;
+}
+
+// Points every corner at the first vertex of the object holding the same values. A corner that cannot
+// be welded keeps its own vertex, so every index stays inside the object.
+bool setIndices(const Mesh& mesh, const CornerSource* sources, uint8_t withColors, qaxObject& object)
+{
+    VertexWeldTable weld;
+    if (!buildVertexWeldTable(weld, object, withColors))
+        return false;
+    for (int32_t n = 0; n < object.indices.numIndices; ++n) {
+        int32_t index = getQAXIndexForVertex(weld, &mesh, sources[n].polygon, sources[n].corner);
+        object.indices.indices[n] = uint16_t(index >= 0 ? index : n);
+    }
+    releaseVertexWeldTable(weld);
+    return true;
+}
+
+// Builds one object from numTriangles triangles of the mesh, their corners listed in sources.
+bool convertObject(const Mesh& mesh, const CornerSource* sources, int32_t numTriangles, uint8_t withColors,
+                   qaxObject& object)
+{
+    int32_t numVertices = 3 * numTriangles;
+    object.header.length = 12;
+    object.header.reserved0 = 0;
+    object.header.reserved1 = 0;
+    object.header.materialID = mesh.materialIndex;
+
+    object.indices.numIndices = numVertices;
+    object.indices.indices = allocateArray<uint16_t>("o->indices.indices", size_t(numVertices));
+    if (!object.indices.indices)
+        return false;
+
+    if (!copyVertices(mesh, sources, numVertices, withColors, object))
+        return false;
+    logPrint(0, "  Converted %i pairs\n", numVertices);
+
+    logPrint(0, "  Setting indices\n");
+    if (!setIndices(mesh, sources, withColors, object))
+        return false;
+
+    logPrint(0, "  Setting structure sizes\n");
+    object.indices.length = 4 + 2 * numVertices;
+    object.vertices.length = 4 + 12 * numVertices;
+    if (withColors)
+        object.vertexColors.length = 4 + 12 * numVertices;
+    object.UVs.length = 4 + 8 * numVertices;
+    object.normals.length = 4 + 12 * numVertices;
+
+    object.bursts.numBursts = 1;
+    logPrint(0, "  Setting up %i bursts\n", object.bursts.numBursts);
+    object.bursts.burstStart = allocateArray<int32_t>("o->bursts.burstStart", 1);
+    object.bursts.burstCount = allocateArray<int32_t>("o->bursts.burstCount", 1);
+    object.bursts.burstMaterialID = allocateArray<int32_t>("o->bursts.burstMaterialID", 1);
+    object.bursts.burstVperP = allocateArray<int32_t>("o->bursts.burstVperP", 1);
+    if (!object.bursts.burstStart || !object.bursts.burstCount || !object.bursts.burstMaterialID ||
+        !object.bursts.burstVperP)
+        return false;
+    object.bursts.burstStart[0] = 0;
+    object.bursts.burstCount[0] = 3 * object.vertices.numVertices;
+    object.bursts.burstMaterialID[0] = object.header.materialID;
+    object.bursts.burstVperP[0] = 3;
+    object.bursts.length = 4 + 16 * object.bursts.numBursts;
+
+    object.length = int32_t(objectLength(numVertices, withColors != 0));
+    return true;
+}
+
+// Converts one mesh into objects[0 .. objectsForTriangles(triangles) - 1].
+bool convertMesh(const Mesh& mesh, int32_t meshIndex, int64_t triangles, uint8_t withColors, qaxObject* objects)
+{
+    int32_t unique = countUniquePairs(&mesh, withColors);
+    logPrint(0, "  Number of vertex/normal/uv pairs: %i\n", int32_t(3 * triangles));
+    logPrint(0, "  Number of unique vertex/normal/uv pairs: %i\n", unique);
+
+    int32_t numObjects = objectsForTriangles(triangles);
+    if (numObjects > 1)
+        logPrint(0, "  Mesh %i split into %i objects of at most %i triangles\n", meshIndex, numObjects,
+                 int32_t(QAX_MAX_OBJECT_TRIANGLES));
+
+    CornerSource* sources = allocateArray<CornerSource>("mesh->cornerSources", size_t(3 * triangles));
+    if (!sources)
+        return false;
+    triangulateMesh(mesh, sources);
+
+    bool converted = true;
+    int64_t first = 0;
+    for (int32_t i = 0; i < numObjects && converted; ++i) {
+        int64_t count = triangles - first;
+        if (count > QAX_MAX_OBJECT_TRIANGLES)
+            count = QAX_MAX_OBJECT_TRIANGLES;
+        converted = convertObject(mesh, sources + 3 * first, int32_t(count), withColors, objects[i]);
+        first += count;
+    }
+    releaseArray(sources);
+    return converted;
+}
+
+// True when vertex s of the object holds exactly these values (colour only when color is given).
+bool holdsValues(const qaxObject& object, size_t s, const float* position, const float* normal, const float* uv,
+                 const float* color)
+{
+    const float* vertex = object.vertices.vertices + 3 * s;
+    const float* vertexNormal = object.normals.normals + 3 * s;
+    const float* vertexUV = object.UVs.UVs + 2 * s;
+    if (vertex[0] != position[0] || vertex[1] != position[1] || vertex[2] != position[2] ||
+        vertexNormal[0] != normal[0] || vertexNormal[1] != normal[1] || vertexNormal[2] != normal[2] ||
+        vertexUV[0] != uv[0] || vertexUV[1] != uv[1])
+        return false;
+    if (!color)
+        return true;
+    const float* vertexColor = object.vertexColors.vertexColors + 3 * s;
+    return vertexColor[0] == color[0] && vertexColor[1] == color[1] && vertexColor[2] == color[2];
+}
+
+uint32_t hashVertex(const float* position, const float* normal, const float* uv, const float* color)
+{
+    uint32_t hash = hashFloats(uv, 2, hashFloats(normal, 3, hashFloats(position, 3)));
+    return color ? hashFloats(color, 3, hash) : hash;
+}
+
+bool holdsNaN(const float* position, const float* normal, const float* uv, const float* color)
+{
+    return containsNaN(position, 3) || containsNaN(normal, 3) || containsNaN(uv, 2) || (color && containsNaN(color, 3));
+}
+
+} // namespace
+
+bool convertToQAX(const Model& model, qaxModel& output)
+{
+    logPrint(0, "Converting model data to qax format...\n");
+    if (model.numFrames < 1 || !model.frames) {
+        logPrint(0, "No frames to convert.\n");
+        return false;
+    }
+    const Frame& frame = model.frames[0];
+    int32_t numMeshes = frame.numMeshes > 0 && frame.meshes ? frame.numMeshes : 0;
+    uint8_t withColors = includeVertexColors;
+
+    if (!convertMaterials(model, output))
+        return false;
+
+    // Every length of the file is an int32: refuse a scene that could not be written.
+    int64_t numObjects = 0;
+    int64_t objectsLength = 4;
+    for (int32_t m = 0; m < numMeshes; ++m) {
+        int64_t triangles = trianglesOfMesh(frame.meshes[m]);
+        int32_t count = objectsForTriangles(triangles);
+        numObjects += count;
+        // Lengths are affine in the vertex count, so the pieces of a split mesh sum like this.
+        objectsLength += 8 * count + objectLength(3 * triangles, withColors != 0) +
+                         (count - 1) * objectLength(0, withColors != 0);
+    }
+    if (output.materials.length + objectsLength + FILE_FIXED_LENGTH > INT32_MAX) {
+        logPrint(0, "Error: The scene is too large for a qax file.\n");
+        return false;
+    }
+
+    output.objects.numObjects = int32_t(numObjects);
+    output.objects.objects = allocateArray<qaxObject>("qaxModel->objects.objects", size_t(numObjects));
+    if (!output.objects.objects)
+        return false;
+
+    qaxObject* next = output.objects.objects;
+    int64_t length = 4;
+    for (int32_t m = 0; m < numMeshes; ++m) {
+        const Mesh& mesh = frame.meshes[m];
+        int64_t triangles = trianglesOfMesh(mesh);
+        int32_t count = objectsForTriangles(triangles);
+        if (!convertMesh(mesh, m, triangles, withColors, next))
+            return false;
+        for (int32_t i = 0; i < count; ++i)
+            length += 8 + next[i].length;
+        next += count;
+    }
+    output.objects.length = int32_t(length);
+    output.fileLength = output.materials.length + output.objects.length + FILE_FIXED_LENGTH;
+    logPrint(0, "Successful.\n");
+    return true;
+}
+
+bool buildVertexWeldTable(VertexWeldTable& weld, const qaxObject& object, uint8_t includeColors)
+{
+    weld.object = &object;
+    weld.includeColors = includeColors;
+    int32_t count = object.vertices.numVertices;
+    if (!createHashTable(weld.table, "weld->slots", uint32_t(count > 0 ? count : 0)))
+        return false;
+    for (int32_t i = 0; i < count; ++i) {
+        size_t s = size_t(i);
+        const float* position = object.vertices.vertices + 3 * s;
+        const float* normal = object.normals.normals + 3 * s;
+        const float* uv = object.UVs.UVs + 2 * s;
+        const float* color = includeColors ? object.vertexColors.vertexColors + 3 * s : nullptr;
+        if (holdsNaN(position, normal, uv, color))
+            continue;
+        findOrInsert(weld.table, hashVertex(position, normal, uv, color), i, [&](int32_t stored) {
+            return holdsValues(object, size_t(stored), position, normal, uv, color);
+        });
+    }
+    return true;
+}
+
+void releaseVertexWeldTable(VertexWeldTable& weld)
+{
+    releaseHashTable(weld.table);
+    weld.object = nullptr;
+}
+
+int32_t getQAXIndexForVertex(const VertexWeldTable& weld, const Mesh* mesh, int32_t polygonIndex, int32_t corner)
+{
+    if (!mesh) {
+        logPrint(0, "Warning: getQAXIndexForVertex: mesh is NULL\n");
+        return -1;
+    }
+    if (polygonIndex < 0 || polygonIndex >= mesh->numPolygons) {
+        logPrint(0, "Warning: getQAXIndexForVertex: triangleIndex %i is out of range %i\n", polygonIndex,
+                 mesh->numPolygons);
+        return -1;
+    }
+    const Polygon& polygon = mesh->polygons[polygonIndex];
+    int32_t corners = storedCorners(polygon);
+    if (corner < 0 || corner >= corners) {
+        logPrint(0, "Warning: getQAXIndexForVertex: local vertIndex %i is out of range %i\n", corner, corners);
+        return -1;
+    }
+    int32_t vertIndex = polygon.vertIndices[corner];
+    int32_t colorIndex = polygon.colorIndices[corner];
+    int32_t normalIndex = polygon.normalIndices[corner];
+    int32_t uvIndex = polygon.uvIndices[corner];
+    if (vertIndex >= mesh->numVerts) {
+        logPrint(0, "Warning: getQAXIndexForVertex: vertIndex %i is out of range %i\n", vertIndex, mesh->numVerts);
+        return -1;
+    }
+    if (colorIndex >= mesh->numColors) {
+        logPrint(0, "Warning: getQAXIndexForVertex: colorIndex %i is out of range %i\n", colorIndex,
+                 mesh->numColors);
+        return -1;
+    }
+    if (normalIndex >= mesh->numNormals) {
+        logPrint(0, "Warning: getQAXIndexForVertex: normalIndex %i is out of range %i\n", normalIndex,
+                 mesh->numNormals);
+        return -1;
+    }
+    if (uvIndex >= mesh->numUVs) {
+        logPrint(0, "Warning: getQAXIndexForVertex: UVIndex %i is out of range %i\n", uvIndex, mesh->numUVs);
+        return -1;
+    }
+    bool withColor = weld.includeColors != 0;
+    // A missing value is stored as zeros; such a corner keeps a vertex of its own.
+    if (vertIndex < 0 || normalIndex < 0 || uvIndex < 0 || (withColor && colorIndex < 0))
+        return -1;
+
+    const float* position = mesh->verts + 3 * size_t(vertIndex);
+    const float* normal = mesh->normals + 3 * size_t(normalIndex);
+    const float* uv = mesh->UVs + 2 * size_t(uvIndex);
+    const float* color = withColor ? mesh->colors + 3 * size_t(colorIndex) : nullptr;
+    int32_t match = -1;
+    if (!holdsNaN(position, normal, uv, color)) {
+        match = findInTable(weld.table, hashVertex(position, normal, uv, color), [&](int32_t stored) {
+            return holdsValues(*weld.object, size_t(stored), position, normal, uv, color);
+        });
+    }
+    if (match < 0)
+        logPrint(0, "Warning: getQAXIndexForVertex: Matching QAX vertex not found.\n");
+    return match;
+}
+
+int32_t countUniquePairs(const Mesh* mesh, uint8_t includeColors)
+{
+    if (!mesh)
+        return 0;
+    int64_t corners = 0;
+    for (int32_t j = 0; j < mesh->numPolygons; ++j)
+        corners += storedCorners(mesh->polygons[j]);
+    // Entries are named by corner, polygon * 6 + corner, which must fit an int32.
+    if (mesh->numPolygons > INT32_MAX / MAX_POLYGON_CORNERS) {
+        logPrint(0, "Error: Allocation of %s is too large.\n", "pairs");
+        return -1;
+    }
+    ExactHashTable table;
+    if (!createHashTable(table, "pairs", uint32_t(corners)))
+        return -1;
+    const Polygon* polygons = mesh->polygons;
+    int32_t unique = 0;
+    for (int32_t j = 0; j < mesh->numPolygons; ++j) {
+        const Polygon& polygon = polygons[j];
+        for (int32_t k = 0; k < storedCorners(polygon); ++k) {
+            int32_t vert = polygon.vertIndices[k], normal = polygon.normalIndices[k], uv = polygon.uvIndices[k];
+            int32_t color = includeColors ? polygon.colorIndices[k] : 0;
+            uint32_t hash = hashWord(hashWord(hashWord(hashWord(0, uint32_t(vert)), uint32_t(normal)), uint32_t(uv)),
+                                     uint32_t(color));
+            int32_t id = j * MAX_POLYGON_CORNERS + k;
+            int32_t found = findOrInsert(table, hash, id, [&](int32_t stored) {
+                const Polygon& other = polygons[stored / MAX_POLYGON_CORNERS];
+                int32_t c = stored % MAX_POLYGON_CORNERS;
+                return other.vertIndices[c] == vert && other.normalIndices[c] == normal &&
+                       other.uvIndices[c] == uv && (!includeColors || other.colorIndices[c] == color);
+            });
+            if (found == id)
+                ++unique;
+        }
+    }
+    releaseHashTable(table);
+    return unique;
+}
+
+void stripTexturePath(char* path)
+{
+    char working[PATH_SIZE];
+    size_t length = strnlen(path, PATH_SIZE - 1);
+    memcpy(working, path, length);
+    working[length] = '\0';
+    toLowerAscii(working);
+    toForwardSlashes(working);
+    const char* slash = strrchr(working, '/');
+    if (slash)
+        memmove(path, slash + 1, strlen(slash + 1) + 1);
+}
