@@ -108,8 +108,10 @@ private:
         int index = findDocumentNode(document_, nameOrPath);
         if (index >= 0)
             return index;
+        // Only names in the root namespace (":time1") or of the known defaults are the scene's own.
         const std::string name = withoutRootNamespace(nameOrPath);
-        if (name.empty() || name.find('|') != std::string::npos || document_.nodesByName.count(name))
+        if (name.empty() || name.find('|') != std::string::npos || document_.nodesByName.count(name) ||
+            (nameOrPath[0] != ':' && defaultNodeType(name)[0] == '\0'))
             return -1;
         index = addNode(defaultNodeType(name), name, -1, line);
         document_.nodes[index].defaultNode = true;

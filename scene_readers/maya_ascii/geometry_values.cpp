@@ -29,9 +29,23 @@ public:
         return *position_++;
     }
 
-    double number(const char* what) { return numberArgument(take(what), what); }
+    double number(const char* what)
+    {
+        const Token& token = take(what);
+        double value = 0;
+        if (token.kind != TokenKind::Word || !parseNumber(token.text, value))
+            fail(std::string("expected ") + what + ", found " + describeToken(token));
+        return value;
+    }
 
-    int64_t integer(const char* what) { return integerArgument(take(what), what); }
+    int64_t integer(const char* what)
+    {
+        const Token& token = take(what);
+        int64_t value = 0;
+        if (token.kind != TokenKind::Word || !parseInteger(token.text, value))
+            fail(std::string("expected ") + what + ", found " + describeToken(token));
+        return value;
+    }
 
     int32_t index(const char* what)
     {
@@ -101,7 +115,11 @@ int smallInteger(Cursor& cursor, const char* what, int64_t low, int64_t high)
 
 bool rationalFlag(Cursor& cursor)
 {
-    return booleanArgument(cursor.take("yes or no (rational)"), "yes or no (rational)");
+    const Token& token = cursor.take("yes or no (rational)");
+    bool value = false;
+    if (token.kind != TokenKind::Word || !parseBoolean(token.text, value))
+        cursor.fail("expected yes or no (rational), found " + describeToken(token));
+    return value;
 }
 
 // Corner indices of one keyword group, stored per corner for every face (-1 where a face gives none).

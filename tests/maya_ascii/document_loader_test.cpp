@@ -1,0 +1,157 @@
+#include "scene_readers/maya_ascii/document_loader.h"
+#include "scene_readers/maya_ascii/read_error.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace mayaascii;
+
+namespace {
+
+SceneDocument load(const std::string& text)
+{
+    SceneDocument document;
+    loadDocument(text, document);
+    return document;
+}
+
+const Node& node(const SceneDocument& document, const std::string& name)
+{
+    int index = findDocumentNode(document, name);
+    if (index < 0)
+        throw std::runtime_error("no node " + name);
+    return document.nodes[size_t(index)];
+}
+
+std::string failure(const std::string& text)
+{
+    try {
+        load(text);
+    } catch (const ReadError& error) {
+        return std::to_string(error.line()) + ": " + error.what();
+    }
+    return "no error";
+}
+
+} // namespace
+
+TEST(DocumentLoader, BuildsNodesParentsAndPaths)
+{
+    SceneDocument document = load("createNode transform -n \"rgb\";\n"
+                                  "createNode transform -n \"vert\" -p \"rgb\";\n"
+                                  "createNode mesh -n \"vertShape\" -p \"|rgb|vert\";\n"
+                                  "createNode transform -n \"rgba\";\n"
+                                  "createNode transform -n \"vert\" -p \"rgba\";\n"
+                                  "createNode mesh -n \"vertShape\" -p \"|rgba|vert\";\n"
+                                  "createNode transform -n \"other\";\n"
+                                  "parent -s -nc -r -add \"|rgb|vert|vertShape\" \"other\";\n"
+                                  "createNode polyCube;\ncreateNode polyCube;\n");
+    struct Case {
+        const char* path;
+        const char* parentName;  // "" for the world, nullptr for "not found"
+    };
+    const Case cases[] = {
+        {"rgb", ""},
+        {"|rgb|vert", "rgb"},
+        {"|rgba|vert", "rgba"},
+        {"vert", nullptr},  // two nodes of that name
+        {"rgba|vert|vertShape", "vert"},
+        {"|other|vertShape", "vert"},  // through the added instance parent
+        {"|rgba|vertShape", nullptr},
+        {"polyCube1", ""},
+        {"polyCube2", ""},
+    };
+    for (const Case& c : cases) {
+        int index = findDocumentNode(document, c.path);
+        if (!c.parentName) {
+            EXPECT_EQ(index, -1) << c.path;
+            continue;
+        }
+        ASSERT_GE(index, 0) << c.path;
+        const Node& n = document.nodes[size_t(index)];
+        EXPECT_EQ(n.parent < 0 ? std::string() : document.nodes[size_t(n.parent)].name, c.parentName) << c.path;
+    }
+    const Node& shape = node(document, "|rgb|vert|vertShape");
+    ASSERT_EQ(shape.extraParents.size(), 1u);
+    EXPECT_EQ(document.nodes[size_t(shape.extraParents[0])].name, "other");
+}
+
+TEST(DocumentLoader, KeepsValuesChunksAndConnections)
+{
+    SceneDocument document = load(
+        "currentUnit -l meter -a radian -t film;\n"
+        "createNode transform -n \"box\";\n"
+        "\tsetAttr \".t\" -type \"double3\" 1 2 3 ;\n"
+        "\tsetAttr \".r\" -type \"double3\" 0 1.5707963267948966 0 ;\n"
+        "\tsetAttr -k off \".v\";\n"
+        "createNode mesh -n \"boxShape\" -p \"box\";\n"
+        "\tsetAttr -s 4 \".vt\";\n"
+        "\tsetAttr \".vt[0:1]\" 0 0 0 1 0 0;\n"
+        "\tsetAttr \".vt[2:3]\" 1 1 0  0 1 0;\n"
+        "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n"
+        "\tsetAttr \".iog[0].og[2].gcl\" -type \"componentList\" 2 \"f[4:7]\" \"f[9]\";\n"
+        "\tsetAttr \".cd\" -type \"dataPolyComponent\" Index_Data Edge 1 0 10 ;\n"
+        "select -ne :lambert1;\n"
+        "\tsetAttr \".c\" -type \"float3\" 1 0 0 ;\n"
+        "connectAttr \"boxShape.instObjGroups\" \":initialShadingGroup.dsm\" -na;\n"
+        "connectAttr \"ghost.oc\" \"box.t\";\n"
+        "file -rdi 1 -ns \"ns\" -rfn \"nsRN\" \"other.ma\";\n"
+        "playbackOptions -min 1;\n");
+    const Node& box = node(document, "box");
+    EXPECT_EQ(box.attributes.at("t").plain.numbers, (std::vector<double>{100, 200, 300}));
+    EXPECT_NEAR(box.attributes.at("r").plain.numbers[1], 90.0, 1e-12);
+    EXPECT_FALSE(box.attributes.at("v").hasPlain);
+
+    const Node& shape = node(document, "boxShape");
+    const Attribute& vt = shape.attributes.at("vt");
+    EXPECT_EQ(vt.announcedSize, 4);
+    ASSERT_EQ(vt.chunks.size(), 2u);
+    EXPECT_EQ(vt.chunks[1].first, 2);
+    EXPECT_EQ(vt.chunks[1].count, 2);
+    EXPECT_EQ(vt.chunks[1].value.numbers, (std::vector<double>{100, 100, 0, 0, 100, 0}));
+    EXPECT_EQ(shape.attributes.at("uvst[0].uvsn").plain.strings, (std::vector<std::string>{"map1"}));
+    EXPECT_EQ(shape.attributes.at("iog[0].og[2].gcl").plain.strings, (std::vector<std::string>{"f[4:7]", "f[9]"}));
+    EXPECT_EQ(shape.attributes.at("cd").plain.dataType, "dataPolyComponent");
+
+    const Node& lambert = node(document, ":lambert1");
+    EXPECT_TRUE(lambert.defaultNode);
+    EXPECT_EQ(lambert.type, "lambert");
+    ASSERT_EQ(document.connections.size(), 1u);
+    EXPECT_EQ(document.connections[0].sourcePlug, "iog");
+    EXPECT_EQ(document.connections[0].destinationPlug, "dsm");
+    EXPECT_TRUE(document.connections[0].nextAvailable);
+    EXPECT_EQ(document.nodes[size_t(document.connections[0].destinationNode)].type, "shadingEngine");
+    ASSERT_EQ(document.warnings.size(), 2u);
+    EXPECT_NE(document.warnings[0].find("ghost.oc"), std::string::npos);
+    EXPECT_NE(document.warnings[1].find("other.ma"), std::string::npos);
+    EXPECT_EQ(document.skippedCommands.at("playbackOptions"), 1);
+}
+
+TEST(DocumentLoader, RejectsMalformedStatements)
+{
+    struct Case {
+        const char* text;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"setAttr \".t\" 1;", "1: expected createNode or select before setAttr (no current node)"},
+        {"createNode mesh -p \"nowhere\";", "1: expected a parent (-p) naming a node created earlier, found \"nowhere\""},
+        {"createNode -n \"x\";", "1: expected a node type after createNode"},
+        {"createNode mesh -q;", "1: expected a createNode flag (-n, -p, -s or -ss), found '-q'"},
+        {"createNode transform;\nsetAttr t 1;", "2: expected a quoted attribute name (\".attr\"), found 't'"},
+        {"createNode transform;\nsetAttr \".t\" -type \"double3\" 1 2;",
+         "2: expected groups of 3 numbers for -type \"double3\", found 2"},
+        {"createNode transform;\nsetAttr \".tx\" abc;", "2: expected a number, found 'abc'"},
+        {"createNode mesh;\nsetAttr \".vt[0:3]\" 1 2 3 4 5;", "2: expected a multiple of 4 values for \".vt[0:3]\", found 5"},
+        {"createNode mesh;\nsetAttr \".fc[0:1]\" -type \"polyFaces\" f 3 0 1 2;",
+         "2: expected 2 faces for \".fc[0:1]\", found 1"},
+        {"currentUnit -l parsec;", "1: expected a linear unit (mm, cm, m, km, in, ft, yd or mi), found \"parsec\""},
+        {"createNode transform;\nsetAttr \".x\" -type \"stringArray\" 3 \"a\" \"b\";",
+         "2: expected 3 strings after the count, found 2"},
+        {"connectAttr \"a\" \"b\";", "1: expected a plug of the form node.attribute, found \"a\""},
+        {"createNode transform;\nsetAttr -s \".t\";", "2: expected a count, found \".t\""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(failure(c.text), c.expected) << c.text;
+}

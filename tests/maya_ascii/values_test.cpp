@@ -1,0 +1,79 @@
+#include "scene_readers/maya_ascii/read_error.h"
+#include "scene_readers/maya_ascii/values.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace mayaascii;
+
+TEST(Values, ParsesNumbersIntegersAndBooleans)
+{
+    struct Case {
+        const char* text;
+        bool isNumber;
+        double number;
+        bool isInteger;
+        bool isBoolean;
+        bool boolean;
+    };
+    const Case cases[] = {
+        {"-0.5", true, -0.5, false, false, false},
+        {"3.0615158845559431e-017", true, 3.0615158845559431e-017, false, false, false},
+        {"1e+20", true, 1e20, false, false, false},
+        {"+2", true, 2.0, false, false, false},
+        {"12", true, 12.0, true, false, false},
+        {"1", true, 1.0, true, true, true},
+        {"0", true, 0.0, true, true, false},
+        {"yes", false, 0, false, true, true},
+        {"off", false, 0, false, true, false},
+        {"nan", false, 0, false, false, false},
+        {"inf", false, 0, false, false, false},
+        {"1.5x", false, 0, false, false, false},
+        {"", false, 0, false, false, false},
+    };
+    for (const Case& c : cases) {
+        double number = 0;
+        int64_t integer = 0;
+        bool boolean = false;
+        EXPECT_EQ(parseNumber(c.text, number), c.isNumber) << c.text;
+        if (c.isNumber) {
+            EXPECT_EQ(number, c.number) << c.text;
+        }
+        EXPECT_EQ(parseInteger(c.text, integer), c.isInteger) << c.text;
+        EXPECT_EQ(parseBoolean(c.text, boolean), c.isBoolean) << c.text;
+        if (c.isBoolean) {
+            EXPECT_EQ(boolean, c.boolean) << c.text;
+        }
+    }
+}
+
+TEST(Values, ParsesAttributePaths)
+{
+    struct Case {
+        const char* text;
+        const char* key;
+        bool lastIndexed;
+        int64_t first;
+        int64_t last;
+    };
+    const Case cases[] = {
+        {".t", "t", false, 0, 0},
+        {".vt[0:165]", "vt", true, 0, 165},
+        {".vt[5]", "vt", true, 5, 5},
+        {".uvst[0].uvsp[0:13]", "uvst[0].uvsp", true, 0, 13},
+        {".iog[0].og[2].gcl", "iog[0].og[2].gcl", false, 0, 0},
+        {".clst[1:2].clsn", "clst[1:2].clsn", false, 0, 0},
+    };
+    for (const Case& c : cases) {
+        auto path = parseAttributePath(c.text, 1);
+        EXPECT_EQ(attributeKey(path), c.key) << c.text;
+        EXPECT_EQ(path.back().indexed, c.lastIndexed) << c.text;
+        EXPECT_EQ(path.back().first, c.first) << c.text;
+        EXPECT_EQ(path.back().last, c.last) << c.text;
+    }
+
+    const char* bad[] = {"t", ".", ".vt[3:1]", ".vt[0:", ".vt[-1]", ".a..b", ".vt[x]"};
+    for (const char* text : bad)
+        EXPECT_THROW(parseAttributePath(text, 7), ReadError) << text;
+}
