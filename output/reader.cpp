@@ -233,8 +233,10 @@ bool checkContentsLength(Parser& parser, size_t lengthOffset, int32_t length)
     return true;
 }
 
-// Reads the count of a chunk of variable-sized entries and refuses one its length cannot hold.
-bool readEntryCount(Parser& parser, size_t limit, int32_t length, size_t minimumEntryBytes, int32_t& count)
+// Reads the count of a chunk of variable-sized entries and refuses one that the bytes left could not
+// hold, before anything is allocated for it. Whether the chunk's length agrees is checked once its
+// entries are read, so that a wrong length is reported where it lies.
+bool readEntryCount(Parser& parser, size_t limit, size_t minimumEntryBytes, int32_t& count)
 {
     size_t countOffset = parser.offset;
     if (!readValue(parser, limit, count, "the entry count"))
@@ -243,10 +245,10 @@ bool readEntryCount(Parser& parser, size_t limit, int32_t length, size_t minimum
         fail(parser, countOffset, "expected an entry count of at least 0, found %d", count);
         return false;
     }
-    size_t room = length >= 4 ? size_t(length) - 4 : 0;
-    if (size_t(count) > room / minimumEntryBytes) {
-        fail(parser, countOffset, "entry count %d cannot fit: each entry takes at least %zu bytes and the length leaves %zu",
-             count, minimumEntryBytes, room);
+    size_t left = limit - parser.offset;
+    if (size_t(count) > left / minimumEntryBytes) {
+        fail(parser, countOffset, "entry count %d cannot fit: each entry takes at least %zu bytes and only %zu are left",
+             count, minimumEntryBytes, left);
         return false;
     }
     return true;
@@ -273,8 +275,7 @@ bool readSubMaterials(Parser& parser, size_t limit, qaxMaterial& material, int d
     ChunkScope scope(parser, "MSUB");
     size_t lengthOffset = 0;
     if (!readChunkHeader(parser, limit, "MSUB", material.subMaterials.length, lengthOffset) ||
-        !readEntryCount(parser, limit, material.subMaterials.length, MINIMUM_MATERIAL_BYTES,
-                        material.subMaterials.numSubMaterials))
+        !readEntryCount(parser, limit, MINIMUM_MATERIAL_BYTES, material.subMaterials.numSubMaterials))
         return false;
     int32_t count = material.subMaterials.numSubMaterials;
     if (count > 0 && depth >= QAX_MAX_MATERIAL_DEPTH) {
@@ -342,7 +343,7 @@ bool readMaterial(Parser& parser, size_t limit, qaxMaterial& material, int depth
         ChunkScope scope(parser, "MTEX");
         size_t texturesLengthOffset = 0;
         if (!readChunkHeader(parser, limit, "MTEX", material.textures.length, texturesLengthOffset) ||
-            !readEntryCount(parser, limit, material.textures.length, MINIMUM_STRING_BYTES, material.textures.numTextures))
+            !readEntryCount(parser, limit, MINIMUM_STRING_BYTES, material.textures.numTextures))
             return false;
         int32_t count = material.textures.numTextures;
         if (count > 0) {
@@ -452,7 +453,7 @@ bool readMaterialList(Parser& parser, size_t limit, qaxModel& model)
     ChunkScope scope(parser, "MATS");
     size_t lengthOffset = 0;
     if (!readChunkHeader(parser, limit, "MATS", model.materials.length, lengthOffset) ||
-        !readEntryCount(parser, limit, model.materials.length, MINIMUM_MATERIAL_BYTES, model.materials.numMaterials))
+        !readEntryCount(parser, limit, MINIMUM_MATERIAL_BYTES, model.materials.numMaterials))
         return false;
     int32_t count = model.materials.numMaterials;
     if (count > 0) {
@@ -475,7 +476,7 @@ bool readObjectList(Parser& parser, size_t limit, qaxModel& model)
     ChunkScope scope(parser, "GEOB");
     size_t lengthOffset = 0;
     if (!readChunkHeader(parser, limit, "GEOB", model.objects.length, lengthOffset) ||
-        !readEntryCount(parser, limit, model.objects.length, MINIMUM_OBJECT_BYTES, model.objects.numObjects))
+        !readEntryCount(parser, limit, MINIMUM_OBJECT_BYTES, model.objects.numObjects))
         return false;
     int32_t count = model.objects.numObjects;
     if (count > 0) {
@@ -542,6 +543,7 @@ bool parseQAX(const unsigned char* data, size_t size, qaxModel& model, char* err
 bool readQAXFile(const char* path, qaxModel& model, char* error, size_t errorSize)
 {
     memset(&model, 0, sizeof(model));
+    writeMessage(error, errorSize, "%s", "");
     FILE* file = fopen(path, "rb");
     if (!file) {
         writeMessage(error, errorSize, "Could not open '%s' for reading: %s", path, strerror(errno));
