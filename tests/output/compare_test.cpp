@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <string>
+
+#include "model/allocation.h"
+#include "output/compare.h"
+#include "output/free_qax_model.h"
+#include "qax_test_models.h"
+
+using namespace qaxtest;
+
+namespace {
+
+// Built twice from the same recipe, so the two copies are equal but share no array.
+qaxModel sample()
+{
+    qaxMaterial outer = makeMaterial("outer", {"b.png", "c.png"}, 1);
+    setSubMaterials(outer, {makeMaterial("inner", {"a.png"}, 2)});
+    return makeModel({makeMaterial("plain", {""}, 0), outer}, {makeObject(4, 6, 1, true, 1), makeObject(3, 3, 2, false, 2)});
+}
+
+} // namespace
+
+TEST(CompareQAXModels, ReportsTheFirstDifference)
+{
+    struct Case {
+        const char* name;
+        std::function<void(qaxModel&)> change;
+        const char* expected; // null: still equal
+    } cases[] = {
+        {"unchanged", [](qaxModel&) {}, nullptr},
+        {"file length", [](qaxModel& m) { m.fileLength += 1; }, "model fileLength: "},
+        {"material count", [](qaxModel& m) { m.materials.numMaterials = 1; }, "model numMaterials: 1 vs 2"},
+        {"name text", [](qaxModel& m) { m.materials.materials[0].header.name.text[4] = 'X'; },
+         "material 0 name: 'plaiX' vs 'plain'"},
+        {"text past the string's length", [](qaxModel& m) { m.materials.materials[0].header.name.text[40] = 'X'; }, nullptr},
+        {"texture name", [](qaxModel& m) { m.materials.materials[1].textures.textures[1].length = 4; },
+         "material 1 texture 1 length: 4 vs 5"},
+        {"sub-material colour", [](qaxModel& m) { m.materials.materials[1].subMaterials.subMaterials[0].colors.specular[2] = 9; },
+         "material 1 > sub-material 0 specular[2]: 9 (0x41100000) vs"},
+        {"negative zero", [](qaxModel& m) { m.materials.materials[0].uvw.values[0] = -0.0f; },
+         "material 0 uvw[0]: -0 (0x80000000) vs 0 (0x00000000)"},
+        {"index", [](qaxModel& m) { m.objects.objects[1].indices.indices[2] = 7; }, "object 1 indices[2]: 7 vs"},
+        {"vertex colour", [](qaxModel& m) { m.objects.objects[0].vertexColors.vertexColors[5] = 2; },
+         "object 0 vertexColors[5]: 2"},
+        {"colours never written", [](qaxModel& m) { m.objects.objects[1].vertexColors.numVertexColors = 12; }, nullptr},
+        {"colours dropped", [](qaxModel& m) { m.objects.objects[0].vertexColors.present = 0; }, "object 0 VCOL: absent vs present"},
+        {"burst", [](qaxModel& m) { m.objects.objects[1].bursts.burstVperP[1] = 4; }, "object 1 burstVperP[1]: 4 vs 3"},
+        {"missing array", [](qaxModel& m) { releaseArray(m.objects.objects[1].normals.normals); },
+         "object 1 normals: array missing on the first side"},
+    };
+    for (const Case& c : cases) {
+        qaxModel changed = sample();
+        qaxModel original = sample();
+        c.change(changed);
+        char difference[512] = "untouched";
+        bool equal = compareQAXModels(changed, original, difference, sizeof(difference));
+        EXPECT_EQ(equal, c.expected == nullptr) << c.name << ": " << difference;
+        if (c.expected) {
+            EXPECT_EQ(std::string(difference).rfind(c.expected, 0), 0u) << c.name << ": " << difference;
+        } else {
+            EXPECT_STREQ(difference, "") << c.name;
+        }
+        freeQAXModel(changed);
+        freeQAXModel(original);
+    }
+}
+
+TEST(CompareQAXModels, ComparesFloatsByTheirBits)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    struct Case {
+        float a;
+        float b;
+        bool equal;
+    } cases[] = {{nan, nan, true}, {0.0f, -0.0f, false}, {1.0f, 1.0f, true}, {1.0f, std::nextafter(1.0f, 2.0f), false}};
+    for (const Case& c : cases) {
+        qaxModel a = makeModel({makeMaterial("m", {}, 0)}, {});
+        qaxModel b = makeModel({makeMaterial("m", {}, 0)}, {});
+        a.materials.materials[0].translucence.coeff = c.a;
+        b.materials.materials[0].translucence.coeff = c.b;
+        EXPECT_EQ(compareQAXModels(a, b, nullptr, 0), c.equal) << c.a << " vs " << c.b;
+        freeQAXModel(a);
+        freeQAXModel(b);
+    }
+}
