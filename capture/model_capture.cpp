@@ -1,0 +1,330 @@
+#include "capture/model_capture.h"
+
+#include <maya/MDagPath.h>
+
+#include "capture/camera_light_capture.h"
+#include "capture/lattice_capture.h"
+#include "capture/mesh_capture.h"
+#include "capture/nurbs_capture.h"
+#include "capture/scene_scan.h"
+#include "capture/scene_walk.h"
+#include "log/log.h"
+#include "materials/material_capture.h"
+#include "model/allocation.h"
+#include "optimise/duplicates.h"
+#include "plugin/settings.h"
+
+namespace {
+
+// State of one capture loop: where the next record of each kind goes.
+struct CaptureWalk {
+    Model* model;
+    int32_t upAxis;
+    int32_t meshesFilled;
+    int32_t patchIndex; // running NURBS patch index: dropped patches count too
+    int32_t curvesFilled;
+    int32_t latticesFilled;
+    int32_t camerasFilled;
+    int32_t lightsFilled;
+};
+
+// Logs why a node the walk reports is passed over; true for a node whose type is to be tested.
+bool acceptNode(SceneNodeState state)
+{
+    if (state == SCENE_NODE_INTERMEDIATE) {
+        logPrint(0, "Node is intermidiate object\n");
+        return false;
+    }
+    if (state == SCENE_NODE_HIDDEN) {
+        logPrint(0, "Node is not visible\n");
+        return false;
+    }
+    return true;
+}
+
+bool visitMeshNode(const MDagPath& path, SceneNodeState state, void* context)
+{
+    CaptureWalk& walk = *static_cast<CaptureWalk*>(context);
+    if (!acceptNode(state) || classifyNode(path) != SCENE_KIND_MESH)
+        return true;
+    Frame& frame = walk.model->frames[0];
+    if (walk.meshesFilled >= frame.numMeshes) {
+        logPrint(0, "Error: Tried to load more meshes than model->numMeshes.\n");
+        return true;
+    }
+    if (!loadMesh(path, frame.meshes[walk.meshesFilled], *walk.model, walk.upAxis)) {
+        logPrint(0, "Error: Could not load mesh.\n");
+        return false;
+    }
+    ++walk.meshesFilled;
+    return true;
+}
+
+bool visitMiscNode(const MDagPath& path, SceneNodeState state, void* context)
+{
+    CaptureWalk& walk = *static_cast<CaptureWalk*>(context);
+    if (!acceptNode(state))
+        return true;
+    Model& model = *walk.model;
+    Frame& frame = model.frames[0];
+    switch (classifyNode(path)) {
+    case SCENE_KIND_NURBS_SURFACE:
+        if (walk.patchIndex >= frame.numNURBS) {
+            logPrint(0, "Error: Tried to load more NURBS than model->numNURBS.\n");
+            return true;
+        }
+        walk.patchIndex += loadNURBS(path, frame.NURBS, walk.patchIndex, model, walk.upAxis);
+        return true;
+    case SCENE_KIND_NURBS_CURVE:
+        if (walk.curvesFilled >= frame.numNURBSCurves) {
+            logPrint(0, "Error: Tried to load more NURBS curves than model->numNURBSCurves.\n");
+            return true;
+        }
+        if (!loadNURBSCurve(path, frame.NURBSCurves[walk.curvesFilled], model, walk.upAxis)) {
+            logPrint(0, "Error: Could not load NURBS curve.\n");
+            return false;
+        }
+        ++walk.curvesFilled;
+        return true;
+    case SCENE_KIND_LATTICE:
+        if (walk.latticesFilled >= frame.numLattices) {
+            logPrint(0, "Error: Tried to load more lattices than model->numLattices.\n");
+            return true;
+        }
+        if (!loadLattice(path, frame.lattices[walk.latticesFilled], model, walk.upAxis)) {
+            logPrint(0, "Error: Could not load lattice.\n");
+            return false;
+        }
+        ++walk.latticesFilled;
+        return true;
+    case SCENE_KIND_CAMERA:
+        if (walk.camerasFilled >= frame.numCameras) {
+            logPrint(0, "Error: Tried to load more cameras than model->numCameras.\n");
+            return true;
+        }
+        if (!loadCamera(path, frame.cameras[walk.camerasFilled], model, walk.upAxis)) {
+            logPrint(0, "Error: Could not load camera.\n");
+            return false;
+        }
+        ++walk.camerasFilled;
+        return true;
+    case SCENE_KIND_LIGHT:
+        if (walk.lightsFilled >= frame.numLights) {
+            logPrint(0, "Error: Tried to load more lights than model->numLights.\n");
+            return true;
+        }
+        if (!loadLight(path, frame.lights[walk.lightsFilled], model, walk.upAxis)) {
+            logPrint(0, "Error: Could not load light.\n");
+            return false;
+        }
+        ++walk.lightsFilled;
+        return true;
+    case SCENE_KIND_MESH: // the mesh walk's
+    case SCENE_KIND_NONE:
+        return true;
+    }
+    return true;
+}
+
+// Shared by both loops: the frame check, then the walk with the loop's node rule.
+bool runCaptureWalk(Model& model, int32_t captureMode, int32_t upAxis, SceneNodeVisitor visitor)
+{
+    if (model.numFrames < 1 || !model.frames) {
+        logPrint(0, "Error: No frames found.\n");
+        return false;
+    }
+    CaptureWalk walk = {&model, upAxis, 0, 0, 0, 0, 0, 0};
+    return walkScene(captureMode, visitor, &walk);
+}
+
+// Releases everything a failed capture allocated, silently, leaving an empty model behind.
+void releaseCapture(Model& model)
+{
+    releaseArray(model.materials);
+    model.numMaterials = 0;
+    if (model.frames) {
+        freeFrameMeshes(model.frames[0]);
+        freeFrameMisc(model.frames[0]);
+    }
+    releaseArray(model.frames);
+    model.numFrames = 0;
+}
+
+void optimizeMeshes(Frame& frame)
+{
+    for (int32_t i = 0; i < frame.numMeshes; ++i) {
+        Mesh& mesh = frame.meshes[i];
+        logPrint(0, "Optimizing mesh %i: %s\n", i, mesh.name);
+        int32_t numVerts = mesh.numVerts;
+        int32_t removedVerts = removeDuplicateVerts(mesh);
+        int32_t numColors = mesh.numColors;
+        int32_t removedColors = removeDuplicateColors(mesh);
+        int32_t numUVs = mesh.numUVs;
+        int32_t removedUVs = removeDuplicateUVs(mesh);
+        int32_t numNormals = mesh.numNormals;
+        int32_t removedNormals = removeDuplicateNormals(mesh);
+        pushLogIndent();
+        logPrint(0, "Number of duplicate vertices: %i / %i\n", removedVerts, numVerts);
+        logPrint(0, "Number of duplicate colors: %i / %i\n", removedColors, numColors);
+        logPrint(0, "Number of duplicate UVs: %i / %i\n", removedUVs, numUVs);
+        logPrint(0, "Number of duplicate normals: %i / %i\n", removedNormals, numNormals);
+        popLogIndent();
+        logPrint(0, "Successful.\n");
+    }
+}
+
+} // namespace
+
+bool getMayaModelData(Model& model, int32_t captureMode, int32_t optimize, int32_t upAxis)
+{
+    pushLogIndent();
+    if (!getMayaMaterials(model, captureMode)) {
+        logPrint(0, "getMayaMaterials failed.\n");
+        releaseCapture(model);
+        popLogIndent();
+        return false;
+    }
+
+    model.frames = allocateArray<Frame>("model->frames", 1);
+    if (!model.frames) {
+        // The allocator has logged why.
+        releaseCapture(model);
+        popLogIndent();
+        return false;
+    }
+    model.numFrames = 1;
+
+    if (!getMayaMeshes(model, captureMode, upAxis)) {
+        logPrint(0, "getMayaMeshes failed.\n");
+        releaseCapture(model);
+        popLogIndent();
+        return false;
+    }
+    if (!getMayaMisc(model, captureMode, upAxis)) {
+        logPrint(0, "getMayaMisc failed.\n");
+        releaseCapture(model);
+        popLogIndent();
+        return false;
+    }
+    if (optimize)
+        optimizeMeshes(model.frames[0]);
+
+    popLogIndent();
+    logPrint(0, "Successful.\n");
+    return true;
+}
+
+bool getMayaMeshes(Model& model, int32_t captureMode, int32_t upAxis)
+{
+    logPrint(0, "Getting meshes from maya data...\n");
+    pushLogIndent();
+    if (model.numFrames < 1 || !model.frames) {
+        logPrint(0, "No frames found.\n");
+        popLogIndent();
+        return false;
+    }
+    Frame& frame = model.frames[0];
+
+    // The other kinds are counted again, and their arrays sized, by getMayaMisc: until then their
+    // counts stay 0 beside their null arrays.
+    int32_t numMeshes = 0, numNURBS = 0, numNURBSCurves = 0, numLattices = 0, numCameras = 0, numLights = 0;
+    if (!countSceneObjects(captureMode, numMeshes, numNURBS, numNURBSCurves, numLattices, numCameras, numLights)) {
+        logPrint(0, "Error: Failed to retrieve the number of geometries in the scene.\n");
+        popLogIndent();
+        return false;
+    }
+    if (numMeshes < 1)
+        logPrint(0, "Warning: No meshes found!\n");
+    logPrint(0, "Found: %i meshes.\n", numMeshes);
+
+    freeFrameMeshes(frame); // nothing, unless the stage runs twice on one model
+    frame.meshes = allocateArray<Mesh>("frame->meshes", static_cast<size_t>(numMeshes));
+    if (!frame.meshes) {
+        popLogIndent();
+        return false;
+    }
+    frame.numMeshes = numMeshes;
+
+    if (!loadMeshNodes(model, captureMode, upAxis)) {
+        logPrint(0, "Could not load any meshes.\n");
+        freeFrameMeshes(frame);
+        popLogIndent();
+        return false;
+    }
+    popLogIndent();
+    logPrint(0, "Successful.\n");
+    return true;
+}
+
+bool getMayaMisc(Model& model, int32_t captureMode, int32_t upAxis)
+{
+    logPrint(0, "Getting meshes from maya data...\n");
+    pushLogIndent();
+    if (model.numFrames < 1 || !model.frames) {
+        logPrint(0, "No frames found.\n");
+        popLogIndent();
+        return false;
+    }
+    Frame& frame = model.frames[0];
+
+    int32_t scratchMeshes = 0, numNURBS = 0, numNURBSCurves = 0, numLattices = 0, numCameras = 0, numLights = 0;
+    if (!countSceneObjects(captureMode, scratchMeshes, numNURBS, numNURBSCurves, numLattices, numCameras,
+                           numLights)) {
+        logPrint(0, "Error: Failed to retrieve the number of geometries in the scene.\n");
+        popLogIndent();
+        return false;
+    }
+    logPrint(0, "Found: %i NURBS, %i NURBS Curves, %i lattices, %i cameras, %i lights.\n", numNURBS, numNURBSCurves,
+             numLattices, numCameras, numLights);
+
+    freeFrameMisc(frame); // nothing, unless the stage runs twice on one model
+    frame.lattices = allocateArray<Lattice>("frame->lattices", static_cast<size_t>(numLattices));
+    frame.NURBS = allocateArray<Nurb>("frame->NURBS", static_cast<size_t>(numNURBS));
+    frame.NURBSCurves = allocateArray<Curve>("frame->NURBSCurves", static_cast<size_t>(numNURBSCurves));
+    frame.cameras = allocateArray<Camera>("frame->cameras", static_cast<size_t>(numCameras));
+    frame.lights = allocateArray<Light>("frame->lights", static_cast<size_t>(numLights));
+    if (!frame.lattices || !frame.NURBS || !frame.NURBSCurves || !frame.cameras || !frame.lights) {
+        freeFrameMisc(frame);
+        popLogIndent();
+        return false;
+    }
+    frame.numLattices = numLattices;
+    frame.numNURBS = numNURBS;
+    frame.numNURBSCurves = numNURBSCurves;
+    frame.numCameras = numCameras;
+    frame.numLights = numLights;
+
+    if (!loadMiscNodes(model, captureMode, upAxis)) {
+        logPrint(0, "Could not load any geometries.\n");
+        // All five counts go back to 0 with their arrays, the lights' included.
+        freeFrameMisc(frame);
+        popLogIndent();
+        return false;
+    }
+    popLogIndent();
+    logPrint(0, "Successful.\n");
+    return true;
+}
+
+bool loadMeshNodes(Model& model, int32_t captureMode, int32_t upAxis)
+{
+    logPrint(0, captureMode == CAPTURE_SELECTION ? "Loading meshes using current selection.\n" : "Loading all meshes.\n");
+    pushLogIndent();
+    bool walked = runCaptureWalk(model, captureMode, upAxis, visitMeshNode);
+    popLogIndent();
+    if (walked)
+        logPrint(0, "Successful.\n");
+    return walked;
+}
+
+bool loadMiscNodes(Model& model, int32_t captureMode, int32_t upAxis)
+{
+    logPrint(0, captureMode == CAPTURE_SELECTION ? "Loading misc geometry using current selection.\n"
+                                                 : "Loading all misc geometry.\n");
+    pushLogIndent();
+    bool walked = runCaptureWalk(model, captureMode, upAxis, visitMiscNode);
+    popLogIndent();
+    if (walked)
+        logPrint(0, "Successful.\n");
+    return walked;
+}
