@@ -1,0 +1,40 @@
+#pragma once
+// State shared by the builders that turn a SceneDocument into host nodes.
+
+#include "scene_readers/maya_ascii/maya_ascii_reader.h"
+#include "scene_readers/maya_ascii/scene_document.h"
+
+#include <maya/MObject.h>
+
+#include <string>
+#include <vector>
+
+namespace mayaascii {
+
+struct BuildContext {
+    BuildContext(const SceneDocument& doc, LoadReport& out) : document(doc), report(out), hostNodes(doc.nodes.size()) {}
+
+    const SceneDocument& document;
+    LoadReport& report;
+    std::vector<MObject> hostNodes;  // per document node; null when the node was not created
+    std::map<std::string, int> skippedAttributeNames;  // "type.attribute" -> count
+};
+
+// The attribute of a node by key, marked as used; null when the file did not set it.
+const Attribute* findAttribute(const Node& node, const std::string& key);
+// The plain numeric value of an attribute, or fallback.
+double plainNumber(const Node& node, const std::string& key, double fallback);
+// The plain string value of an attribute, or fallback.
+std::string plainString(const Node& node, const std::string& key, const std::string& fallback);
+
+// The element values of an array attribute put together in index order, `width` numbers per element.
+// Without allowGaps every element from 0 to the last one written must be present (the count is then
+// what the file holds); with allowGaps missing elements are zero and no element may lie at or beyond
+// limit. Throws ReadError naming the node and attribute otherwise. Returns the element count.
+size_t gatherArray(const Node& node, const Attribute& attribute, const char* name, size_t width, bool allowGaps,
+                   size_t limit, std::vector<double>& out);
+
+// "Error" text for a node: "pCubeShape1 (mesh)".
+std::string describeNode(const Node& node);
+
+} // namespace mayaascii

@@ -1,0 +1,71 @@
+#include "scene_readers/maya_ascii/maya_ascii_reader.h"
+
+#include "scene_readers/maya_ascii/document_loader.h"
+#include "scene_readers/maya_ascii/read_error.h"
+#include "scene_readers/maya_ascii/scene_builder.h"
+
+#include <headless/scene.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <new>
+#include <sstream>
+
+namespace mayaascii {
+
+LoadReport loadMayaAsciiText(const std::string& text, const std::string& fileName)
+{
+    LoadReport report;
+    SceneDocument document;
+    document.fileName = fileName;
+    try {
+        if (text.compare(0, 4, "FOR4") == 0 || text.compare(0, 4, "FOR8") == 0)
+            throw ReadError(1, "expected a Maya ASCII scene, found a Maya binary one (save it as .ma)");
+        const size_t zero = text.find('\0');
+        if (zero != std::string::npos)
+            throw ReadError(1 + int(std::count(text.begin(), text.begin() + long(zero), '\n')),
+                            "expected text, found a zero byte (not a Maya ASCII file)");
+        loadDocument(text, document);
+        buildScene(document, report);
+        report.warnings.insert(report.warnings.begin(), document.warnings.begin(), document.warnings.end());
+        if (document.skippedStatements > 0) {
+            std::string commands;
+            for (const auto& entry : document.skippedCommands)
+                commands += (commands.empty() ? "" : ", ") + entry.first + " (" + std::to_string(entry.second) + ")";
+            report.warnings.push_back("skipped " + std::to_string(document.skippedStatements) +
+                                      " statement(s) of commands the reader does not run: " + commands);
+        }
+        report.ok = true;
+    } catch (const ReadError& error) {
+        report = LoadReport();
+        report.message = fileName + ":" + std::to_string(error.line()) + ": " + error.what();
+        headless::newScene();
+    } catch (const std::bad_alloc&) {
+        report = LoadReport();
+        report.message = fileName + ": not enough memory to load the scene";
+        headless::newScene();
+    }
+    return report;
+}
+
+LoadReport loadMayaAsciiFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        LoadReport report;
+        report.message = path + ": cannot open the file (" + std::strerror(errno) + ")";
+        return report;
+    }
+    std::ostringstream contents;
+    contents << in.rdbuf();
+    if (in.bad()) {
+        LoadReport report;
+        report.message = path + ": cannot read the file";
+        return report;
+    }
+    return loadMayaAsciiText(contents.str(), path);
+}
+
+} // namespace mayaascii

@@ -1,0 +1,323 @@
+#include "scene_readers/maya_ascii/mesh_builder.h"
+
+#include "scene_readers/maya_ascii/read_error.h"
+
+#include <maya/MFloatVectorArray.h>
+#include <maya/MFnMesh.h>
+#include <maya/MItMeshPolygon.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace mayaascii {
+
+namespace {
+
+// Stored normals of this size mark a corner without one.
+bool isNormalMarker(double x, double y, double z)
+{
+    return std::fabs(x) >= 1e19 && std::fabs(y) >= 1e19 && std::fabs(z) >= 1e19;
+}
+
+// The index k of the set whose name attribute ("uvst[k].uvsn") equals name; -1 when none does.
+int findNamedSet(const Node& node, const char* set, const char* nameAttribute, const std::string& name)
+{
+    const std::string prefix = std::string(set) + "[";
+    const std::string suffix = std::string("].") + nameAttribute;
+    for (const auto& entry : node.attributes) {
+        const std::string& key = entry.first;
+        if (key.size() <= prefix.size() + suffix.size() || key.compare(0, prefix.size(), prefix) != 0 ||
+            key.compare(key.size() - suffix.size(), suffix.size(), suffix) != 0)
+            continue;
+        const Attribute& attribute = entry.second;
+        if (attribute.hasPlain && !attribute.plain.strings.empty() && attribute.plain.strings[0] == name) {
+            attribute.used = true;
+            return std::stoi(key.substr(prefix.size(), key.size() - prefix.size() - suffix.size()));
+        }
+    }
+    return -1;
+}
+
+[[noreturn]] void meshError(int line, const Node& node, const std::string& what)
+{
+    throw ReadError(line, describeNode(node) + ": " + what);
+}
+
+void markUsed(const Node& node, const std::string& prefix)
+{
+    for (const auto& entry : node.attributes)
+        if (entry.first.compare(0, prefix.size(), prefix) == 0)
+            entry.second.used = true;
+}
+
+} // namespace
+
+bool hasBakedGeometry(const Node& node)
+{
+    return node.attributes.count("vt") > 0 || node.attributes.count("fc") > 0;
+}
+
+BakedMesh bakeMesh(const Node& node)
+{
+    BakedMesh baked;
+    headless::MeshData& data = baked.data;
+    // Component bookkeeping, per-set names and face groups are read where they are needed, not set.
+    for (const char* ignored : {"cd", "cvd", "hfd", "pd", "gtag", "uvst", "clst", "iog"})
+        markUsed(node, ignored);
+
+    // Vertices, with the tweaks added.
+    std::vector<double> numbers;
+    size_t vertexCount = 0;
+    if (const Attribute* vt = findAttribute(node, "vt"))
+        vertexCount = gatherArray(node, *vt, "vt", 3, false, 0, numbers);
+    data.points.resize(vertexCount);
+    for (size_t i = 0; i < vertexCount; ++i)
+        data.points[i] = {numbers[3 * i], numbers[3 * i + 1], numbers[3 * i + 2]};
+    if (const Attribute* pt = findAttribute(node, "pt")) {
+        gatherArray(node, *pt, "pt", 3, true, vertexCount, numbers);
+        for (size_t i = 0; i < numbers.size() / 3; ++i) {
+            data.points[i].x += numbers[3 * i];
+            data.points[i].y += numbers[3 * i + 1];
+            data.points[i].z += numbers[3 * i + 2];
+        }
+    }
+
+    // Edges: start, end, smooth flag.
+    std::vector<double> edges;
+    size_t edgeCount = 0;
+    int edgeLine = node.line;
+    if (const Attribute* ed = findAttribute(node, "ed")) {
+        edgeCount = gatherArray(node, *ed, "ed", 3, false, 0, edges);
+        edgeLine = ed->line;
+    }
+    for (size_t e = 0; e < edgeCount; ++e) {
+        for (int k = 0; k < 2; ++k) {
+            const double v = edges[3 * e + k];
+            if (v < 0 || v >= double(vertexCount) || v != std::floor(v))
+                meshError(edgeLine, node, "edge " + std::to_string(e) + " joins vertex " + std::to_string(int64_t(v)) +
+                                              ", but the mesh has " + std::to_string(vertexCount) + " vertices (.vt)");
+        }
+        if (edges[3 * e + 2] == 0)
+            data.hardEdges.emplace_back(int(edges[3 * e]), int(edges[3 * e + 1]));
+    }
+
+    // Faces, from chunks that together cover 0..n-1.
+    const Attribute* fc = findAttribute(node, "fc");
+    std::vector<const Chunk*> chunks;
+    if (fc)
+        for (const Chunk& chunk : fc->chunks)
+            chunks.push_back(&chunk);
+    std::sort(chunks.begin(), chunks.end(), [](const Chunk* a, const Chunk* b) { return a->first < b->first; });
+    int64_t nextFace = 0;
+    for (const Chunk* chunk : chunks) {
+        if (chunk->first != nextFace)
+            meshError(chunk->value.line, node, "expected faces from " + std::to_string(nextFace) + " in .fc, found " +
+                                                   std::to_string(chunk->first));
+        nextFace += chunk->count;
+    }
+    std::vector<int> cornerEdges;  // signed edge per corner, for the UV and colour passes
+    size_t cornerCount = 0;
+    for (const Chunk* chunk : chunks) {
+        const auto* faces = std::get_if<PolyFacesData>(&chunk->value.geometry);
+        if (!faces)
+            meshError(chunk->value.line, node, "expected -type \"polyFaces\" for .fc");
+        const int line = chunk->value.line;
+        if (!faces->facesWithHoles.empty())
+            meshError(line, node, "face " + std::to_string(chunk->first + faces->facesWithHoles[0]) +
+                                      " has a hole; faces with holes are not supported");
+        for (size_t f = 0; f < faces->faceCount(); ++f) {
+            const int64_t faceIndex = chunk->first + int64_t(f);
+            std::vector<int> corners;
+            int previousEnd = -1;
+            for (int32_t c = faces->faceStart[f]; c < faces->faceStart[f + 1]; ++c) {
+                const int32_t signedEdge = faces->edges[size_t(c)];
+                const int64_t edge = signedEdge >= 0 ? signedEdge : -int64_t(signedEdge) - 1;
+                if (uint64_t(edge) >= edgeCount)
+                    meshError(line, node, "face " + std::to_string(faceIndex) + " uses edge " + std::to_string(edge) +
+                                              ", but the mesh has " + std::to_string(edgeCount) + " edges (.ed)");
+                const int start = int(edges[3 * size_t(edge) + (signedEdge >= 0 ? 0 : 1)]);
+                const int end = int(edges[3 * size_t(edge) + (signedEdge >= 0 ? 1 : 0)]);
+                if (previousEnd >= 0 && start != previousEnd)
+                    meshError(line, node, "the edges of face " + std::to_string(faceIndex) + " do not form a loop");
+                previousEnd = end;
+                corners.push_back(start);
+            }
+            if (previousEnd != corners[0])
+                meshError(line, node, "the edges of face " + std::to_string(faceIndex) + " do not form a loop");
+            cornerCount += corners.size();
+            data.faces.push_back(std::move(corners));
+        }
+    }
+
+    // Per-corner indices of a set, gathered over the face chunks.
+    auto cornerIndices = [&](bool uv, int set, std::vector<int>& out) {
+        out.clear();
+        bool any = false;
+        for (const Chunk* chunk : chunks) {
+            const auto& faces = std::get<PolyFacesData>(chunk->value.geometry);
+            const auto& sets = uv ? faces.uvs : faces.colors;
+            auto found = sets.find(set);
+            if (found == sets.end()) {
+                out.insert(out.end(), faces.edges.size(), -1);
+                continue;
+            }
+            any = true;
+            out.insert(out.end(), found->second.begin(), found->second.end());
+        }
+        return any;
+    };
+    auto splitPerFace = [&](const std::vector<int>& flat, std::vector<std::vector<int>>& perFace) {
+        size_t c = 0;
+        for (const auto& face : data.faces) {
+            perFace.emplace_back(flat.begin() + c, flat.begin() + c + face.size());
+            c += face.size();
+        }
+    };
+    auto checkIndices = [&](const std::vector<int>& flat, size_t count, const char* what, const char* attribute) {
+        for (size_t c = 0; c < flat.size(); ++c)
+            if (flat[c] < -1 || (flat[c] >= 0 && size_t(flat[c]) >= count))
+                meshError(fc ? fc->line : node.line, node,
+                          std::string("a face corner uses ") + what + " " + std::to_string(flat[c]) + ", but ." +
+                              attribute + " holds " + std::to_string(count));
+    };
+
+    // The current UV set ("map1" unless .cuvs names another).
+    const std::string uvSetName = plainString(node, "cuvs", "map1");
+    int uvSet = findNamedSet(node, "uvst", "uvsn", uvSetName);
+    if (uvSet < 0 && uvSetName == "map1")
+        uvSet = 0;
+    if (uvSet >= 0) {
+        const std::string key = "uvst[" + std::to_string(uvSet) + "].uvsp";
+        std::vector<int> flat;
+        const bool mapped = cornerIndices(true, uvSet, flat);
+        size_t uvCount = 0;
+        if (const Attribute* uvsp = findAttribute(node, key)) {
+            uvCount = gatherArray(node, *uvsp, key.c_str(), 2, false, 0, numbers);
+            for (size_t i = 0; i < uvCount; ++i)
+                data.uvs.push_back({float(numbers[2 * i]), float(numbers[2 * i + 1])});
+        }
+        if (mapped) {
+            checkIndices(flat, uvCount, "UV", key.c_str());
+            splitPerFace(flat, data.faceUVs);
+        }
+    }
+
+    // The current colour set; older files keep colours in .clr, referenced by "fc" groups.
+    const std::string colorSetName = plainString(node, "ccls", "");
+    const int colorSet = colorSetName.empty() ? -1 : findNamedSet(node, "clst", "clsn", colorSetName);
+    if (colorSet >= 0) {
+        const std::string prefix = "clst[" + std::to_string(colorSet) + "]";
+        const int components = int(plainNumber(node, prefix + ".rprt", 4));
+        if (components != 1 && components != 3 && components != 4)
+            meshError(node.line, node, "expected 1, 3 or 4 components per colour in " + prefix + ".rprt, found " +
+                                           std::to_string(components));
+        size_t colorCount = 0;
+        if (const Attribute* clsp = findAttribute(node, prefix + ".clsp")) {
+            const size_t values = gatherArray(node, *clsp, (prefix + ".clsp").c_str(), 1, false, 0, numbers);
+            if (values % size_t(components) != 0)
+                meshError(clsp->line, node, "expected " + prefix + ".clsp to hold whole colours of " +
+                                                std::to_string(components) + " numbers, found " + std::to_string(values));
+            colorCount = values / size_t(components);
+            for (size_t i = 0; i < colorCount; ++i) {
+                const double* c = &numbers[i * size_t(components)];
+                // Alpha-only sets are white with that alpha; RGB sets are opaque.
+                if (components == 1)
+                    data.colors.push_back({1.0f, 1.0f, 1.0f, float(c[0])});
+                else
+                    data.colors.push_back({float(c[0]), float(c[1]), float(c[2]), components == 4 ? float(c[3]) : 1.0f});
+            }
+        }
+        std::vector<int> flat;
+        if (cornerIndices(false, colorSet, flat)) {
+            checkIndices(flat, colorCount, "colour", (prefix + ".clsp").c_str());
+            splitPerFace(flat, data.faceColors);
+        }
+    } else if (const Attribute* clr = findAttribute(node, "clr")) {
+        const size_t colorCount = gatherArray(node, *clr, "clr", 4, false, 0, numbers);
+        for (size_t i = 0; i < colorCount; ++i)
+            data.colors.push_back({float(numbers[4 * i]), float(numbers[4 * i + 1]), float(numbers[4 * i + 2]),
+                                   float(numbers[4 * i + 3])});
+        std::vector<int> flat;
+        for (const Chunk* chunk : chunks) {
+            const auto& faces = std::get<PolyFacesData>(chunk->value.geometry);
+            if (faces.oldColors.empty())
+                flat.insert(flat.end(), faces.edges.size(), -1);
+            else
+                flat.insert(flat.end(), faces.oldColors.begin(), faces.oldColors.end());
+        }
+        checkIndices(flat, colorCount, "colour", "clr");
+        splitPerFace(flat, data.faceColors);
+    }
+
+    // Stored normals: one per corner in face order; 1e+20 marks a corner without one.
+    if (const Attribute* n = findAttribute(node, "n")) {
+        const size_t count = gatherArray(node, *n, "n", 3, false, 0, numbers);
+        if (count != cornerCount)
+            meshError(n->line, node, "expected one normal per face corner in .n (" + std::to_string(cornerCount) +
+                                         "), found " + std::to_string(count));
+        size_t stored = 0;
+        std::vector<headless::Vec3> normals(count);
+        std::vector<bool> given(count);
+        for (size_t i = 0; i < count; ++i) {
+            normals[i] = {numbers[3 * i], numbers[3 * i + 1], numbers[3 * i + 2]};
+            given[i] = !isNormalMarker(normals[i].x, normals[i].y, normals[i].z);
+            stored += given[i] ? 1 : 0;
+        }
+        if (stored == count) {
+            data.normals = std::move(normals);
+            int corner = 0;
+            for (const auto& face : data.faces) {
+                std::vector<int> ids;
+                for (size_t c = 0; c < face.size(); ++c)
+                    ids.push_back(corner++);
+                data.faceNormals.push_back(std::move(ids));
+            }
+        } else if (stored > 0) {
+            baked.partialNormals = std::move(normals);
+            baked.normalStored = std::move(given);
+        }
+    }
+    return baked;
+}
+
+MObject createBakedMesh(const std::string& name, const MObject& parent, const BakedMesh& mesh, int line)
+{
+    const std::string problem = headless::validateMesh(mesh.data);
+    if (!problem.empty())
+        throw ReadError(line, name + " (mesh): " + problem);
+    MObject shape = headless::createMesh(name, parent, mesh.data);
+    if (shape.isNull())
+        throw ReadError(line, name + " (mesh): the host refused the mesh");
+    if (mesh.partialNormals.empty())
+        return shape;
+
+    // Corners without a stored normal keep the one the host computes from the edges' hardness.
+    MStatus status;
+    MFnMesh fn(shape, &status);
+    MFloatVectorArray computed;
+    fn.getNormals(computed);
+    headless::MeshData merged = mesh.data;
+    merged.normals = mesh.partialNormals;
+    merged.faceNormals.clear();
+    MItMeshPolygon faces(shape);
+    int corner = 0;
+    for (size_t f = 0; f < mesh.data.faces.size() && !faces.isDone(); ++f, faces.next()) {
+        std::vector<int> ids;
+        for (size_t c = 0; c < mesh.data.faces[f].size(); ++c, ++corner) {
+            if (!mesh.normalStored[size_t(corner)]) {
+                const int computedIndex = faces.normalIndex(int(c));
+                if (computedIndex >= 0 && unsigned(computedIndex) < computed.length())
+                    merged.normals[size_t(corner)] = {computed[unsigned(computedIndex)].x,
+                                                      computed[unsigned(computedIndex)].y,
+                                                      computed[unsigned(computedIndex)].z};
+            }
+            ids.push_back(corner);
+        }
+        merged.faceNormals.push_back(std::move(ids));
+    }
+    if (!headless::setMeshGeometry(shape, merged))
+        throw ReadError(line, name + " (mesh): the host refused the merged normals");
+    return shape;
+}
+
+} // namespace mayaascii

@@ -1,0 +1,341 @@
+#include "scene_readers/maya_ascii/scene_builder.h"
+
+#include "scene_readers/maya_ascii/build_context.h"
+#include "scene_readers/maya_ascii/connection_builder.h"
+#include "scene_readers/maya_ascii/mesh_builder.h"
+#include "scene_readers/maya_ascii/read_error.h"
+#include "scene_readers/maya_ascii/shape_builders.h"
+
+#include <headless/scene.h>
+
+#include <maya/MFnDependencyNode.h>
+
+#include <set>
+#include <unordered_map>
+
+namespace mayaascii {
+
+namespace {
+
+enum class Role { Transform, Mesh, Curve, Surface, Lattice, Ffd, Camera, Light, Shader, FileTexture, ShadingGroup, Skip };
+
+Role roleOf(const Node& node, bool feedsShadingGroup)
+{
+    static const std::unordered_map<std::string, Role> roles = {
+        {"transform", Role::Transform}, {"joint", Role::Transform}, {"mesh", Role::Mesh},
+        {"nurbsCurve", Role::Curve}, {"bezierCurve", Role::Curve}, {"nurbsSurface", Role::Surface},
+        {"lattice", Role::Lattice}, {"ffd", Role::Ffd}, {"camera", Role::Camera},
+        {"ambientLight", Role::Light}, {"directionalLight", Role::Light}, {"pointLight", Role::Light},
+        {"spotLight", Role::Light}, {"areaLight", Role::Light}, {"volumeLight", Role::Light},
+        {"lambert", Role::Shader}, {"blinn", Role::Shader}, {"phong", Role::Shader}, {"phongE", Role::Shader},
+        {"anisotropic", Role::Shader}, {"file", Role::FileTexture}, {"shadingEngine", Role::ShadingGroup}};
+    auto found = roles.find(node.type);
+    if (found != roles.end())
+        return found->second;
+    // Any other node that feeds a shading group's surface shader is a shader under its own type name.
+    return feedsShadingGroup ? Role::Shader : Role::Skip;
+}
+
+// Compound attributes whose children files also set one by one (".tx", ".cr").
+bool compoundChild(const std::string& key, std::string& parent, int& index)
+{
+    static const std::unordered_map<std::string, std::pair<const char*, int>> children = {
+        {"tx", {"t", 0}}, {"ty", {"t", 1}}, {"tz", {"t", 2}}, {"rx", {"r", 0}}, {"ry", {"r", 1}}, {"rz", {"r", 2}},
+        {"sx", {"s", 0}}, {"sy", {"s", 1}}, {"sz", {"s", 2}}, {"rpx", {"rp", 0}}, {"rpy", {"rp", 1}},
+        {"rpz", {"rp", 2}}, {"spx", {"sp", 0}}, {"spy", {"sp", 1}}, {"spz", {"sp", 2}}, {"cr", {"c", 0}},
+        {"cg", {"c", 1}}, {"cb", {"c", 2}}, {"clr", {"cl", 0}}, {"clg", {"cl", 1}}, {"clb", {"cl", 2}},
+        {"itr", {"it", 0}}, {"itg", {"it", 1}}, {"itb", {"it", 2}}, {"icr", {"ic", 0}}, {"icg", {"ic", 1}},
+        {"icb", {"ic", 2}}, {"sr", {"sc", 0}}, {"sg", {"sc", 1}}, {"sb", {"sc", 2}}, {"hfa", {"cap", 0}},
+        {"vfa", {"cap", 1}}};
+    auto found = children.find(key);
+    if (found == children.end())
+        return false;
+    parent = found->second.first;
+    index = found->second.second;
+    return true;
+}
+
+bool setOnHost(const MObject& object, const std::string& key, const Value& value)
+{
+    if (!std::holds_alternative<std::monostate>(value.geometry))
+        return false;
+    if (!value.dataType.empty() && value.dataType != "string" && value.dataType.find("2") == std::string::npos &&
+        value.dataType.find("3") == std::string::npos && value.dataType != "double4" && value.dataType != "matrix")
+        return false;  // arrays, component lists and other data values
+    if (!value.strings.empty())
+        return value.numbers.empty() && value.strings.size() == 1 && headless::setAttr(object, key, value.strings[0]);
+    if (value.numbers.empty())
+        return false;
+    if (value.numbers.size() == 1) {
+        if (headless::setAttr(object, key, value.numbers[0]))
+            return true;
+        std::string parent;
+        int index = 0;
+        std::vector<double> whole;
+        if (compoundChild(key, parent, index) && headless::getAttr(object, parent, whole) && size_t(index) < whole.size()) {
+            whole[size_t(index)] = value.numbers[0];
+            return headless::setAttr(object, parent, whole);
+        }
+        return false;
+    }
+    return headless::setAttr(object, key, value.numbers);
+}
+
+class SceneBuilder {
+public:
+    SceneBuilder(const SceneDocument& document, LoadReport& report) : context_(document, report) {}
+
+    void run()
+    {
+        const SceneDocument& document = context_.document;
+        headless::newScene();
+        findShaders();
+        for (size_t i = 0; i < document.nodes.size(); ++i)
+            createNode(int(i));
+        for (size_t i = 0; i < document.nodes.size(); ++i)
+            if (roles_[i] == Role::Ffd)
+                createFfd(int(i));
+        for (size_t i = 0; i < document.nodes.size(); ++i)
+            applyAttributes(int(i));
+        for (size_t i = 0; i < document.nodes.size(); ++i)
+            addInstances(int(i));
+        buildConnections(context_);
+        summarise();
+    }
+
+private:
+    void findShaders()
+    {
+        const SceneDocument& document = context_.document;
+        std::vector<bool> feeds(document.nodes.size(), false);
+        for (const Connection& c : document.connections)
+            if ((c.sourcePlug == "oc" || c.sourcePlug == "outColor") && c.destinationPlug == "ss" &&
+                document.nodes[size_t(c.destinationNode)].type == "shadingEngine")
+                feeds[size_t(c.sourceNode)] = true;
+        for (size_t i = 0; i < document.nodes.size(); ++i)
+            roles_.push_back(roleOf(document.nodes[i], feeds[i]));
+    }
+
+    void skipNode(const Node& node, const std::string& type)
+    {
+        (void)node;
+        ++context_.report.skippedNodeTypes[type];
+    }
+
+    void createNode(int index)
+    {
+        const SceneDocument& document = context_.document;
+        const Node& node = document.nodes[size_t(index)];
+        LoadReport& report = context_.report;
+        const Role role = roles_[size_t(index)];
+        if (role == Role::Skip || role == Role::Ffd) {
+            if (role == Role::Skip && !node.defaultNode)
+                skipNode(node, node.type);
+            return;
+        }
+        // The file's shared nodes are the new scene's own (persp, lambert1, initialShadingGroup, ...).
+        if (node.shared || node.defaultNode) {
+            MObject existing = headless::findNode(node.parent >= 0 ? parentPath(index) + "|" + node.name : node.name);
+            if (!existing.isNull()) {
+                context_.hostNodes[size_t(index)] = existing;
+                return;
+            }
+            if (node.defaultNode)
+                return;
+        }
+        MObject parent;
+        if (node.parent >= 0) {
+            parent = context_.hostNodes[size_t(node.parent)];
+            if (parent.isNull()) {
+                skipNode(node, node.type + " under a skipped parent");
+                return;
+            }
+        }
+        MObject object;
+        switch (role) {
+        case Role::Mesh: {
+            int source = hasBakedGeometry(node) ? index : upstreamGeometrySource(document, index);
+            if (source < 0) {
+                report.historyOnlyShapes.push_back(node.name);
+                return;
+            }
+            if (source != index)
+                report.warnings.push_back(describeNode(node) + " takes the undeformed geometry of " +
+                                          document.nodes[size_t(source)].name + " (deformers are not evaluated)");
+            BakedMesh baked = bakeMesh(document.nodes[size_t(source)]);
+            object = createBakedMesh(node.name, parent, baked, node.line);
+            ++report.meshes;
+            break;
+        }
+        case Role::Curve:
+        case Role::Surface:
+            if (!hasCachedGeometry(node)) {
+                report.historyOnlyShapes.push_back(node.name);
+                return;
+            }
+            object = role == Role::Curve ? createCurveShape(node, parent) : createSurfaceShape(node, parent);
+            ++(role == Role::Curve ? report.nurbsCurves : report.nurbsSurfaces);
+            break;
+        case Role::Lattice:
+            object = createLatticeShape(node, parent);
+            ++report.lattices;
+            break;
+        default: {
+            const std::string type = node.type == "joint" ? "transform" : node.type;
+            object = headless::createNode(type, node.name, parent);
+            if (object.isNull())
+                throw ReadError(node.line, describeNode(node) + ": the host could not create the node");
+            ++(role == Role::Transform      ? report.transforms
+               : role == Role::Camera       ? report.cameras
+               : role == Role::Light        ? report.lights
+               : role == Role::Shader       ? report.shaders
+               : role == Role::FileTexture  ? report.fileTextures
+                                            : report.shadingGroups);
+            break;
+        }
+        }
+        context_.hostNodes[size_t(index)] = object;
+        checkName(node, object);
+    }
+
+    void checkName(const Node& node, const MObject& object)
+    {
+        MStatus status;
+        MFnDependencyNode fn(object, &status);
+        if (status == MS::kSuccess && std::string(fn.name().asChar()) != node.name)
+            context_.report.warnings.push_back(describeNode(node) + " was named " + fn.name().asChar() +
+                                               " by the host (its name was taken)");
+    }
+
+    std::string parentPath(int index) const
+    {
+        std::string path;
+        for (int i = context_.document.nodes[size_t(index)].parent; i >= 0; i = context_.document.nodes[size_t(i)].parent)
+            path = "|" + context_.document.nodes[size_t(i)].name + path;
+        return path;
+    }
+
+    void createFfd(int index)
+    {
+        MObject deformer = createFfdDeformer(context_, index);
+        if (deformer.isNull())
+            return;
+        context_.hostNodes[size_t(index)] = deformer;
+        ++context_.report.ffds;
+    }
+
+    void applyAttributes(int index)
+    {
+        const Node& node = context_.document.nodes[size_t(index)];
+        const MObject& object = context_.hostNodes[size_t(index)];
+        if (object.isNull())
+            return;
+        // Geometry values were used when the shape was made.
+        for (const char* geometry : {"cc", "sd", "td", "ud"})
+            if (roles_[size_t(index)] == Role::Curve || roles_[size_t(index)] == Role::Surface ||
+                roles_[size_t(index)] == Role::Lattice)
+                findAttribute(node, geometry);
+        for (const std::string& key : node.attributeOrder) {
+            const Attribute& attribute = node.attributes.at(key);
+            if (attribute.used || (!attribute.hasPlain && attribute.chunks.empty()))
+                continue;
+            if (attribute.hasPlain && setOnHost(object, key, attribute.plain))
+                continue;
+            ++context_.report.skippedAttributes;
+            ++context_.skippedAttributeNames[node.type + "." + key];
+        }
+    }
+
+    void addInstances(int index)
+    {
+        const Node& node = context_.document.nodes[size_t(index)];
+        const MObject& object = context_.hostNodes[size_t(index)];
+        for (int parent : node.extraParents) {
+            if (object.isNull() || parent < 0 || context_.hostNodes[size_t(parent)].isNull())
+                continue;
+            if (!headless::addInstance(object, context_.hostNodes[size_t(parent)]))
+                throw ReadError(node.line, describeNode(node) + ": the host refused the instance under " +
+                                               context_.document.nodes[size_t(parent)].name);
+        }
+    }
+
+    void summarise()
+    {
+        LoadReport& report = context_.report;
+        if (!report.historyOnlyShapes.empty()) {
+            std::string names;
+            for (const std::string& name : report.historyOnlyShapes)
+                names += (names.empty() ? "" : ", ") + name;
+            report.warnings.push_back("skipped " + std::to_string(report.historyOnlyShapes.size()) +
+                                      " shape(s) whose geometry only construction history makes: " + names);
+        }
+        if (!report.skippedNodeTypes.empty()) {
+            int nodes = 0;
+            std::string types;
+            for (const auto& entry : report.skippedNodeTypes) {
+                nodes += entry.second;
+                types += (types.empty() ? "" : ", ") + entry.first + " (" + std::to_string(entry.second) + ")";
+            }
+            report.warnings.push_back("skipped " + std::to_string(nodes) + " node(s) of " +
+                                      std::to_string(report.skippedNodeTypes.size()) +
+                                      " type(s) the export does not use: " + types);
+        }
+        if (report.skippedAttributes > 0) {
+            std::string names;
+            int listed = 0;
+            for (const auto& entry : context_.skippedAttributeNames)
+                if (listed++ < 12)
+                    names += (names.empty() ? "" : ", ") + entry.first;
+            if (listed > 12)
+                names += ", ...";
+            report.warnings.push_back("skipped " + std::to_string(report.skippedAttributes) + " value(s) of " +
+                                      std::to_string(context_.skippedAttributeNames.size()) +
+                                      " attribute(s) the scene does not use: " + names);
+        }
+    }
+
+    BuildContext context_;
+    std::vector<Role> roles_;
+};
+
+} // namespace
+
+int upstreamGeometrySource(const SceneDocument& document, int index)
+{
+    int node = index;
+    std::string wanted = "i";  // the plug of `node` that brings the geometry in
+    for (int depth = 0; depth < 64; ++depth) {
+        const Connection* input = nullptr;
+        for (const Connection& c : document.connections)
+            if (c.destinationNode == node && c.destinationPlug == wanted) {
+                input = &c;
+                break;
+            }
+        if (!input)
+            return -1;
+        const Node& source = document.nodes[size_t(input->sourceNode)];
+        if (source.type == "mesh") {
+            if (hasBakedGeometry(source))
+                return input->sourceNode;
+            node = input->sourceNode;
+            wanted = "i";
+            continue;
+        }
+        const std::string& plug = input->sourcePlug;
+        if (plug.compare(0, 3, "og[") == 0)
+            wanted = "ip[" + plug.substr(3, plug.size() - 4) + "].ig";
+        else if (plug == "og")
+            wanted = "ig";
+        else
+            return -1;  // a generator: the geometry exists only through construction history
+        node = input->sourceNode;
+    }
+    return -1;
+}
+
+void buildScene(const SceneDocument& document, LoadReport& report)
+{
+    SceneBuilder(document, report).run();
+}
+
+} // namespace mayaascii

@@ -1,0 +1,19 @@
+#pragma once
+// Fills the headless host's scene from a SceneDocument: nodes in file order (shared default nodes
+// merged with the new scene's own), their attribute values, instances, ffd deformers, connections.
+
+#include "scene_readers/maya_ascii/maya_ascii_reader.h"
+#include "scene_readers/maya_ascii/scene_document.h"
+
+namespace mayaascii {
+
+// Starts a new host scene and builds the document into it; throws ReadError on data the host cannot
+// take (with the line of the offending statement). Fills the counts and warnings of report.
+void buildScene(const SceneDocument& document, LoadReport& report);
+
+// The mesh whose baked geometry reaches mesh node `index` through its input, across deformers
+// (outputGeometry[k] <- input[k].inputGeometry) and group nodes; -1 when the input comes from
+// construction history (a generator such as polyCube) or from nothing.
+int upstreamGeometrySource(const SceneDocument& document, int index);
+
+} // namespace mayaascii
