@@ -19,13 +19,20 @@ static_assert(std::numeric_limits<float>::is_iec559 && sizeof(float) == 4, "floa
 
 namespace {
 
-enum { CHUNK_PATH_SIZE = 1024, DETAIL_SIZE = 512 };
+enum { CHUNK_PATH_SIZE = 1024, DETAIL_SIZE = 512, OPEN_CHUNKS_MAX = 2 * QAX_MAX_MATERIAL_DEPTH + 8 };
 
 // Smallest encodings, used to refuse a count before allocating for it: a MAT0 with two empty
 // strings, no texture and no sub-material; a GOB1 with empty arrays; an empty string.
 const size_t MINIMUM_MATERIAL_BYTES = 188;
 const size_t MINIMUM_OBJECT_BYTES = 92;
 const size_t MINIMUM_STRING_BYTES = 2;
+
+// A chunk whose header was read and whose contents are being read.
+struct OpenChunk {
+    const char* tag;
+    size_t lengthOffset;
+    int32_t length;
+};
 
 struct Parser {
     const unsigned char* data;
@@ -36,6 +43,8 @@ struct Parser {
     bool failed;
     char chunkPath[CHUNK_PATH_SIZE]; // "GEOB > GOB1[2] > VERT", names the chunk in messages
     size_t chunkPathLength;
+    OpenChunk open[OPEN_CHUNKS_MAX]; // the chunk being read and those enclosing it
+    int openCount;
 };
 
 void writeMessage(char* buffer, size_t bufferSize, const char* format, ...) __attribute__((format(printf, 3, 4)));
@@ -85,13 +94,13 @@ struct ChunkScope {
     ChunkScope& operator=(const ChunkScope&) = delete;
 };
 
-// Every read goes through here: limit is the end of the region the current chunk may occupy, never
-// above the input's size.
-bool readRaw(Parser& parser, size_t limit, void* destination, size_t count, const char* what)
+// Every read goes through here, bounded by the end of the input and nothing else: lengths are
+// checked against the contents once they are read (finishChunk), which names the length at fault.
+bool readRaw(Parser& parser, void* destination, size_t count, const char* what)
 {
     if (parser.failed)
         return false;
-    size_t left = limit > parser.offset ? limit - parser.offset : 0;
+    size_t left = parser.size - parser.offset;
     if (count > left) {
         fail(parser, parser.offset, "expected %s (%zu bytes), but only %zu bytes are left", what, count, left);
         return false;
@@ -103,20 +112,20 @@ bool readRaw(Parser& parser, size_t limit, void* destination, size_t count, cons
 }
 
 template <class T>
-bool readValue(Parser& parser, size_t limit, T& value, const char* what)
+bool readValue(Parser& parser, T& value, const char* what)
 {
-    return readRaw(parser, limit, &value, sizeof(T), what);
+    return readRaw(parser, &value, sizeof(T), what);
 }
 
 // Allocates and fills count entries of an array under label; count 0 leaves the array null.
 template <class T>
-bool readArray(Parser& parser, size_t limit, const char* label, T*& array, size_t count)
+bool readArray(Parser& parser, const char* label, T*& array, size_t count)
 {
     if (parser.failed)
         return false;
     if (count == 0)
         return true;
-    size_t left = limit > parser.offset ? limit - parser.offset : 0;
+    size_t left = parser.size - parser.offset;
     if (count > left / sizeof(T)) {
         fail(parser, parser.offset, "expected %zu values of %zu bytes, but only %zu bytes are left", count, sizeof(T), left);
         return false;
@@ -126,7 +135,7 @@ bool readArray(Parser& parser, size_t limit, const char* label, T*& array, size_
         fail(parser, parser.offset, "out of memory for %zu values", count);
         return false;
     }
-    return readRaw(parser, limit, array, count * sizeof(T), "the array's values");
+    return readRaw(parser, array, count * sizeof(T), "the array's values");
 }
 
 void describeTag(const unsigned char* tag, char* text, size_t textSize)
@@ -140,13 +149,13 @@ void describeTag(const unsigned char* tag, char* text, size_t textSize)
         snprintf(text, textSize, "bytes %02X %02X %02X %02X", tag[0], tag[1], tag[2], tag[3]);
 }
 
-bool expectTag(Parser& parser, size_t limit, const char* tag)
+bool expectTag(Parser& parser, const char* tag)
 {
     size_t at = parser.offset;
     unsigned char found[4];
     char what[32];
     snprintf(what, sizeof(what), "tag '%s'", tag);
-    if (!readRaw(parser, limit, found, 4, what))
+    if (!readRaw(parser, found, 4, what))
         return false;
     if (memcmp(found, tag, 4) != 0) {
         char text[32];
@@ -157,38 +166,42 @@ bool expectTag(Parser& parser, size_t limit, const char* tag)
     return true;
 }
 
-bool nextTagIs(const Parser& parser, size_t limit, const char* tag)
+bool nextTagIs(const Parser& parser, const char* tag)
 {
-    return !parser.failed && limit >= parser.offset && limit - parser.offset >= 4 &&
-           memcmp(parser.data + parser.offset, tag, 4) == 0;
+    return !parser.failed && parser.size - parser.offset >= 4 && memcmp(parser.data + parser.offset, tag, 4) == 0;
 }
 
-// Reads a chunk's tag and length and checks that the length is not negative and fits before limit.
-// lengthOffset receives where the length field lies, for later messages.
-bool readChunkHeader(Parser& parser, size_t limit, const char* tag, int32_t& length, size_t& lengthOffset)
+// Opens a chunk: reads its tag and length and checks that the length is not negative and fits in
+// the rest of the input. lengthOffset receives where the length field lies, for later messages.
+bool readChunkHeader(Parser& parser, const char* tag, int32_t& length, size_t& lengthOffset)
 {
-    if (!expectTag(parser, limit, tag))
+    if (!expectTag(parser, tag))
         return false;
     lengthOffset = parser.offset;
-    if (!readValue(parser, limit, length, "the chunk length"))
+    if (!readValue(parser, length, "the chunk length"))
         return false;
     if (length < 0) {
         fail(parser, lengthOffset, "expected a chunk length of at least 0, found %d", length);
         return false;
     }
-    size_t left = limit - parser.offset;
+    size_t left = parser.size - parser.offset;
     if (size_t(length) > left) {
-        fail(parser, lengthOffset, "length %d runs past the end of the enclosing data: only %zu bytes are left", length, left);
+        fail(parser, lengthOffset, "length %d runs past the end of the file: only %zu bytes are left", length, left);
         return false;
     }
+    if (parser.openCount == OPEN_CHUNKS_MAX) {
+        fail(parser, lengthOffset - 4, "chunks nest deeper than %d levels", int(OPEN_CHUNKS_MAX));
+        return false;
+    }
+    parser.open[parser.openCount++] = {tag, lengthOffset, length};
     return true;
 }
 
 // A chunk of fixed size: its length must be exactly expected.
-bool readFixedChunkHeader(Parser& parser, size_t limit, const char* tag, int32_t expected, int32_t& length)
+bool readFixedChunkHeader(Parser& parser, const char* tag, int32_t expected, int32_t& length)
 {
     size_t lengthOffset = 0;
-    if (!readChunkHeader(parser, limit, tag, length, lengthOffset))
+    if (!readChunkHeader(parser, tag, length, lengthOffset))
         return false;
     if (length != expected) {
         fail(parser, lengthOffset, "expected length %d, found %d", expected, length);
@@ -199,14 +212,14 @@ bool readFixedChunkHeader(Parser& parser, size_t limit, const char* tag, int32_t
 
 // An array chunk: length, then a count of entries of entrySize bytes each; the length must be
 // 4 + entrySize x count.
-bool readArrayChunkHeader(Parser& parser, size_t limit, const char* tag, size_t entrySize, int32_t& length,
+bool readArrayChunkHeader(Parser& parser, const char* tag, size_t entrySize, int32_t& length,
                           int32_t& count, size_t& countOffset)
 {
     size_t lengthOffset = 0;
-    if (!readChunkHeader(parser, limit, tag, length, lengthOffset))
+    if (!readChunkHeader(parser, tag, length, lengthOffset))
         return false;
     countOffset = parser.offset;
-    if (!readValue(parser, limit, count, "the entry count"))
+    if (!readValue(parser, count, "the entry count"))
         return false;
     if (count < 0) {
         fail(parser, countOffset, "expected an entry count of at least 0, found %d", count);
@@ -220,15 +233,27 @@ bool readArrayChunkHeader(Parser& parser, size_t limit, const char* tag, size_t 
     return true;
 }
 
-// A chunk holding other chunks: its length must be what was read after its length field.
-bool checkContentsLength(Parser& parser, size_t lengthOffset, int32_t length)
+// Closes the chunk being read: its length must be what was read after its length field, and it must
+// end within the chunk that holds it. A chunk that runs past its parent blames the parent's length,
+// since the chunk itself was found to hold exactly what its own length says.
+bool finishChunk(Parser& parser)
 {
     if (parser.failed)
         return false;
-    size_t contents = parser.offset - (lengthOffset + 4);
-    if (contents != size_t(length)) {
-        fail(parser, lengthOffset, "expected length %zu (the size of its contents), found %d", contents, length);
+    const OpenChunk& chunk = parser.open[--parser.openCount];
+    size_t contents = parser.offset - (chunk.lengthOffset + 4);
+    if (contents != size_t(chunk.length)) {
+        fail(parser, chunk.lengthOffset, "expected length %zu (the size of its contents), found %d", contents, chunk.length);
         return false;
+    }
+    if (parser.openCount > 0) {
+        const OpenChunk& parent = parser.open[parser.openCount - 1];
+        size_t parentEnd = parent.lengthOffset + 4 + size_t(parent.length);
+        if (parser.offset > parentEnd) {
+            fail(parser, parent.lengthOffset, "length %d of the enclosing %s ends at offset %zu, before this chunk ends at offset %zu",
+                 parent.length, parent.tag, parentEnd, parser.offset);
+            return false;
+        }
     }
     return true;
 }
@@ -236,16 +261,16 @@ bool checkContentsLength(Parser& parser, size_t lengthOffset, int32_t length)
 // Reads the count of a chunk of variable-sized entries and refuses one that the bytes left could not
 // hold, before anything is allocated for it. Whether the chunk's length agrees is checked once its
 // entries are read, so that a wrong length is reported where it lies.
-bool readEntryCount(Parser& parser, size_t limit, size_t minimumEntryBytes, int32_t& count)
+bool readEntryCount(Parser& parser, size_t minimumEntryBytes, int32_t& count)
 {
     size_t countOffset = parser.offset;
-    if (!readValue(parser, limit, count, "the entry count"))
+    if (!readValue(parser, count, "the entry count"))
         return false;
     if (count < 0) {
         fail(parser, countOffset, "expected an entry count of at least 0, found %d", count);
         return false;
     }
-    size_t left = limit - parser.offset;
+    size_t left = parser.size - parser.offset;
     if (size_t(count) > left / minimumEntryBytes) {
         fail(parser, countOffset, "entry count %d cannot fit: each entry takes at least %zu bytes and only %zu are left",
              count, minimumEntryBytes, left);
@@ -254,28 +279,28 @@ bool readEntryCount(Parser& parser, size_t limit, size_t minimumEntryBytes, int3
     return true;
 }
 
-bool readString(Parser& parser, size_t limit, qaxString& string)
+bool readString(Parser& parser, qaxString& string)
 {
     size_t at = parser.offset;
     memset(&string, 0, sizeof(string));
-    if (!readValue(parser, limit, string.length, "a string length"))
+    if (!readValue(parser, string.length, "a string length"))
         return false;
     if (string.length > QAX_STRING_SIZE) {
         fail(parser, at, "expected a string length of at most %d, found %u", QAX_STRING_SIZE, unsigned(string.length));
         return false;
     }
-    return readRaw(parser, limit, string.text, string.length, "the string's text");
+    return readRaw(parser, string.text, string.length, "the string's text");
 }
 
-bool readMaterial(Parser& parser, size_t limit, qaxMaterial& material, int depth);
+bool readMaterial(Parser& parser, qaxMaterial& material, int depth);
 
 // MSUB: sub-materials, each a whole MAT0, nested at most QAX_MAX_MATERIAL_DEPTH deep.
-bool readSubMaterials(Parser& parser, size_t limit, qaxMaterial& material, int depth)
+bool readSubMaterials(Parser& parser, qaxMaterial& material, int depth)
 {
     ChunkScope scope(parser, "MSUB");
     size_t lengthOffset = 0;
-    if (!readChunkHeader(parser, limit, "MSUB", material.subMaterials.length, lengthOffset) ||
-        !readEntryCount(parser, limit, MINIMUM_MATERIAL_BYTES, material.subMaterials.numSubMaterials))
+    if (!readChunkHeader(parser, "MSUB", material.subMaterials.length, lengthOffset) ||
+        !readEntryCount(parser, MINIMUM_MATERIAL_BYTES, material.subMaterials.numSubMaterials))
         return false;
     int32_t count = material.subMaterials.numSubMaterials;
     if (count > 0 && depth >= QAX_MAX_MATERIAL_DEPTH) {
@@ -291,59 +316,60 @@ bool readSubMaterials(Parser& parser, size_t limit, qaxMaterial& material, int d
     }
     for (int32_t i = 0; i < count; ++i) {
         ChunkScope entry(parser, "MAT0", i);
-        if (!readMaterial(parser, limit, material.subMaterials.subMaterials[i], depth + 1))
+        if (!readMaterial(parser, material.subMaterials.subMaterials[i], depth + 1))
             return false;
     }
-    return checkContentsLength(parser, lengthOffset, material.subMaterials.length);
+    return finishChunk(parser);
 }
 
-bool readMaterial(Parser& parser, size_t limit, qaxMaterial& material, int depth)
+bool readMaterial(Parser& parser, qaxMaterial& material, int depth)
 {
     size_t lengthOffset = 0;
-    if (!readChunkHeader(parser, limit, "MAT0", material.length, lengthOffset))
+    if (!readChunkHeader(parser, "MAT0", material.length, lengthOffset))
         return false;
     {
         ChunkScope scope(parser, "MHDR");
         size_t headerLengthOffset = 0;
-        if (!readChunkHeader(parser, limit, "MHDR", material.header.length, headerLengthOffset) ||
-            !readString(parser, limit, material.header.name) || !readString(parser, limit, material.header.type) ||
-            !checkContentsLength(parser, headerLengthOffset, material.header.length))
+        if (!readChunkHeader(parser, "MHDR", material.header.length, headerLengthOffset) ||
+            !readString(parser, material.header.name) || !readString(parser, material.header.type) ||
+            !finishChunk(parser))
             return false;
     }
     {
         ChunkScope scope(parser, "MCOL");
-        if (!readFixedChunkHeader(parser, limit, "MCOL", 68, material.colors.length) ||
-            !readValue(parser, limit, material.colors.ambient, "the ambient colour") ||
-            !readValue(parser, limit, material.colors.diffuse, "the diffuse colour") ||
-            !readValue(parser, limit, material.colors.specular, "the specular colour") ||
-            !readValue(parser, limit, material.colors.incandescence, "the incandescence colour") ||
-            !readValue(parser, limit, material.colors.eccentricityScaled, "the scaled eccentricity"))
+        if (!readFixedChunkHeader(parser, "MCOL", 68, material.colors.length) ||
+            !readValue(parser, material.colors.ambient, "the ambient colour") ||
+            !readValue(parser, material.colors.diffuse, "the diffuse colour") ||
+            !readValue(parser, material.colors.specular, "the specular colour") ||
+            !readValue(parser, material.colors.incandescence, "the incandescence colour") ||
+            !readValue(parser, material.colors.eccentricityScaled, "the scaled eccentricity") ||
+            !finishChunk(parser))
             return false;
     }
     {
         ChunkScope scope(parser, "MCFL");
-        if (!readFixedChunkHeader(parser, limit, "MCFL", 4, material.flags.length) ||
-            !readValue(parser, limit, material.flags.reflective, "the reflective flag"))
+        if (!readFixedChunkHeader(parser, "MCFL", 4, material.flags.length) ||
+            !readValue(parser, material.flags.reflective, "the reflective flag") || !finishChunk(parser))
             return false;
     }
     {
         ChunkScope scope(parser, "MUVW");
-        if (!readFixedChunkHeader(parser, limit, "MUVW", 28, material.uvw.length) ||
-            !readValue(parser, limit, material.uvw.values, "the seven texture-placement values"))
+        if (!readFixedChunkHeader(parser, "MUVW", 28, material.uvw.length) ||
+            !readValue(parser, material.uvw.values, "the seven texture-placement values") || !finishChunk(parser))
             return false;
     }
     {
         ChunkScope scope(parser, "MTRA");
-        if (!readFixedChunkHeader(parser, limit, "MTRA", 8, material.translucence.length) ||
-            !readValue(parser, limit, material.translucence.coeff, "the translucence coefficient") ||
-            !readValue(parser, limit, material.translucence.enabled, "the translucence flag"))
+        if (!readFixedChunkHeader(parser, "MTRA", 8, material.translucence.length) ||
+            !readValue(parser, material.translucence.coeff, "the translucence coefficient") ||
+            !readValue(parser, material.translucence.enabled, "the translucence flag") || !finishChunk(parser))
             return false;
     }
     {
         ChunkScope scope(parser, "MTEX");
         size_t texturesLengthOffset = 0;
-        if (!readChunkHeader(parser, limit, "MTEX", material.textures.length, texturesLengthOffset) ||
-            !readEntryCount(parser, limit, MINIMUM_STRING_BYTES, material.textures.numTextures))
+        if (!readChunkHeader(parser, "MTEX", material.textures.length, texturesLengthOffset) ||
+            !readEntryCount(parser, MINIMUM_STRING_BYTES, material.textures.numTextures))
             return false;
         int32_t count = material.textures.numTextures;
         if (count > 0) {
@@ -354,19 +380,19 @@ bool readMaterial(Parser& parser, size_t limit, qaxMaterial& material, int depth
             }
         }
         for (int32_t i = 0; i < count; ++i)
-            if (!readString(parser, limit, material.textures.textures[i]))
+            if (!readString(parser, material.textures.textures[i]))
                 return false;
-        if (!checkContentsLength(parser, texturesLengthOffset, material.textures.length))
+        if (!finishChunk(parser))
             return false;
     }
-    if (!readSubMaterials(parser, limit, material, depth))
+    if (!readSubMaterials(parser, material, depth))
         return false;
     {
         ChunkScope scope(parser, "MEND");
-        if (!expectTag(parser, limit, "MEND"))
+        if (!expectTag(parser, "MEND"))
             return false;
     }
-    return checkContentsLength(parser, lengthOffset, material.length);
+    return finishChunk(parser);
 }
 
 // VCOL, TVER and NORM hold one entry per vertex.
@@ -379,81 +405,85 @@ bool checkVertexCount(Parser& parser, size_t countOffset, int32_t count, const q
     return true;
 }
 
-bool readObject(Parser& parser, size_t limit, qaxObject& object)
+bool readObject(Parser& parser, qaxObject& object)
 {
     size_t lengthOffset = 0;
     size_t countOffset = 0;
-    if (!readChunkHeader(parser, limit, "GOB1", object.length, lengthOffset))
+    if (!readChunkHeader(parser, "GOB1", object.length, lengthOffset))
         return false;
     {
         ChunkScope scope(parser, "GHDR");
-        if (!readFixedChunkHeader(parser, limit, "GHDR", 12, object.header.length) ||
-            !readValue(parser, limit, object.header.reserved0, "the first reserved value") ||
-            !readValue(parser, limit, object.header.reserved1, "the second reserved value") ||
-            !readValue(parser, limit, object.header.materialID, "the material index"))
+        if (!readFixedChunkHeader(parser, "GHDR", 12, object.header.length) ||
+            !readValue(parser, object.header.reserved0, "the first reserved value") ||
+            !readValue(parser, object.header.reserved1, "the second reserved value") ||
+            !readValue(parser, object.header.materialID, "the material index") || !finishChunk(parser))
             return false;
     }
     {
         ChunkScope scope(parser, "INDI");
-        if (!readArrayChunkHeader(parser, limit, "INDI", 2, object.indices.length, object.indices.numIndices, countOffset) ||
-            !readArray(parser, limit, "o->indices.indices", object.indices.indices, size_t(object.indices.numIndices)))
+        if (!readArrayChunkHeader(parser, "INDI", 2, object.indices.length, object.indices.numIndices, countOffset) ||
+            !readArray(parser, "o->indices.indices", object.indices.indices, size_t(object.indices.numIndices)) ||
+            !finishChunk(parser))
             return false;
     }
     {
         ChunkScope scope(parser, "VERT");
-        if (!readArrayChunkHeader(parser, limit, "VERT", 12, object.vertices.length, object.vertices.numVertices, countOffset) ||
-            !readArray(parser, limit, "o->vertices.vertices", object.vertices.vertices, size_t(object.vertices.numVertices) * 3))
+        if (!readArrayChunkHeader(parser, "VERT", 12, object.vertices.length, object.vertices.numVertices, countOffset) ||
+            !readArray(parser, "o->vertices.vertices", object.vertices.vertices, size_t(object.vertices.numVertices) * 3) ||
+            !finishChunk(parser))
             return false;
     }
-    if (nextTagIs(parser, limit, "VCOL")) {
+    if (nextTagIs(parser, "VCOL")) {
         ChunkScope scope(parser, "VCOL");
         object.vertexColors.present = 1;
-        if (!readArrayChunkHeader(parser, limit, "VCOL", 12, object.vertexColors.length,
+        if (!readArrayChunkHeader(parser, "VCOL", 12, object.vertexColors.length,
                                   object.vertexColors.numVertexColors, countOffset) ||
             !checkVertexCount(parser, countOffset, object.vertexColors.numVertexColors, object) ||
-            !readArray(parser, limit, "o->vertexColors.vertexColors", object.vertexColors.vertexColors,
-                       size_t(object.vertexColors.numVertexColors) * 3))
+            !readArray(parser, "o->vertexColors.vertexColors", object.vertexColors.vertexColors,
+                       size_t(object.vertexColors.numVertexColors) * 3) ||
+            !finishChunk(parser))
             return false;
     }
     {
         ChunkScope scope(parser, "TVER");
-        if (!readArrayChunkHeader(parser, limit, "TVER", 8, object.UVs.length, object.UVs.numUVs, countOffset) ||
+        if (!readArrayChunkHeader(parser, "TVER", 8, object.UVs.length, object.UVs.numUVs, countOffset) ||
             !checkVertexCount(parser, countOffset, object.UVs.numUVs, object) ||
-            !readArray(parser, limit, "o->UVs.UVs", object.UVs.UVs, size_t(object.UVs.numUVs) * 2))
+            !readArray(parser, "o->UVs.UVs", object.UVs.UVs, size_t(object.UVs.numUVs) * 2) || !finishChunk(parser))
             return false;
     }
     {
         ChunkScope scope(parser, "NORM");
-        if (!readArrayChunkHeader(parser, limit, "NORM", 12, object.normals.length, object.normals.numNormals, countOffset) ||
+        if (!readArrayChunkHeader(parser, "NORM", 12, object.normals.length, object.normals.numNormals, countOffset) ||
             !checkVertexCount(parser, countOffset, object.normals.numNormals, object) ||
-            !readArray(parser, limit, "o->normals.normals", object.normals.normals, size_t(object.normals.numNormals) * 3))
+            !readArray(parser, "o->normals.normals", object.normals.normals, size_t(object.normals.numNormals) * 3) ||
+            !finishChunk(parser))
             return false;
     }
     {
         ChunkScope scope(parser, "BRST");
-        if (!readArrayChunkHeader(parser, limit, "BRST", 16, object.bursts.length, object.bursts.numBursts, countOffset))
+        if (!readArrayChunkHeader(parser, "BRST", 16, object.bursts.length, object.bursts.numBursts, countOffset))
             return false;
         size_t bursts = size_t(object.bursts.numBursts);
-        if (!readArray(parser, limit, "o->bursts.burstStart", object.bursts.burstStart, bursts) ||
-            !readArray(parser, limit, "o->bursts.burstCount", object.bursts.burstCount, bursts) ||
-            !readArray(parser, limit, "o->bursts.burstMaterialID", object.bursts.burstMaterialID, bursts) ||
-            !readArray(parser, limit, "o->bursts.burstVperP", object.bursts.burstVperP, bursts))
+        if (!readArray(parser, "o->bursts.burstStart", object.bursts.burstStart, bursts) ||
+            !readArray(parser, "o->bursts.burstCount", object.bursts.burstCount, bursts) ||
+            !readArray(parser, "o->bursts.burstMaterialID", object.bursts.burstMaterialID, bursts) ||
+            !readArray(parser, "o->bursts.burstVperP", object.bursts.burstVperP, bursts) || !finishChunk(parser))
             return false;
     }
     {
         ChunkScope scope(parser, "GEND");
-        if (!expectTag(parser, limit, "GEND"))
+        if (!expectTag(parser, "GEND"))
             return false;
     }
-    return checkContentsLength(parser, lengthOffset, object.length);
+    return finishChunk(parser);
 }
 
-bool readMaterialList(Parser& parser, size_t limit, qaxModel& model)
+bool readMaterialList(Parser& parser, qaxModel& model)
 {
     ChunkScope scope(parser, "MATS");
     size_t lengthOffset = 0;
-    if (!readChunkHeader(parser, limit, "MATS", model.materials.length, lengthOffset) ||
-        !readEntryCount(parser, limit, MINIMUM_MATERIAL_BYTES, model.materials.numMaterials))
+    if (!readChunkHeader(parser, "MATS", model.materials.length, lengthOffset) ||
+        !readEntryCount(parser, MINIMUM_MATERIAL_BYTES, model.materials.numMaterials))
         return false;
     int32_t count = model.materials.numMaterials;
     if (count > 0) {
@@ -465,18 +495,18 @@ bool readMaterialList(Parser& parser, size_t limit, qaxModel& model)
     }
     for (int32_t i = 0; i < count; ++i) {
         ChunkScope entry(parser, "MAT0", i);
-        if (!readMaterial(parser, limit, model.materials.materials[i], 0))
+        if (!readMaterial(parser, model.materials.materials[i], 0))
             return false;
     }
-    return checkContentsLength(parser, lengthOffset, model.materials.length);
+    return finishChunk(parser);
 }
 
-bool readObjectList(Parser& parser, size_t limit, qaxModel& model)
+bool readObjectList(Parser& parser, qaxModel& model)
 {
     ChunkScope scope(parser, "GEOB");
     size_t lengthOffset = 0;
-    if (!readChunkHeader(parser, limit, "GEOB", model.objects.length, lengthOffset) ||
-        !readEntryCount(parser, limit, MINIMUM_OBJECT_BYTES, model.objects.numObjects))
+    if (!readChunkHeader(parser, "GEOB", model.objects.length, lengthOffset) ||
+        !readEntryCount(parser, MINIMUM_OBJECT_BYTES, model.objects.numObjects))
         return false;
     int32_t count = model.objects.numObjects;
     if (count > 0) {
@@ -488,20 +518,20 @@ bool readObjectList(Parser& parser, size_t limit, qaxModel& model)
     }
     for (int32_t i = 0; i < count; ++i) {
         ChunkScope entry(parser, "GOB1", i);
-        if (!readObject(parser, limit, model.objects.objects[i]))
+        if (!readObject(parser, model.objects.objects[i]))
             return false;
     }
-    return checkContentsLength(parser, lengthOffset, model.objects.length);
+    return finishChunk(parser);
 }
 
 bool readModel(Parser& parser, qaxModel& model)
 {
-    // Children may read up to the end of the input; each chunk's own length is checked against what
-    // its contents took, so a wrong length is reported on the chunk that carries it.
-    size_t limit = parser.size;
+    // Reads are bounded by the end of the input only; each chunk's length is checked against what its
+    // contents took and against its parent once it is read, so a wrong length is reported on the
+    // chunk that carries it.
     {
         ChunkScope scope(parser, "QAX1");
-        if (!expectTag(parser, limit, "QAX1") || !readValue(parser, limit, model.fileLength, "the file length"))
+        if (!expectTag(parser, "QAX1") || !readValue(parser, model.fileLength, "the file length"))
             return false;
         if ((long long)model.fileLength != (long long)parser.size - 8) {
             fail(parser, 4, "expected file length %zu - 8 = %lld, found %d", parser.size, (long long)parser.size - 8,
@@ -509,10 +539,10 @@ bool readModel(Parser& parser, qaxModel& model)
             return false;
         }
     }
-    if (!readMaterialList(parser, limit, model) || !readObjectList(parser, limit, model))
+    if (!readMaterialList(parser, model) || !readObjectList(parser, model))
         return false;
     ChunkScope scope(parser, "EQAX");
-    if (!expectTag(parser, limit, "EQAX"))
+    if (!expectTag(parser, "EQAX"))
         return false;
     if (parser.offset != parser.size) {
         fail(parser, parser.offset, "expected the end of the file, found %zu more bytes", parser.size - parser.offset);

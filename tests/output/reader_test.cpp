@@ -275,31 +275,30 @@ TEST(Reader, RejectsHostileValues)
         FieldKind kind;
         const char* chunk;
         int32_t value;
+        bool added; // value is added to the field rather than put in its place
         const char* expected;
     } cases[] = {
-        {"huge material count", nullptr, FIELD_COUNT, "MATS", huge, "entry count 2147483647 cannot fit"},
-        {"huge object count", nullptr, FIELD_COUNT, "GEOB", huge, "entry count 2147483647 cannot fit"},
-        {"huge texture count", nullptr, FIELD_COUNT, "MTEX", huge, "entry count 2147483647 cannot fit"},
-        {"huge index count", nullptr, FIELD_COUNT, "INDI", huge, "expected length 4 + 2 x 2147483647 = 4294967298"},
-        {"negative vertex count", nullptr, FIELD_COUNT, "VERT", -1, "expected an entry count of at least 0, found -1"},
-        {"negative burst count", nullptr, FIELD_COUNT, "BRST", -3, "expected an entry count of at least 0, found -3"},
-        {"negative material length", nullptr, FIELD_LENGTH, "MAT0", -200, "expected a chunk length of at least 0"},
-        {"huge object list length", nullptr, FIELD_LENGTH, "GEOB", huge, "runs past the end"},
-        {"huge material length", nullptr, FIELD_LENGTH, "MAT0", huge, "runs past the end"},
+        {"huge material count", nullptr, FIELD_COUNT, "MATS", huge, false, "entry count 2147483647 cannot fit"},
+        {"huge object count", nullptr, FIELD_COUNT, "GEOB", huge, false, "entry count 2147483647 cannot fit"},
+        {"huge texture count", nullptr, FIELD_COUNT, "MTEX", huge, false, "entry count 2147483647 cannot fit"},
+        {"huge index count", nullptr, FIELD_COUNT, "INDI", huge, false, "expected length 4 + 2 x 2147483647 = 4294967298"},
+        {"negative vertex count", nullptr, FIELD_COUNT, "VERT", -1, false, "expected an entry count of at least 0, found -1"},
+        {"negative burst count", nullptr, FIELD_COUNT, "BRST", -3, false, "expected an entry count of at least 0, found -3"},
+        {"negative material length", nullptr, FIELD_LENGTH, "MAT0", -200, false, "expected a chunk length of at least 0"},
+        {"huge object list length", nullptr, FIELD_LENGTH, "GEOB", huge, false, "runs past the end"},
+        {"huge material length", nullptr, FIELD_LENGTH, "MAT0", huge, false, "runs past the end"},
         {"texture coordinates short of the vertices",
-         [](qaxModel& m) { m.objects.objects[0].UVs.numUVs -= 1; }, FIELD_VALUE, "", 0,
+         [](qaxModel& m) { m.objects.objects[0].UVs.numUVs -= 1; }, FIELD_VALUE, "", 0, false,
          "chunk GEOB > GOB1[0] > TVER: expected count 5 (the VERT count), found 4"},
-        {"normals beyond the vertices",
-         [](qaxModel& m) {
-             qaxObject& o = m.objects.objects[3];
-             o.normals.numNormals = 1;
-         },
-         FIELD_VALUE, "", 0, "chunk GEOB > GOB1[3] > NORM: expected count 2 (the VERT count), found 1"},
+        {"normals short of the vertices", [](qaxModel& m) { m.objects.objects[3].normals.numNormals = 1; }, FIELD_VALUE, "", 0,
+         false, "chunk GEOB > GOB1[3] > NORM: expected count 2 (the VERT count), found 1"},
         {"colours short of the vertices",
-         [](qaxModel& m) { m.objects.objects[0].vertexColors.numVertexColors = 0; }, FIELD_VALUE, "", 0,
+         [](qaxModel& m) { m.objects.objects[0].vertexColors.numVertexColors = 0; }, FIELD_VALUE, "", 0, false,
          "chunk GEOB > GOB1[0] > VCOL: expected count 5 (the VERT count), found 0"},
-        {"name longer than 64", [](qaxModel& m) { m.materials.materials[0].header.name.length = 65; }, FIELD_VALUE, "", 0,
+        {"name longer than 64", nullptr, FIELD_STRING_LENGTH, "MHDR", 65, false,
          "chunk MATS > MAT0[0] > MHDR: expected a string length of at most 64, found 65"},
+        {"material list one byte short", nullptr, FIELD_LENGTH, "MATS", -1, true, "of the enclosing MATS ends at offset"},
+        {"object one byte short", nullptr, FIELD_LENGTH, "GOB1", -1, true, "(the size of its contents), found"},
     };
     qaxModel model;
     for (const Case& c : cases) {
@@ -312,8 +311,13 @@ TEST(Reader, RejectsHostileValues)
         std::vector<unsigned char> bad = bytesOf(source, &fields);
         freeQAXModel(source);
         int32_t before = liveAllocations();
-        if (c.kind != FIELD_VALUE)
-            putInt32(bad, firstField(fields, c.kind, c.chunk).offset, c.value);
+        if (c.kind == FIELD_STRING_LENGTH) {
+            uint16_t length = uint16_t(c.value);
+            memcpy(&bad[firstField(fields, c.kind, c.chunk).offset], &length, 2);
+        } else if (c.kind != FIELD_VALUE) {
+            size_t offset = firstField(fields, c.kind, c.chunk).offset;
+            putInt32(bad, offset, c.added ? getInt32(bad, offset) + c.value : c.value);
+        }
         Parsed result = parse(bad, model);
         EXPECT_FALSE(result.ok) << c.name;
         EXPECT_NE(result.error.find(c.expected), std::string::npos) << c.name << ": " << result.error;
