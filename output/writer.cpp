@@ -207,11 +207,11 @@ bool writeOutQAXFile(const char* path, const qaxModel& model)
     const char* target = path;
     struct stat existing;
     bool targetExists = stat(path, &existing) == 0;
+    if (path[0] == '\0' || (targetExists && S_ISDIR(existing.st_mode))) {
+        logOpenFailure(path);
+        return false;
+    }
     if (targetExists) {
-        if (S_ISDIR(existing.st_mode)) {
-            logOpenFailure(path);
-            return false;
-        }
         struct stat link;
         if (lstat(path, &link) == 0 && S_ISLNK(link.st_mode)) {
             resolvedPath = realpath(path, nullptr);

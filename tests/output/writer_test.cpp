@@ -256,6 +256,7 @@ TEST(Writer, OpenFailureLeavesNothingBehind)
     } cases[] = {
         {"a directory at the target", dir.file("taken.qax")},
         {"a directory that does not exist", dir.file("missing/out.qax")},
+        {"an empty path", ""},
     };
     qaxModel model = workedExample();
     for (const Case& c : cases) {
