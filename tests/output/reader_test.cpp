@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -323,6 +324,37 @@ TEST(Reader, RejectsHostileValues)
         EXPECT_NE(result.error.find(c.expected), std::string::npos) << c.name << ": " << result.error;
         EXPECT_EQ(liveAllocations(), before) << c.name;
     }
+}
+
+// Damage anywhere either leaves a file that still parses (a changed value) or is refused with a
+// message; it never crashes, reads outside the input or leaks (the sanitiser build checks the first two).
+TEST(Reader, SurvivesRandomDamage)
+{
+    qaxModel source = richModel();
+    std::vector<unsigned char> good = bytesOf(source);
+    freeQAXModel(source);
+    int32_t before = liveAllocations();
+    std::mt19937 random(20240611);
+    int refused = 0;
+    for (int round = 0; round < 3000; ++round) {
+        std::vector<unsigned char> bad = good;
+        int damaged = 1 + int(random() % 4);
+        for (int i = 0; i < damaged; ++i)
+            bad[random() % bad.size()] = uint8_t(random());
+        if (round % 5 == 0)
+            bad.resize(random() % bad.size());
+        qaxModel model;
+        Parsed result = parse(bad, model);
+        if (result.ok) {
+            freeQAXModel(model);
+        } else {
+            ++refused;
+            EXPECT_EQ(result.error.rfind("offset ", 0), 0u) << result.error;
+            EXPECT_TRUE(zeroed(model));
+        }
+        ASSERT_EQ(liveAllocations(), before) << "round " << round;
+    }
+    EXPECT_GT(refused, 0);
 }
 
 TEST(Reader, LimitsSubMaterialNesting)
