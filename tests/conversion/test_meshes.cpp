@@ -1,0 +1,202 @@
+#include "conversion/test_meshes.h"
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <sstream>
+
+#include "model/allocation.h"
+
+namespace testmeshes {
+
+namespace {
+
+float* registeredCopy(const char* label, const float* values, size_t count)
+{
+    float* copy = allocateArray<float>(label, count);
+    if (count)
+        memcpy(copy, values, count * sizeof(float));
+    return copy;
+}
+
+std::string arrayDifference(const char* name, const float* a, int32_t countA, const float* b, int32_t countB,
+                            int32_t width)
+{
+    std::ostringstream out;
+    if (countA != countB) {
+        out << name << " count " << countA << " != " << countB;
+        return out.str();
+    }
+    for (int32_t i = 0; i < countA * width; ++i) {
+        if (memcmp(a + i, b + i, sizeof(float)) != 0) {
+            out << name << " entry " << i / width << " component " << i % width << ": " << a[i] << " != " << b[i];
+            return out.str();
+        }
+    }
+    return "";
+}
+
+} // namespace
+
+void buildMesh(Mesh& mesh, const MeshData& data)
+{
+    memset(&mesh, 0, sizeof mesh);
+    snprintf(mesh.name, sizeof mesh.name, "mesh");
+    snprintf(mesh.shapeName, sizeof mesh.shapeName, "meshShape");
+    mesh.materialIndex = data.materialIndex;
+    mesh.numVerts = int32_t(data.verts.size() / 3);
+    mesh.verts = registeredCopy("mesh->verts", data.verts.data(), data.verts.size());
+    mesh.numUVs = int32_t(data.uvs.size() / 2);
+    mesh.UVs = registeredCopy("mesh->UVs", data.uvs.data(), data.uvs.size());
+    mesh.numNormals = int32_t(data.normals.size() / 3);
+    mesh.normals = registeredCopy("mesh->normals", data.normals.data(), data.normals.size());
+    mesh.numColors = int32_t(data.colors.size() / 3);
+    mesh.colors = registeredCopy("mesh->colors", data.colors.data(), data.colors.size());
+    mesh.numPolygons = int32_t(data.faces.size());
+    mesh.polygons = allocateArray<Polygon>("mesh->polygons", data.faces.size(), 0xFF);
+    for (size_t j = 0; j < data.faces.size(); ++j) {
+        Polygon& polygon = mesh.polygons[j];
+        int32_t stored = int32_t(data.faces[j].size() < 6 ? data.faces[j].size() : 6);
+        polygon.numVerts = stored;
+        for (int32_t k = 0; k < stored; ++k) {
+            polygon.vertIndices[k] = data.faces[j][k].vert;
+            polygon.uvIndices[k] = data.faces[j][k].uv;
+            polygon.normalIndices[k] = data.faces[j][k].normal;
+            polygon.colorIndices[k] = data.faces[j][k].color;
+        }
+    }
+}
+
+void copyMesh(Mesh& to, const Mesh& from)
+{
+    to = from;
+    to.verts = registeredCopy("mesh->verts", from.verts, size_t(from.numVerts) * 3);
+    to.UVs = registeredCopy("mesh->UVs", from.UVs, size_t(from.numUVs) * 2);
+    to.normals = registeredCopy("mesh->normals", from.normals, size_t(from.numNormals) * 3);
+    to.colors = registeredCopy("mesh->colors", from.colors, size_t(from.numColors) * 3);
+    to.polygons = allocateArray<Polygon>("mesh->polygons", size_t(from.numPolygons));
+    if (from.numPolygons)
+        memcpy(to.polygons, from.polygons, sizeof(Polygon) * size_t(from.numPolygons));
+}
+
+std::string meshDifference(const Mesh& a, const Mesh& b)
+{
+    std::string difference = arrayDifference("verts", a.verts, a.numVerts, b.verts, b.numVerts, 3);
+    if (difference.empty())
+        difference = arrayDifference("colors", a.colors, a.numColors, b.colors, b.numColors, 3);
+    if (difference.empty())
+        difference = arrayDifference("UVs", a.UVs, a.numUVs, b.UVs, b.numUVs, 2);
+    if (difference.empty())
+        difference = arrayDifference("normals", a.normals, a.numNormals, b.normals, b.numNormals, 3);
+    if (!difference.empty())
+        return difference;
+    if (a.numPolygons != b.numPolygons)
+        return "numPolygons differ";
+    for (int32_t j = 0; j < a.numPolygons; ++j)
+        if (memcmp(&a.polygons[j], &b.polygons[j], sizeof(Polygon)) != 0)
+            return "polygon " + std::to_string(j) + " differs";
+    return "";
+}
+
+SceneModel::SceneModel(int32_t numMaterials, const std::vector<MeshData>& meshes)
+{
+    model.numMaterials = numMaterials;
+    model.materials = allocateArray<Material>("model->materials", size_t(numMaterials));
+    for (int32_t i = 0; i < numMaterials; ++i)
+        snprintf(model.materials[i].name, sizeof model.materials[i].name, "material%d", int(i));
+    model.numFrames = 1;
+    model.frames = allocateArray<Frame>("model->frames", 1);
+    Frame& frame = model.frames[0];
+    frame.numMeshes = int32_t(meshes.size());
+    frame.meshes = allocateArray<Mesh>("frame->meshes", meshes.size());
+    for (size_t i = 0; i < meshes.size(); ++i)
+        buildMesh(frame.meshes[i], meshes[i]);
+    frame.lattices = allocateArray<Lattice>("frame->lattices", 0);
+    frame.cameras = allocateArray<Camera>("frame->cameras", 0);
+    frame.NURBS = allocateArray<Nurb>("frame->NURBS", 0);
+    frame.NURBSCurves = allocateArray<Curve>("frame->NURBSCurves", 0);
+    frame.lights = allocateArray<Light>("frame->lights", 0);
+}
+
+SceneModel::~SceneModel()
+{
+    freeModel(model);
+}
+
+namespace {
+
+// The values the random arrays are made of: zeros of both signs, neighbours one bit apart, a NaN.
+float randomComponent(std::mt19937& random, const RandomMeshShape& shape)
+{
+    static const float choices[] = {0.0f,  -0.0f, 1.0f, std::nextafter(1.0f, 2.0f), -2.5f, 0.25f,
+                                    1e-38f, 3.0f,  -1.0f, std::nextafter(0.25f, 0.0f), 7.5f, 100.0f};
+    const int32_t available = int32_t(sizeof choices / sizeof choices[0]);
+    int32_t limit = shape.valueChoices < available ? shape.valueChoices : available;
+    if (shape.withNaN && random() % 50 == 0)
+        return std::numeric_limits<float>::quiet_NaN();
+    return choices[random() % uint32_t(limit > 0 ? limit : 1)];
+}
+
+std::vector<float> randomArray(std::mt19937& random, const RandomMeshShape& shape, int32_t width)
+{
+    int32_t count = int32_t(random() % uint32_t(shape.maxEntries + 1));
+    std::vector<float> values;
+    for (int32_t i = 0; i < count; ++i) {
+        uint32_t kind = random() % 10;
+        if (i > 0 && kind < 3) {
+            // An exact repeat of an earlier entry.
+            int32_t from = int32_t(random() % uint32_t(i));
+            for (int32_t c = 0; c < width; ++c)
+                values.push_back(values[size_t(from) * width + c]);
+        } else if (i > 0 && kind < 4) {
+            // An earlier entry with the signs of its zeros flipped: equal, but other bits.
+            int32_t from = int32_t(random() % uint32_t(i));
+            for (int32_t c = 0; c < width; ++c) {
+                float value = values[size_t(from) * width + c];
+                values.push_back(value == 0.0f ? -value : value);
+            }
+        } else {
+            for (int32_t c = 0; c < width; ++c)
+                values.push_back(randomComponent(random, shape));
+        }
+    }
+    return values;
+}
+
+int32_t randomIndex(std::mt19937& random, const RandomMeshShape& shape, int32_t count)
+{
+    uint32_t kind = random() % 100;
+    if (shape.badIndices && kind < 4)
+        return -1;
+    if (shape.badIndices && kind < 6)
+        return count + int32_t(random() % 3);
+    if (count == 0)
+        return -1;
+    return int32_t(random() % uint32_t(count));
+}
+
+} // namespace
+
+MeshData randomMesh(std::mt19937& random, const RandomMeshShape& shape)
+{
+    MeshData data;
+    data.verts = randomArray(random, shape, 3);
+    data.uvs = randomArray(random, shape, 2);
+    data.normals = randomArray(random, shape, 3);
+    data.colors = randomArray(random, shape, 3);
+    data.materialIndex = int32_t(random() % 3);
+    int32_t numVerts = int32_t(data.verts.size() / 3), numUVs = int32_t(data.uvs.size() / 2);
+    int32_t numNormals = int32_t(data.normals.size() / 3), numColors = int32_t(data.colors.size() / 3);
+    int32_t faces = int32_t(random() % uint32_t(shape.maxFaces + 1));
+    for (int32_t j = 0; j < faces; ++j) {
+        int32_t corners = shape.minCorners + int32_t(random() % uint32_t(shape.maxCorners - shape.minCorners + 1));
+        std::vector<Corner> face;
+        for (int32_t k = 0; k < corners; ++k)
+            face.push_back(Corner{randomIndex(random, shape, numVerts), randomIndex(random, shape, numUVs),
+                                  randomIndex(random, shape, numNormals), randomIndex(random, shape, numColors)});
+        data.faces.push_back(face);
+    }
+    return data;
+}
+
+} // namespace testmeshes
