@@ -84,7 +84,8 @@ TEST(Duplicates, RemovesPositionsAsThePairwiseLoopDoes)
         EXPECT_EQ(removeDuplicateVerts(mesh), c.removed);
 
         ASSERT_EQ(mesh.numVerts, int32_t(c.after.size() / 3));
-        EXPECT_EQ(memcmp(mesh.verts, c.after.data(), c.after.size() * sizeof(float)), 0);
+        // Compared by bits: a NaN must stay the same NaN.
+        EXPECT_TRUE(c.after.empty() || memcmp(mesh.verts, c.after.data(), c.after.size() * sizeof(float)) == 0);
         for (size_t i = 0; i < c.faceIndexAfter.size(); ++i)
             EXPECT_EQ(mesh.polygons[i].vertIndices[0], c.faceIndexAfter[i]) << "face " << i;
         int32_t count = int32_t(c.before.size() / 3);
