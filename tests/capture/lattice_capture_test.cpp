@@ -1,0 +1,284 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <headless/scene.h>
+#include <maya/MDagPath.h>
+
+#include "capture/lattice_capture.h"
+#include "log/log.h"
+#include "model/allocation.h"
+#include "model/model.h"
+#include "plugin/settings.h"
+#include "support/test_support.h"
+
+namespace {
+
+// A model whose first frame holds captured meshes with the given shape names and one lattice record.
+struct LatticeModel {
+    Model model = {};
+
+    explicit LatticeModel(const std::vector<std::string>& shapeNames)
+    {
+        model.numFrames = 1;
+        model.frames = allocateArray<Frame>("model->frames", 1);
+        Frame& frame = model.frames[0];
+        frame.numMeshes = static_cast<int32_t>(shapeNames.size());
+        frame.meshes = allocateArray<Mesh>("frame->meshes", shapeNames.size());
+        for (size_t i = 0; i < shapeNames.size(); ++i)
+            snprintf(frame.meshes[i].shapeName, NAME_SIZE, "%s", shapeNames[i].c_str());
+        frame.numLattices = 1;
+        frame.lattices = allocateArray<Lattice>("frame->lattices", 1);
+    }
+    ~LatticeModel() { freeModel(model); }
+    Lattice& lattice() { return model.frames[0].lattices[0]; }
+};
+
+MObject makeMesh(const std::string& shapeName)
+{
+    headless::MeshData data;
+    data.points = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+    data.faces = {{0, 1, 2}};
+    return headless::createMesh(shapeName, headless::createTransform(shapeName + "Transform"), data);
+}
+
+// Lattice point (a, b, c) of the test lattices, distinct for every index.
+headless::Vec3 latticePoint(unsigned a, unsigned b, unsigned c)
+{
+    return {a + 0.5, -2.0 * b, 10.0 * c + 0.25};
+}
+
+MObject makeLattice(unsigned s, unsigned t, unsigned u)
+{
+    std::vector<headless::Vec3> points;
+    for (unsigned a = 0; a < s; ++a)
+        for (unsigned b = 0; b < t; ++b)
+            for (unsigned c = 0; c < u; ++c)
+                points.push_back(latticePoint(a, b, c));
+    return headless::createLattice("ffd1LatticeShape", headless::createTransform("ffd1Lattice"), s, t, u, points);
+}
+
+std::string boundsLine(const char* label, const float v[3])
+{
+    char text[128];
+    snprintf(text, sizeof(text), "  %s: %f %f %f\n", label, v[0], v[1], v[2]);
+    return text;
+}
+
+} // namespace
+
+TEST(LoadLattice, RecordsTheCapturedMeshesItDeforms)
+{
+    const std::vector<std::string> captured = {"pSphereShape1", "pConeShape1", "pPlaneShape1", "pCubeShape1"};
+    std::vector<std::string> twelve;
+    for (int i = 0; i < 12; ++i)
+        twelve.push_back("pCubeShape" + std::to_string(i + 2));
+    struct Case {
+        const char* name;
+        std::vector<std::string> deformed; // shape names in the deformer's order
+        std::vector<int32_t> attached;
+        std::vector<std::string> attachLines; // lines between "Loading Lattice..." and the point count
+    } cases[] = {
+        {"twoCaptured",
+         {"pCubeShape1", "PSPHERESHAPE1"},
+         {3, 0},
+         {"  Connected mesh 'pCubeShape1'\n", "  Connected mesh 'PSPHERESHAPE1'\n"}},
+        {"notCaptured",
+         {"pTorusShape1", "pConeShape1"},
+         {-1, 1},
+         {"  Connected mesh 'pTorusShape1'\n",
+          "  Warning: Could not find geometry 'pTorusShape1' attached to the lattice.\n",
+          "  Connected mesh 'pConeShape1'\n"}},
+        {"twelve", twelve, std::vector<int32_t>(10, -1), {}},
+        {"noDeformer", {}, {}, {"  Warning: Could not find connected geometry for lattice 'ffd1LatticeShape' \n"}},
+    };
+    for (const std::string& name : twelve) {
+        cases[2].attachLines.push_back("  Connected mesh '" + name + "'\n");
+        cases[2].attachLines.push_back(cases[2].attachLines.size() < 20
+                                           ? "  Warning: Could not find geometry '" + name + "' attached to the lattice.\n"
+                                           : "  Warning: Too many attached geometries.\n");
+    }
+
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        headless::emptyScene();
+        MObject lattice = makeLattice(2, 2, 2);
+        std::vector<MObject> shapes;
+        for (const std::string& name : c.deformed)
+            shapes.push_back(makeMesh(name));
+        if (!shapes.empty())
+            headless::createFfd("ffd1", lattice, shapes);
+        LatticeModel scene(captured);
+        const int32_t before = liveAllocations();
+        testsupport::LogCapture log;
+
+        MDagPath path = headless::pathTo(lattice);
+        EXPECT_TRUE(loadLattice(path, scene.lattice(), scene.model, UP_AXIS_Y));
+
+        const Lattice& record = scene.lattice();
+        ASSERT_EQ(record.numAttached, static_cast<int32_t>(c.attached.size()));
+        for (size_t i = 0; i < c.attached.size(); ++i)
+            EXPECT_EQ(record.attached[i], c.attached[i]) << i;
+        EXPECT_EQ(liveAllocations(), before + 1);
+        std::vector<std::string> expected = {"Loading Lattice...\n"};
+        expected.insert(expected.end(), c.attachLines.begin(), c.attachLines.end());
+        expected.push_back("  Lattice: Num lattice points 2 2 2\n");
+        expected.push_back(boundsLine("Mins", record.mins));
+        expected.push_back(boundsLine("Maxs", record.maxs));
+        expected.push_back("Successful.\n");
+        EXPECT_EQ(log.lines(), expected);
+    }
+}
+
+TEST(LoadLattice, NamesGeometryThatIsNotAMesh)
+{
+    headless::emptyScene();
+    MObject lattice = makeLattice(2, 2, 2);
+    headless::NurbsSurfaceData data;
+    data.numCVsU = 4;
+    data.numCVsV = 4;
+    for (int i = 0; i < 16; ++i)
+        data.cvs.push_back({double(i / 4), double(i % 4), 0});
+    MObject surface = headless::createNurbsSurface("planeShape", headless::createTransform("plane"), data);
+    headless::createFfd("ffd1", lattice, {surface, makeMesh("pCubeShape1")});
+    LatticeModel scene({"pCubeShape1"});
+    testsupport::LogCapture log;
+
+    MDagPath path = headless::pathTo(lattice);
+    EXPECT_TRUE(loadLattice(path, scene.lattice(), scene.model, UP_AXIS_Y));
+    EXPECT_EQ(scene.lattice().numAttached, 1);
+    EXPECT_EQ(scene.lattice().attached[0], 0);
+    std::vector<std::string> got = log.lines();
+    ASSERT_GE(got.size(), 3u);
+    EXPECT_EQ(got[1], "  Warning: Geometry attached to lattice 'ffd1LatticeShape' is not a mesh.\n");
+    EXPECT_EQ(got[2], "  Connected mesh 'pCubeShape1'\n");
+}
+
+TEST(LoadLattice, StoresPointsUFastestTimesExportScale)
+{
+    const float savedScale = exportScale;
+    struct Case {
+        unsigned s, t, u;
+        float scale;
+    } cases[] = {{2, 2, 2, 1.0f}, {3, 5, 2, 1.0f}, {2, 3, 4, 0.5f}, {1, 1, 1, 3.0f}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.s) + "x" + std::to_string(c.t) + "x" + std::to_string(c.u));
+        headless::emptyScene();
+        MObject lattice = makeLattice(c.s, c.t, c.u);
+        LatticeModel scene({});
+        testsupport::LogCapture log;
+        exportScale = c.scale;
+        MDagPath path = headless::pathTo(lattice);
+        bool loaded = loadLattice(path, scene.lattice(), scene.model, UP_AXIS_Y);
+        exportScale = savedScale;
+        ASSERT_TRUE(loaded);
+
+        const Lattice& record = scene.lattice();
+        EXPECT_EQ(record.sDivisions, c.s);
+        EXPECT_EQ(record.tDivisions, c.t);
+        EXPECT_EQ(record.uDivisions, c.u);
+        EXPECT_EQ(record.numAttached, 0);
+        float mins[3] = {1e30f, 1e30f, 1e30f}, maxs[3] = {-1e30f, -1e30f, -1e30f};
+        for (unsigned a = 0; a < c.s; ++a) {
+            for (unsigned b = 0; b < c.t; ++b) {
+                for (unsigned u = 0; u < c.u; ++u) {
+                    headless::Vec3 p = latticePoint(a, b, u);
+                    const float expected[3] = {static_cast<float>(p.x * c.scale), static_cast<float>(p.y * c.scale),
+                                               static_cast<float>(p.z * c.scale)};
+                    const float* stored = record.latticePoints + ((a * c.t + b) * c.u + u) * 3;
+                    for (int k = 0; k < 3; ++k) {
+                        EXPECT_EQ(stored[k], expected[k]) << a << " " << b << " " << u;
+                        mins[k] = std::min(mins[k], expected[k]);
+                        maxs[k] = std::max(maxs[k], expected[k]);
+                    }
+                }
+            }
+        }
+        for (int k = 0; k < 3; ++k) {
+            EXPECT_EQ(record.mins[k], mins[k]);
+            EXPECT_EQ(record.maxs[k], maxs[k]);
+        }
+    }
+    // Point (1, 0, 1) of a 2 x 2 x 2 lattice is the sixth.
+    headless::emptyScene();
+    MObject lattice = makeLattice(2, 2, 2);
+    LatticeModel scene({});
+    testsupport::LogCapture log;
+    MDagPath path = headless::pathTo(lattice);
+    ASSERT_TRUE(loadLattice(path, scene.lattice(), scene.model, UP_AXIS_Y));
+    headless::Vec3 p = latticePoint(1, 0, 1);
+    EXPECT_EQ(scene.lattice().latticePoints[5 * 3 + 0], static_cast<float>(p.x));
+    EXPECT_EQ(scene.lattice().latticePoints[5 * 3 + 1], static_cast<float>(p.y));
+    EXPECT_EQ(scene.lattice().latticePoints[5 * 3 + 2], static_cast<float>(p.z));
+}
+
+TEST(LoadLattice, RefusesAPathThatIsNotALattice)
+{
+    headless::emptyScene();
+    MObject mesh = makeMesh("pCubeShape1");
+    LatticeModel scene({"pCubeShape1"});
+    const int32_t before = liveAllocations();
+    testsupport::LogCapture log;
+
+    MDagPath path = headless::pathTo(mesh);
+    EXPECT_FALSE(loadLattice(path, scene.lattice(), scene.model, UP_AXIS_Y));
+    EXPECT_EQ(liveAllocations(), before);
+    const Lattice untouched = {};
+    EXPECT_EQ(memcmp(&scene.lattice(), &untouched, sizeof(Lattice)), 0);
+    EXPECT_EQ(log.lines(), (std::vector<std::string>{"Loading Lattice...\n",
+                                                     "  Error: Failure in MFnLattice initialization.\n"}));
+    EXPECT_EQ(std::string(logIndent), "");
+}
+
+TEST(FindMeshByShapeName, ComparesShapeNamesIgnoringCase)
+{
+    LatticeModel scene({"pCubeShape1", "pSphereShape1", "pCubeShape1", "pcubeshape2"});
+    Model noFrame = {};
+    struct Case {
+        const Model* model;
+        const char* name;
+        int32_t index;
+    } cases[] = {
+        {&scene.model, "pCubeShape1", 0},   {&scene.model, "PSPHERESHAPE1", 1}, {&scene.model, "pCubeShape2", 3},
+        {&scene.model, "pCubeShape", -1},   {&scene.model, "pCube", -1},        {&scene.model, "", -1},
+        {&noFrame, "pCubeShape1", -1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(findMeshByShapeName(*c.model, c.name), c.index) << c.name;
+
+    LatticeModel empty({});
+    EXPECT_EQ(findMeshByShapeName(empty.model, "pCubeShape1"), -1);
+}
+
+TEST(ComputeBounds, StartsFromPlusMinusOneHundredThousand)
+{
+    struct Case {
+        const char* name;
+        std::vector<float> points;
+        float mins[3], maxs[3];
+    } cases[] = {
+        {"none", {}, {100000.0f, 100000.0f, 100000.0f}, {-100000.0f, -100000.0f, -100000.0f}},
+        {"one", {1, -2, 3}, {1, -2, 3}, {1, -2, 3}},
+        {"spread", {1, -2, 3, -4, 5, 0, 2, 2, 2}, {-4, -2, 0}, {2, 5, 3}},
+        {"allBeyondMaximum", {200000, 0, 0, 300000, 0, 0}, {100000.0f, 0, 0}, {300000, 0, 0}},
+        {"allBeyondMinimum", {0, -250000, 0, 0, -150000, 0}, {0, -250000, 0}, {0, -100000.0f, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testsupport::LogCapture log;
+        float mins[3], maxs[3];
+        computeBounds(c.points.data(), static_cast<int32_t>(c.points.size() / 3), mins, maxs);
+        for (int k = 0; k < 3; ++k) {
+            EXPECT_EQ(mins[k], c.mins[k]) << k;
+            EXPECT_EQ(maxs[k], c.maxs[k]) << k;
+        }
+        char expected[256];
+        snprintf(expected, sizeof(expected), "Mins: %f %f %f\nMaxs: %f %f %f\n", c.mins[0], c.mins[1], c.mins[2],
+                 c.maxs[0], c.maxs[1], c.maxs[2]);
+        EXPECT_EQ(log.text(), expected);
+    }
+}

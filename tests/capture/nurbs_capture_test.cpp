@@ -1,0 +1,321 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <headless/scene.h>
+#include <maya/MDagPath.h>
+#include <maya/MFnNurbsSurface.h>
+#include <maya/MPoint.h>
+
+#include "capture/nurbs_capture.h"
+#include "log/log.h"
+#include "model/allocation.h"
+#include "model/model.h"
+#include "plugin/settings.h"
+#include "support/test_support.h"
+
+namespace {
+
+// A model as the driver leaves it before the misc walk: a material table and one frame whose patch
+// array has room for `room` records.
+struct NurbsModel {
+    Model model = {};
+
+    NurbsModel(int32_t room, const std::vector<std::string>& materialNames)
+    {
+        model.numMaterials = static_cast<int32_t>(materialNames.size());
+        model.materials = allocateArray<Material>("model->materials", materialNames.size());
+        for (size_t i = 0; i < materialNames.size(); ++i)
+            snprintf(model.materials[i].name, sizeof(model.materials[i].name), "%s", materialNames[i].c_str());
+        model.numFrames = 1;
+        model.frames = allocateArray<Frame>("model->frames", 1);
+        model.frames[0].numNURBS = room;
+        model.frames[0].NURBS = allocateArray<Nurb>("frame->NURBS", static_cast<size_t>(room));
+        model.frames[0].numNURBSCurves = 1;
+        model.frames[0].NURBSCurves = allocateArray<Curve>("frame->NURBSCurves", 1);
+    }
+    ~NurbsModel() { freeModel(model); }
+    Frame& frame() { return model.frames[0]; }
+};
+
+// Control point (u, v) of the test surfaces, in the shape's own space.
+headless::Vec3 localCV(int u, int v)
+{
+    return {double(u), double(v), 0.25 * u * v - 1.0};
+}
+
+// World position of a local point under the test transform: scale (2, 3, 4), then a quarter turn about
+// Z, then translate (1, 2, 3).
+headless::Vec3 worldOf(const headless::Vec3& p)
+{
+    return {1.0 - 3.0 * p.y, 2.0 + 2.0 * p.x, 3.0 + 4.0 * p.z};
+}
+
+MObject makeTransform(const std::string& name)
+{
+    MObject transform = headless::createTransform(name);
+    headless::setTranslate(transform, 1, 2, 3);
+    headless::setRotate(transform, 0, 0, 90);
+    headless::setScale(transform, 2, 3, 4);
+    return transform;
+}
+
+MObject makeSurface(const std::string& name, int numCVsU, int numCVsV, bool bezier, int degree = 3)
+{
+    headless::NurbsSurfaceData data;
+    data.degreeU = degree;
+    data.degreeV = degree;
+    data.numCVsU = numCVsU;
+    data.numCVsV = numCVsV;
+    data.bezier = bezier;
+    for (int u = 0; u < numCVsU; ++u)
+        for (int v = 0; v < numCVsV; ++v)
+            data.cvs.push_back(localCV(u, v));
+    return headless::createNurbsSurface(name, makeTransform(name + "Transform"), data);
+}
+
+std::vector<std::string> lines(std::initializer_list<const char*> texts)
+{
+    return std::vector<std::string>(texts.begin(), texts.end());
+}
+
+} // namespace
+
+TEST(NurbsName, CutsOnlyATrailingShape)
+{
+    const std::string longName = std::string(40, 'n') + "Shape";
+    struct Case {
+        std::string hostName;
+        std::string stored;
+    } cases[] = {
+        {"curveShape", "curve"},
+        {"curveShape1", "curveShape1"},
+        {"nurbsPlaneShape1", "nurbsPlaneShape1"},
+        {"ShapeShape", "ShapeShape"}, // the first occurrence decides, and it does not end the name
+        {"Shape", ""},
+        {"curveshape", "curveshape"},
+        {"curve", "curve"},
+        {longName, std::string(31, 'n')},
+        {std::string(35, 'c'), std::string(31, 'c')},
+    };
+    for (const Case& c : cases) {
+        char field[NAME_SIZE];
+        memset(field, 'x', sizeof(field));
+        copyNurbsName(field, sizeof(field), c.hostName.c_str());
+        EXPECT_EQ(std::string(field), c.stored) << c.hostName;
+    }
+}
+
+TEST(LoadNURBS, CutsSurfacesIntoPatchesSharingTheirBorders)
+{
+    struct Case {
+        const char* name;
+        int numCVsU, numCVsV, degree;
+        bool bezier;
+        int32_t room, firstFree;
+        int32_t patches;      // result
+        int32_t filled;       // records written, from firstFree on
+        int32_t tooMany;      // "Trying to export too many" lines
+    } cases[] = {
+        {"single", 4, 4, 3, true, 1, 0, 1, 1, 0},
+        {"twoAlongU", 7, 4, 3, true, 2, 0, 2, 2, 0},
+        {"grid", 10, 7, 3, true, 6, 0, 6, 6, 0},
+        {"surplusCVs", 5, 6, 3, true, 1, 0, 1, 1, 0},
+        {"tooSmall", 3, 3, 2, false, 1, 0, 0, 0, 0},
+        {"noRoomForThird", 10, 4, 3, true, 2, 0, 3, 2, 1},
+        {"afterEarlierSurface", 7, 4, 3, true, 3, 1, 2, 2, 0},
+        {"notBezier", 7, 4, 3, false, 2, 0, 2, 2, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        headless::emptyScene();
+        testsupport::LogCapture log;
+        MObject shader = headless::createShader("blinn", "blinn1");
+        MObject surface = makeSurface(std::string(c.name) + "Shape", c.numCVsU, c.numCVsV, c.bezier, c.degree);
+        headless::assign(headless::createShadingGroup("blinn1SG", shader), surface);
+        NurbsModel scene(c.room, {"lambert1", "BLINN1"});
+        const int32_t before = liveAllocations();
+
+        MDagPath path = headless::pathTo(surface);
+        int32_t result = loadNURBS(path, scene.frame().NURBS, c.firstFree, scene.model, UP_AXIS_Y);
+
+        EXPECT_EQ(result, c.patches);
+        EXPECT_EQ(liveAllocations(), before + c.filled);
+        const int numVPatches = (c.numCVsV - 1) / 3;
+        for (int32_t k = 0; k < c.filled; ++k) {
+            const Nurb& patch = scene.frame().NURBS[c.firstFree + k];
+            int pu = k / numVPatches, pv = k % numVPatches; // V patches inside U patches
+            EXPECT_EQ(patch.degreeU, c.degree);
+            EXPECT_EQ(patch.degreeV, c.degree);
+            EXPECT_EQ(patch.numCVsInU, 4);
+            EXPECT_EQ(patch.numCVsInV, 4);
+            EXPECT_EQ(patch.materialIndex, 1);
+            ASSERT_NE(patch.controlPoints, nullptr);
+            for (int i = 0; i < 4; ++i) {
+                for (int j = 0; j < 4; ++j) {
+                    headless::Vec3 expected = worldOf(localCV(3 * pu + i, 3 * pv + j));
+                    const float* stored = patch.controlPoints + (i * 4 + j) * 3;
+                    EXPECT_NEAR(stored[0], expected.x, 1e-4) << k << " " << i << " " << j;
+                    EXPECT_NEAR(stored[1], expected.y, 1e-4) << k << " " << i << " " << j;
+                    EXPECT_NEAR(stored[2], expected.z, 1e-4) << k << " " << i << " " << j;
+                }
+            }
+        }
+        // Records outside the ones filled stay zero.
+        for (int32_t k = 0; k < c.room; ++k) {
+            if (k >= c.firstFree && k < c.firstFree + c.filled)
+                continue;
+            EXPECT_EQ(scene.frame().NURBS[k].controlPoints, nullptr);
+            EXPECT_EQ(scene.frame().NURBS[k].numCVsInU, 0);
+        }
+
+        std::vector<std::string> expected = {"Loading NURBS... '" + std::string(c.name) + "'\n"};
+        if (!c.bezier)
+            expected.push_back("  Warning: NURBS surface is not bezier.\n");
+        for (int32_t k = 0; k < c.patches; ++k)
+            expected.push_back(k < c.filled ? "  Found material: 'blinn1'\n"
+                                            : "  Error: Trying to export too many NURBS\n");
+        expected.push_back("Successful.\n");
+        EXPECT_EQ(log.lines(), expected);
+    }
+}
+
+TEST(LoadNURBS, NeighbouringPatchesShareTheirBorderControlPoints)
+{
+    headless::emptyScene();
+    testsupport::LogCapture log;
+    MObject surface = makeSurface("planeShape", 7, 4, true);
+    NurbsModel scene(2, {"lambert1"});
+    MDagPath path = headless::pathTo(surface);
+    ASSERT_EQ(loadNURBS(path, scene.frame().NURBS, 0, scene.model, UP_AXIS_Y), 2);
+
+    const Nurb* patches = scene.frame().NURBS;
+    for (int j = 0; j < 4; ++j)
+        for (int k = 0; k < 3; ++k)
+            EXPECT_EQ(patches[0].controlPoints[(3 * 4 + j) * 3 + k], patches[1].controlPoints[(0 * 4 + j) * 3 + k]);
+    // No shading group: the lookup names no shader and falls back to record 0, once per patch.
+    EXPECT_EQ(patches[0].materialIndex, 0);
+    EXPECT_EQ(patches[1].materialIndex, 0);
+    EXPECT_EQ(log.lines(), lines({"Loading NURBS... 'plane'\n",
+                                  "  Warning: Path did not contain a lambert or blinn shader\n",
+                                  "  Error: Material 'unknownMaterial' not found\n",
+                                  "  Warning: Path did not contain a lambert or blinn shader\n",
+                                  "  Error: Material 'unknownMaterial' not found\n", "Successful.\n"}));
+}
+
+TEST(LoadNURBS, StoresTheHostWorldPointTimesExportScaleNarrowedToFloat)
+{
+    const float savedScale = exportScale;
+    const float scales[] = {1.0f, 2.5f};
+    for (float scale : scales) {
+        headless::emptyScene();
+        testsupport::LogCapture log;
+        MObject surface = makeSurface("scaledShape", 4, 4, true);
+        NurbsModel scene(1, {"lambert1"});
+        MDagPath path = headless::pathTo(surface);
+        exportScale = scale;
+        ASSERT_EQ(loadNURBS(path, scene.frame().NURBS, 0, scene.model, UP_AXIS_Z), 1);
+        exportScale = savedScale;
+
+        MFnNurbsSurface fnSurface(path);
+        for (int i = 0; i < 4; ++i) {
+            for (int j = 0; j < 4; ++j) {
+                MPoint point;
+                fnSurface.getCV(i, j, point, MSpace::kWorld);
+                const float* stored = scene.frame().NURBS[0].controlPoints + (i * 4 + j) * 3;
+                EXPECT_EQ(stored[0], static_cast<float>(point.x * scale));
+                EXPECT_EQ(stored[1], static_cast<float>(point.y * scale));
+                EXPECT_EQ(stored[2], static_cast<float>(point.z * scale));
+            }
+        }
+    }
+}
+
+TEST(LoadNURBS, RefusesAPathThatIsNotASurface)
+{
+    headless::emptyScene();
+    testsupport::LogCapture log;
+    MObject transform = headless::createTransform("curve1");
+    MObject curve = headless::createNurbsCurve("curveShape1", transform, {3, {{0, 0, 0}, {1, 0, 0}, {2, 1, 0}, {3, 1, 0}}});
+    NurbsModel scene(1, {"lambert1"});
+    const int32_t before = liveAllocations();
+
+    MDagPath path = headless::pathTo(curve);
+    EXPECT_EQ(loadNURBS(path, scene.frame().NURBS, 0, scene.model, UP_AXIS_Y), 0);
+    EXPECT_EQ(liveAllocations(), before);
+    EXPECT_EQ(scene.frame().NURBS[0].controlPoints, nullptr);
+    EXPECT_EQ(log.lines(), lines({"Loading NURBS... 'curveShape1'\n",
+                                  "  Error: Failure in MFnNurbsSurface initialization.\n"}));
+    EXPECT_EQ(std::string(logIndent), "");
+}
+
+TEST(LoadNURBSCurve, CopiesNameDegreeAndWorldControlPoints)
+{
+    struct Case {
+        const char* hostName;
+        const char* stored;
+        int degree;
+        int numCVs;
+        bool warns;
+    } cases[] = {
+        {"curveShape", "curve", 3, 4, false},
+        {"curveShape1", "curveShape1", 3, 7, false},
+        {"lineShape", "line", 1, 2, true},
+        {"quadraticShape", "quadratic", 2, 5, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.hostName);
+        headless::emptyScene();
+        testsupport::LogCapture log;
+        headless::NurbsCurveData data;
+        data.degree = c.degree;
+        for (int k = 0; k < c.numCVs; ++k)
+            data.cvs.push_back({double(k), 0.5 * k * k, -double(k)});
+        MObject curve = headless::createNurbsCurve(c.hostName, makeTransform("curve1"), data);
+        NurbsModel scene(0, {"lambert1"});
+        const int32_t before = liveAllocations();
+        Curve& record = scene.frame().NURBSCurves[0];
+
+        MDagPath path = headless::pathTo(curve);
+        EXPECT_EQ(loadNURBSCurve(path, record, scene.model, UP_AXIS_Y), 1);
+
+        EXPECT_STREQ(record.name, c.stored);
+        EXPECT_EQ(record.degree, c.degree);
+        EXPECT_EQ(record.numCVs, c.numCVs);
+        EXPECT_EQ(liveAllocations(), before + 1);
+        ASSERT_NE(record.controlPoints, nullptr);
+        for (int k = 0; k < c.numCVs; ++k) {
+            headless::Vec3 expected = worldOf(data.cvs[k]);
+            EXPECT_NEAR(record.controlPoints[k * 3 + 0], expected.x, 1e-4) << k;
+            EXPECT_NEAR(record.controlPoints[k * 3 + 1], expected.y, 1e-4) << k;
+            EXPECT_NEAR(record.controlPoints[k * 3 + 2], expected.z, 1e-4) << k;
+        }
+        std::vector<std::string> expected = {"Loading NURBS curve... '" + std::string(c.stored) + "'\n"};
+        if (c.warns)
+            expected.push_back("  Warning: NURBS curve is not bezier.\n");
+        expected.push_back("Successful.\n");
+        EXPECT_EQ(log.lines(), expected);
+    }
+}
+
+TEST(LoadNURBSCurve, RefusesAPathThatIsNotACurve)
+{
+    headless::emptyScene();
+    testsupport::LogCapture log;
+    MObject surface = makeSurface("planeShape", 4, 4, true);
+    NurbsModel scene(0, {"lambert1"});
+    const int32_t before = liveAllocations();
+    Curve& record = scene.frame().NURBSCurves[0];
+
+    MDagPath path = headless::pathTo(surface);
+    EXPECT_EQ(loadNURBSCurve(path, record, scene.model, UP_AXIS_Y), 0);
+    EXPECT_EQ(liveAllocations(), before);
+    EXPECT_EQ(record.controlPoints, nullptr);
+    EXPECT_STREQ(record.name, "plane");
+    EXPECT_EQ(log.lines(), lines({"Loading NURBS curve... 'plane'\n",
+                                  "  Error: Failure in MFnNurbsCurve initialization.\n"}));
+    EXPECT_EQ(std::string(logIndent), "");
+}
