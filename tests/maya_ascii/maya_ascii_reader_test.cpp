@@ -1,0 +1,446 @@
+#include "scene_readers/maya_ascii/maya_ascii_reader.h"
+
+#include <headless/scene.h>
+
+#include <maya/MColorArray.h>
+#include <maya/MDagPathArray.h>
+#include <maya/MFloatArray.h>
+#include <maya/MFloatVectorArray.h>
+#include <maya/MFnCamera.h>
+#include <maya/MFnDagNode.h>
+#include <maya/MFnLambertShader.h>
+#include <maya/MFnLattice.h>
+#include <maya/MFnLatticeDeformer.h>
+#include <maya/MFnMesh.h>
+#include <maya/MFnSpotLight.h>
+#include <maya/MFnTransform.h>
+#include <maya/MGlobal.h>
+#include <maya/MIntArray.h>
+#include <maya/MItMeshPolygon.h>
+#include <maya/MObjectArray.h>
+#include <maya/MPoint.h>
+#include <maya/MPointArray.h>
+#include <maya/MSelectionList.h>
+#include <maya/MTransformationMatrix.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+using namespace mayaascii;
+
+namespace {
+
+const char* const kHeader = "//Maya ASCII 2018 scene\nrequires maya \"2018\";\ncurrentUnit -l centimeter -a degree -t film;\n";
+
+LoadReport load(const std::string& body)
+{
+    return loadMayaAsciiText(kHeader + body, "test.ma");
+}
+
+MObject node(const std::string& name)
+{
+    MObject object = headless::findNode(name);
+    EXPECT_FALSE(object.isNull()) << name;
+    return object;
+}
+
+std::vector<int> polygon(MFnMesh& mesh, int face)
+{
+    MIntArray vertices;
+    mesh.getPolygonVertices(face, vertices);
+    std::vector<int> out;
+    for (unsigned i = 0; i < vertices.length(); ++i)
+        out.push_back(vertices[i]);
+    return out;
+}
+
+// Normal id of each corner, face by face.
+std::vector<std::vector<int>> normalIds(const MObject& shape)
+{
+    std::vector<std::vector<int>> ids;
+    MItMeshPolygon faces(shape);
+    for (; !faces.isDone(); faces.next()) {
+        std::vector<int> face;
+        for (int c = 0; c < faces.polygonVertexCount(); ++c)
+            face.push_back(faces.normalIndex(c));
+        ids.push_back(face);
+    }
+    return ids;
+}
+
+bool hasWarning(const LoadReport& report, const std::string& part)
+{
+    for (const std::string& warning : report.warnings)
+        if (warning.find(part) != std::string::npos)
+            return true;
+    return false;
+}
+
+// Two quads side by side sharing the edge 1-4; `sharedSmooth` is that edge's flag.
+std::string twoQuads(int sharedSmooth)
+{
+    return "createNode transform -n \"strip\";\n"
+           "createNode mesh -n \"stripShape\" -p \"strip\";\n"
+           "\tsetAttr -s 6 \".vt[0:5]\" 0 0 0  1 0 0  2 0 -1  0 0 1  1 0 1  2 0 2;\n"
+           "\tsetAttr -s 7 \".ed[0:6]\" 0 1 0  1 4 " + std::to_string(sharedSmooth) + "  4 3 0  3 0 0  1 2 0  2 5 0  5 4 0;\n"
+           "\tsetAttr -s 2 -ch 8 \".fc[0:1]\" -type \"polyFaces\"\n"
+           "\t\tf 4 0 1 2 3\n"
+           "\t\tf 4 4 5 6 -2;\n";
+}
+
+} // namespace
+
+TEST(MayaAsciiReader, BuildsFacesFromSignedEdgesAndSplitUVRanges)
+{
+    LoadReport report = load("createNode transform -n \"box\";\n"
+                             "createNode mesh -n \"boxShape\" -p \"box\";\n"
+                             "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n"
+                             "\tsetAttr -s 6 \".uvst[0].uvsp\";\n"
+                             "\tsetAttr \".uvst[0].uvsp[0:2]\" -type \"float2\" 0 0 1 0 1 1;\n"
+                             "\tsetAttr \".uvst[0].uvsp[3:5]\" -type \"float2\" 0 1 0.5 0.5 0.25 0.75;\n"
+                             "\tsetAttr \".cuvs\" -type \"string\" \"map1\";\n"
+                             "\tsetAttr -s 5 \".vt[0:4]\" 0 0 0  2 0 0  2 0 -2  0 0 -2  1 1 -1;\n"
+                             "\tsetAttr -s 5 \".ed[0:4]\" 0 1 0  3 2 0  1 2 0  0 3 0  2 4 0;\n"
+                             "\tsetAttr -s 2 -ch 7 \".fc[0:1]\" -type \"polyFaces\"\n"
+                             "\t\tf 4 0 2 -2 -4\n\t\tmu 0 4 0 1 2 3\n"
+                             "\t\tf 3 1 4 -5\n\t\tmu 0 3 3 2 4;\n");
+    ASSERT_TRUE(report.ok) << report.message;
+    EXPECT_EQ(report.meshes, 1);
+    MFnMesh mesh(node("boxShape"));
+    EXPECT_EQ(mesh.numVertices(), 5);
+    ASSERT_EQ(mesh.numPolygons(), 2);
+    EXPECT_EQ(polygon(mesh, 0), (std::vector<int>{0, 1, 2, 3}));  // edges 0, 2, 1 reversed, 3 reversed
+    EXPECT_EQ(polygon(mesh, 1), (std::vector<int>{3, 2, 4}));
+    MFloatArray u, v;
+    mesh.getUVs(u, v);
+    ASSERT_EQ(u.length(), 6u);
+    EXPECT_EQ(u[4], 0.5f);
+    EXPECT_EQ(v[5], 0.75f);
+    int uv = -1;
+    mesh.getPolygonUVid(1, 2, uv);
+    EXPECT_EQ(uv, 4);
+}
+
+TEST(MayaAsciiReader, ReadsTheCurrentColourSetWithUncolouredCorners)
+{
+    LoadReport report = load("createNode transform -n \"quad\";\n"
+                             "createNode mesh -n \"quadShape\" -p \"quad\";\n"
+                             "\tsetAttr -s 4 \".vt[0:3]\" 0 0 0  1 0 0  1 1 0  0 1 0;\n"
+                             "\tsetAttr -s 4 \".ed[0:3]\" 0 1 0  1 2 0  2 3 0  3 0 0;\n"
+                             "\tsetAttr \".ccls\" -type \"string\" \"paint\";\n"
+                             "\tsetAttr -s 2 \".clst\";\n"
+                             "\tsetAttr \".clst[0].clsn\" -type \"string\" \"other\";\n"
+                             "\tsetAttr -s 1 \".clst[0].clsp[0]\" 0.5;\n"
+                             "\tsetAttr \".clst[1].clsn\" -type \"string\" \"paint\";\n"
+                             "\tsetAttr \".clst[1].rprt\" 3;\n"
+                             "\tsetAttr -s 6 \".clst[1].clsp[0:5]\" 1 0 0  0 0 1;\n"
+                             "\tsetAttr -s 1 -ch 4 \".fc[0]\" -type \"polyFaces\"\n"
+                             "\t\tf 4 0 1 2 3\n\t\tmc 0 4 0 0 0 0\n\t\tmc 1 4 0 -1 1 -1;\n");
+    ASSERT_TRUE(report.ok) << report.message;
+    MObject shape = node("quadShape");
+    MFnMesh mesh(shape);
+    MColorArray colors;
+    mesh.getFaceVertexColors(colors);
+    ASSERT_EQ(colors.length(), 4u);
+    struct Expected {
+        float r, g, b, a;
+    };
+    const Expected expected[] = {{1, 0, 0, 1}, {-1, -1, -1, -1}, {0, 0, 1, 1}, {-1, -1, -1, -1}};
+    for (unsigned i = 0; i < 4; ++i) {
+        EXPECT_EQ(colors[i].r, expected[i].r) << i;
+        EXPECT_EQ(colors[i].g, expected[i].g) << i;
+        EXPECT_EQ(colors[i].b, expected[i].b) << i;
+        EXPECT_EQ(colors[i].a, expected[i].a) << i;
+    }
+}
+
+TEST(MayaAsciiReader, HardAndSoftEdgesSplitAndShareNormals)
+{
+    struct Case {
+        int smooth;
+        bool shared;
+    };
+    const Case cases[] = {{1, true}, {0, false}};
+    for (const Case& c : cases) {
+        LoadReport report = load(twoQuads(c.smooth));
+        ASSERT_TRUE(report.ok) << report.message;
+        const auto ids = normalIds(node("stripShape"));
+        ASSERT_EQ(ids.size(), 2u);
+        // Vertex 1 is corner 1 of face 0 and corner 0 of face 1; vertex 4 corners 2 and 3.
+        EXPECT_EQ(ids[0][1] == ids[1][0], c.shared) << c.smooth;
+        EXPECT_EQ(ids[0][2] == ids[1][3], c.shared) << c.smooth;
+        // Vertex 0 lies on hard edges only, in one face: never shared with the other face.
+        EXPECT_NE(ids[0][0], ids[1][1]);
+    }
+}
+
+TEST(MayaAsciiReader, KeepsLockedNormalsAndComputesMarkedCorners)
+{
+    LoadReport report = load(twoQuads(0) + "\tsetAttr -s 8 \".n[0:3]\" -type \"float3\" "
+                                           "0 1 0  1e+20 1e+20 1e+20  0 1 0  0.6 0.8 0;\n"
+                                           "\tsetAttr \".n[4:7]\" -type \"float3\" "
+                                           "1e+20 1e+20 1e+20  0 0 1  0 0 1  0 0 1;\n");
+    ASSERT_TRUE(report.ok) << report.message;
+    MObject shape = node("stripShape");
+    MFnMesh mesh(shape);
+    MFloatVectorArray normals;
+    mesh.getNormals(normals);
+    const auto ids = normalIds(shape);
+    auto normalAt = [&](int face, int corner) { return normals[unsigned(ids[size_t(face)][size_t(corner)])]; };
+    struct Case {
+        int face, corner;
+        float x, y, z;
+    };
+    const Case cases[] = {
+        {0, 0, 0, 1, 0},     {0, 3, 0.6f, 0.8f, 0}, {1, 1, 0, 0, 1},
+        {0, 1, 0, 1, 0},     // marked: the host's own (flat +Y, the faces lie in y = 0)
+        {1, 0, 0, 1, 0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_NEAR(normalAt(c.face, c.corner).x, c.x, 1e-6) << c.face << "/" << c.corner;
+        EXPECT_NEAR(normalAt(c.face, c.corner).y, c.y, 1e-6) << c.face << "/" << c.corner;
+        EXPECT_NEAR(normalAt(c.face, c.corner).z, c.z, 1e-6) << c.face << "/" << c.corner;
+    }
+}
+
+TEST(MayaAsciiReader, ConvertsLinearAndAngleUnits)
+{
+    LoadReport report = loadMayaAsciiText("currentUnit -l meter -a radian;\n"
+                                          "createNode transform -n \"t\";\n"
+                                          "\tsetAttr \".t\" -type \"double3\" 1 2 0.5 ;\n"
+                                          "\tsetAttr \".r\" -type \"double3\" 0 1.5707963267948966 0 ;\n"
+                                          "createNode mesh -n \"tShape\" -p \"t\";\n"
+                                          "\tsetAttr -s 3 \".vt[0:2]\" 0 0 0  1 0 0  0 0 -1;\n"
+                                          "\tsetAttr -s 3 \".ed[0:2]\" 0 1 0  1 2 0  2 0 0;\n"
+                                          "\tsetAttr -s 1 \".fc[0]\" -type \"polyFaces\" f 3 0 1 2;\n"
+                                          "currentUnit -l millimeter -a degree;\n"
+                                          "createNode transform -n \"u\";\n"
+                                          "\tsetAttr \".tx\" 25;\n"
+                                          "\tsetAttr \".ry\" 30;\n",
+                                          "units.ma");
+    ASSERT_TRUE(report.ok) << report.message;
+    std::vector<double> translate;
+    ASSERT_TRUE(headless::getAttr(node("t"), "translate", translate));
+    EXPECT_EQ(translate, (std::vector<double>{100, 200, 50}));
+    MFnTransform t(node("t"));
+    double rotation[3];
+    MTransformationMatrix::RotationOrder order;
+    t.getRotation(rotation, order);
+    EXPECT_NEAR(rotation[1], M_PI / 2, 1e-12);
+    MFnMesh mesh(node("tShape"));
+    MPointArray points;
+    mesh.getPoints(points);
+    EXPECT_EQ(points[1].x, 100.0);
+    EXPECT_EQ(points[2].z, -100.0);
+    ASSERT_TRUE(headless::getAttr(node("u"), "translate", translate));
+    EXPECT_NEAR(translate[0], 2.5, 1e-12);
+    MFnTransform u(node("u"));
+    u.getRotation(rotation, order);
+    EXPECT_NEAR(rotation[1], M_PI / 6, 1e-12);
+}
+
+TEST(MayaAsciiReader, SuppliesTheHostDefaultsForWhatTheFileLeavesOut)
+{
+    LoadReport report = load("createNode lambert -n \"l\";\ncreateNode blinn -n \"b\";\ncreateNode phong -n \"p\";\n"
+                             "createNode transform -n \"x\";\ncreateNode spotLight -n \"xs\" -p \"x\";\n"
+                             "createNode transform -n \"c\";\ncreateNode camera -n \"cs\" -p \"c\";\n"
+                             "createNode transform -n \"lt\";\ncreateNode lattice -n \"lts\" -p \"lt\";\n");
+    ASSERT_TRUE(report.ok) << report.message;
+    struct Case {
+        const char* node;
+        const char* attribute;
+        std::vector<double> value;
+    };
+    const Case cases[] = {
+        {"l", "c", {0.5, 0.5, 0.5}}, {"l", "dc", {0.8}},       {"l", "it", {0, 0, 0}},   {"l", "ambc", {0, 0, 0}},
+        {"l", "ic", {0, 0, 0}},      {"l", "tc", {0}},         {"l", "gi", {0}},         {"b", "ec", {0.3}},
+        {"b", "sro", {0.7}},         {"b", "sc", {0.5, 0.5, 0.5}}, {"b", "rfl", {0.5}},  {"b", "rc", {0, 0, 0}},
+        {"p", "cp", {20}},           {"p", "sc", {0.5, 0.5, 0.5}}, {"p", "rfl", {0.5}},  {"xs", "cl", {1, 1, 1}},
+        {"xs", "in", {1}},           {"xs", "de", {0}},        {"xs", "pa", {0}},        {"xs", "dro", {0}},
+        {"cs", "fl", {35}},          {"cs", "coi", {5}},       {"cs", "ncp", {0.1}},     {"cs", "fcp", {10000}},
+        {"cs", "o", {0}},            {"x", "t", {0, 0, 0}},    {"x", "r", {0, 0, 0}},    {"x", "s", {1, 1, 1}},
+        {"x", "v", {1}},
+    };
+    for (const Case& c : cases) {
+        std::vector<double> value;
+        ASSERT_TRUE(headless::getAttr(node(c.node), c.attribute, value)) << c.node << "." << c.attribute;
+        ASSERT_EQ(value.size(), c.value.size()) << c.node << "." << c.attribute;
+        for (size_t i = 0; i < value.size(); ++i)
+            EXPECT_NEAR(value[i], c.value[i], 1e-6) << c.node << "." << c.attribute;
+    }
+    MFnSpotLight spot(node("xs"));
+    EXPECT_NEAR(spot.coneAngle(), 40.0 * M_PI / 180.0, 1e-9);
+    MFnCamera camera(node("cs"));
+    EXPECT_NEAR(camera.horizontalFilmAperture(), 1.41732, 1e-9);
+    EXPECT_NEAR(camera.verticalFilmAperture(), 0.94488, 1e-9);
+    MFnLattice lattice(node("lts"));
+    unsigned s = 0, t = 0, u = 0;
+    lattice.getDivisions(s, t, u);
+    EXPECT_EQ(s + t + u, 6u);
+}
+
+TEST(MayaAsciiReader, InstancesSharedDefaultsAndPerFaceShading)
+{
+    LoadReport report = load(
+        "createNode transform -n \"a\";\n"
+        "createNode mesh -n \"aShape\" -p \"a\";\n"
+        "\tsetAttr -s 6 \".vt[0:5]\" 0 0 0  1 0 0  2 0 -1  0 0 1  1 0 1  2 0 2;\n"
+        "\tsetAttr -s 7 \".ed[0:6]\" 0 1 0  1 4 0  4 3 0  3 0 0  1 2 0  2 5 0  5 4 0;\n"
+        "\tsetAttr -s 2 -ch 8 \".fc[0:1]\" -type \"polyFaces\" f 4 0 1 2 3 f 4 4 5 6 -2;\n"
+        "\tsetAttr \".iog[0].og[0].gcl\" -type \"componentList\" 1 \"f[0]\";\n"
+        "\tsetAttr \".iog[0].og[1].gcl\" -type \"componentList\" 1 \"f[1]\";\n"
+        "createNode transform -n \"b\";\n"
+        "parent -s -nc -r -add \"|a|aShape\" \"b\";\n"
+        "createNode blinn -n \"red\";\n\tsetAttr \".c\" -type \"float3\" 1 0 0 ;\n"
+        "createNode shadingEngine -n \"redSG\";\n"
+        "createNode groupId -n \"groupId1\";\n"
+        "select -ne :lambert1;\n\tsetAttr \".c\" -type \"float3\" 0.2 0.3 0.4 ;\n"
+        "connectAttr \"red.oc\" \"redSG.ss\";\n"
+        "connectAttr \"groupId1.id\" \"aShape.iog.og[1].gid\";\n"
+        "connectAttr \"aShape.iog.og[1]\" \"redSG.dsm\" -na;\n"
+        "connectAttr \"aShape.iog.og[0]\" \":initialShadingGroup.dsm\" -na;\n");
+    ASSERT_TRUE(report.ok) << report.message;
+    MFnDagNode shape(node("aShape"));
+    MDagPathArray paths;
+    shape.getAllPaths(paths);
+    ASSERT_EQ(paths.length(), 2u);
+    EXPECT_EQ(std::string(paths[1].fullPathName().asChar()), "|b|aShape");
+
+    MFnLambertShader lambert1(node("lambert1"));
+    EXPECT_NEAR(lambert1.color().g, 0.3f, 1e-6);
+
+    MSelectionList list;
+    list.add(paths[0]);
+    MObjectArray sets;
+    MGlobal::getAssociatedSets(list, sets);
+    ASSERT_EQ(sets.length(), 2u);
+    EXPECT_TRUE(sets[0] == node("redSG") || sets[1] == node("redSG"));
+    EXPECT_TRUE(sets[0] == node("initialShadingGroup") || sets[1] == node("initialShadingGroup"));
+    EXPECT_EQ(report.skippedNodeTypes.at("groupId"), 1);
+}
+
+TEST(MayaAsciiReader, ReportsHistoryOnlyShapesAndSkipsUnknownNodes)
+{
+    LoadReport report = load("requires -nodeType \"fancyNode\" \"fancyPlugin\" \"1.0\";\n"
+                             "createNode transform -n \"p\";\n"
+                             "createNode mesh -n \"pShape\" -p \"p\";\n"
+                             "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n"
+                             "createNode polyCube -n \"polyCube1\";\n\tsetAttr \".w\" 5;\n"
+                             "createNode fancyNode -n \"fancy1\";\n\tsetAttr \".glow\" 3;\n"
+                             "createNode fancyNode -n \"fancy2\";\n"
+                             "createNode script -n \"uiConfigurationScriptNode\";\n"
+                             "createNode transform -n \"q\";\n\tsetAttr \".notAnAttribute\" 1;\n"
+                             "connectAttr \"polyCube1.out\" \"pShape.i\";\n"
+                             "connectAttr \"fancy1.out\" \"fancy2.in\";\n"
+                             "connectAttr \"pShape.iog\" \":initialShadingGroup.dsm\" -na;\n"
+                             "playbackOptions -min 1 -max 24;\n");
+    ASSERT_TRUE(report.ok) << report.message;
+    EXPECT_EQ(report.historyOnlyShapes, (std::vector<std::string>{"pShape"}));
+    EXPECT_TRUE(headless::findNode("pShape").isNull());
+    EXPECT_FALSE(headless::findNode("p").isNull());
+    EXPECT_EQ(report.skippedNodeTypes.at("fancyNode"), 2);
+    EXPECT_EQ(report.skippedNodeTypes.at("polyCube"), 1);
+    EXPECT_TRUE(hasWarning(report, "skipped 1 shape(s) whose geometry only construction history makes: pShape"));
+    EXPECT_TRUE(hasWarning(report, "fancyNode (2)"));
+    EXPECT_TRUE(hasWarning(report, "transform.notAnAttribute"));
+    EXPECT_TRUE(hasWarning(report, "playbackOptions (1)"));
+    EXPECT_EQ(report.meshes, 0);
+}
+
+TEST(MayaAsciiReader, DeformedMeshesAndLatticesKeepTheirOrder)
+{
+    LoadReport report = load(
+        "createNode transform -n \"ball\";\n"
+        "createNode mesh -n \"ballShape\" -p \"ball\";\n"
+        "createNode mesh -n \"ballShapeOrig\" -p \"ball\";\n\tsetAttr \".io\" yes;\n"
+        "\tsetAttr -s 3 \".vt[0:2]\" 0 0 0  1 0 0  0 0 -1;\n"
+        "\tsetAttr -s 3 \".ed[0:2]\" 0 1 0  1 2 0  2 0 0;\n"
+        "\tsetAttr -s 1 \".fc[0]\" -type \"polyFaces\" f 3 0 1 2;\n"
+        "createNode transform -n \"ffd1Lattice\";\n"
+        "createNode lattice -n \"ffd1LatticeShape\" -p \"ffd1Lattice\";\n"
+        "\tsetAttr \".cc\" -type \"lattice\" 2 3 2 12 0 0 0  1 0 0  2 0 0  3 0 0  4 0 0  5 0 0"
+        "  6 0 0  7 0 0  8 0 0  9 0 0  10 0 0  11 0 0 ;\n"
+        "createNode tweak -n \"tweak1\";\n"
+        "createNode ffd -n \"ffd1\";\n"
+        "connectAttr \"ffd1LatticeShape.lo\" \"ffd1.dlp\";\n"
+        "connectAttr \"ballShapeOrig.w\" \"tweak1.ip[0].ig\";\n"
+        "connectAttr \"tweak1.og[0]\" \"ffd1.ip[0].ig\";\n"
+        "connectAttr \"ffd1.og[0]\" \"ballShape.i\";\n");
+    ASSERT_TRUE(report.ok) << report.message;
+    EXPECT_EQ(report.meshes, 2);
+    EXPECT_EQ(report.ffds, 1);
+    EXPECT_TRUE(hasWarning(report, "ballShape (mesh) takes the undeformed geometry of ballShapeOrig"));
+    MFnMesh mesh(node("ballShape"));
+    EXPECT_EQ(mesh.numPolygons(), 1);
+    // The file lists s fastest, then t, then u: point (s, t, u) is number (u * 3 + t) * 2 + s.
+    MFnLattice lattice(node("ffd1LatticeShape"));
+    struct Case {
+        unsigned s, t, u;
+        double x;
+    };
+    const Case cases[] = {{0, 0, 0, 0}, {1, 0, 0, 1}, {0, 1, 0, 2}, {1, 2, 0, 5}, {0, 0, 1, 6}, {1, 2, 1, 11}};
+    for (const Case& c : cases)
+        EXPECT_EQ(lattice.point(c.s, c.t, c.u).x, c.x) << c.s << c.t << c.u;
+    MFnLatticeDeformer ffd(node("ffd1"));
+    MObjectArray affected;
+    ffd.getAffectedGeometry(affected);
+    ASSERT_EQ(affected.length(), 1u);
+    EXPECT_TRUE(affected[0] == node("ballShape"));
+}
+
+TEST(MayaAsciiReader, RejectsMalformedInputNamingFileAndLine)
+{
+    const std::string mesh = "createNode transform -n \"m\";\ncreateNode mesh -n \"mShape\" -p \"m\";\n";
+    struct Case {
+        std::string text;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"createNode transform -n \"a\"", "test.ma:4: expected ';' to end the createNode statement begun on line 4, found end of file"},
+        {"setAttr \".t\" 1 2 3;", "test.ma:4: expected createNode or select before setAttr (no current node)"},
+        {"createNode mesh -p \"ghost\";", "test.ma:4: expected a parent (-p) naming a node created earlier, found \"ghost\""},
+        {"createNode transform;\nsetAttr \".t\" -type \"double3\" 1 x 3;", "test.ma:5: expected a number, found 'x'"},
+        {"createNode transform;\nsetAttr \".b\" -type \"string\" \"open;\n",
+         "test.ma:5: expected '\"' to close the string begun here, found end of file"},
+        {mesh + "setAttr \".vt[0:2]\" 0 0 0 1 0 0;\n", "test.ma:6: expected a multiple of 3 values for \".vt[0:2]\", found 6"},
+        {mesh + "setAttr -s 3 \".vt[0:2]\" 0 0 0 1 0 0 0 1 0;\nsetAttr -s 3 \".ed[0:2]\" 0 1 0 1 2 0 2 0 0;\n"
+                "setAttr -s 1 \".fc[0]\" -type \"polyFaces\" f 3 0 1 7;\n",
+         "test.ma:8: mShape (mesh): face 0 uses edge 7, but the mesh has 3 edges (.ed)"},
+        {mesh + "setAttr -s 3 \".vt[0:2]\" 0 0 0 1 0 0 0 1 0;\nsetAttr -s 3 \".ed[0:2]\" 0 1 0 1 2 0 2 0 0;\n"
+                "setAttr -s 1 \".fc[0]\" -type \"polyFaces\" f 3 0 -2 2;\n",
+         "test.ma:8: mShape (mesh): the edges of face 0 do not form a loop"},
+        {mesh + "setAttr -s 3 \".vt[0:2]\" 0 0 0 1 0 0 0 1 0;\nsetAttr -s 3 \".ed[0:2]\" 0 1 0 1 5 0 2 0 0;\n",
+         "test.ma:7: mShape (mesh): edge 1 joins vertex 5, but the mesh has 3 vertices (.vt)"},
+        {mesh + "setAttr \".vt[0:1]\" 0 0 0 1 0 0;\nsetAttr \".vt[3:4]\" 0 0 0 1 0 0;\n",
+         "test.ma:6: expected values for every element of .vt on mShape (mesh) from 0 to 4, element 2 is missing"},
+        {mesh + "setAttr -s 4 \".vt[0:3]\" 0 0 0 1 0 0 1 1 0 0 1 0;\n"
+                "setAttr -s 8 \".ed[0:7]\" 0 1 0 1 2 0 2 3 0 3 0 0 0 2 0 2 1 0 1 0 0 0 0 0;\n"
+                "setAttr -s 1 \".fc[0]\" -type \"polyFaces\" f 4 0 1 2 3 h 3 4 5 6;\n",
+         "test.ma:8: mShape (mesh): face 0 has a hole; faces with holes are not supported"},
+        {mesh + "setAttr -s 3 \".vt[0:2]\" 0 0 0 1 0 0 0 1 0;\nsetAttr -s 3 \".ed[0:2]\" 0 1 0 1 2 0 2 0 0;\n"
+                "setAttr -s 1 \".fc[0]\" -type \"polyFaces\" f 3 0 1 2 mu 0 3 0 1 9;\n",
+         "test.ma:8: mShape (mesh): a face corner uses UV 0, but .uvst[0].uvsp holds 0"},
+        {mesh + "setAttr -s 2000000000 \".vt[0:1999999999]\" 1 2 3;\n",
+         "test.ma:6: expected a multiple of 2000000000 values for \".vt[0:1999999999]\", found 3"},
+        {mesh + "setAttr \".fc[0]\" -type \"polyFaces\" f 2000000000 1 2 3;\n",
+         "test.ma:6: expected an edge count no larger than the 3 values that follow, found 2000000000 (in a \"polyFaces\" value)"},
+        {"createNode transform -n \"c\";\ncreateNode nurbsCurve -n \"cs\" -p \"c\";\n"
+         "setAttr \".cc\" -type \"nurbsCurve\" 3 1 0 no 3 6 0 0 0 1 1 1 4 0 0 0 1 1 1 2 2 2;\n",
+         "test.ma:6: expected a control point coordinate, found ';' (in a \"nurbsCurve\" value)"},
+        {"currentUnit -a gradian;", "test.ma:4: expected an angle unit (degree or radian), found \"gradian\""},
+        {"FOR4 binary", "test.ma:1: expected a Maya ASCII scene, found a Maya binary one (save it as .ma)"},
+    };
+    for (const Case& c : cases) {
+        const std::string text = c.text.compare(0, 4, "FOR4") == 0 ? c.text : kHeader + c.text;
+        LoadReport report = loadMayaAsciiText(text, "test.ma");
+        EXPECT_FALSE(report.ok) << c.text;
+        EXPECT_EQ(report.message, c.message) << c.text;
+        // Nothing of a failed load stays in the scene.
+        EXPECT_TRUE(headless::findNode("m").isNull()) << c.text;
+    }
+    LoadReport missing = loadMayaAsciiFile("/nonexistent/scene.ma");
+    EXPECT_FALSE(missing.ok);
+    EXPECT_EQ(missing.message, "/nonexistent/scene.ma: cannot open the file (No such file or directory)");
+}
