@@ -189,7 +189,7 @@ int32_t takeTurn(Scratch& scratch, float* values, int32_t width, int32_t i, int3
 int32_t removeDuplicates(Mesh& mesh, float*& values, int32_t& count, int32_t width, PolygonIndexArray which,
                          const char* label)
 {
-    int32_t original = count > 0 ? count : 0;
+    int32_t original = count > 0 && values ? count : 0;
     int32_t removed = 0;
     if (original > 0) {
         Scratch scratch;

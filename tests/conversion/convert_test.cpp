@@ -371,7 +371,10 @@ TEST(ConvertToQAX, VertexColoursTakePartInWeldingOnlyWhenWritten)
         EXPECT_EQ(object.vertexColors.present, c.colors);
         EXPECT_EQ(object.vertexColors.numVertexColors, c.colors ? 6 : 0);
         EXPECT_EQ(object.vertexColors.length, c.colors ? 4 + 12 * 6 : 0);
-        EXPECT_EQ(object.length, 16 + 76 + 52 + 76 + 20 + 64 + (c.colors ? 76 + 8 : 0));
+        // INDI, VERT, TVER, NORM and BRST of six vertices, the fixed 64, and VCOL when written.
+        const int32_t V = 6;
+        EXPECT_EQ(object.length, (4 + 2 * V) + (4 + 12 * V) + (4 + 8 * V) + (4 + 12 * V) + (4 + 16) + 64 +
+                                     (c.colors ? (4 + 12 * V) + 8 : 0));
         EXPECT_EQ(countUniquePairs(&scene.mesh(0), c.colors), c.uniquePairs);
         if (c.colors) {
             EXPECT_EQ(object.vertexColors.vertexColors[9], 0.5f);
@@ -416,8 +419,8 @@ TEST(ConvertToQAX, FacesBecomeTrianglesThatKeepTheirWinding)
             for (size_t n = 0; n < c.expectedCorners.size(); ++n) {
                 int32_t v = c.expectedCorners[n];
                 expected.insert(expected.end(), {xy[2 * v], xy[2 * v + 1], 0.0f});
-                size_t first = std::find(c.expectedCorners.begin(), c.expectedCorners.end(), v) - c.expectedCorners.begin();
-                expectedIndices.push_back(uint16_t(first));
+                auto first = std::find(c.expectedCorners.begin(), c.expectedCorners.end(), v);
+                expectedIndices.push_back(uint16_t(first - c.expectedCorners.begin()));
             }
             EXPECT_EQ(positionsOf(object), expected);
             EXPECT_EQ(indicesOf(object), expectedIndices);
@@ -558,7 +561,8 @@ TEST(ConvertToQAX, LargeMeshesAreSplitSoThatEveryIndexFitsSixteenBits)
         // second triangle (0, 2, 3).
         const int32_t v = (10922 / columns) * (columns + 1) + 10922 % columns;
         const float* start = m.objects.objects[2].vertices.vertices;
-        EXPECT_EQ(std::vector<float>(start, start + 3), (std::vector<float>{data.verts[3 * v], data.verts[3 * v + 1], 0}));
+        EXPECT_EQ(std::vector<float>(start, start + 3),
+                  (std::vector<float>{data.verts[3 * v], data.verts[3 * v + 1], 0}));
         EXPECT_EQ(std::vector<float>(start + 3, start + 6),
                   (std::vector<float>{data.verts[3 * (v + columns + 2)], data.verts[3 * (v + columns + 2) + 1], 0}));
 

@@ -357,7 +357,8 @@ bool convertToQAX(const Model& model, qaxModel& output)
         int32_t triangles = 0;
         for (int32_t j = 0; j < frame.meshes[m].numPolygons; ++j)
             triangles += cornersOf(frame.meshes[m].polygons[j]) >= 3 ? cornersOf(frame.meshes[m].polygons[j]) - 2 : 0;
-        numObjects += triangles <= kMaxObjectTriangles ? 1 : (triangles + kMaxObjectTriangles - 1) / kMaxObjectTriangles;
+        numObjects +=
+            triangles <= kMaxObjectTriangles ? 1 : (triangles + kMaxObjectTriangles - 1) / kMaxObjectTriangles;
     }
     output.objects.numObjects = numObjects;
     output.objects.objects = allocateArray<qaxObject>("qaxModel->objects.objects", numObjects);
