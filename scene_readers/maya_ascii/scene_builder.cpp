@@ -89,6 +89,7 @@ public:
     {
         const SceneDocument& document = context_.document;
         headless::newScene();
+        inputs_ = indexInputs(document);
         findShaders();
         for (size_t i = 0; i < document.nodes.size(); ++i)
             createNode(int(i));
@@ -154,7 +155,7 @@ private:
         MObject object;
         switch (role) {
         case Role::Mesh: {
-            int source = hasBakedGeometry(node) ? index : upstreamGeometrySource(document, index);
+            int source = hasBakedGeometry(node) ? index : upstreamGeometrySource(document, inputs_, index);
             if (source < 0) {
                 report.historyOnlyShapes.push_back(node.name);
                 return;
@@ -296,19 +297,30 @@ private:
 
     BuildContext context_;
     std::vector<Role> roles_;
+    InputIndex inputs_;
 };
 
 } // namespace
 
-int upstreamGeometrySource(const SceneDocument& document, int index)
+InputIndex indexInputs(const SceneDocument& document)
 {
+    InputIndex inputs;
+    for (const Connection& c : document.connections)
+        inputs[c.destinationNode].push_back(&c);
+    return inputs;
+}
+
+int upstreamGeometrySource(const SceneDocument& document, const InputIndex& inputs, int index)
+{
+    static const std::vector<const Connection*> none;
     int node = index;
     std::string wanted = "i";  // the plug of `node` that brings the geometry in
     for (int depth = 0; depth < 64; ++depth) {
         const Connection* input = nullptr;
-        for (const Connection& c : document.connections)
-            if (c.destinationNode == node && c.destinationPlug == wanted) {
-                input = &c;
+        auto found = inputs.find(node);
+        for (const Connection* c : found == inputs.end() ? none : found->second)
+            if (c->destinationPlug == wanted) {
+                input = c;
                 break;
             }
         if (!input)

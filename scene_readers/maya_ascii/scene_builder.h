@@ -5,15 +5,22 @@
 #include "scene_readers/maya_ascii/maya_ascii_reader.h"
 #include "scene_readers/maya_ascii/scene_document.h"
 
+#include <unordered_map>
+#include <vector>
+
 namespace mayaascii {
 
 // Starts a new host scene and builds the document into it; throws ReadError on data the host cannot
 // take (with the line of the offending statement). Fills the counts and warnings of report.
 void buildScene(const SceneDocument& document, LoadReport& report);
 
+// The connections into each node, by destination node.
+using InputIndex = std::unordered_map<int, std::vector<const Connection*>>;
+InputIndex indexInputs(const SceneDocument& document);
+
 // The mesh whose baked geometry reaches mesh node `index` through its input, across deformers
 // (outputGeometry[k] <- input[k].inputGeometry) and group nodes; -1 when the input comes from
 // construction history (a generator such as polyCube) or from nothing.
-int upstreamGeometrySource(const SceneDocument& document, int index);
+int upstreamGeometrySource(const SceneDocument& document, const InputIndex& inputs, int index);
 
 } // namespace mayaascii
