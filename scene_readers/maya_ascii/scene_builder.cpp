@@ -26,7 +26,7 @@ Role roleOf(const Node& node, bool feedsShadingGroup)
         {"nurbsCurve", Role::Curve}, {"bezierCurve", Role::Curve}, {"nurbsSurface", Role::Surface},
         {"lattice", Role::Lattice}, {"ffd", Role::Ffd}, {"camera", Role::Camera},
         {"ambientLight", Role::Light}, {"directionalLight", Role::Light}, {"pointLight", Role::Light},
-        {"spotLight", Role::Light}, {"areaLight", Role::Light}, {"volumeLight", Role::Light},
+        {"spotLight", Role::Light},
         {"lambert", Role::Shader}, {"blinn", Role::Shader}, {"phong", Role::Shader}, {"phongE", Role::Shader},
         {"anisotropic", Role::Shader}, {"file", Role::FileTexture}, {"shadingEngine", Role::ShadingGroup}};
     auto found = roles.find(node.type);
