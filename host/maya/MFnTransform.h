@@ -5,7 +5,6 @@
 #include <maya/MFnDagNode.h>
 #include <maya/MTransformationMatrix.h>
 
-class MMatrix;
 class MVector;
 class MPoint;
 
@@ -18,7 +17,6 @@ class OPENMAYA_EXPORT MFnTransform : public MFnDagNode {
   virtual ~MFnTransform();
   virtual MFn::Type type() const;
 
-  MMatrix transformation(MStatus* ReturnStatus = NULL) const;
   // kTransform: the translate attribute; kWorld: the translation of the path's world matrix.
   MVector translation(MSpace::Space space, MStatus* ReturnStatus = NULL) const;
   MStatus setTranslation(const MVector& vec, MSpace::Space space);

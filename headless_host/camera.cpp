@@ -1,0 +1,146 @@
+// Cameras: building them and the camera function set. The camera looks down -Z of its world matrix, +Y up.
+#include "scene_model.h"
+
+#include <maya/MFnCamera.h>
+#include <maya/MPoint.h>
+#include <maya/MVector.h>
+
+#include <cmath>
+
+using headless::Node;
+using headless::setStatus;
+
+namespace headless {
+
+MObject createCamera(const std::string& name, const MObject& parentTransform) {
+  Node* parent = nodeFrom(parentTransform);
+  if (parent == nullptr || !parent->isTransform()) return MObject();
+  return createNode("camera", name, parentTransform);
+}
+
+namespace {
+
+// The world matrix for a space, or false when world space is asked without a path.
+bool cameraMatrix(const MFnBase& fn, MSpace::Space space, MMatrix& matrix) {
+  matrix = MMatrix();
+  if (space != MSpace::kWorld) return true;
+  const PathData* path = attachedPath(fn);
+  if (path == nullptr) return false;
+  matrix = inclusiveMatrix(*path);
+  return true;
+}
+
+MVector cameraAxis(const MFnBase& fn, const MVector& axis, MSpace::Space space, MStatus* status) {
+  if (attachedNode(fn, status) == nullptr) return MVector();
+  MMatrix matrix;
+  if (!cameraMatrix(fn, space, matrix)) {
+    setStatus(status, MStatus::kInvalidParameter);
+    return MVector();
+  }
+  return (axis * matrix).normal();
+}
+
+double attribute(const MFnBase& fn, const char* name, MStatus* status) {
+  Node* node = attachedNode(fn, status);
+  return node != nullptr ? readNumber(node, name) : 0.0;
+}
+
+// Field of view from the film aperture (inches) and the focal length (mm), in radians.
+double fieldOfView(double apertureInches, double focalLength) {
+  if (focalLength <= 0.0) return 0.0;
+  return 2.0 * std::atan(0.5 * apertureInches * 25.4 / focalLength);
+}
+
+}  // namespace
+
+}  // namespace headless
+
+MFnCamera::MFnCamera() {}
+MFnCamera::MFnCamera(MObject& object, MStatus* ret) { setStatus(ret, headless::FnAccess::attach(*this, object).statusCode()); }
+MFnCamera::MFnCamera(const MObject& object, MStatus* ret) {
+  setStatus(ret, headless::FnAccess::attach(*this, object).statusCode());
+}
+MFnCamera::MFnCamera(const MDagPath& object, MStatus* ret) {
+  setStatus(ret, headless::FnAccess::attach(*this, object).statusCode());
+}
+MFnCamera::~MFnCamera() {}
+MFn::Type MFnCamera::type() const { return MFn::kCamera; }
+
+MPoint MFnCamera::eyePoint(MSpace::Space space, MStatus* ReturnStatus) const {
+  if (headless::attachedNode(*this, ReturnStatus) == nullptr) return MPoint();
+  MMatrix matrix;
+  if (!headless::cameraMatrix(*this, space, matrix)) {
+    setStatus(ReturnStatus, MStatus::kInvalidParameter);
+    return MPoint();
+  }
+  return MPoint::origin * matrix;
+}
+
+MVector MFnCamera::viewDirection(MSpace::Space space, MStatus* ReturnStatus) const {
+  return headless::cameraAxis(*this, MVector(0, 0, -1), space, ReturnStatus);
+}
+
+MVector MFnCamera::upDirection(MSpace::Space space, MStatus* ReturnStatus) const {
+  return headless::cameraAxis(*this, MVector(0, 1, 0), space, ReturnStatus);
+}
+
+MVector MFnCamera::rightDirection(MSpace::Space space, MStatus* ReturnStatus) const {
+  return headless::cameraAxis(*this, MVector(1, 0, 0), space, ReturnStatus);
+}
+
+// The eye point moved by the centre-of-interest distance along the view direction.
+MPoint MFnCamera::centerOfInterestPoint(MSpace::Space space, MStatus* ReturnStatus) const {
+  MStatus status;
+  MPoint eye = eyePoint(space, &status);
+  if (!status) {
+    setStatus(ReturnStatus, status.statusCode());
+    return MPoint();
+  }
+  MVector direction = viewDirection(space, &status);
+  setStatus(ReturnStatus, status.statusCode());
+  return eye + direction * centerOfInterest();
+}
+
+double MFnCamera::centerOfInterest(MStatus* ReturnStatus) const {
+  return headless::attribute(*this, "centerOfInterest", ReturnStatus);
+}
+double MFnCamera::horizontalFilmAperture(MStatus* ReturnStatus) const {
+  return headless::attribute(*this, "horizontalFilmAperture", ReturnStatus);
+}
+double MFnCamera::verticalFilmAperture(MStatus* ReturnStatus) const {
+  return headless::attribute(*this, "verticalFilmAperture", ReturnStatus);
+}
+MFnCamera::FilmFit MFnCamera::filmFit(MStatus* ReturnStatus) const {
+  return static_cast<FilmFit>(static_cast<int>(headless::attribute(*this, "filmFit", ReturnStatus)));
+}
+
+// The film back's own angles: film fit matters only when the film is fitted to a viewport or image of another
+// aspect ratio, which these two queries do not take.
+double MFnCamera::horizontalFieldOfView(MStatus* ReturnStatus) const {
+  return headless::fieldOfView(horizontalFilmAperture(ReturnStatus) * headless::attribute(*this, "lensSqueezeRatio", nullptr),
+                               focalLength());
+}
+double MFnCamera::verticalFieldOfView(MStatus* ReturnStatus) const {
+  return headless::fieldOfView(verticalFilmAperture(ReturnStatus), focalLength());
+}
+double MFnCamera::focalLength(MStatus* ReturnStatus) const {
+  return headless::attribute(*this, "focalLength", ReturnStatus);
+}
+double MFnCamera::nearClippingPlane(MStatus* ReturnStatus) const {
+  return headless::attribute(*this, "nearClipPlane", ReturnStatus);
+}
+double MFnCamera::farClippingPlane(MStatus* ReturnStatus) const {
+  return headless::attribute(*this, "farClipPlane", ReturnStatus);
+}
+bool MFnCamera::isOrtho(MStatus* ReturnStatus) const {
+  return headless::attribute(*this, "orthographic", ReturnStatus) != 0.0;
+}
+double MFnCamera::orthoWidth(MStatus* ReturnStatus) const {
+  return headless::attribute(*this, "orthographicWidth", ReturnStatus);
+}
+bool MFnCamera::isDepthOfField(MStatus* ReturnStatus) const {
+  return headless::attribute(*this, "depthOfField", ReturnStatus) != 0.0;
+}
+bool MFnCamera::isVerticalLock(MStatus* ReturnStatus) const {
+  return headless::attribute(*this, "verticalLock", ReturnStatus) != 0.0;
+}

@@ -1,0 +1,456 @@
+// The mesh function set and the face and vertex iterators.
+#include "scene_model.h"
+
+#include <maya/MColorArray.h>
+#include <maya/MFloatArray.h>
+#include <maya/MFloatPointArray.h>
+#include <maya/MFloatVectorArray.h>
+#include <maya/MFnMesh.h>
+#include <maya/MIntArray.h>
+#include <maya/MItMeshPolygon.h>
+#include <maya/MItMeshVertex.h>
+#include <maya/MPoint.h>
+#include <maya/MPointArray.h>
+#include <maya/MVector.h>
+#include <maya/MString.h>
+
+using headless::MeshGeometry;
+using headless::Node;
+using headless::setStatus;
+
+namespace headless {
+
+namespace {
+
+const MeshGeometry& emptyMesh() {
+  static const MeshGeometry none;
+  return none;
+}
+
+// The geometry of the attached mesh (empty for a mesh shape without any), or null with kFailure.
+const MeshGeometry* meshOf(const MFnBase& fn, MStatus* status) {
+  Node* node = attachedNode(fn, status);
+  if (node == nullptr) return nullptr;
+  return node->mesh ? node->mesh.get() : &emptyMesh();
+}
+
+// The matrix for a space; world space needs a path (kInvalidParameter without one).
+bool spaceMatrix(const MFnBase& fn, MSpace::Space space, MMatrix& matrix) {
+  matrix = MMatrix();
+  if (space != MSpace::kWorld) return true;
+  const PathData* path = attachedPath(fn);
+  if (path == nullptr) return false;
+  matrix = inclusiveMatrix(*path);
+  return true;
+}
+
+bool currentUVSet(const Node* node, const MString* uvSet) {
+  if (uvSet == nullptr) return true;
+  std::string current;
+  readText(node, "currentUVSet", current);
+  return current == uvSet->asChar();
+}
+
+}  // namespace
+
+}  // namespace headless
+
+MFnMesh::MFnMesh() {}
+MFnMesh::MFnMesh(MObject& object, MStatus* ret) { setStatus(ret, headless::FnAccess::attach(*this, object).statusCode()); }
+MFnMesh::MFnMesh(const MObject& object, MStatus* ret) {
+  setStatus(ret, headless::FnAccess::attach(*this, object).statusCode());
+}
+MFnMesh::MFnMesh(const MDagPath& object, MStatus* ret) {
+  setStatus(ret, headless::FnAccess::attach(*this, object).statusCode());
+}
+MFnMesh::~MFnMesh() {}
+MFn::Type MFnMesh::type() const { return MFn::kMesh; }
+
+int MFnMesh::numVertices(MStatus* ReturnStatus) const {
+  const MeshGeometry* g = headless::meshOf(*this, ReturnStatus);
+  return g != nullptr ? static_cast<int>(g->points.size()) : 0;
+}
+
+int MFnMesh::numEdges(MStatus* ReturnStatus) const {
+  const MeshGeometry* g = headless::meshOf(*this, ReturnStatus);
+  return g != nullptr ? g->numEdges : 0;
+}
+
+int MFnMesh::numPolygons(MStatus* ReturnStatus) const {
+  const MeshGeometry* g = headless::meshOf(*this, ReturnStatus);
+  return g != nullptr ? g->numFaces() : 0;
+}
+
+int MFnMesh::numFaceVertices(MStatus* ReturnStatus) const {
+  const MeshGeometry* g = headless::meshOf(*this, ReturnStatus);
+  return g != nullptr ? static_cast<int>(g->faceVertices.size()) : 0;
+}
+
+int MFnMesh::polygonVertexCount(int polygonId, MStatus* ReturnStatus) const {
+  const MeshGeometry* g = headless::meshOf(*this, ReturnStatus);
+  if (g == nullptr) return 0;
+  if (polygonId < 0 || polygonId >= g->numFaces()) {
+    setStatus(ReturnStatus, MStatus::kInvalidParameter);
+    return 0;
+  }
+  return g->faceSize(polygonId);
+}
+
+MStatus MFnMesh::getPolygonVertices(int polygonId, MIntArray& vertexList) const {
+  MStatus status;
+  const MeshGeometry* g = headless::meshOf(*this, &status);
+  if (g == nullptr) return status;
+  if (polygonId < 0 || polygonId >= g->numFaces()) return MStatus::kInvalidParameter;
+  vertexList.clear();
+  for (int k = g->faceStart[polygonId]; k < g->faceStart[polygonId + 1]; ++k) vertexList.append(g->faceVertices[k]);
+  return MStatus::kSuccess;
+}
+
+MStatus MFnMesh::getPoints(MFloatPointArray& vertexArray, MSpace::Space space) const {
+  MStatus status;
+  const MeshGeometry* g = headless::meshOf(*this, &status);
+  if (g == nullptr) return status;
+  MMatrix matrix;
+  if (!headless::spaceMatrix(*this, space, matrix)) return MStatus::kInvalidParameter;
+  vertexArray.setLength(static_cast<unsigned>(g->points.size()));
+  for (size_t i = 0; i < g->points.size(); ++i) {
+    MPoint p = g->points[i] * matrix;
+    vertexArray[static_cast<unsigned>(i)] =
+        MFloatPoint(static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z));
+  }
+  return MStatus::kSuccess;
+}
+
+MStatus MFnMesh::getPoints(MPointArray& vertexArray, MSpace::Space space) const {
+  MStatus status;
+  const MeshGeometry* g = headless::meshOf(*this, &status);
+  if (g == nullptr) return status;
+  MMatrix matrix;
+  if (!headless::spaceMatrix(*this, space, matrix)) return MStatus::kInvalidParameter;
+  vertexArray.setLength(static_cast<unsigned>(g->points.size()));
+  for (size_t i = 0; i < g->points.size(); ++i) vertexArray[static_cast<unsigned>(i)] = g->points[i] * matrix;
+  return MStatus::kSuccess;
+}
+
+int MFnMesh::numNormals(MStatus* ReturnStatus) const {
+  const MeshGeometry* g = headless::meshOf(*this, ReturnStatus);
+  return g != nullptr ? static_cast<int>(g->normals.size() / 3) : 0;
+}
+
+// World-space normals go through the inverse transpose of the world matrix and are normalised again.
+MStatus MFnMesh::getNormals(MFloatVectorArray& normals, MSpace::Space space) const {
+  MStatus status;
+  const MeshGeometry* g = headless::meshOf(*this, &status);
+  if (g == nullptr) return status;
+  MMatrix matrix;
+  if (!headless::spaceMatrix(*this, space, matrix)) return MStatus::kInvalidParameter;
+  const MMatrix normalMatrix = matrix.inverse().transpose();
+  const unsigned count = static_cast<unsigned>(g->normals.size() / 3);
+  normals.setLength(count);
+  for (unsigned i = 0; i < count; ++i) {
+    MVector n(g->normals[3 * i], g->normals[3 * i + 1], g->normals[3 * i + 2]);
+    if (space == MSpace::kWorld) n = (n * normalMatrix).normal();
+    normals[i] = MFloatVector(n);
+  }
+  return MStatus::kSuccess;
+}
+
+int MFnMesh::numUVs(MStatus* ReturnStatus) const {
+  const MeshGeometry* g = headless::meshOf(*this, ReturnStatus);
+  return g != nullptr ? static_cast<int>(g->u.size()) : 0;
+}
+
+int MFnMesh::numUVs(const MString& uvSet, MStatus* ReturnStatus) const {
+  const MeshGeometry* g = headless::meshOf(*this, ReturnStatus);
+  if (g == nullptr) return 0;
+  if (!headless::currentUVSet(headless::attachedNode(*this, nullptr), &uvSet)) {
+    setStatus(ReturnStatus, MStatus::kInvalidParameter);
+    return 0;
+  }
+  return static_cast<int>(g->u.size());
+}
+
+MStatus MFnMesh::getUVs(MFloatArray& uArray, MFloatArray& vArray, const MString* uvSet) const {
+  MStatus status;
+  const MeshGeometry* g = headless::meshOf(*this, &status);
+  if (g == nullptr) return status;
+  if (!headless::currentUVSet(headless::attachedNode(*this, nullptr), uvSet)) return MStatus::kInvalidParameter;
+  uArray.setLength(static_cast<unsigned>(g->u.size()));
+  vArray.setLength(static_cast<unsigned>(g->v.size()));
+  for (size_t i = 0; i < g->u.size(); ++i) {
+    uArray[static_cast<unsigned>(i)] = g->u[i];
+    vArray[static_cast<unsigned>(i)] = g->v[i];
+  }
+  return MStatus::kSuccess;
+}
+
+MStatus MFnMesh::getPolygonUVid(int polygonId, int vertexId, int& uvId, const MString* uvSet) const {
+  MStatus status;
+  const MeshGeometry* g = headless::meshOf(*this, &status);
+  if (g == nullptr) return status;
+  if (!headless::currentUVSet(headless::attachedNode(*this, nullptr), uvSet)) return MStatus::kInvalidParameter;
+  if (polygonId < 0 || polygonId >= g->numFaces() || vertexId < 0 || vertexId >= g->faceSize(polygonId)) {
+    return MStatus::kInvalidParameter;
+  }
+  const int k = g->faceStart[polygonId] + vertexId;
+  if (g->faceVertexUV.empty() || g->faceVertexUV[k] < 0) return MStatus::kInvalidParameter;
+  uvId = g->faceVertexUV[k];
+  return MStatus::kSuccess;
+}
+
+int MFnMesh::numUVSets(MStatus* ReturnStatus) const {
+  return headless::meshOf(*this, ReturnStatus) != nullptr ? 1 : 0;
+}
+
+MString MFnMesh::currentUVSetName(MStatus* ReturnStatus) const {
+  Node* node = headless::attachedNode(*this, ReturnStatus);
+  std::string name;
+  if (node != nullptr) headless::readText(node, "currentUVSet", name);
+  return MString(name.c_str());
+}
+
+// One colour per face-vertex in face order; a corner without a colour gives (-1, -1, -1, -1), the value the
+// host documents for unset colours (for the API-500 form it is not documented).
+MStatus MFnMesh::getFaceVertexColors(MColorArray& colors) {
+  MStatus status;
+  const MeshGeometry* g = headless::meshOf(*this, &status);
+  if (g == nullptr) return status;
+  const unsigned count = static_cast<unsigned>(g->faceVertices.size());
+  colors.setLength(count);
+  for (unsigned k = 0; k < count; ++k) {
+    const int id = g->faceVertexColor.empty() ? -1 : g->faceVertexColor[k];
+    if (id < 0) {
+      colors[k] = MColor(-1.0f, -1.0f, -1.0f, -1.0f);
+    } else {
+      const headless::Color4& c = g->colors[id];
+      colors[k] = MColor(c.r, c.g, c.b, c.a);
+    }
+  }
+  return MStatus::kSuccess;
+}
+
+// The index into getFaceVertexColors' array: the face-vertex's ordinal, coloured or not.
+MStatus MFnMesh::getFaceVertexColorIndex(int faceIndex, int localVertexIndex, int& colorIndex) {
+  MStatus status;
+  const MeshGeometry* g = headless::meshOf(*this, &status);
+  if (g == nullptr) return status;
+  if (faceIndex < 0 || faceIndex >= g->numFaces() || localVertexIndex < 0 ||
+      localVertexIndex >= g->faceSize(faceIndex)) {
+    return MStatus::kInvalidParameter;
+  }
+  colorIndex = g->faceStart[faceIndex] + localVertexIndex;
+  return MStatus::kSuccess;
+}
+
+// ---- iterators
+namespace headless {
+
+struct MeshWalk {
+  Ref<Node> mesh;
+  PathData path;  // valid when made from a path
+  int count = 0;
+  int position = 0;
+
+  const MeshGeometry& geometry() const { return mesh->mesh ? *mesh->mesh : emptyMesh(); }
+  bool done() const { return !mesh->alive || position >= count; }
+};
+
+namespace {
+
+// The mesh an iterator walks: a mesh node, or the mesh shape a DAG path leads to (a transform's path reaches
+// the shape below it).
+MeshWalk* startWalk(Node* node, const PathData* path, bool faces) {
+  if (node != nullptr && !node->hasFn(MFn::kMesh) && node->isTransform()) node = firstShapeChild(node);
+  if (node == nullptr || !node->hasFn(MFn::kMesh)) return nullptr;
+  MeshWalk* walk = new MeshWalk;
+  walk->mesh = Ref<Node>(node);
+  if (path != nullptr) {
+    walk->path = *path;
+    if (endNode(path) != node) walk->path.nodes.push_back(Ref<Node>(node));
+  }
+  walk->count = faces ? walk->geometry().numFaces() : static_cast<int>(walk->geometry().points.size());
+  return walk;
+}
+
+MPoint walkPoint(const MeshWalk& walk, int vertex, MSpace::Space space, MStatus* status) {
+  if (space == MSpace::kWorld && !walk.path.valid) {
+    setStatus(status, MStatus::kInvalidParameter);
+    return MPoint();
+  }
+  setStatus(status, MStatus::kSuccess);
+  const MPoint p = walk.geometry().points[vertex];
+  return space == MSpace::kWorld ? p * inclusiveMatrix(walk.path) : p;
+}
+
+}  // namespace
+
+}  // namespace headless
+
+using headless::MeshWalk;
+
+MItMeshPolygon::MItMeshPolygon(const MObject& polyObject, MStatus* ReturnStatus)
+    : walk_(headless::startWalk(headless::nodeFrom(polyObject), nullptr, true)) {
+  setStatus(ReturnStatus, walk_ != nullptr ? MStatus::kSuccess : MStatus::kFailure);
+}
+
+MItMeshPolygon::MItMeshPolygon(const MDagPath& polyObject, MObject&, MStatus* ReturnStatus)
+    : walk_(nullptr) {
+  const headless::PathData* path = headless::PathAccess::get(polyObject);
+  walk_ = headless::startWalk(headless::endNode(path), path, true);
+  setStatus(ReturnStatus, walk_ != nullptr ? MStatus::kSuccess : MStatus::kFailure);
+}
+
+MItMeshPolygon::~MItMeshPolygon() { delete walk_; }
+
+bool MItMeshPolygon::isDone(MStatus* ReturnStatus) {
+  setStatus(ReturnStatus, walk_ != nullptr ? MStatus::kSuccess : MStatus::kFailure);
+  return walk_ == nullptr || walk_->done();
+}
+
+MStatus MItMeshPolygon::next() {
+  if (walk_ == nullptr) return MStatus::kFailure;
+  if (walk_->position < walk_->count) ++walk_->position;
+  return MStatus::kSuccess;
+}
+
+MStatus MItMeshPolygon::reset() {
+  if (walk_ == nullptr) return MStatus::kFailure;
+  walk_->position = 0;
+  return MStatus::kSuccess;
+}
+
+int MItMeshPolygon::count(MStatus* ReturnStatus) {
+  setStatus(ReturnStatus, walk_ != nullptr ? MStatus::kSuccess : MStatus::kFailure);
+  return walk_ != nullptr ? walk_->count : 0;
+}
+
+int MItMeshPolygon::index(MStatus* ReturnStatus) {
+  const bool ok = walk_ != nullptr && !walk_->done();
+  setStatus(ReturnStatus, ok ? MStatus::kSuccess : MStatus::kFailure);
+  return ok ? walk_->position : -1;
+}
+
+int MItMeshPolygon::polygonVertexCount(MStatus* ReturnStatus) {
+  const bool ok = walk_ != nullptr && !walk_->done();
+  setStatus(ReturnStatus, ok ? MStatus::kSuccess : MStatus::kFailure);
+  return ok ? walk_->geometry().faceSize(walk_->position) : 0;
+}
+
+int MItMeshPolygon::vertexIndex(int index, MStatus* ReturnStatus) {
+  if (walk_ == nullptr || walk_->done()) {
+    setStatus(ReturnStatus, MStatus::kFailure);
+    return -1;
+  }
+  const MeshGeometry& g = walk_->geometry();
+  if (index < 0 || index >= g.faceSize(walk_->position)) {
+    setStatus(ReturnStatus, MStatus::kInvalidParameter);
+    return -1;
+  }
+  setStatus(ReturnStatus, MStatus::kSuccess);
+  return g.faceVertices[g.faceStart[walk_->position] + index];
+}
+
+MStatus MItMeshPolygon::getVertices(MIntArray& vertices) {
+  vertices.clear();
+  if (walk_ == nullptr || walk_->done()) return MStatus::kFailure;
+  const MeshGeometry& g = walk_->geometry();
+  for (int k = g.faceStart[walk_->position]; k < g.faceStart[walk_->position + 1]; ++k) {
+    vertices.append(g.faceVertices[k]);
+  }
+  return MStatus::kSuccess;
+}
+
+MPoint MItMeshPolygon::point(int index, MSpace::Space space, MStatus* ReturnStatus) {
+  const int vertex = vertexIndex(index, ReturnStatus);
+  if (vertex < 0) return MPoint();
+  return headless::walkPoint(*walk_, vertex, space, ReturnStatus);
+}
+
+int MItMeshPolygon::normalIndex(int localVertexIndex, MStatus* ReturnStatus) const {
+  if (walk_ == nullptr || walk_->done()) {
+    setStatus(ReturnStatus, MStatus::kFailure);
+    return -1;
+  }
+  const MeshGeometry& g = walk_->geometry();
+  if (localVertexIndex < 0 || localVertexIndex >= g.faceSize(walk_->position)) {
+    setStatus(ReturnStatus, MStatus::kInvalidParameter);
+    return -1;
+  }
+  setStatus(ReturnStatus, MStatus::kSuccess);
+  return g.faceVertexNormal[g.faceStart[walk_->position] + localVertexIndex];
+}
+
+bool MItMeshPolygon::hasUVs(MStatus* ReturnStatus) const {
+  if (walk_ == nullptr || walk_->done()) {
+    setStatus(ReturnStatus, MStatus::kFailure);
+    return false;
+  }
+  setStatus(ReturnStatus, MStatus::kSuccess);
+  const MeshGeometry& g = walk_->geometry();
+  if (g.faceVertexUV.empty()) return false;
+  for (int k = g.faceStart[walk_->position]; k < g.faceStart[walk_->position + 1]; ++k) {
+    if (g.faceVertexUV[k] < 0) return false;
+  }
+  return true;
+}
+
+// An unmapped corner, like an index out of range, gives kInvalidParameter and leaves index untouched.
+MStatus MItMeshPolygon::getUVIndex(int vertex, int& index, const MString* uvSet) {
+  if (walk_ == nullptr || walk_->done()) return MStatus::kFailure;
+  if (!headless::currentUVSet(walk_->mesh.get(), uvSet)) return MStatus::kInvalidParameter;
+  const MeshGeometry& g = walk_->geometry();
+  if (vertex < 0 || vertex >= g.faceSize(walk_->position)) return MStatus::kInvalidParameter;
+  const int k = g.faceStart[walk_->position] + vertex;
+  if (g.faceVertexUV.empty() || g.faceVertexUV[k] < 0) return MStatus::kInvalidParameter;
+  index = g.faceVertexUV[k];
+  return MStatus::kSuccess;
+}
+
+MItMeshVertex::MItMeshVertex(MObject& polyObject, MStatus* ReturnStatus)
+    : walk_(headless::startWalk(headless::nodeFrom(polyObject), nullptr, false)) {
+  setStatus(ReturnStatus, walk_ != nullptr ? MStatus::kSuccess : MStatus::kFailure);
+}
+
+MItMeshVertex::MItMeshVertex(const MDagPath& polyObject, MObject&, MStatus* ReturnStatus) : walk_(nullptr) {
+  const headless::PathData* path = headless::PathAccess::get(polyObject);
+  walk_ = headless::startWalk(headless::endNode(path), path, false);
+  setStatus(ReturnStatus, walk_ != nullptr ? MStatus::kSuccess : MStatus::kFailure);
+}
+
+MItMeshVertex::~MItMeshVertex() { delete walk_; }
+
+bool MItMeshVertex::isDone(MStatus* ReturnStatus) {
+  setStatus(ReturnStatus, walk_ != nullptr ? MStatus::kSuccess : MStatus::kFailure);
+  return walk_ == nullptr || walk_->done();
+}
+
+MStatus MItMeshVertex::next() {
+  if (walk_ == nullptr) return MStatus::kFailure;
+  if (walk_->position < walk_->count) ++walk_->position;
+  return MStatus::kSuccess;
+}
+
+MStatus MItMeshVertex::reset() {
+  if (walk_ == nullptr) return MStatus::kFailure;
+  walk_->position = 0;
+  return MStatus::kSuccess;
+}
+
+int MItMeshVertex::count(MStatus* ReturnStatus) {
+  setStatus(ReturnStatus, walk_ != nullptr ? MStatus::kSuccess : MStatus::kFailure);
+  return walk_ != nullptr ? walk_->count : 0;
+}
+
+int MItMeshVertex::index(MStatus* ReturnStatus) {
+  const bool ok = walk_ != nullptr && !walk_->done();
+  setStatus(ReturnStatus, ok ? MStatus::kSuccess : MStatus::kFailure);
+  return ok ? walk_->position : -1;
+}
+
+MPoint MItMeshVertex::position(MSpace::Space space, MStatus* ReturnStatus) {
+  if (walk_ == nullptr || walk_->done()) {
+    setStatus(ReturnStatus, MStatus::kFailure);
+    return MPoint();
+  }
+  return headless::walkPoint(*walk_, walk_->position, space, ReturnStatus);
+}

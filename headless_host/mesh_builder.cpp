@@ -1,0 +1,175 @@
+// Building mesh geometry from a MeshData: checks, flattening into face-vertex lists, normals when none given.
+#include "mesh_normals.h"
+#include "scene_model.h"
+
+#include <headless/scene.h>
+
+#include <set>
+
+namespace headless {
+
+namespace {
+
+bool perCornerMatches(const std::vector<std::vector<int>>& ids, const MeshData& data, size_t count,
+                      bool allowUnmapped, std::string& problem, const char* what) {
+  if (ids.empty()) return true;
+  if (ids.size() != data.faces.size()) {
+    problem = std::string(what) + ": one list per face is needed";
+    return false;
+  }
+  for (size_t f = 0; f < ids.size(); ++f) {
+    if (ids[f].size() != data.faces[f].size()) {
+      problem = std::string(what) + ": face " + std::to_string(f) + " needs one id per corner";
+      return false;
+    }
+    for (int id : ids[f]) {
+      if ((id == -1 && allowUnmapped) || (id >= 0 && static_cast<size_t>(id) < count)) continue;
+      problem = std::string(what) + ": id " + std::to_string(id) + " out of range in face " + std::to_string(f);
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string faceList(const std::vector<int>& faces) {
+  std::string text;
+  std::set<int> sorted(faces.begin(), faces.end());
+  for (auto it = sorted.begin(); it != sorted.end();) {
+    int first = *it, last = *it;
+    while (++it != sorted.end() && *it == last + 1) last = *it;
+    text += (text.empty() ? "f[" : " f[") + std::to_string(first) + (last != first ? ":" + std::to_string(last) : "") + "]";
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string validateMesh(const MeshData& data) {
+  std::string problem;
+  for (size_t f = 0; f < data.faces.size(); ++f) {
+    const std::vector<int>& face = data.faces[f];
+    if (face.size() < 3) return "face " + std::to_string(f) + " has fewer than three corners";
+    std::set<int> distinct;
+    for (int v : face) {
+      if (v < 0 || static_cast<size_t>(v) >= data.points.size()) {
+        return "face " + std::to_string(f) + " uses vertex " + std::to_string(v) + " that does not exist";
+      }
+      distinct.insert(v);
+    }
+    if (distinct.size() != face.size()) return "face " + std::to_string(f) + " uses a vertex twice";
+  }
+  if (!data.faceUVs.empty() && data.uvs.empty()) return "faceUVs without uvs";
+  if (!perCornerMatches(data.faceUVs, data, data.uvs.size(), true, problem, "faceUVs")) return problem;
+  if (data.normals.empty() != data.faceNormals.empty()) return "normals and faceNormals go together";
+  if (!perCornerMatches(data.faceNormals, data, data.normals.size(), false, problem, "faceNormals")) return problem;
+  if (!data.faceColors.empty() && data.colors.empty()) return "faceColors without colors";
+  if (!perCornerMatches(data.faceColors, data, data.colors.size(), true, problem, "faceColors")) return problem;
+  for (const std::pair<int, int>& e : data.hardEdges) {
+    if (e.first < 0 || e.second < 0 || static_cast<size_t>(e.first) >= data.points.size() ||
+        static_cast<size_t>(e.second) >= data.points.size()) {
+      return "hard edge with a vertex that does not exist";
+    }
+  }
+  return std::string();
+}
+
+bool setMeshGeometry(const MObject& mesh, const MeshData& data) {
+  Node* node = nodeFrom(mesh);
+  if (node == nullptr || !node->hasFn(MFn::kMesh) || !validateMesh(data).empty()) return false;
+  std::unique_ptr<MeshGeometry> g(new MeshGeometry);
+  // The host keeps mesh points in single precision.
+  for (const Vec3& p : data.points) {
+    g->points.emplace_back(static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z));
+  }
+  std::set<std::pair<int, int>> edges;
+  g->faceStart.push_back(0);
+  for (const std::vector<int>& face : data.faces) {
+    for (size_t i = 0; i < face.size(); ++i) {
+      g->faceVertices.push_back(face[i]);
+      const int a = face[i], b = face[(i + 1) % face.size()];
+      edges.insert(a < b ? std::make_pair(a, b) : std::make_pair(b, a));
+    }
+    g->faceStart.push_back(static_cast<int>(g->faceVertices.size()));
+  }
+  g->numEdges = static_cast<int>(edges.size());
+  for (const TexCoord& uv : data.uvs) {
+    g->u.push_back(uv.u);
+    g->v.push_back(uv.v);
+  }
+  if (!data.uvs.empty()) {
+    g->faceVertexUV.assign(g->faceVertices.size(), -1);
+    for (size_t f = 0; f < data.faceUVs.size(); ++f) {
+      for (size_t i = 0; i < data.faceUVs[f].size(); ++i) g->faceVertexUV[g->faceStart[f] + i] = data.faceUVs[f][i];
+    }
+  }
+  if (!data.normals.empty()) {
+    for (const Vec3& n : data.normals) {
+      g->normals.push_back(static_cast<float>(n.x));
+      g->normals.push_back(static_cast<float>(n.y));
+      g->normals.push_back(static_cast<float>(n.z));
+    }
+    for (size_t f = 0; f < data.faceNormals.size(); ++f) {
+      for (int id : data.faceNormals[f]) g->faceVertexNormal.push_back(id);
+    }
+  } else {
+    std::vector<double> points;
+    for (const MPoint& p : g->points) {
+      points.push_back(p.x);
+      points.push_back(p.y);
+      points.push_back(p.z);
+    }
+    std::set<std::pair<int, int>> hard;
+    for (const std::pair<int, int>& e : data.hardEdges) {
+      hard.insert(e.first < e.second ? e : std::make_pair(e.second, e.first));
+    }
+    computeVertexNormals(points, g->faceStart, g->faceVertices, hard, g->normals, g->faceVertexNormal);
+    for (double& n : g->normals) n = static_cast<float>(n);
+  }
+  g->colors = data.colors;
+  if (!data.colors.empty()) {
+    g->faceVertexColor.assign(g->faceVertices.size(), -1);
+    for (size_t f = 0; f < data.faceColors.size(); ++f) {
+      for (size_t i = 0; i < data.faceColors[f].size(); ++i) {
+        g->faceVertexColor[g->faceStart[f] + i] = data.faceColors[f][i];
+      }
+    }
+  }
+  node->mesh = std::move(g);
+  return true;
+}
+
+MObject createMesh(const std::string& name, const MObject& parentTransform, const MeshData& data) {
+  if (!validateMesh(data).empty()) return MObject();
+  Node* parent = nodeFrom(parentTransform);
+  if (parent == nullptr || !parent->isTransform()) return MObject();
+  MObject shape = createNode("mesh", name, parentTransform);
+  setMeshGeometry(shape, data);
+  return shape;
+}
+
+bool assignFaces(const MObject& set, const MObject& mesh, const std::vector<int>& faces, unsigned instance) {
+  Node* setNode = nodeFrom(set);
+  Node* meshNode = nodeFrom(mesh);
+  if (setNode == nullptr || meshNode == nullptr || !setNode->hasFn(MFn::kSet) || !meshNode->hasFn(MFn::kMesh) ||
+      faces.empty()) {
+    return false;
+  }
+  const int numFaces = meshNode->mesh ? meshNode->mesh->numFaces() : 0;
+  for (int f : faces) {
+    if (f < 0 || f >= numFaces) return false;
+  }
+  const std::string groups = "instObjGroups[" + std::to_string(instance) + "].objectGroups";
+  const std::string group = groups + "[" + std::to_string(nextFreeIndex(meshNode, groups)) + "]";
+  // As the host does it: the face list on the shape's object group, a groupId node naming the group, and the
+  // group connected to the set's members.
+  MObject groupId = createNode("groupId", "groupId");
+  Node* idNode = nodeFrom(groupId);
+  const int id = static_cast<int>(idNode->id);
+  writeNumbers(idNode, "groupId", {static_cast<double>(id)});
+  writeText(meshNode, group + ".objectGrpCompList", faceList(faces));
+  connectPlugs(idNode, "groupId", meshNode, group + ".objectGroupId");
+  connectPlugs(idNode, "message", setNode, "groupNodes");
+  return connectPlugs(meshNode, group, setNode, "dagSetMembers");
+}
+
+}  // namespace headless

@@ -1,0 +1,159 @@
+// The scene itself: counted objects, node creation with unique names, lookup by name or path, scene reset.
+#include "scene_model.h"
+
+#include <algorithm>
+
+namespace headless {
+
+void retain(Object* object) {
+  if (object != nullptr) ++object->references;
+}
+
+void release(Object* object) {
+  if (object != nullptr && --object->references == 0) delete object;
+}
+
+MObject ObjectAccess::make(Object* object) {
+  MObject handle;
+  retain(object);
+  handle.object_ = object;
+  return handle;
+}
+
+bool StringData::hasFn(MFn::Type type) const {
+  return type == MFn::kBase || type == MFn::kData || type == MFn::kStringData;
+}
+
+MFn::Type AttributeObject::apiType() const {
+  switch (spec.kind) {
+    case AttributeKind::Message:
+      return spec.isCompound ? MFn::kCompoundAttribute : MFn::kMessageAttribute;
+    case AttributeKind::String:
+    case AttributeKind::Matrix:
+      return MFn::kTypedAttribute;
+    default:
+      return spec.isCompound ? MFn::kCompoundAttribute : MFn::kNumericAttribute;
+  }
+}
+
+bool AttributeObject::hasFn(MFn::Type type) const {
+  return type == MFn::kBase || type == MFn::kAttribute || type == apiType();
+}
+
+const AttributeSpec* Node::findAttribute(const std::string& attributeName, const std::string& parentName) const {
+  if (const AttributeSpec* spec = type->find(attributeName, parentName)) return spec;
+  for (const AttributeSpec& a : dynamicAttributes) {
+    if ((a.longName == attributeName || a.shortName == attributeName) &&
+        (a.parent == parentName || (parentName.empty() && a.component >= 0))) {
+      return &a;
+    }
+  }
+  return nullptr;
+}
+
+bool Node::ownsAttribute(const AttributeSpec* spec) const {
+  for (const AttributeSpec& a : dynamicAttributes) {
+    if (&a == spec) return true;
+  }
+  return false;
+}
+
+namespace {
+
+Node* makeWorld(Scene& s) {
+  Node* world = new Node;
+  world->id = s.nextId++;
+  world->name = "world";
+  world->typeName = "world";
+  world->type = worldNodeType();
+  retain(world);
+  s.nodes.push_back(world);
+  return world;
+}
+
+bool nameTaken(const Scene& s, const std::string& name, bool dag) {
+  // DAG nodes may repeat a name under different parents; a dependency node's name is unique.
+  for (const Node* n : s.nodes) {
+    if (n->name == name && (!dag || !n->isDag())) return true;
+  }
+  return false;
+}
+
+std::string uniqueName(const Scene& s, const std::string& requested, const std::string& typeName, bool dag) {
+  std::string base = requested;
+  if (base.empty()) base = typeName;
+  if (!requested.empty() && !nameTaken(s, base, dag)) return base;
+  // Strip trailing digits and count up, as the host does ("pCube" -> "pCube1").
+  while (!base.empty() && base.back() >= '0' && base.back() <= '9') base.pop_back();
+  for (int i = 1;; ++i) {
+    std::string candidate = base + std::to_string(i);
+    bool taken = false;
+    for (const Node* n : s.nodes) taken = taken || n->name == candidate;
+    if (!taken) return candidate;
+  }
+}
+
+}  // namespace
+
+Scene& scene() {
+  static Scene* theScene = nullptr;
+  if (theScene == nullptr) {
+    static Scene storage;
+    theScene = &storage;
+    theScene->world = makeWorld(*theScene);
+  }
+  return *theScene;
+}
+
+void clearScene() {
+  Scene& s = scene();
+  s.selection.items.clear();
+  s.connections.clear();
+  std::vector<Node*> old;
+  old.swap(s.nodes);
+  for (Node* n : old) {
+    n->alive = false;
+    n->parents.clear();
+    n->children.clear();
+  }
+  for (Node* n : old) release(n);
+  s.world = makeWorld(s);
+  s.upAxis = UpAxis::Y;
+  s.workspaceRoot.clear();
+  s.currentFile.clear();
+}
+
+Node* newNode(const NodeType* type, const std::string& typeName, const std::string& requestedName) {
+  Scene& s = scene();
+  Node* node = new Node;
+  node->id = s.nextId++;
+  node->type = type;
+  node->typeName = typeName;
+  node->name = uniqueName(s, requestedName, typeName, type->isDag);
+  retain(node);
+  s.nodes.push_back(node);
+  return node;
+}
+
+Node* nodeFrom(const MObject& handle) {
+  Node* node = dynamic_cast<Node*>(ObjectAccess::get(handle));
+  return node != nullptr && node->alive ? node : nullptr;
+}
+
+Node* findNodeByName(const std::string& nameOrPath) {
+  Scene& s = scene();
+  if (nameOrPath.empty()) return nullptr;
+  if (nameOrPath.find('|') != std::string::npos) {
+    MDagPath path = pathTo(nameOrPath);
+    return endNode(PathAccess::get(path));
+  }
+  Node* found = nullptr;
+  for (Node* n : s.nodes) {
+    if (n->name != nameOrPath || n == s.world) continue;
+    if (found != nullptr) return nullptr;  // ambiguous
+    found = n;
+  }
+  return found;
+}
+
+}  // namespace headless

@@ -1,0 +1,281 @@
+#ifndef HEADLESS_SCENE_MODEL_H
+#define HEADLESS_SCENE_MODEL_H
+// The in-memory scene of the headless host: reference-counted objects behind MObject, nodes with attribute
+// values and geometry, the DAG, plug-level connections, the active selection and the scene settings.
+
+#include "node_types.h"
+
+#include <headless/scene.h>
+#include <maya/MDagPath.h>
+#include <maya/MFnBase.h>
+#include <maya/MMatrix.h>
+#include <maya/MObject.h>
+#include <maya/MPlug.h>
+#include <maya/MPoint.h>
+#include <maya/MSelectionList.h>
+#include <maya/MStatus.h>
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace headless {
+
+// Everything an MObject can stand for. References are counted by handles (MObject, paths, plugs, function
+// sets); the scene holds one reference to each of its nodes, so a node outlives a scene reset while handles to
+// it remain - as a dead node that is null to the API.
+struct Object {
+  int references = 0;
+  virtual ~Object() = default;
+  virtual MFn::Type apiType() const = 0;
+  virtual bool hasFn(MFn::Type type) const = 0;
+  virtual bool isAlive() const { return true; }
+};
+void retain(Object* object);
+void release(Object* object);
+const char* apiTypeName(MFn::Type type);
+
+inline void setStatus(MStatus* status, MStatus::MStatusCode code) {
+  if (status != nullptr) *status = code;
+}
+
+// A counted reference for the host's own containers.
+template <class T>
+class Ref {
+ public:
+  Ref() = default;
+  Ref(T* object) : object_(object) { retain(object_); }
+  Ref(const Ref& other) : object_(other.object_) { retain(object_); }
+  Ref& operator=(const Ref& other) {
+    retain(other.object_);
+    release(object_);
+    object_ = other.object_;
+    return *this;
+  }
+  ~Ref() { release(object_); }
+  T* get() const { return object_; }
+  T* operator->() const { return object_; }
+  bool operator==(const Ref& other) const { return object_ == other.object_; }
+
+ private:
+  T* object_ = nullptr;
+};
+
+struct ObjectAccess {
+  static Object* get(const MObject& handle) { return handle.object_; }
+  static MObject make(Object* object);
+};
+
+// The value object of a string attribute.
+struct StringData : Object {
+  std::string text;
+  MFn::Type apiType() const override { return MFn::kStringData; }
+  bool hasFn(MFn::Type type) const override;
+};
+
+// An attribute of a node, as MFnDependencyNode::attribute returns it.
+struct AttributeObject : Object {
+  AttributeSpec spec;
+  MFn::Type apiType() const override;
+  bool hasFn(MFn::Type type) const override;
+};
+
+// The object handed to initializePlugin / uninitializePlugin.
+struct PluginObject : Object {
+  std::string name;
+  std::string directory;
+  MFn::Type apiType() const override { return MFn::kPlugin; }
+  bool hasFn(MFn::Type type) const override { return type == MFn::kBase || type == MFn::kPlugin; }
+};
+
+// A stored attribute value: numbers (one per component) or text.
+struct Value {
+  std::vector<double> numbers;
+  std::string text;
+};
+
+struct MeshGeometry {
+  std::vector<MPoint> points;
+  std::vector<int> faceStart;     // first face-vertex of each face; faceStart[numFaces] = number of face-vertices
+  std::vector<int> faceVertices;  // vertex id per face-vertex
+  std::vector<float> u, v;
+  std::vector<int> faceVertexUV;      // per face-vertex, -1 unmapped (empty = no UVs)
+  std::vector<double> normals;        // x y z per normal
+  std::vector<int> faceVertexNormal;  // per face-vertex
+  std::vector<Color4> colors;
+  std::vector<int> faceVertexColor;  // per face-vertex, -1 uncoloured (empty = no colours)
+  int numEdges = 0;
+
+  int numFaces() const { return faceStart.empty() ? 0 : static_cast<int>(faceStart.size()) - 1; }
+  int faceSize(int face) const { return faceStart[face + 1] - faceStart[face]; }
+};
+
+struct NurbsSurfaceGeometry {
+  int degreeU = 3, degreeV = 3, numU = 0, numV = 0;
+  std::vector<MPoint> cvs;  // v fastest
+  bool bezier = true;
+};
+
+struct NurbsCurveGeometry {
+  int degree = 3;
+  std::vector<MPoint> cvs;
+};
+
+struct LatticeGeometry {
+  unsigned s = 2, t = 2, u = 2;
+  std::vector<MPoint> points;  // (si * t + ti) * u + ui
+};
+
+struct Node : Object {
+  std::uint64_t id = 0;
+  std::string name;
+  std::string typeName;
+  const NodeType* type = nullptr;
+  bool alive = true;
+  bool isDefault = false;  // created by the host for every scene (default cameras, lambert1, ...)
+  std::vector<Node*> parents;   // DAG parents in instance order; the world for a top-level node
+  std::vector<Node*> children;  // DAG children in order
+  std::map<std::string, Value> values;  // by canonical plug path
+  std::deque<AttributeSpec> dynamicAttributes;  // a deque keeps their addresses stable
+  bool ownsAttribute(const AttributeSpec* spec) const;
+  std::unique_ptr<MeshGeometry> mesh;
+  std::unique_ptr<NurbsSurfaceGeometry> surface;
+  std::unique_ptr<NurbsCurveGeometry> curve;
+  std::unique_ptr<LatticeGeometry> lattice;
+
+  MFn::Type apiType() const override { return alive ? type->type : MFn::kInvalid; }
+  bool hasFn(MFn::Type t) const override { return alive && type->hasFn(t); }
+  bool isAlive() const override { return alive; }
+  bool isDag() const { return type->isDag; }
+  bool isShape() const { return type->isShape; }
+  bool isTransform() const { return type->isTransform; }
+  const AttributeSpec* findAttribute(const std::string& name, const std::string& parent = std::string()) const;
+};
+
+// A path below the world: the nodes from the top-level one down to the end. valid=false for an empty MDagPath;
+// a valid path with no nodes is the world's own path.
+struct PathData {
+  bool valid = false;
+  std::vector<Ref<Node>> nodes;
+};
+
+struct PathAccess {
+  static PathData* get(const MDagPath& path) { return path.data_; }
+  static PathData& data(MDagPath& path);  // creates the data of an empty path
+};
+
+// The node a path ends at (the world for its own path); null for an invalid path or a dead node on it.
+Node* endNode(const PathData* path);
+bool pathIsAlive(const PathData* path);
+MDagPath makePath(const std::vector<Node*>& nodes);
+// Every path to a DAG node, in instance order (parents in order, recursively); the world has one empty path.
+std::vector<std::vector<Node*>> allPaths(Node* node);
+// The first shape directly below a transform, in child order, or null.
+Node* firstShapeChild(const Node* transform);
+std::string fullPathName(const std::vector<Ref<Node>>& nodes);
+
+struct PlugData {
+  Ref<Node> node;
+  std::string path;  // canonical: long names, indices where the attribute is an array
+};
+
+struct PlugAccess {
+  static PlugData* get(const MPlug& plug) { return plug.data_; }
+  static MPlug make(Node* node, const std::string& path);
+};
+
+// Function sets: what they are attached to.
+struct FnAccess {
+  static Object* object(const MFnBase& fn) { return fn.object_; }
+  static PathData* path(const MFnBase& fn) { return fn.path_; }
+  // Attaches after checking compatibility with fn.type(): kInvalidParameter and nothing attached otherwise.
+  static MStatus attach(MFnBase& fn, const MObject& object);
+  // Attaches through a path; a transform's path reaches the first shape below it when the transform itself does
+  // not fit the set.
+  static MStatus attach(MFnBase& fn, const MDagPath& path);
+  static void detach(MFnBase& fn);
+};
+
+// The attached node of a function set, or null with *status = kFailure (no object or a dead one).
+Node* attachedNode(const MFnBase& fn, MStatus* status);
+// The attached path, or null (the set was attached to an object, not a path).
+const PathData* attachedPath(const MFnBase& fn);
+
+struct Connection {
+  Node* source;
+  std::string sourcePlug;
+  Node* destination;
+  std::string destinationPlug;
+};
+
+struct SelectionItem {
+  bool isDag = false;
+  MDagPath path;
+  MObject node;
+};
+
+struct SelectionData {
+  std::vector<SelectionItem> items;
+};
+
+struct SelectionAccess {
+  static SelectionData& data(MSelectionList& list);
+  static const SelectionData* data(const MSelectionList& list) { return list.data_; }
+};
+
+struct Scene {
+  std::vector<Node*> nodes;  // creation order, the world first; each holds one reference from the scene
+  Node* world = nullptr;
+  std::vector<Connection> connections;  // creation order
+  SelectionData selection;
+  UpAxis upAxis = UpAxis::Y;
+  std::string workspaceRoot;
+  std::string currentFile;
+  std::uint64_t nextId = 1;
+  HostBehaviour behaviour;
+};
+
+// The one scene; created with its world node on first use.
+Scene& scene();
+void clearScene();
+Node* newNode(const NodeType* type, const std::string& typeName, const std::string& requestedName);
+Node* nodeFrom(const MObject& handle);  // a live node or null
+Node* findNodeByName(const std::string& nameOrPath);
+
+// A plug path split into attributes: "instObjGroups[0].objectGroups[2]" -> two segments.
+struct PlugSegment {
+  const AttributeSpec* spec = nullptr;
+  int index = -1;  // -1 when no index was given
+};
+// Resolves a plug text on a node (long or short names, optional indices). Unknown node types gain the missing
+// attributes as dynamic ones (kind Message) when create is true. False for a name the node does not have.
+bool resolvePlug(Node* node, const std::string& text, std::vector<PlugSegment>& segments, bool create);
+std::string canonicalPlug(const std::vector<PlugSegment>& segments);
+// The spec of the last segment of a canonical path.
+const AttributeSpec* plugSpec(const Node* node, const std::string& canonicalPath);
+
+// Attribute values: the stored value or the type's default. The name is a canonical path or any long/short
+// attribute name; numeric children read one component of their parent.
+bool readNumbers(const Node* node, const std::string& attribute, std::vector<double>& numbers);
+double readNumber(const Node* node, const std::string& attribute, double fallback = 0.0);
+bool readText(const Node* node, const std::string& attribute, std::string& text);
+bool writeNumbers(Node* node, const std::string& attribute, const std::vector<double>& numbers);
+bool writeText(Node* node, const std::string& attribute, const std::string& text);
+
+// Connections.
+bool connectPlugs(Node* source, const std::string& sourceText, Node* destination, const std::string& destinationText);
+// The source plug feeding a destination plug, if any.
+const Connection* incomingConnection(const Node* node, const std::string& canonicalPath);
+int nextFreeIndex(const Node* node, const std::string& arrayPath);
+
+// Transforms: the local matrix of a node (identity for anything but a transform) and the matrices of a path.
+MMatrix localMatrix(const Node* node);
+MMatrix inclusiveMatrix(const PathData& path);
+MMatrix exclusiveMatrix(const PathData& path);
+
+}  // namespace headless
+
+#endif

@@ -1,0 +1,120 @@
+// The matrix of a transform node as the host composes it, and the matrices of DAG paths. Row vectors: a point
+// is transformed by p * M, so the left-most factor applies first:
+//   M = SP^-1 * S * SH * SP * SPT * RP^-1 * RA * R * RP * RPT * T
+// (scale and shear about the scale pivot, rotation - rotate axis first - about the rotate pivot, translation).
+#include "scene_model.h"
+
+#include <cmath>
+
+namespace headless {
+
+namespace {
+
+MMatrix translation(const std::vector<double>& t) {
+  MMatrix m;
+  m.matrix[3][0] = t[0];
+  m.matrix[3][1] = t[1];
+  m.matrix[3][2] = t[2];
+  return m;
+}
+
+MMatrix rotationX(double a) {
+  MMatrix m;
+  m.matrix[1][1] = std::cos(a);
+  m.matrix[1][2] = std::sin(a);
+  m.matrix[2][1] = -std::sin(a);
+  m.matrix[2][2] = std::cos(a);
+  return m;
+}
+
+MMatrix rotationY(double a) {
+  MMatrix m;
+  m.matrix[0][0] = std::cos(a);
+  m.matrix[0][2] = -std::sin(a);
+  m.matrix[2][0] = std::sin(a);
+  m.matrix[2][2] = std::cos(a);
+  return m;
+}
+
+MMatrix rotationZ(double a) {
+  MMatrix m;
+  m.matrix[0][0] = std::cos(a);
+  m.matrix[0][1] = std::sin(a);
+  m.matrix[1][0] = -std::sin(a);
+  m.matrix[1][1] = std::cos(a);
+  return m;
+}
+
+// Rotation of the given order (rotateOrder numbering: xyz, yzx, zxy, xzy, yxz, zyx); the first letter applies
+// first.
+MMatrix rotation(const std::vector<double>& r, int order) {
+  const MMatrix x = rotationX(r[0]), y = rotationY(r[1]), z = rotationZ(r[2]);
+  switch (order) {
+    case 1:
+      return y * z * x;
+    case 2:
+      return z * x * y;
+    case 3:
+      return x * z * y;
+    case 4:
+      return y * x * z;
+    case 5:
+      return z * y * x;
+    default:
+      return x * y * z;
+  }
+}
+
+std::vector<double> vector3(const Node* node, const char* attribute) {
+  std::vector<double> v;
+  if (!readNumbers(node, attribute, v) || v.size() != 3) v = {0, 0, 0};
+  return v;
+}
+
+}  // namespace
+
+MMatrix localMatrix(const Node* node) {
+  if (node == nullptr || !node->isTransform()) return MMatrix();
+  const std::vector<double> t = vector3(node, "translate");
+  const std::vector<double> r = vector3(node, "rotate");
+  const std::vector<double> s = vector3(node, "scale");
+  const std::vector<double> sh = vector3(node, "shear");
+  const std::vector<double> ra = vector3(node, "rotateAxis");
+  const std::vector<double> rp = vector3(node, "rotatePivot");
+  const std::vector<double> sp = vector3(node, "scalePivot");
+  const std::vector<double> rpt = vector3(node, "rotatePivotTranslate");
+  const std::vector<double> spt = vector3(node, "scalePivotTranslate");
+  const int order = static_cast<int>(readNumber(node, "rotateOrder", 0));
+
+  MMatrix scale;
+  scale.matrix[0][0] = s[0];
+  scale.matrix[1][1] = s[1];
+  scale.matrix[2][2] = s[2];
+  MMatrix shear;
+  shear.matrix[1][0] = sh[0];  // xy
+  shear.matrix[2][0] = sh[1];  // xz
+  shear.matrix[2][1] = sh[2];  // yz
+  const std::vector<double> negativeSp = {-sp[0], -sp[1], -sp[2]};
+  const std::vector<double> negativeRp = {-rp[0], -rp[1], -rp[2]};
+  return translation(negativeSp) * scale * shear * translation(sp) * translation(spt) * translation(negativeRp) *
+         rotation(ra, 0) * rotation(r, order) * translation(rp) * translation(rpt) * translation(t);
+}
+
+MMatrix inclusiveMatrix(const PathData& path) {
+  MMatrix world;
+  for (size_t i = path.nodes.size(); i-- > 0;) {
+    const Node* node = path.nodes[i].get();
+    world = world * localMatrix(node);
+    // A transform that does not inherit ignores everything above it.
+    if (node->isTransform() && readNumber(node, "inheritsTransform", 1) == 0) break;
+  }
+  return world;
+}
+
+MMatrix exclusiveMatrix(const PathData& path) {
+  PathData parent = path;
+  if (!parent.nodes.empty()) parent.nodes.pop_back();
+  return inclusiveMatrix(parent);
+}
+
+}  // namespace headless
