@@ -307,7 +307,6 @@ MString MDagPath::partialPathName(MStatus* ReturnStatus) const {
     if (unique) {
       std::string text;
       for (size_t i = own.size() - k; i < own.size(); ++i) text += (text.empty() ? "" : "|") + own[i]->name;
-      if (k == own.size() && k > 1) text = "|" + text;
       return MString(text.c_str());
     }
   }

@@ -5,6 +5,7 @@
 
 #include <maya/MApiVersion.h>
 #include <maya/MFnBase.h>
+#include <maya/MObject.h>  // the devkit's header reaches it through its node headers
 
 class MString;
 class MFileObject;

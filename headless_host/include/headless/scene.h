@@ -127,15 +127,15 @@ bool setIntermediate(const MObject& node, bool intermediate);
 // - hardEdges: vertex pairs of the edges that are hard (all others are soft);
 // - colors (RGBA) with faceColors (one colour id per corner, -1 for an uncoloured corner).
 struct MeshData {
-  std::vector<Vec3> points;
-  std::vector<std::vector<int>> faces;
-  std::vector<TexCoord> uvs;
-  std::vector<std::vector<int>> faceUVs;
-  std::vector<Vec3> normals;
-  std::vector<std::vector<int>> faceNormals;
-  std::vector<std::pair<int, int>> hardEdges;
-  std::vector<Color4> colors;
-  std::vector<std::vector<int>> faceColors;
+  std::vector<Vec3> points = {};
+  std::vector<std::vector<int>> faces = {};
+  std::vector<TexCoord> uvs = {};
+  std::vector<std::vector<int>> faceUVs = {};
+  std::vector<Vec3> normals = {};
+  std::vector<std::vector<int>> faceNormals = {};
+  std::vector<std::pair<int, int>> hardEdges = {};
+  std::vector<Color4> colors = {};
+  std::vector<std::vector<int>> faceColors = {};
 };
 
 // Checks a MeshData (ids in range, per-corner lists matching the faces, faces of three or more distinct
@@ -152,7 +152,7 @@ bool setMeshGeometry(const MObject& mesh, const MeshData& data);
 struct NurbsSurfaceData {
   int degreeU = 3, degreeV = 3;
   int numCVsU = 0, numCVsV = 0;
-  std::vector<Vec3> cvs;
+  std::vector<Vec3> cvs = {};
   bool bezier = true;
 };
 MObject createNurbsSurface(const std::string& name, const MObject& parentTransform, const NurbsSurfaceData& data);
@@ -160,7 +160,7 @@ bool setNurbsSurfaceGeometry(const MObject& surface, const NurbsSurfaceData& dat
 
 struct NurbsCurveData {
   int degree = 3;
-  std::vector<Vec3> cvs;
+  std::vector<Vec3> cvs = {};
 };
 MObject createNurbsCurve(const std::string& name, const MObject& parentTransform, const NurbsCurveData& data);
 bool setNurbsCurveGeometry(const MObject& curve, const NurbsCurveData& data);
