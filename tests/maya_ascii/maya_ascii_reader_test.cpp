@@ -102,10 +102,10 @@ TEST(MayaAsciiReader, BuildsFacesFromSignedEdgesAndSplitUVRanges)
                              "\tsetAttr \".uvst[0].uvsp[3:5]\" -type \"float2\" 0 1 0.5 0.5 0.25 0.75;\n"
                              "\tsetAttr \".cuvs\" -type \"string\" \"map1\";\n"
                              "\tsetAttr -s 5 \".vt[0:4]\" 0 0 0  2 0 0  2 0 -2  0 0 -2  1 1 -1;\n"
-                             "\tsetAttr -s 5 \".ed[0:4]\" 0 1 0  3 2 0  1 2 0  0 3 0  2 4 0;\n"
+                             "\tsetAttr -s 6 \".ed[0:5]\" 0 1 0  3 2 0  1 2 0  0 3 0  2 4 0  4 3 0;\n"
                              "\tsetAttr -s 2 -ch 7 \".fc[0:1]\" -type \"polyFaces\"\n"
                              "\t\tf 4 0 2 -2 -4\n\t\tmu 0 4 0 1 2 3\n"
-                             "\t\tf 3 1 4 -5\n\t\tmu 0 3 3 2 4;\n");
+                             "\t\tf 3 1 4 5\n\t\tmu 0 3 3 2 4;\n");
     ASSERT_TRUE(report.ok) << report.message;
     EXPECT_EQ(report.meshes, 1);
     MFnMesh mesh(node("boxShape"));
@@ -195,8 +195,8 @@ TEST(MayaAsciiReader, KeepsLockedNormalsAndComputesMarkedCorners)
     };
     const Case cases[] = {
         {0, 0, 0, 1, 0},     {0, 3, 0.6f, 0.8f, 0}, {1, 1, 0, 0, 1},
-        {0, 1, 0, 1, 0},     // marked: the host's own (flat +Y, the faces lie in y = 0)
-        {1, 0, 0, 1, 0},
+        {0, 1, 0, -1, 0},    // marked: the host's own (flat, the faces lie in y = 0 facing down)
+        {1, 0, 0, -1, 0},
     };
     for (const Case& c : cases) {
         EXPECT_NEAR(normalAt(c.face, c.corner).x, c.x, 1e-6) << c.face << "/" << c.corner;
@@ -404,7 +404,7 @@ TEST(MayaAsciiReader, RejectsMalformedInputNamingFileAndLine)
         {"createNode transform;\nsetAttr \".t\" -type \"double3\" 1 x 3;", "test.ma:5: expected a number, found 'x'"},
         {"createNode transform;\nsetAttr \".b\" -type \"string\" \"open;\n",
          "test.ma:5: expected '\"' to close the string begun here, found end of file"},
-        {mesh + "setAttr \".vt[0:2]\" 0 0 0 1 0 0;\n", "test.ma:6: expected a multiple of 3 values for \".vt[0:2]\", found 6"},
+        {mesh + "setAttr \".vt[0:2]\" 0 0 0 1 0 0;\n", "test.ma:6: expected 3 numbers for each of the 3 elements of .vt on mShape (mesh), found 6 numbers"},
         {mesh + "setAttr -s 3 \".vt[0:2]\" 0 0 0 1 0 0 0 1 0;\nsetAttr -s 3 \".ed[0:2]\" 0 1 0 1 2 0 2 0 0;\n"
                 "setAttr -s 1 \".fc[0]\" -type \"polyFaces\" f 3 0 1 7;\n",
          "test.ma:8: mShape (mesh): face 0 uses edge 7, but the mesh has 3 edges (.ed)"},
@@ -428,7 +428,7 @@ TEST(MayaAsciiReader, RejectsMalformedInputNamingFileAndLine)
          "test.ma:6: expected an edge count no larger than the 3 values that follow, found 2000000000 (in a \"polyFaces\" value)"},
         {"createNode transform -n \"c\";\ncreateNode nurbsCurve -n \"cs\" -p \"c\";\n"
          "setAttr \".cc\" -type \"nurbsCurve\" 3 1 0 no 3 6 0 0 0 1 1 1 4 0 0 0 1 1 1 2 2 2;\n",
-         "test.ma:6: expected a control point coordinate, found ';' (in a \"nurbsCurve\" value)"},
+         "test.ma:6: expected a control point count no larger than the 9 values that follow, found 4 (in a \"nurbsCurve\" value)"},
         {"currentUnit -a gradian;", "test.ma:4: expected an angle unit (degree or radian), found \"gradian\""},
         {"FOR4 binary", "test.ma:1: expected a Maya ASCII scene, found a Maya binary one (save it as .ma)"},
     };
