@@ -1,0 +1,160 @@
+#pragma once
+// Scenes and fixtures shared by the tests of the scene walk, scan, mesh capture and materials.
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include <headless/scene.h>
+#include <maya/MDagPath.h>
+#include <maya/MObject.h>
+#include <maya/MString.h>
+
+#include "log/log.h"
+#include "model/allocation.h"
+#include "model/fixed_text.h"
+#include "model/model.h"
+#include "plugin/settings.h"
+#include "support/test_support.h"
+
+namespace capturetest {
+
+// Every test starts from a truly empty scene with the host's default behaviour and the settings an
+// export starts with, captures the log, and puts the settings back afterwards.
+class CaptureTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        headless::resetHostBehaviour();
+        headless::emptyScene();
+        savedScale_ = exportScale;
+        copyFixedText(savedProject_, sizeof(savedProject_), projectDirectory);
+        exportScale = 1.0f;
+        projectDirectory[0] = '\0';
+        liveAtStart_ = liveAllocations();
+    }
+    void TearDown() override
+    {
+        exportScale = savedScale_;
+        copyFixedText(projectDirectory, sizeof(projectDirectory), savedProject_);
+        headless::resetHostBehaviour();
+        headless::emptyScene();
+    }
+    // Blocks registered since the test started.
+    int32_t newAllocations() const { return liveAllocations() - liveAtStart_; }
+
+    testsupport::LogCapture log;
+
+private:
+    float savedScale_ = 1.0f;
+    char savedProject_[SETTINGS_PATH_SIZE] = {};
+    int32_t liveAtStart_ = 0;
+};
+
+inline std::vector<std::string> lines(std::initializer_list<std::string> texts)
+{
+    return std::vector<std::string>(texts);
+}
+
+inline std::string fullPath(const MDagPath& path)
+{
+    return path.fullPathName().asChar();
+}
+
+// The host's default cube: 8 corners of a unit cube, 6 quads, 14 texture coordinates laid out as the
+// host lays out a cube's UVs, one normal per face, and colours on the corners of the first face only.
+inline headless::MeshData cubeData()
+{
+    headless::MeshData data;
+    data.points = {{-0.5, -0.5, 0.5}, {0.5, -0.5, 0.5},  {-0.5, 0.5, 0.5},  {0.5, 0.5, 0.5},
+                   {-0.5, 0.5, -0.5}, {0.5, 0.5, -0.5},  {-0.5, -0.5, -0.5}, {0.5, -0.5, -0.5}};
+    data.faces = {{0, 1, 3, 2}, {2, 3, 5, 4}, {4, 5, 7, 6}, {6, 7, 1, 0}, {1, 7, 5, 3}, {6, 0, 2, 4}};
+    data.uvs = {{0.375f, 0.0f},  {0.625f, 0.0f},  {0.375f, 0.25f}, {0.625f, 0.25f}, {0.375f, 0.5f},
+                {0.625f, 0.5f},  {0.375f, 0.75f}, {0.625f, 0.75f}, {0.375f, 1.0f},  {0.625f, 1.0f},
+                {0.875f, 0.0f},  {0.875f, 0.25f}, {0.125f, 0.0f},  {0.125f, 0.25f}};
+    data.faceUVs = {{0, 1, 3, 2}, {2, 3, 5, 4}, {4, 5, 7, 6}, {6, 7, 9, 8}, {1, 10, 11, 3}, {12, 0, 2, 13}};
+    data.normals = {{0, 0, 1}, {0, 1, 0}, {0, 0, -1}, {0, -1, 0}, {1, 0, 0}, {-1, 0, 0}};
+    data.faceNormals = {{0, 0, 0, 0}, {1, 1, 1, 1}, {2, 2, 2, 2}, {3, 3, 3, 3}, {4, 4, 4, 4}, {5, 5, 5, 5}};
+    data.colors = {{1.0f, 0.0f, 0.0f, 1.0f}, {0.0f, 1.0f, 0.0f, 0.5f}, {0.0f, 0.0f, 1.0f, 1.0f}};
+    data.faceColors = {{0, 1, 2, 0}, {-1, -1, -1, -1}, {-1, -1, -1, -1},
+                       {-1, -1, -1, -1}, {-1, -1, -1, -1}, {-1, -1, -1, -1}};
+    return data;
+}
+
+// A transform with a mesh shape below it; returns the shape.
+inline MObject makeMesh(const std::string& transformName, const std::string& shapeName,
+                        const headless::MeshData& data = cubeData(), const MObject& parent = MObject::kNullObj)
+{
+    MObject transform = headless::createTransform(transformName, parent);
+    return headless::createMesh(shapeName, transform, data);
+}
+
+// A transform with a NURBS surface of numCVsU x numCVsV control points below it; returns the shape.
+// A surface needs at least degree + 1 control points each way.
+inline MObject makeSurface(const std::string& transformName, int numCVsU, int numCVsV, bool bezier, int degree = 3)
+{
+    headless::NurbsSurfaceData data;
+    data.degreeU = degree;
+    data.degreeV = degree;
+    data.numCVsU = numCVsU;
+    data.numCVsV = numCVsV;
+    data.bezier = bezier;
+    for (int u = 0; u < numCVsU; ++u)
+        for (int v = 0; v < numCVsV; ++v)
+            data.cvs.push_back({double(u), double(v), 0.0});
+    MObject transform = headless::createTransform(transformName);
+    return headless::createNurbsSurface(transformName + "Shape", transform, data);
+}
+
+// A material table holding records with the given names (everything else zero), as the material
+// capture leaves it; released with the model.
+struct MaterialTable {
+    Model model = {};
+    explicit MaterialTable(const std::vector<std::string>& names)
+    {
+        model.numMaterials = (int32_t)names.size();
+        model.materials = allocateArray<Material>("model->materials", names.size());
+        for (size_t i = 0; i < names.size(); ++i)
+            copyFixedText(model.materials[i].name, NAME_SIZE, names[i].c_str());
+    }
+    ~MaterialTable() { releaseArray(model.materials); }
+};
+
+// A mesh shaded by a plain lambert ("otherLambert", the first material found), then the cube
+// pCube1|pCubeShape1 shaded by the blinn "cubeBlinn" with every attribute the readers take set away
+// from its default and a file texture with texturePath on its colour.
+struct TexturedCubeScene {
+    MObject other, cube, lambert, blinn, file;
+};
+
+inline TexturedCubeScene makeTexturedCubeScene(const std::string& texturePath)
+{
+    TexturedCubeScene scene;
+    scene.other = makeMesh("pOther1", "pOtherShape1");
+    scene.lambert = headless::createShader("lambert", "otherLambert");
+    headless::assign(headless::createShadingGroup("otherLambertSG", scene.lambert), scene.other);
+
+    scene.cube = makeMesh("pCube1", "pCubeShape1");
+    scene.blinn = headless::createShader("blinn", "cubeBlinn");
+    const MObject& b = scene.blinn;
+    bool set = headless::setAttr(b, "diffuse", 0.75) && headless::setAttr(b, "translucence", 0.125) &&
+               headless::setAttr(b, "glowIntensity", 0.25) && headless::setAttr(b, "refractiveIndex", 1.5) &&
+               headless::setAttr(b, "refractionLimit", 4.0) && headless::setAttr(b, "refractions", 1.0) &&
+               headless::setAttr(b, "transparency", std::vector<double>{0.5, 0.25, 0.125}) &&
+               headless::setAttr(b, "ambientColor", std::vector<double>{0.0625, 0.125, 0.1875}) &&
+               headless::setAttr(b, "incandescence", std::vector<double>{0.25, 0.375, 0.5}) &&
+               headless::setAttr(b, "reflectionLimit", 3.0) &&
+               headless::setAttr(b, "specularColor", std::vector<double>{0.625, 0.75, 0.875}) &&
+               headless::setAttr(b, "reflectivity", 0.375) &&
+               headless::setAttr(b, "reflectedColor", std::vector<double>{0.125, 0.25, 0.375}) &&
+               headless::setAttr(b, "eccentricity", 0.5) && headless::setAttr(b, "specularRollOff", 0.625);
+    EXPECT_TRUE(set) << "the blinn takes every attribute the readers read";
+    scene.file = headless::createFileTexture("brickFile", texturePath);
+    headless::connectTexture(scene.file, scene.blinn, "color");
+    headless::assign(headless::createShadingGroup("cubeBlinnSG", scene.blinn), scene.cube);
+    return scene;
+}
+
+} // namespace capturetest

@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <headless/scene.h>
+#include <maya/MDagPath.h>
+#include <maya/MFnDependencyNode.h>
+
+#include "capture_scenes.h"
+#include "materials/material_assignment.h"
+
+using namespace capturetest;
+
+namespace {
+
+class MaterialAssignmentTest : public CaptureTest {};
+
+// A cube shaded by a new shader of the given type and name through its own shading group.
+MObject shadedCube(const std::string& shaderType, const std::string& shaderName)
+{
+    MObject cube = makeMesh("pCube1", "pCubeShape1");
+    MObject shader = headless::createShader(shaderType, shaderName);
+    headless::assign(headless::createShadingGroup(shaderName + "SG", shader), cube);
+    return cube;
+}
+
+const std::string longName = "aShaderNameOfFortyCharactersForTheLookup";   // 40 characters
+const std::string longNameCut = "aShaderNameOfFortyCharactersFor";          // its first 31
+
+TEST_F(MaterialAssignmentTest, IndexOfTheShaderOfTheFirstShadingGroup)
+{
+    ASSERT_EQ(longName.size(), 40u);
+    ASSERT_EQ(longNameCut.size(), 31u);
+    struct Case {
+        const char* what;
+        std::function<MObject()> build; // returns the node whose path is looked up
+        std::vector<std::string> table;
+        int32_t expected;
+        std::vector<std::string> log;
+    };
+    const std::vector<Case> cases = {
+        {"no shading group", [] { return makeMesh("pCube1", "pCubeShape1"); }, {"lambert1"}, 0,
+         {"Warning: Path did not contain a lambert or blinn shader\n",
+          "Error: Material 'unknownMaterial' not found\n"}},
+        {"a lambert", [] { return shadedCube("lambert", "myLambert"); }, {"other", "myLambert"}, 1,
+         {"Found material: 'myLambert'\n"}},
+        {"a blinn behind a lambert is preferred",
+         [] {
+             MObject cube = makeMesh("pCube1", "pCubeShape1");
+             MObject front = headless::createShader("lambert", "frontLambert");
+             MObject back = headless::createShader("blinn", "backBlinn");
+             headless::connect(back, "outColor", front, "color");
+             headless::assign(headless::createShadingGroup("frontSG", front), cube);
+             return cube;
+         },
+         {"frontLambert", "backBlinn"}, 1, {"Found material: 'backBlinn'\n"}},
+        {"names compare without case", [] { return shadedCube("blinn", "Blinn1"); }, {"other", "blinn1"}, 1,
+         {"Found material: 'Blinn1'\n"}},
+        {"looked up from the transform's path",
+         [] {
+             shadedCube("phong", "myPhong");
+             return headless::findNode("pCube1");
+         },
+         {"other", "myPhong"}, 1, {"Found material: 'myPhong'\n"}},
+        {"per-face assignment: the first shading group the host lists",
+         [] {
+             MObject cube = makeMesh("pCube1", "pCubeShape1");
+             MObject first = headless::createShadingGroup("firstSG", headless::createShader("lambert", "firstLambert"));
+             MObject second =
+                 headless::createShadingGroup("secondSG", headless::createShader("lambert", "secondLambert"));
+             headless::assignFaces(first, cube, {0, 1, 2});
+             headless::assignFaces(second, cube, {3, 4, 5});
+             return cube;
+         },
+         {"secondLambert", "firstLambert"}, 1, {"Found material: 'firstLambert'\n"}},
+        {"a set that is not renderable-only is passed over",
+         [] {
+             MObject cube = makeMesh("pCube1", "pCubeShape1");
+             headless::assign(headless::createNode("objectSet", "plainSet"), cube);
+             headless::assign(headless::createShadingGroup("realSG", headless::createShader("lambert", "realLambert")),
+                              cube);
+             return cube;
+         },
+         {"realLambert"}, 0, {"Found material: 'realLambert'\n"}},
+        {"a shader type the table never holds", [] { return shadedCube("phongE", "explorer1"); }, {"lambert1"}, 0,
+         {"Found material: 'explorer1'\n", "Error: Material 'explorer1' not found\n"}},
+        {"two records of one name: the lower index", [] { return shadedCube("blinn", "dup"); },
+         {"other", "dup", "dup"}, 1, {"Found material: 'dup'\n"}},
+        {"an all-zero first record matches nothing", [] { return shadedCube("blinn", "blinn1"); }, {""}, 0,
+         {"Found material: 'blinn1'\n", "Error: Material 'blinn1' not found\n"}},
+        {"a name of 40 characters finds its cut record", [] { return shadedCube("blinn", longName); },
+         {"other", longNameCut}, 1,
+         {"Found material: '" + longName + "'\n", "Warning: Material name '" + longName +
+                                                      "' is longer than 31 characters, looked up as '" + longNameCut +
+                                                      "'\n"}},
+        {"a name of exactly 31 characters", [] { return shadedCube("blinn", longNameCut); }, {"other", longNameCut}, 1,
+         {"Found material: '" + longNameCut + "'\n"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        headless::emptyScene();
+        MObject node = c.build();
+        MaterialTable table(c.table);
+        log.clear();
+        EXPECT_EQ(getMaterialIndexForPath(headless::pathTo(node), table.model), c.expected);
+        EXPECT_EQ(log.lines(), c.log);
+    }
+}
+
+TEST_F(MaterialAssignmentTest, ShaderNameBufferAndResult)
+{
+    MObject cube = shadedCube("blinn", "blinn1");
+    MObject bare = makeMesh("pBare1", "pBareShape1");
+    char name[260];
+    EXPECT_EQ(getShaderNameForPath(headless::pathTo(cube), name, sizeof(name)), 1);
+    EXPECT_STREQ(name, "blinn1");
+    EXPECT_EQ(getShaderNameForPath(headless::pathTo(bare), name, sizeof(name)), 0);
+    EXPECT_STREQ(name, "unknownMaterial");
+    char small[6];
+    EXPECT_EQ(getShaderNameForPath(headless::pathTo(cube), small, sizeof(small)), 1);
+    EXPECT_STREQ(small, "blinn") << "cut to fit the buffer, terminated";
+
+    MObject shader = MObject::kNullObj;
+    findShaderForPath(headless::pathTo(bare), MFn::kLambert, shader);
+    EXPECT_TRUE(shader.isNull());
+    findShaderForPath(headless::pathTo(cube), MFn::kPhong, shader);
+    EXPECT_TRUE(shader.isNull()) << "a blinn is no phong";
+    findShaderForPath(headless::pathTo(cube), MFn::kLambert, shader);
+    ASSERT_FALSE(shader.isNull());
+    EXPECT_STREQ(MFnDependencyNode(shader).name().asChar(), "blinn1");
+}
+
+TEST_F(MaterialAssignmentTest, ShapePathFromTransformOrShape)
+{
+    MObject shape = makeMesh("pCube1", "pCubeShape1");
+    MObject empty = headless::createTransform("empty1");
+    struct Case {
+        MDagPath path;
+        const char* expected;
+        std::vector<std::string> log;
+    };
+    const std::vector<Case> cases = {
+        {headless::pathTo(headless::findNode("pCube1")), "|pCube1|pCubeShape1", {}},
+        {headless::pathTo(shape), "|pCube1|pCubeShape1", {}},
+        {headless::pathTo(empty), "|empty1", {"Warning: No Shape node was found\n"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.expected);
+        log.clear();
+        EXPECT_EQ(fullPath(getShapePath(c.path)), c.expected);
+        EXPECT_EQ(log.lines(), c.log);
+    }
+}
+
+} // namespace

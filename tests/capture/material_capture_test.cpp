@@ -1,0 +1,236 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <headless/scene.h>
+#include <maya/MFn.h>
+#include <maya/MFnDependencyNode.h>
+
+#include "capture_scenes.h"
+#include "materials/material_capture.h"
+
+using namespace capturetest;
+
+namespace {
+
+class MaterialCaptureTest : public CaptureTest {
+protected:
+    void TearDown() override
+    {
+        releaseArray(model.materials);
+        CaptureTest::TearDown();
+    }
+    Model model = {};
+};
+
+void expectColor(const float* color, float r, float g, float b, float a, const char* what)
+{
+    EXPECT_EQ(color[0], r) << what;
+    EXPECT_EQ(color[1], g) << what;
+    EXPECT_EQ(color[2], b) << what;
+    EXPECT_EQ(color[3], a) << what;
+}
+
+bool allZero(const Material& record)
+{
+    static const Material zero = {};
+    return memcmp(&record, &zero, sizeof(Material)) == 0;
+}
+
+TEST_F(MaterialCaptureTest, TexturedBlinnCubeRecordAndLog)
+{
+    copyFixedText(projectDirectory, sizeof(projectDirectory), "c:/work/proj/");
+    TexturedCubeScene scene = makeTexturedCubeScene("C:\\Work\\Proj\\sourceimages\\Brick.tga");
+    ASSERT_TRUE(headless::setAttr(scene.lambert, "color", std::vector<double>{0.25, 0.5, 0.75}));
+    ASSERT_TRUE(headless::setAttr(scene.lambert, "ambientColor", std::vector<double>{0.125, 0.25, 0.5}));
+    log.clear();
+
+    ASSERT_EQ(getMayaMaterials(model, 1), 1);
+    EXPECT_EQ(log.lines(), lines({
+                               "Getting materials from maya data...\n",
+                               "  2 materials found.\n",
+                               "  Beginning to load materials from maya data.\n",
+                               "    Loading lambert shader...\n",
+                               "      diffuse color: 0.250000 0.500000 0.750000 1.000000\n",
+                               "      ambient: 0.125000 0.250000 0.500000 1.000000\n",
+                               "    Loading blinn shader...\n",
+                               "      Original path: C:\\Work\\Proj\\sourceimages\\Brick.tga\n",
+                               "      Project relative path: sourceimages\\Brick.tga\n",
+                               "      ambient: 0.062500 0.125000 0.187500 1.000000\n",
+                               "      specularColor: 0.625000 0.750000 0.875000 1.000000\n",
+                               "  Successful.\n",
+                               "Successful.\n",
+                           }));
+    ASSERT_EQ(model.numMaterials, 2);
+    ASSERT_NE(model.materials, nullptr);
+
+    const Material& blinn = model.materials[1];
+    EXPECT_STREQ(blinn.name, "cubeBlinn");
+    EXPECT_EQ(blinn.type, (int32_t)MFn::kBlinn);
+    // Blinn step.
+    EXPECT_EQ(blinn.eccentricity, 0.5f);
+    EXPECT_EQ(blinn.specularRollOff, 0.625f);
+    EXPECT_EQ(blinn.cosPower, 20.0f) << "a blinn keeps the starting cosine power";
+    // Reflect step.
+    EXPECT_EQ(blinn.reflectedRayDepthLimit, 3);
+    expectColor(blinn.specularColor, 0.625f, 0.75f, 0.875f, 1.0f, "specularColor");
+    EXPECT_STREQ(blinn.specularColorTexture, "");
+    EXPECT_EQ(blinn.reflectivity, 0.375f);
+    EXPECT_STREQ(blinn.reflectivityTexture, "");
+    expectColor(blinn.reflectedColor, 0.125f, 0.25f, 0.375f, 1.0f, "reflectedColor");
+    EXPECT_STREQ(blinn.reflectedColorTexture, "");
+    // Lambert step.
+    EXPECT_EQ(blinn.refractedRayDepthLimit, 4);
+    EXPECT_EQ(blinn.refractiveIndex, 1.5f);
+    EXPECT_EQ(blinn.rtRefractedColor, 1);
+    EXPECT_EQ(blinn.diffuseCoeff, 0.75f);
+    expectColor(blinn.color, 1, 1, 1, 1, "color stands in for the texture");
+    EXPECT_STREQ(blinn.colorTexture, "sourceimages\\Brick.tga") << "keeps its own case and separators";
+    expectColor(blinn.transparency, 0.5f, 0.25f, 0.125f, 1.0f, "transparency");
+    EXPECT_STREQ(blinn.transparencyTexture, "");
+    expectColor(blinn.ambientColor, 0.0625f, 0.125f, 0.1875f, 1.0f, "ambientColor");
+    EXPECT_STREQ(blinn.ambientColorTexture, "");
+    expectColor(blinn.incandescence, 0.25f, 0.375f, 0.5f, 1.0f, "incandescence");
+    EXPECT_STREQ(blinn.incandescenceTexture, "");
+    EXPECT_EQ(blinn.translucenceCoeff, 0.125f);
+    EXPECT_EQ(blinn.glowIntensity, 0.25f);
+
+    const Material& lambert = model.materials[0];
+    EXPECT_STREQ(lambert.name, "otherLambert");
+    EXPECT_EQ(lambert.type, (int32_t)MFn::kLambert);
+    expectColor(lambert.color, 0.25f, 0.5f, 0.75f, 1.0f, "lambert color");
+    EXPECT_STREQ(lambert.colorTexture, "");
+}
+
+TEST_F(MaterialCaptureTest, TableShapes)
+{
+    const std::string longName = "aShaderNameOfFortyCharactersForTheLookup";
+    const std::string longNameCut = "aShaderNameOfFortyCharactersFor";
+    struct Case {
+        const char* what;
+        std::function<void()> build;
+        int result;
+        int32_t numMaterials;
+        std::vector<std::string> names; // of the records; "" for an all-zero record
+        std::vector<std::string> log;
+    };
+    const std::vector<std::string> noSets = {
+        "Getting materials from maya data...\n",
+        "  Warning: All shapes have no associated sets.\n",
+        "  1 materials found.\n",
+        "  Beginning to load materials from maya data.\n",
+        "    Warning: All shapes have no associated sets.\n",
+        "  Could not load any materials.\n",
+    };
+    const std::vector<Case> cases = {
+        {"an empty scene", [] {}, 0, 0, {}, noSets},
+        {"a new scene: no shape is in a set", [] { headless::newScene(); }, 0, 0, {}, noSets},
+        {"a mesh in no set", [] { makeMesh("pCube1", "pCubeShape1"); }, 0, 0, {}, noSets},
+        {"a shading group without a shader",
+         [] { headless::assign(headless::createShadingGroup("emptySG", MObject::kNullObj), makeMesh("p", "pShape")); },
+         1, 1, {""},
+         {"Getting materials from maya data...\n", "  1 materials found.\n",
+          "  Beginning to load materials from maya data.\n", "  Successful.\n", "Successful.\n"}},
+        {"two shading groups on one shader",
+         [] {
+             MObject shader = headless::createShader("lambert", "shared");
+             headless::assign(headless::createShadingGroup("firstSG", shader), makeMesh("a", "aShape"));
+             headless::assign(headless::createShadingGroup("secondSG", shader), makeMesh("b", "bShape"));
+         },
+         1, 2, {"shared", "shared"}, {}},
+        {"an unhandled shader type leaves a trailing zero record",
+         [] {
+             headless::assign(headless::createShadingGroup("explorerSG", headless::createShader("phongE", "explorer1")),
+                              makeMesh("a", "aShape"));
+             headless::assign(headless::createShadingGroup("plainSG", headless::createShader("lambert", "plain1")),
+                              makeMesh("b", "bShape"));
+         },
+         1, 2, {"plain1", ""}, {}},
+        {"a name of 40 characters is stored cut",
+         [longName] {
+             headless::assign(headless::createShadingGroup("longSG", headless::createShader("blinn", longName)),
+                              makeMesh("a", "aShape"));
+         },
+         1, 1, {longNameCut}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        headless::emptyScene();
+        c.build();
+        log.clear();
+        int32_t before = newAllocations();
+        EXPECT_EQ(getMayaMaterials(model, 2), c.result);
+        EXPECT_EQ(model.numMaterials, c.numMaterials);
+        if (c.result == 0) {
+            EXPECT_EQ(model.materials, nullptr);
+            EXPECT_EQ(newAllocations(), before) << "the table is released again";
+        } else {
+            ASSERT_NE(model.materials, nullptr);
+            for (int32_t i = 0; i < model.numMaterials; ++i) {
+                EXPECT_STREQ(model.materials[i].name, c.names[i].c_str()) << "record " << i;
+                if (c.names[i].empty()) {
+                    EXPECT_TRUE(allZero(model.materials[i])) << "record " << i;
+                }
+            }
+        }
+        if (!c.log.empty()) {
+            EXPECT_EQ(log.lines(), c.log);
+        }
+        EXPECT_STREQ(logIndent, "");
+        releaseArray(model.materials);
+        model = {};
+    }
+}
+
+TEST_F(MaterialCaptureTest, SkipAndWarningLines)
+{
+    headless::assign(headless::createShadingGroup("explorerSG", headless::createShader("phongE", "explorer1")),
+                     makeMesh("a", "aShape"));
+    const std::string longName = "aShaderNameOfFortyCharactersForTheLookup";
+    headless::assign(headless::createShadingGroup("longSG", headless::createShader("lambert", longName)),
+                     makeMesh("b", "bShape"));
+    log.clear();
+    ASSERT_EQ(getMayaMaterials(model, 1), 1);
+    std::vector<std::string> expected = {
+        "Getting materials from maya data...\n",
+        "  2 materials found.\n",
+        "  Beginning to load materials from maya data.\n",
+        "    Skipping Unknown shader type: 4: 'phongE'.\n",
+        "    Loading lambert shader...\n",
+        "      diffuse color: 0.500000 0.500000 0.500000 1.000000\n",
+        "      ambient: 0.000000 0.000000 0.000000 1.000000\n",
+        "      Warning: Shader name '" + longName + "' is longer than 31 characters, stored as '" +
+            longName.substr(0, 31) + "'\n",
+        "  Successful.\n",
+        "Successful.\n",
+    };
+    EXPECT_EQ(log.lines(), expected);
+}
+
+TEST_F(MaterialCaptureTest, CountAndLoadAgreeAndNeverRunPastTheTable)
+{
+    MObject shader = headless::createShader("blinn", "blinn1");
+    headless::assign(headless::createShadingGroup("firstSG", shader), makeMesh("a", "aShape"));
+    headless::assign(headless::createShadingGroup("secondSG", headless::createShader("phong", "phong1")),
+                     makeMesh("b", "bShape"));
+    EXPECT_EQ(countMayaShaders(), 2);
+
+    // A table with room for one: the second shader is not read.
+    model.numMaterials = 1;
+    model.materials = allocateArray<Material>("model->materials", 1);
+    EXPECT_EQ(loadMayaShaders(model), 1);
+    EXPECT_STREQ(model.materials[0].name, "blinn1");
+    EXPECT_EQ(model.numMaterials, 1);
+
+    Material record = {};
+    MFnDependencyNode file(headless::createFileTexture("file1", "a.tga"));
+    log.clear();
+    EXPECT_EQ(loadShader(file, record), 0);
+    EXPECT_TRUE(allZero(record)) << "an unhandled type leaves the record untouched";
+    EXPECT_EQ(log.lines(), lines({"Skipping Unknown shader type: 4: 'file'.\n"}));
+}
+
+} // namespace

@@ -1,0 +1,297 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <headless/scene.h>
+#include <maya/MDagPath.h>
+
+#include "capture/mesh_capture.h"
+#include "capture_scenes.h"
+#include "materials/material_capture.h"
+
+using namespace capturetest;
+
+namespace {
+
+class MeshCaptureTest : public CaptureTest {
+protected:
+    void TearDown() override
+    {
+        freeMeshArrays(mesh);
+        CaptureTest::TearDown();
+    }
+    // Captures the mesh shape with a one-record material table.
+    int capture(const MObject& shape, int32_t upAxis = 0)
+    {
+        return loadMesh(headless::pathTo(shape), mesh, table.model, upAxis);
+    }
+    Mesh mesh = {};
+    MaterialTable table{{"lambert1"}};
+};
+
+const char* labelOf(const void* block)
+{
+    for (const AllocationSlot& slot : allocationRegister.slots)
+        if (slot.pointer == block)
+            return slot.label;
+    return "";
+}
+
+TEST_F(MeshCaptureTest, NamesKeepTheShapeAndCutTheFirstShape)
+{
+    struct Case {
+        const char* node;
+        const char* shapeName;
+        const char* name;
+    };
+    const std::vector<Case> cases = {
+        {"pCubeShape1", "pCubeShape1", "pCube1"},
+        {"ShapeShape", "ShapeShape", "Shape"},
+        {"meshshape1", "meshshape1", "meshshape1"},
+        {"pCube", "pCube", "pCube"},
+        {"aShapeBShapeC", "aShapeBShapeC", "aBShapeC"},
+        // 39 characters: both fields keep 31 and stay terminated.
+        {"VeryLongShapeNameForTestingCutsAtThirty", "VeryLongShapeNameForTestingCuts", "VeryLongNameForTestingCuts"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.node);
+        headless::emptyScene();
+        MObject transform = headless::createTransform("holder");
+        MObject shape = headless::createMesh(c.node, transform, cubeData());
+        char shapeName[NAME_SIZE];
+        char name[NAME_SIZE];
+        memset(shapeName, 'x', sizeof(shapeName));
+        memset(name, 'x', sizeof(name));
+        MStatus shapeStatus, nameStatus;
+        getShapeName(headless::pathTo(shape), shapeName, NAME_SIZE, &shapeStatus);
+        getObjectName(headless::pathTo(shape), name, NAME_SIZE, &nameStatus);
+        EXPECT_TRUE(shapeStatus);
+        EXPECT_TRUE(nameStatus);
+        EXPECT_STREQ(shapeName, c.shapeName);
+        EXPECT_STREQ(name, c.name);
+
+        // From the transform's path the shape name still names the shape; the object name is the transform's.
+        getShapeName(headless::pathTo(transform), shapeName, NAME_SIZE, &shapeStatus);
+        EXPECT_STREQ(shapeName, c.shapeName);
+    }
+}
+
+TEST_F(MeshCaptureTest, TexturedBlinnCubeRecordAndLog)
+{
+    copyFixedText(projectDirectory, sizeof(projectDirectory), "c:/work/proj/");
+    TexturedCubeScene scene = makeTexturedCubeScene("C:\\Work\\Proj\\sourceimages\\Brick.tga");
+    Model model = {};
+    ASSERT_EQ(getMayaMaterials(model, 1), 1);
+    ASSERT_EQ(model.numMaterials, 2);
+
+    log.clear();
+    ASSERT_EQ(loadMesh(headless::pathTo(scene.cube), mesh, model, 0), 1);
+    EXPECT_EQ(log.lines(), lines({
+                               "Loading mesh.\n",
+                               "  loadMesh: Surface: 'pCube1'\n",
+                               "  loadMesh: Allocating memory for the polyset\n",
+                               "  loadMesh: Finished initializing iterators, allocing memory for 8 verts\n",
+                               "  Found material: 'cubeBlinn'\n",
+                               "  No axis conversion\n",
+                               "  loadMesh: Generating polygons...\n",
+                               "Successful\n",
+                           }));
+    EXPECT_STREQ(logIndent, "");
+
+    const headless::MeshData data = cubeData();
+    EXPECT_STREQ(mesh.name, "pCube1");
+    EXPECT_STREQ(mesh.shapeName, "pCubeShape1");
+    EXPECT_EQ(mesh.materialIndex, 1) << "the blinn is the second material found";
+
+    ASSERT_EQ(mesh.numVerts, (int32_t)data.points.size());
+    for (int32_t i = 0; i < mesh.numVerts; ++i) {
+        EXPECT_EQ(mesh.verts[i * 3 + 0], (float)data.points[i].x);
+        EXPECT_EQ(mesh.verts[i * 3 + 1], (float)data.points[i].y);
+        EXPECT_EQ(mesh.verts[i * 3 + 2], (float)data.points[i].z);
+    }
+    ASSERT_EQ(mesh.numUVs, (int32_t)data.uvs.size());
+    for (int32_t i = 0; i < mesh.numUVs; ++i) {
+        EXPECT_EQ(mesh.UVs[i * 2 + 0], data.uvs[i].u);
+        EXPECT_EQ(mesh.UVs[i * 2 + 1], data.uvs[i].v);
+    }
+    ASSERT_EQ(mesh.numNormals, (int32_t)data.normals.size());
+    for (int32_t i = 0; i < mesh.numNormals; ++i) {
+        EXPECT_EQ(mesh.normals[i * 3 + 0], (float)data.normals[i].x);
+        EXPECT_EQ(mesh.normals[i * 3 + 1], (float)data.normals[i].y);
+        EXPECT_EQ(mesh.normals[i * 3 + 2], (float)data.normals[i].z);
+    }
+    // The host lists one colour per face corner in face order; an uncoloured corner is (-1, -1, -1).
+    ASSERT_EQ(mesh.numColors, 24);
+    ASSERT_EQ(mesh.numPolygons, 6);
+    for (int32_t f = 0; f < mesh.numPolygons; ++f) {
+        const Polygon& polygon = mesh.polygons[f];
+        SCOPED_TRACE("face " + std::to_string(f));
+        ASSERT_EQ(polygon.numVerts, 4);
+        for (int j = 0; j < 4; ++j) {
+            EXPECT_EQ(polygon.vertIndices[j], data.faces[f][j]);
+            EXPECT_EQ(polygon.uvIndices[j], data.faceUVs[f][j]);
+            EXPECT_EQ(polygon.normalIndices[j], data.faceNormals[f][j]);
+            int32_t colorIndex = polygon.colorIndices[j];
+            ASSERT_GE(colorIndex, 0);
+            ASSERT_LT(colorIndex, mesh.numColors);
+            int source = data.faceColors[f][j];
+            headless::Color4 expected = source < 0 ? headless::Color4{-1, -1, -1, -1} : data.colors[source];
+            EXPECT_EQ(mesh.colors[colorIndex * 3 + 0], expected.r);
+            EXPECT_EQ(mesh.colors[colorIndex * 3 + 1], expected.g);
+            EXPECT_EQ(mesh.colors[colorIndex * 3 + 2], expected.b);
+        }
+        for (int j = 4; j < MAX_POLYGON_CORNERS; ++j) {
+            EXPECT_EQ(polygon.vertIndices[j], -1);
+            EXPECT_EQ(polygon.uvIndices[j], -1);
+            EXPECT_EQ(polygon.normalIndices[j], -1);
+            EXPECT_EQ(polygon.colorIndices[j], -1);
+        }
+    }
+    EXPECT_STREQ(labelOf(mesh.verts), "mesh->verts");
+    EXPECT_STREQ(labelOf(mesh.UVs), "mesh->UVs");
+    EXPECT_STREQ(labelOf(mesh.normals), "mesh->normals");
+    EXPECT_STREQ(labelOf(mesh.colors), "mesh->colors");
+    EXPECT_STREQ(labelOf(mesh.polygons), "mesh->polygons");
+    releaseArray(model.materials);
+}
+
+TEST_F(MeshCaptureTest, UpAxisConversionOfPointsAndNormals)
+{
+    struct Case {
+        const char* what;
+        headless::UpAxis scene;
+        int32_t upAxis;
+        float scale;
+        float point[3];  // where (1, 2, 3) goes
+        float normal[3]; // where (0, 0.6, 0.8) goes
+        std::vector<std::string> axisLines;
+    };
+    const char* unknown = "Warning: Unknown up axis detected.  Defaulting to z-up\n";
+    const std::vector<Case> cases = {
+        {"Y-up scene, Y up wanted", headless::UpAxis::Y, 0, 1.0f, {1, 2, 3}, {0, 0.6f, 0.8f}, {"No axis conversion\n"}},
+        {"Z-up scene, Y up wanted", headless::UpAxis::Z, 0, 1.0f, {1, 3, -2}, {0, 0.8f, -0.6f},
+         {"Converting from zUp to yUp\n"}},
+        {"Y-up scene, Z up wanted", headless::UpAxis::Y, 1, 1.0f, {1, -3, 2}, {0, -0.8f, 0.6f},
+         {"Converting from yUp to zUp\n"}},
+        {"Z-up scene, Z up wanted", headless::UpAxis::Z, 1, 1.0f, {1, 2, 3}, {0, 0.6f, 0.8f}, {"No axis conversion\n"}},
+        {"unknown axis counts as Z up", headless::UpAxis::Neither, 0, 1.0f, {1, 3, -2}, {0, 0.8f, -0.6f},
+         {unknown, "Converting from zUp to yUp\n"}},
+        {"unknown axis, Z up wanted", headless::UpAxis::Neither, 1, 1.0f, {1, 2, 3}, {0, 0.6f, 0.8f},
+         {unknown, "No axis conversion\n"}},
+        {"any other value converts nothing", headless::UpAxis::Z, 7, 1.0f, {1, 2, 3}, {0, 0.6f, 0.8f},
+         {"No axis conversion\n"}},
+        {"the scale reaches points, not normals", headless::UpAxis::Z, 0, 2.0f, {2, 6, -4}, {0, 0.8f, -0.6f},
+         {"Converting from zUp to yUp\n"}},
+    };
+    headless::MeshData triangle;
+    triangle.points = {{1, 2, 3}, {4, 5, 6}, {7, 8, 10}};
+    triangle.faces = {{0, 1, 2}};
+    triangle.normals = {{0, 0.6, 0.8}};
+    triangle.faceNormals = {{0, 0, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        headless::emptyScene();
+        headless::setUpAxis(c.scene);
+        exportScale = c.scale;
+        MObject shape = makeMesh("tri1", "triShape1", triangle);
+        freeMeshArrays(mesh);
+        mesh = {};
+        log.clear();
+        ASSERT_EQ(capture(shape, c.upAxis), 1);
+        std::vector<std::string> axisLines;
+        for (const std::string& line : log.lines())
+            if (line.find("axis") != std::string::npos || line.find("Converting") != std::string::npos)
+                axisLines.push_back(line.substr(2));
+        EXPECT_EQ(axisLines, c.axisLines);
+        for (int k = 0; k < 3; ++k) {
+            EXPECT_FLOAT_EQ(mesh.verts[k], c.point[k]) << "point coordinate " << k;
+            EXPECT_FLOAT_EQ(mesh.normals[k], c.normal[k]) << "normal coordinate " << k;
+        }
+    }
+}
+
+TEST_F(MeshCaptureTest, FacesOfMoreThanSixCornersAreCutWithOneWarning)
+{
+    headless::MeshData data;
+    for (int i = 0; i < 10; ++i)
+        data.points.push_back({double(i), double(i * i % 7), 0.0});
+    data.faces = {{0, 1, 2, 3, 4, 5, 6}, {7, 8, 9}, {9, 8, 7, 6, 5, 4, 3, 2}};
+    MObject shape = makeMesh("poly1", "polyShape1", data);
+    ASSERT_EQ(capture(shape), 1);
+
+    std::vector<std::string> logged = log.lines();
+    ASSERT_GE(logged.size(), 3u);
+    EXPECT_EQ(std::vector<std::string>(logged.end() - 3, logged.end()),
+              lines({"  loadMesh: Generating polygons...\n",
+                     "  Warning: Polygons with more than 6 vertices were detected.  Only the first 6 vert(s) will be "
+                     "exported\n",
+                     "Successful\n"}));
+    ASSERT_EQ(mesh.numPolygons, 3);
+    const int expectedCorners[3] = {6, 3, 6};
+    for (int f = 0; f < 3; ++f) {
+        SCOPED_TRACE("face " + std::to_string(f));
+        EXPECT_EQ(mesh.polygons[f].numVerts, expectedCorners[f]);
+        for (int j = 0; j < MAX_POLYGON_CORNERS; ++j)
+            EXPECT_EQ(mesh.polygons[f].vertIndices[j], j < expectedCorners[f] ? data.faces[f][j] : -1);
+    }
+}
+
+TEST_F(MeshCaptureTest, MissingAndUnmappedTextureCoordinatesStayNone)
+{
+    headless::MeshData data = cubeData();
+    data.uvs.clear();
+    data.faceUVs.clear();
+    MObject bare = makeMesh("bare1", "bareShape1", data);
+    ASSERT_EQ(capture(bare), 1);
+    EXPECT_EQ(mesh.numUVs, 0);
+    ASSERT_NE(mesh.UVs, nullptr) << "a zero-size block is still allocated";
+    EXPECT_STREQ(labelOf(mesh.UVs), "mesh->UVs");
+    for (int32_t f = 0; f < mesh.numPolygons; ++f)
+        for (int j = 0; j < MAX_POLYGON_CORNERS; ++j)
+            EXPECT_EQ(mesh.polygons[f].uvIndices[j], -1);
+
+    freeMeshArrays(mesh);
+    mesh = {};
+    data = cubeData();
+    data.faceUVs[2] = {4, -1, 7, -1}; // two corners of face 2 unmapped
+    MObject partly = makeMesh("partly1", "partlyShape1", data);
+    ASSERT_EQ(capture(partly), 1);
+    EXPECT_EQ(mesh.polygons[2].uvIndices[0], 4);
+    EXPECT_EQ(mesh.polygons[2].uvIndices[1], -1);
+    EXPECT_EQ(mesh.polygons[2].uvIndices[2], 7);
+    EXPECT_EQ(mesh.polygons[2].uvIndices[3], -1);
+    EXPECT_EQ(mesh.polygons[2].vertIndices[1], data.faces[2][1]) << "the corner itself is kept";
+}
+
+TEST_F(MeshCaptureTest, RefusedMeshesAllocateNothing)
+{
+    struct Case {
+        const char* what;
+        MObject shape;
+        std::vector<std::string> log;
+    };
+    MObject surface = makeSurface("surface1", 4, 4, true);
+    MObject unnamed = headless::createMesh("Shape", headless::createTransform("holder"), cubeData());
+    const std::vector<Case> cases = {
+        {"not a mesh", surface,
+         {"Loading mesh.\n", "  loadMesh: Surface: 'surface1'\n", "  loadMesh: Allocating memory for the polyset\n",
+          "  Error: Failure in MFnMesh initialization.\n"}},
+        {"a name that is only \"Shape\"", unnamed, {"Loading mesh.\n", "  Error: Couldnt get mesh name.\n"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        mesh = {};
+        log.clear();
+        int32_t before = newAllocations();
+        EXPECT_EQ(capture(c.shape), 0);
+        EXPECT_EQ(log.lines(), c.log);
+        EXPECT_EQ(newAllocations(), before);
+        EXPECT_EQ(mesh.verts, nullptr);
+        EXPECT_EQ(mesh.polygons, nullptr);
+        EXPECT_STREQ(logIndent, "");
+    }
+}
+
+} // namespace

@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <headless/scene.h>
+#include <maya/MDagPath.h>
+
+#include "capture/scene_walk.h"
+#include "capture_scenes.h"
+
+using namespace capturetest;
+
+namespace {
+
+struct Visit {
+    std::string path; // "<world>" for the root
+    SceneNodeState state;
+    bool operator==(const Visit& other) const { return path == other.path && state == other.state; }
+};
+
+void PrintTo(const Visit& visit, std::ostream* out)
+{
+    *out << visit.path << " state " << visit.state;
+}
+
+struct Recorder {
+    std::vector<Visit> visits;
+    size_t stopAfter = 0; // 0: never stop
+};
+
+bool record(const MDagPath& path, SceneNodeState state, void* context)
+{
+    Recorder& recorder = *static_cast<Recorder*>(context);
+    recorder.visits.push_back({path.length() == 0 ? std::string("<world>") : fullPath(path), state});
+    return recorder.stopAfter == 0 || recorder.visits.size() < recorder.stopAfter;
+}
+
+std::vector<std::string> pathsOf(const std::vector<Visit>& visits)
+{
+    std::vector<std::string> paths;
+    for (const Visit& visit : visits)
+        paths.push_back(visit.path);
+    return paths;
+}
+
+class SceneWalkTest : public CaptureTest {};
+
+TEST_F(SceneWalkTest, WholeSceneIsBreadthFirstFromTheWorldWithEachNodesState)
+{
+    MObject group = headless::createTransform("group1");
+    makeMesh("pCube1", "pCubeShape1", cubeData(), group);
+    MObject hidden = headless::createTransform("hidden1");
+    headless::setVisible(hidden, false);
+    makeMesh("pHidden1", "pHiddenShape1", cubeData(), hidden);
+    MObject deformed = headless::createTransform("pDeformed1");
+    headless::createMesh("pDeformedShape1", deformed, cubeData());
+    MObject original = headless::createMesh("pDeformedShape1Orig", deformed, cubeData());
+    headless::setIntermediate(original, true);
+    headless::setVisible(original, false); // intermediate is reported first, whatever the visibility
+
+    Recorder recorder;
+    EXPECT_TRUE(walkScene(1, record, &recorder));
+    std::vector<Visit> expected = {
+        {"<world>", SCENE_NODE_ACCEPTED},
+        {"|group1", SCENE_NODE_ACCEPTED},
+        {"|hidden1", SCENE_NODE_HIDDEN},
+        {"|pDeformed1", SCENE_NODE_ACCEPTED},
+        {"|group1|pCube1", SCENE_NODE_ACCEPTED},
+        {"|hidden1|pHidden1", SCENE_NODE_HIDDEN},
+        {"|pDeformed1|pDeformedShape1", SCENE_NODE_ACCEPTED},
+        {"|pDeformed1|pDeformedShape1Orig", SCENE_NODE_INTERMEDIATE},
+        {"|group1|pCube1|pCubeShape1", SCENE_NODE_ACCEPTED},
+        {"|hidden1|pHidden1|pHiddenShape1", SCENE_NODE_HIDDEN},
+    };
+    EXPECT_EQ(recorder.visits, expected);
+    EXPECT_EQ(log.text(), "") << "the walk itself is silent";
+}
+
+TEST_F(SceneWalkTest, SelectionVisitsEachPathOnceAndSkipsNonDagItems)
+{
+    MObject group = headless::createTransform("group1");
+    makeMesh("pCube1", "pCubeShape1", cubeData(), group);
+    MObject shared = makeMesh("pCube2", "pCubeShape2");
+    MObject second = headless::createTransform("pCube3");
+    ASSERT_TRUE(headless::addInstance(shared, second));
+    headless::createShader("blinn", "blinn1");
+
+    struct Case {
+        const char* what;
+        std::vector<std::string> selection;
+        std::vector<std::string> expected;
+    };
+    const std::vector<Case> cases = {
+        {"a group and a mesh inside it",
+         {"group1", "|group1|pCube1|pCubeShape1"},
+         {"|group1", "|group1|pCube1", "|group1|pCube1|pCubeShape1"}},
+        {"the mesh first, then its group",
+         {"|group1|pCube1|pCubeShape1", "group1"},
+         {"|group1|pCube1|pCubeShape1", "|group1", "|group1|pCube1"}},
+        {"a transform and its own shape", {"pCube2", "|pCube2|pCubeShape2"}, {"|pCube2", "|pCube2|pCubeShape2"}},
+        {"two instances of one shape",
+         {"pCube2", "pCube3"},
+         {"|pCube2", "|pCube2|pCubeShape2", "|pCube3", "|pCube3|pCubeShape2"}},
+        {"a shader among the geometry", {"blinn1", "pCube2"}, {"|pCube2", "|pCube2|pCubeShape2"}},
+        {"only a shader", {"blinn1"}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(headless::select(c.selection));
+        Recorder recorder;
+        EXPECT_TRUE(walkScene(2, record, &recorder));
+        EXPECT_EQ(pathsOf(recorder.visits), c.expected);
+    }
+    EXPECT_EQ(log.text(), "");
+}
+
+TEST_F(SceneWalkTest, EmptySelectionAndAStoppingVisitorEndTheWalk)
+{
+    makeMesh("pCube1", "pCubeShape1");
+    headless::clearSelection();
+    Recorder nothing;
+    EXPECT_FALSE(walkScene(2, record, &nothing));
+    EXPECT_TRUE(nothing.visits.empty());
+    EXPECT_EQ(log.lines(), lines({"Error: Nothing is selected.\n"}));
+
+    log.clear();
+    Recorder stopping;
+    stopping.stopAfter = 2;
+    EXPECT_FALSE(walkScene(1, record, &stopping));
+    EXPECT_EQ(stopping.visits.size(), 2u);
+    EXPECT_EQ(log.text(), "") << "the visitor logs its own reason";
+
+    ASSERT_TRUE(headless::select({"pCube1"}));
+    Recorder stoppingSelection;
+    stoppingSelection.stopAfter = 1;
+    EXPECT_FALSE(walkScene(2, record, &stoppingSelection));
+    EXPECT_EQ(pathsOf(stoppingSelection.visits), std::vector<std::string>{"|pCube1"});
+}
+
+TEST_F(SceneWalkTest, HiddenMeansTheNodeOrAnyAncestorOnThisPath)
+{
+    MObject shape = makeMesh("pCube1", "pCubeShape1");
+    MObject other = headless::createTransform("pCube2");
+    ASSERT_TRUE(headless::addInstance(shape, other));
+    MObject outer = headless::createTransform("outer");
+    MObject inner = headless::createTransform("inner", outer);
+    MObject deep = makeMesh("deep", "deepShape", cubeData(), inner);
+
+    struct Case {
+        const char* what;
+        std::vector<std::pair<MObject, bool>> visibility; // nodes to set
+        std::vector<std::pair<const char*, bool>> expected; // path, hidden
+    };
+    const std::vector<Case> cases = {
+        {"all visible", {}, {{"|pCube1|pCubeShape1", false}, {"|pCube2|pCubeShape1", false}, {"|outer|inner|deep|deepShape", false}}},
+        {"one instance's parent hidden",
+         {{other, false}},
+         {{"|pCube1|pCubeShape1", false}, {"|pCube2|pCubeShape1", true}, {"|pCube2", true}}},
+        {"the shared shape hidden", {{shape, false}}, {{"|pCube1|pCubeShape1", true}, {"|pCube2|pCubeShape1", true}, {"|pCube1", false}}},
+        {"a grandparent three levels up hidden",
+         {{outer, false}},
+         {{"|outer|inner|deep|deepShape", true}, {"|outer|inner", true}, {"|outer", true}}},
+        {"only the middle one hidden", {{inner, false}}, {{"|outer|inner|deep|deepShape", true}, {"|outer", false}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (MObject node : {shape, other, outer, inner, deep})
+            headless::setVisible(node, true);
+        for (const auto& setting : c.visibility)
+            headless::setVisible(setting.first, setting.second);
+        for (const auto& expectation : c.expected) {
+            MDagPath path = headless::pathTo(expectation.first);
+            ASSERT_TRUE(path.isValid()) << expectation.first;
+            EXPECT_EQ(isHiddenOnPath(path), expectation.second) << expectation.first;
+        }
+    }
+}
+
+TEST_F(SceneWalkTest, ClassifyTakesTheFirstMatchingTypeTest)
+{
+    makeMesh("pCube1", "pCubeShape1");
+    makeSurface("surface1", 4, 4, true);
+    headless::NurbsCurveData curve;
+    curve.cvs = {{0, 0, 0}, {1, 0, 0}, {2, 1, 0}, {3, 1, 0}};
+    headless::createNurbsCurve("curveShape1", headless::createTransform("curve1"), curve);
+    headless::createLattice("latticeShape1", headless::createTransform("lattice1"), 2, 2, 2);
+    headless::createCamera("cameraShape1", headless::createTransform("camera1"));
+    headless::createLight(headless::LightKind::Ambient, "ambientShape1", headless::createTransform("ambient1"));
+    headless::createLight(headless::LightKind::Directional, "directionalShape1",
+                          headless::createTransform("directional1"));
+    headless::createLight(headless::LightKind::Point, "pointShape1", headless::createTransform("point1"));
+    headless::createLight(headless::LightKind::Spot, "spotShape1", headless::createTransform("spot1"));
+    headless::createTransform("empty1");
+
+    const std::vector<std::pair<const char*, SceneNodeKind>> cases = {
+        {"|pCube1|pCubeShape1", SCENE_KIND_MESH},
+        {"|pCube1", SCENE_KIND_NONE},
+        {"|surface1|surface1Shape", SCENE_KIND_NURBS_SURFACE},
+        {"|surface1", SCENE_KIND_NONE},
+        {"|curve1|curveShape1", SCENE_KIND_NURBS_CURVE},
+        {"|lattice1|latticeShape1", SCENE_KIND_LATTICE},
+        {"|camera1|cameraShape1", SCENE_KIND_CAMERA},
+        {"|camera1", SCENE_KIND_NONE},
+        {"|ambient1", SCENE_KIND_LIGHT},
+        {"|directional1", SCENE_KIND_LIGHT},
+        {"|point1", SCENE_KIND_LIGHT},
+        {"|spot1", SCENE_KIND_LIGHT},
+        {"|spot1|spotShape1", SCENE_KIND_NONE},
+        {"|empty1", SCENE_KIND_NONE},
+    };
+    for (const auto& c : cases) {
+        MDagPath path = headless::pathTo(c.first);
+        ASSERT_TRUE(path.isValid()) << c.first;
+        EXPECT_EQ(classifyNode(path), c.second) << c.first;
+    }
+}
+
+} // namespace
