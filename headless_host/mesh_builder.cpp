@@ -4,6 +4,7 @@
 
 #include <headless/scene.h>
 
+#include <map>
 #include <set>
 
 namespace headless {
@@ -44,14 +45,16 @@ std::string faceList(const std::vector<int>& faces) {
 
 }  // namespace
 
-std::string validateMesh(const MeshData& data) {
+namespace {
+
+std::string checkMesh(const MeshData& data, bool checkVertexIds) {
   std::string problem;
   for (size_t f = 0; f < data.faces.size(); ++f) {
     const std::vector<int>& face = data.faces[f];
     if (face.size() < 3) return "face " + std::to_string(f) + " has fewer than three corners";
     std::set<int> distinct;
     for (int v : face) {
-      if (v < 0 || static_cast<size_t>(v) >= data.points.size()) {
+      if (checkVertexIds && (v < 0 || static_cast<size_t>(v) >= data.points.size())) {
         return "face " + std::to_string(f) + " uses vertex " + std::to_string(v) + " that does not exist";
       }
       distinct.insert(v);
@@ -73,9 +76,9 @@ std::string validateMesh(const MeshData& data) {
   return std::string();
 }
 
-bool setMeshGeometry(const MObject& mesh, const MeshData& data) {
+bool storeMesh(const MObject& mesh, const MeshData& data, bool checkVertexIds) {
   Node* node = nodeFrom(mesh);
-  if (node == nullptr || !node->hasFn(MFn::kMesh) || !validateMesh(data).empty()) return false;
+  if (node == nullptr || !node->hasFn(MFn::kMesh) || !checkMesh(data, checkVertexIds).empty()) return false;
   std::unique_ptr<MeshGeometry> g(new MeshGeometry);
   // The host keeps mesh points in single precision.
   for (const Vec3& p : data.points) {
@@ -112,17 +115,29 @@ bool setMeshGeometry(const MObject& mesh, const MeshData& data) {
       for (int id : data.faceNormals[f]) g->faceVertexNormal.push_back(id);
     }
   } else {
+    // Ids outside the points (a damaged mesh) are computed with extra vertices at the origin.
     std::vector<double> points;
     for (const MPoint& p : g->points) {
       points.push_back(p.x);
       points.push_back(p.y);
       points.push_back(p.z);
     }
+    std::vector<int> faceVertices = g->faceVertices;
+    std::map<int, int> extra;
+    for (int& v : faceVertices) {
+      if (v >= 0 && static_cast<size_t>(v) < g->points.size()) continue;
+      auto it = extra.find(v);
+      if (it == extra.end()) {
+        it = extra.emplace(v, static_cast<int>(points.size() / 3)).first;
+        points.insert(points.end(), {0.0, 0.0, 0.0});
+      }
+      v = it->second;
+    }
     std::set<std::pair<int, int>> hard;
     for (const std::pair<int, int>& e : data.hardEdges) {
       hard.insert(e.first < e.second ? e : std::make_pair(e.second, e.first));
     }
-    computeVertexNormals(points, g->faceStart, g->faceVertices, hard, g->normals, g->faceVertexNormal);
+    computeVertexNormals(points, g->faceStart, faceVertices, hard, g->normals, g->faceVertexNormal);
     for (double& n : g->normals) n = static_cast<float>(n);
   }
   g->colors = data.colors;
@@ -137,6 +152,14 @@ bool setMeshGeometry(const MObject& mesh, const MeshData& data) {
   node->mesh = std::move(g);
   return true;
 }
+
+}  // namespace
+
+std::string validateMesh(const MeshData& data) { return checkMesh(data, true); }
+
+bool setMeshGeometry(const MObject& mesh, const MeshData& data) { return storeMesh(mesh, data, true); }
+
+bool setDamagedMeshGeometry(const MObject& mesh, const MeshData& data) { return storeMesh(mesh, data, false); }
 
 MObject createMesh(const std::string& name, const MObject& parentTransform, const MeshData& data) {
   if (!validateMesh(data).empty()) return MObject();

@@ -320,8 +320,8 @@ MStatus MGlobal::executeCommand(const MString& command, bool, bool) {
   return executeCommand(command, ignored);
 }
 
-// The one command the stand-in knows is the workspace root query; its answer ends with '/'. Anything else fails
-// as an unknown MEL command does.
+// The one command the stand-in knows is the workspace root query; its answer ends with a separator ('/' is added
+// unless the root already ends in '/' or '\\'). Anything else fails as an unknown MEL command does.
 MStatus MGlobal::executeCommand(const MString& command, MString& result, bool, bool) {
   std::string text = command.asChar();
   std::string words;
@@ -339,7 +339,7 @@ MStatus MGlobal::executeCommand(const MString& command, MString& result, bool, b
   if (words == "workspace -q -rd" || words == "workspace -q -rootDirectory" || words == "workspace -query -rd" ||
       words == "workspace -query -rootDirectory") {
     std::string root = headless::scene().workspaceRoot;
-    if (!root.empty() && root.back() != '/') root += '/';
+    if (!root.empty() && root.back() != '/' && root.back() != '\\') root += '/';
     result = MString(root.c_str());
     return MStatus::kSuccess;
   }

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 // A unit cube: 8 corners, 6 quads, one UV per face corner except the top face, which is unmapped.
@@ -178,6 +180,30 @@ TEST(Mesh, InconsistentDataIsRefused) {
     headless::emptyScene();
     EXPECT_EQ(headless::createMesh("shape", headless::createTransform("t"), c.data).isNull(), !c.valid);
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Mesh, ADamagedMeshReportsItsVertexIdsAsStored) {
+  headless::MeshData data;
+  data.points = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+  data.faces = {{0, 1, 2}, {2, 1, 5}, {-3, 0, 2}};
+  headless::emptyScene();
+  MObject shape = headless::createNode("mesh", "brokenShape", headless::createTransform("broken"));
+  EXPECT_FALSE(headless::setMeshGeometry(shape, data));
+  ASSERT_TRUE(headless::setDamagedMeshGeometry(shape, data));
+  MFnMesh mesh(shape);
+  EXPECT_EQ(mesh.numVertices(), 3);
+  std::vector<int> ids;
+  for (MItMeshPolygon face(headless::pathTo("|broken|brokenShape")); !face.isDone(); face.next()) {
+    for (int corner = 0; corner < face.polygonVertexCount(); ++corner) {
+      ids.push_back(face.vertexIndex(corner));
+      EXPECT_TRUE(face.normalIndex(corner) >= 0 && face.normalIndex(corner) < mesh.numNormals());
+    }
+  }
+  EXPECT_EQ(ids, (std::vector<int>{0, 1, 2, 2, 1, 5, -3, 0, 2}));
 }
 
 }  // namespace

@@ -162,6 +162,7 @@ TEST(Selection, WorkspaceRootCommand) {
       {"C:/Projects/Demo/", "workspace -q -rd", MStatus::kSuccess, "C:/Projects/Demo/"},
       {"/projects/demo", "workspace  -q   -rd;", MStatus::kSuccess, "/projects/demo/"},
       {"", "workspace -q -rd", MStatus::kSuccess, ""},
+      {"C:\\Work\\Proj\\", "workspace -q -rd", MStatus::kSuccess, "C:\\Work\\Proj\\"},
       {"/projects/demo", "workspace -q -fn", MStatus::kFailure, "unchanged"},
       {"/projects/demo", "ls -sl", MStatus::kFailure, "unchanged"},
   };

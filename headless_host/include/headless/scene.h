@@ -146,6 +146,11 @@ std::string validateMesh(const MeshData& data);
 MObject createMesh(const std::string& name, const MObject& parentTransform, const MeshData& data);
 // Replaces the geometry of an existing mesh shape; false for inconsistent data or a node that is not a mesh.
 bool setMeshGeometry(const MObject& mesh, const MeshData& data);
+// A damaged mesh, as a corrupt scene file can hold one: the vertex ids of the faces are not checked against the
+// points, and ids outside 0..points-1 are kept and reported as they are (MItMeshPolygon::vertexIndex). Everything
+// else must be consistent as for setMeshGeometry. Normals are computed as if the missing vertices sat at the
+// origin.
+bool setDamagedMeshGeometry(const MObject& mesh, const MeshData& data);
 
 // A NURBS surface: numCVsU x numCVsV control points, v varying fastest (all v for u = 0, then u = 1, ...);
 // bezier tells whether its knots make every span a Bezier patch.
