@@ -167,7 +167,7 @@ std::string usageText()
            "                         (default: the scene file's directory)\n"
            "      --log-dir DIR      where qaxExport.log goes (default: beside the plug-in module)\n"
            "      --plugin PATH      the plug-in module to load (default: the one built with this tool)\n"
-           "      -q, --quiet        no reader warnings, only errors and the summary\n"
+           "      -q, --quiet        no reader warnings and no log echo, only errors and the summary\n"
            "  qaxexport inspect FILE.qax [--json]\n"
            "      Reads and checks a .qax file and prints its materials and objects.\n"
            "  qaxexport to-gltf FILE.qax [OUT.gltf|OUT.glb]\n"

@@ -7,9 +7,11 @@
 #include <headless/plugin_host.h>
 #include <headless/scene.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -50,11 +52,12 @@ bool isDirectory(const std::string& path)
     return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-// The host keeps a plug-in's log beside the module it loaded. To log elsewhere the module is loaded
-// through a link of the same name in that directory; the link is removed again afterwards.
-class ModuleLink {
+// The host keeps a plug-in's log beside the module it loaded (symbolic links resolved). To log
+// elsewhere the module is loaded from a copy of the same name in that directory (a hard link where
+// the file system allows one), removed again afterwards.
+class ModuleCopy {
 public:
-    ModuleLink(const std::string& module, const std::string& directory, std::string& loadPath, std::string& error)
+    ModuleCopy(const std::string& module, const std::string& directory, std::string& loadPath, std::string& error)
     {
         loadPath = module;
         if (directory.empty())
@@ -64,26 +67,40 @@ public:
             return;
         }
         const std::string target = absolutePath(module);
-        const std::string link = absolutePath(directory) + "/" + fileNameOf(module);
-        loadPath = link;
-        if (absolutePath(link) == target)
+        const std::string copy = absolutePath(directory) + "/" + fileNameOf(module);
+        loadPath = copy;
+        if (absolutePath(copy) == target)
             return;  // the module already lies there
-        if (symlink(target.c_str(), link.c_str()) != 0) {
-            error = "cannot place the plug-in module in " + directory + " for its log (" + std::strerror(errno) + ")";
+        if (access(copy.c_str(), F_OK) == 0) {
+            error = "cannot place the plug-in module in " + directory + " for its log: " + copy + " exists";
             return;
         }
-        link_ = link;
+        if (link(target.c_str(), copy.c_str()) != 0 && !copyFile(target, copy)) {
+            error = "cannot place the plug-in module in " + directory + " for its log (" + std::strerror(errno) + ")";
+            std::remove(copy.c_str());
+            return;
+        }
+        copy_ = copy;
     }
-    ~ModuleLink()
+    ~ModuleCopy()
     {
-        if (!link_.empty())
-            unlink(link_.c_str());
+        if (!copy_.empty())
+            std::remove(copy_.c_str());
     }
-    ModuleLink(const ModuleLink&) = delete;
-    ModuleLink& operator=(const ModuleLink&) = delete;
+    ModuleCopy(const ModuleCopy&) = delete;
+    ModuleCopy& operator=(const ModuleCopy&) = delete;
 
 private:
-    std::string link_;
+    static bool copyFile(const std::string& from, const std::string& to)
+    {
+        std::ifstream in(from, std::ios::binary);
+        std::ofstream out(to, std::ios::binary);
+        out << in.rdbuf();
+        out.close();
+        return in.good() && !out.fail();
+    }
+
+    std::string copy_;
 };
 
 std::string pluginNameOf(const std::string& module)
@@ -149,7 +166,7 @@ ExportOutcome runExport(const CommandLine& command)
         return outcome;
     }
     std::string loadPath, error;
-    ModuleLink link(module, command.logDirectory, loadPath, error);
+    ModuleCopy copy(module, command.logDirectory, loadPath, error);
     if (!error.empty()) {
         outcome.message = error;
         return outcome;
@@ -159,10 +176,26 @@ ExportOutcome runExport(const CommandLine& command)
         outcome.message = "cannot load the plug-in " + module + ": " + error;
         return outcome;
     }
+    // The plug-in echoes its log to standard error; --quiet keeps that to the log file.
+    int savedError = -1;
+    if (command.quiet) {
+        const int null = open("/dev/null", O_WRONLY);
+        if (null >= 0) {
+            std::fflush(stderr);
+            savedError = dup(2);
+            dup2(null, 2);
+            close(null);
+        }
+    }
     const MStatus status = headless::exportFile(
         "qaxExport", command.outputPath, exportOptions(command),
         command.selection.empty() ? MPxFileTranslator::kExportAccessMode : MPxFileTranslator::kExportActiveAccessMode);
     headless::unloadPlugin(pluginNameOf(loadPath));
+    if (savedError >= 0) {
+        std::fflush(stderr);
+        dup2(savedError, 2);
+        close(savedError);
+    }
     if (status != MS::kSuccess) {
         outcome.exitStatus = 1;
         outcome.message = "the export failed (the log says why)";

@@ -212,12 +212,9 @@ BakedMesh bakeMesh(const Node& node)
             meshError(node.line, node, "expected 1, 3 or 4 components per colour in " + prefix + ".rprt, found " +
                                            std::to_string(components));
         size_t colorCount = 0;
+        // Each element of .clsp is one colour of `components` numbers.
         if (const Attribute* clsp = findAttribute(node, prefix + ".clsp")) {
-            const size_t values = gatherArray(node, *clsp, (prefix + ".clsp").c_str(), 1, false, 0, numbers);
-            if (values % size_t(components) != 0)
-                meshError(clsp->line, node, "expected " + prefix + ".clsp to hold whole colours of " +
-                                                std::to_string(components) + " numbers, found " + std::to_string(values));
-            colorCount = values / size_t(components);
+            colorCount = gatherArray(node, *clsp, (prefix + ".clsp").c_str(), size_t(components), false, 0, numbers);
             for (size_t i = 0; i < colorCount; ++i) {
                 const double* c = &numbers[i * size_t(components)];
                 // Alpha-only sets are white with that alpha; RGB sets are opaque.

@@ -16,7 +16,9 @@ namespace {
 std::string corpusDirectory()
 {
     const char* source = std::getenv("QAX_SOURCE_DIR");
-    std::string root = source ? source : std::string(__FILE__) + "/../../..";
+    const std::string file = __FILE__;
+    // Run by hand: the source tree this file lies in (tests/maya_ascii/ below it).
+    std::string root = source ? source : file.substr(0, file.find_last_of('/')) + "/../..";
     return root + "/../shared/scenes";
 }
 

@@ -132,10 +132,10 @@ TEST(MayaAsciiReader, ReadsTheCurrentColourSetWithUncolouredCorners)
                              "\tsetAttr \".ccls\" -type \"string\" \"paint\";\n"
                              "\tsetAttr -s 2 \".clst\";\n"
                              "\tsetAttr \".clst[0].clsn\" -type \"string\" \"other\";\n"
-                             "\tsetAttr -s 1 \".clst[0].clsp[0]\" 0.5;\n"
+                             "\tsetAttr -s 1 \".clst[0].clsp[0]\" 0.5 0.5 0.5 1;\n"
                              "\tsetAttr \".clst[1].clsn\" -type \"string\" \"paint\";\n"
                              "\tsetAttr \".clst[1].rprt\" 3;\n"
-                             "\tsetAttr -s 6 \".clst[1].clsp[0:5]\" 1 0 0  0 0 1;\n"
+                             "\tsetAttr -s 2 \".clst[1].clsp[0:1]\" 1 0 0  0 0 1;\n"
                              "\tsetAttr -s 1 -ch 4 \".fc[0]\" -type \"polyFaces\"\n"
                              "\t\tf 4 0 1 2 3\n\t\tmc 0 4 0 0 0 0\n\t\tmc 1 4 0 -1 1 -1;\n");
     ASSERT_TRUE(report.ok) << report.message;

@@ -22,7 +22,11 @@ namespace {
 std::string sourceDirectory()
 {
     const char* source = std::getenv("QAX_SOURCE_DIR");
-    return source ? source : std::string(__FILE__) + "/../../..";
+    if (source)
+        return source;
+    // Run by hand: the source tree this file lies in (tests/tools/ below it).
+    const std::string file = __FILE__;
+    return file.substr(0, file.find_last_of('/')) + "/../..";
 }
 
 bool exists(const std::string& path)

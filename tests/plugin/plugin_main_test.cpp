@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <dlfcn.h>
+
+#include <maya/MObject.h>
+#include <maya/MPxFileTranslator.h>
+#include <maya/MStatus.h>
+
+#include <headless/plugin_host.h>
+#include <headless/scene.h>
+
+#include <filesystem>
+#include <string>
+
+#include "export_fixture.h"
+#include "log/log.h"
+#include "output/free_qax_model.h"
+#include "support/test_support.h"
+
+using testing::internal::CaptureStderr;
+using testing::internal::GetCapturedStderr;
+
+namespace {
+
+const char* const modulePath = QAX_PLUGIN_MODULE;
+
+void expectQaxRegistration(const headless::TranslatorRegistration* registration, const std::string& plugin)
+{
+    ASSERT_NE(registration, nullptr);
+    EXPECT_EQ(registration->name, "qaxExport");
+    EXPECT_EQ(registration->pixmap, "none");
+    EXPECT_NE(registration->creator, nullptr);
+    EXPECT_EQ(registration->optionsScript, "qaxExportOptions");
+    EXPECT_EQ(registration->defaultOptions, "vertexColors=0;relProjPath=0;optimize=0;");
+    EXPECT_FALSE(registration->requiresFullMel);
+    EXPECT_EQ(registration->plugin, plugin);
+}
+
+} // namespace
+
+TEST(PluginModule, ExportsOnlyTheEntryPointsAndTheApiVersion)
+{
+    void* module = dlopen(modulePath, RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(module, nullptr) << dlerror();
+    EXPECT_NE(dlsym(module, "initializePlugin"), nullptr);
+    EXPECT_NE(dlsym(module, "uninitializePlugin"), nullptr);
+    const char* version = static_cast<const char*>(dlsym(module, "MApiVersion"));
+    ASSERT_NE(version, nullptr);
+    EXPECT_STREQ(version, "500");
+    // Everything else stays inside the module, so it cannot clash with another plug-in's names.
+    const char* internals[] = {"pluginDirectory", "logIndent", "outputPath", "_Z11exportModeli",
+                               "_Z8logPrintiPKcz", "_ZN13qaxTranslator7creatorEv"};
+    for (const char* name : internals)
+        EXPECT_EQ(dlsym(module, name), nullptr) << name;
+    EXPECT_EQ(dlclose(module), 0);
+}
+
+TEST(PluginModule, HostLoadsItRegistersTheTranslatorExportsAndUnloads)
+{
+    // A copy in a folder of its own: the folder the host loads it from also receives its log.
+    testsupport::TempDir pluginDir;
+    std::string copy = pluginDir.file("qaxExport.so");
+    std::filesystem::copy_file(modulePath, copy);
+    headless::emptyScene();
+    MObject sg = plugintest::createMaterial("blinn", "blinn1");
+    ASSERT_TRUE(headless::assign(sg, plugintest::createMeshObject("pCube1", plugintest::cubeData())));
+
+    std::string error;
+    MStatus initializeStatus;
+    ASSERT_TRUE(headless::loadPlugin(copy, error, &initializeStatus)) << error;
+    EXPECT_EQ(initializeStatus, MStatus::kSuccess);
+    EXPECT_TRUE(headless::isPluginLoaded("qaxExport"));
+    EXPECT_EQ(headless::pluginApiVersion("qaxExport"), "500");
+    expectQaxRegistration(headless::findTranslator("qaxExport"), "qaxExport");
+
+    testsupport::TempDir outputDir;
+    CaptureStderr();
+    MStatus status = headless::exportFile("qaxExport", outputDir.file("cube.qax"), "vertexColors=1;",
+                                          MPxFileTranslator::kExportAccessMode);
+    std::string console = GetCapturedStderr();
+    EXPECT_EQ(status, MStatus::kSuccess);
+    std::string log = testsupport::readFile(pluginDir.file("qaxExport.log"));
+    EXPECT_EQ(console, log);
+    EXPECT_NE(log.find("Plugin loaded from: " + pluginDir.path() + "\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("  includeVertexColors: 1\n"), std::string::npos);
+    EXPECT_EQ(testsupport::splitLines(log).back(), "Successful, all done!\n");
+    qaxModel model;
+    ASSERT_TRUE(plugintest::readQax(outputDir.file("cube.qax"), model));
+    ASSERT_EQ(model.objects.numObjects, 1);
+    plugintest::expectObject(model.objects.objects[0], plugintest::expectedVertices(plugintest::cubeData()), true);
+    freeQAXModel(model);
+
+    EXPECT_EQ(headless::unloadPlugin("qaxExport"), MStatus::kSuccess);
+    EXPECT_FALSE(headless::isPluginLoaded("qaxExport"));
+    EXPECT_EQ(headless::findTranslator("qaxExport"), nullptr);
+    headless::emptyScene();
+}
+
+TEST(PluginEntryPoints, RegisterAndDeregisterWithTheHostsStatus)
+{
+    testsupport::TempDir pluginDir;
+    MObject plugin = headless::makePluginObject("qaxExportEntryTest", pluginDir.path());
+    EXPECT_EQ(initializePlugin(plugin), MStatus::kSuccess);
+    EXPECT_STREQ(pluginDirectory, pluginDir.path().c_str());
+    expectQaxRegistration(headless::findTranslator("qaxExport"), "qaxExportEntryTest");
+    // The host refuses a second translator of the same name; its status comes back unchanged.
+    MStatus again = initializePlugin(plugin);
+    EXPECT_TRUE(again.error());
+    EXPECT_NE(headless::findTranslator("qaxExport"), nullptr);
+
+    EXPECT_EQ(uninitializePlugin(plugin), MStatus::kSuccess);
+    EXPECT_EQ(headless::findTranslator("qaxExport"), nullptr);
+    EXPECT_TRUE(uninitializePlugin(plugin).error()) << "nothing left to deregister";
+    EXPECT_EQ(testsupport::readFile(pluginDir.file("qaxExport.log")), "") << "registration logs nothing";
+    pluginDirectory[0] = '\0';
+}
+
+TEST(PluginEntryPoints, PluginDirectoryThatDoesNotFitKeepsTheLogOnTheConsole)
+{
+    struct Case {
+        size_t length;
+        bool fits;
+    };
+    const Case cases[] = {{259, true}, {260, false}, {400, false}};
+    for (const Case& c : cases) {
+        std::string directory = "/" + std::string(c.length - 1, 'd');
+        MObject plugin = headless::makePluginObject("qaxExportLongPath", directory);
+        CaptureStderr();
+        EXPECT_EQ(initializePlugin(plugin), MStatus::kSuccess);
+        std::string console = GetCapturedStderr();
+        if (c.fits) {
+            EXPECT_EQ(std::string(pluginDirectory), directory);
+            EXPECT_EQ(console, "");
+        } else {
+            EXPECT_STREQ(pluginDirectory, "") << "a cut directory would put the log elsewhere";
+            EXPECT_EQ(console, "Warning: Plug-in directory is too long (" + std::to_string(c.length) +
+                                   " characters, at most 259), the export log goes to the console only: " +
+                                   directory + "\n");
+        }
+        EXPECT_EQ(uninitializePlugin(plugin), MStatus::kSuccess);
+        pluginDirectory[0] = '\0';
+    }
+}

@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include <maya/MFileObject.h>
+#include <maya/MPxFileTranslator.h>
+#include <maya/MString.h>
+
+#include <memory>
+#include <string>
+
+#include "plugin/translator.h"
+#include "support/test_support.h"
+
+using testing::internal::CaptureStderr;
+using testing::internal::GetCapturedStderr;
+
+namespace {
+
+std::unique_ptr<MPxFileTranslator> makeTranslator()
+{
+    // The host owns what the creator returns and deletes it through the base class.
+    return std::unique_ptr<MPxFileTranslator>(static_cast<MPxFileTranslator*>(qaxTranslator::creator()));
+}
+
+} // namespace
+
+TEST(Translator, IdentifiesQaxFilesByNameAlone)
+{
+    std::unique_ptr<MPxFileTranslator> translator = makeTranslator();
+    struct Case {
+        const char* fullName;
+        MPxFileTranslator::MFileKind kind;
+    };
+    const Case cases[] = {
+        {"/scenes/model.qax", MPxFileTranslator::kCouldBeMyFileType},
+        {"/scenes/MODEL.QAX", MPxFileTranslator::kCouldBeMyFileType},
+        {"/scenes/Model.QaX", MPxFileTranslator::kCouldBeMyFileType},
+        {"/scenes/a.qax", MPxFileTranslator::kCouldBeMyFileType},
+        {"/scenes/archive.qax.qax", MPxFileTranslator::kCouldBeMyFileType},
+        {"/scenes/.qax", MPxFileTranslator::kNotMyFileType}, // the name is only the extension
+        {"/scenes/qax", MPxFileTranslator::kNotMyFileType},
+        {"/scenes/model.qaxx", MPxFileTranslator::kNotMyFileType},
+        {"/scenes/model.obj", MPxFileTranslator::kNotMyFileType},
+        {"/scenes/model.qax.bak", MPxFileTranslator::kNotMyFileType},
+        {"/scenes/modelqax", MPxFileTranslator::kNotMyFileType},
+        {"/files.qax/model.ma", MPxFileTranslator::kNotMyFileType}, // the directory is not looked at
+    };
+    // The first bytes of a file would say "QAX1"; the rule never reads them.
+    const char contents[] = "QAX1";
+    for (const Case& c : cases) {
+        MFileObject file;
+        file.setFullName(MString(c.fullName));
+        EXPECT_EQ(translator->identifyFile(file, contents, short(sizeof(contents) - 1)), c.kind) << c.fullName;
+        EXPECT_EQ(translator->identifyFile(file, nullptr, 0), c.kind) << c.fullName;
+    }
+}
+
+TEST(Translator, WritesOnlyWithTheQaxExtension)
+{
+    std::unique_ptr<MPxFileTranslator> translator = makeTranslator();
+    EXPECT_FALSE(translator->haveReadMethod());
+    EXPECT_TRUE(translator->haveWriteMethod());
+    EXPECT_EQ(std::string(translator->defaultExtension().asChar()), "qax");
+    // Not overridden: the host's defaults stand.
+    EXPECT_FALSE(translator->haveNamespaceSupport());
+    EXPECT_TRUE(translator->canBeOpened());
+}
+
+TEST(Translator, ReaderRefusesOnTheConsoleOnly)
+{
+    testsupport::LogCapture capture;
+    std::unique_ptr<MPxFileTranslator> translator = makeTranslator();
+    const MPxFileTranslator::FileAccessMode modes[] = {MPxFileTranslator::kOpenAccessMode,
+                                                       MPxFileTranslator::kImportAccessMode};
+    for (MPxFileTranslator::FileAccessMode mode : modes) {
+        testsupport::TempDir scenes;
+        testsupport::writeFile(scenes.file("model.qax"), "QAX1");
+        MFileObject file;
+        file.setFullName(MString(scenes.file("model.qax").c_str()));
+        CaptureStderr();
+        MStatus status = translator->reader(file, MString("vertexColors=1;"), mode);
+        EXPECT_EQ(GetCapturedStderr(), "qaxTranslator::reader called in error\n");
+        EXPECT_EQ(status, MStatus::kFailure);
+        EXPECT_EQ(capture.text(), "") << "nothing reaches the log file";
+        EXPECT_EQ(testsupport::readFile(scenes.file("model.qax")), "QAX1");
+    }
+}
