@@ -4,6 +4,7 @@
 #include "scene_readers/interchange/node_names.h"
 #include "scene_readers/interchange/transform_decomposition.h"
 
+#include <assimp/vector3.h>
 #include <maya/MObject.h>
 
 #include <string>
@@ -11,7 +12,6 @@
 
 struct aiCamera;
 struct aiLight;
-struct aiVector3D;
 
 namespace interchange {
 

@@ -1,6 +1,5 @@
 #include "scene_readers/interchange/file_up_axis.h"
 
-#include <assimp/metadata.h>
 #include <assimp/scene.h>
 
 #include <fstream>
