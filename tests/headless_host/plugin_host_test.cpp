@@ -1,0 +1,184 @@
+// Plug-in modules in the headless host: loading, registration records, exports through the translator's writer,
+// unloading, and refused modules.
+#include <headless/plugin_host.h>
+#include <headless/scene.h>
+#include <maya/MFnPlugin.h>
+#include <maya/MPxFileTranslator.h>
+#include <maya/MString.h>
+
+#include <gtest/gtest.h>
+
+#include "support/test_support.h"
+
+#include <dlfcn.h>
+
+#include <string>
+
+namespace {
+
+// The test modules are built beside the headless host library.
+std::string modulePath(const char* module) {
+  Dl_info info;
+  dladdr(reinterpret_cast<void*>(&headless::emptyScene), &info);
+  std::string library = info.dli_fname;
+  return library.substr(0, library.find_last_of('/') + 1) + "libqaxheadless_" + module + ".so";
+}
+
+std::string directoryOf(const std::string& path) {
+  char resolved[4096];
+  std::string full = realpath(path.c_str(), resolved) != nullptr ? resolved : path;
+  return full.substr(0, full.find_last_of('/'));
+}
+
+class PluginHost : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    for (const std::string& name : headless::loadedPlugins()) headless::unloadPlugin(name);
+  }
+};
+
+TEST_F(PluginHost, LoadingRegistersTheTranslatorAsGiven) {
+  std::string error;
+  MStatus initialize;
+  ASSERT_TRUE(headless::loadPlugin(modulePath("recording_translator"), error, &initialize)) << error;
+  EXPECT_TRUE(initialize);
+  EXPECT_TRUE(headless::isPluginLoaded("libqaxheadless_recording_translator"));
+  EXPECT_EQ(headless::pluginApiVersion("libqaxheadless_recording_translator"), "500");
+  const headless::TranslatorRegistration* registration = headless::findTranslator("recorder");
+  ASSERT_NE(registration, nullptr);
+  EXPECT_EQ(registration->pixmap, "recorder.xpm");
+  EXPECT_EQ(registration->optionsScript, "recorderOptions");
+  EXPECT_EQ(registration->defaultOptions, "level=1;");
+  EXPECT_TRUE(registration->requiresFullMel);
+  EXPECT_NE(registration->creator, nullptr);
+  EXPECT_EQ(registration->plugin, "libqaxheadless_recording_translator");
+  // The module's directory is its load path.
+  void* handle = dlopen(modulePath("recording_translator").c_str(), RTLD_NOW | RTLD_NOLOAD);
+  ASSERT_NE(handle, nullptr);
+  const char* loadPath = static_cast<const char*>(dlsym(handle, "recordedLoadPath"));
+  ASSERT_NE(loadPath, nullptr);
+  EXPECT_EQ(std::string(loadPath), directoryOf(modulePath("recording_translator")));
+  dlclose(handle);
+  // A second load of the same module is refused.
+  EXPECT_FALSE(headless::loadPlugin(modulePath("recording_translator"), error));
+  EXPECT_NE(error.find("already loaded"), std::string::npos);
+}
+
+TEST_F(PluginHost, ExportsPassModeOptionsAndFileToTheWriter) {
+  std::string error;
+  ASSERT_TRUE(headless::loadPlugin(modulePath("recording_translator"), error)) << error;
+  headless::emptyScene();
+  headless::MeshData triangle;
+  triangle.points = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+  triangle.faces = {{0, 1, 2}};
+  headless::createMesh("aShape", headless::createTransform("a"), triangle);
+  headless::createMesh("bShape", headless::createTransform("b"), triangle);
+  headless::select({"a"});
+  testsupport::TempDir dir;
+  struct Case {
+    MPxFileTranslator::FileAccessMode mode;
+    const char* options;
+  };
+  const Case cases[] = {{MPxFileTranslator::kExportAccessMode, "level=2;"},
+                        {MPxFileTranslator::kExportActiveAccessMode, ""},
+                        {MPxFileTranslator::kSaveAccessMode, "a=1;b=2;"}};
+  for (const Case& c : cases) {
+    const std::string file = dir.file("out.rec");
+    ASSERT_TRUE(headless::exportFile("recorder", file, c.options, c.mode));
+    EXPECT_EQ(testsupport::readFile(file), "mode=" + std::to_string(static_cast<int>(c.mode)) + "\noptions=" +
+                                               c.options + "\nname=out.rec\nmeshes=2\nselected=1\n");
+  }
+  EXPECT_EQ(headless::exportFile("noSuchTranslator", dir.file("x"), "", MPxFileTranslator::kExportAccessMode)
+                .statusCode(),
+            MStatus::kFailure);
+  EXPECT_EQ(headless::exportFile("recorder", dir.path() + "/missing/dir/out.rec", "",
+                                 MPxFileTranslator::kExportAccessMode)
+                .statusCode(),
+            MStatus::kFailure);
+}
+
+TEST_F(PluginHost, UnloadingDeregisters) {
+  std::string error;
+  ASSERT_TRUE(headless::loadPlugin(modulePath("recording_translator"), error)) << error;
+  EXPECT_TRUE(headless::unloadPlugin("libqaxheadless_recording_translator"));
+  EXPECT_EQ(headless::findTranslator("recorder"), nullptr);
+  EXPECT_FALSE(headless::isPluginLoaded("libqaxheadless_recording_translator"));
+  EXPECT_EQ(headless::unloadPlugin("libqaxheadless_recording_translator").statusCode(), MStatus::kFailure);
+}
+
+TEST_F(PluginHost, RefusedModules) {
+  struct Case {
+    std::string path;
+    const char* reason;
+  };
+  const Case cases[] = {{modulePath("failing_initialize"), "initializePlugin"},
+                        {modulePath("missing_entry_point"), "uninitializePlugin"},
+                        {modulePath("does_not_exist"), "cannot load"}};
+  for (const Case& c : cases) {
+    std::string error;
+    EXPECT_FALSE(headless::loadPlugin(c.path, error)) << c.path;
+    EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+  }
+  // The failed module's registration went with it.
+  EXPECT_EQ(headless::findTranslator("halfRegistered"), nullptr);
+  EXPECT_TRUE(headless::loadedPlugins().empty());
+}
+
+char pixmap[] = "none";
+char script[] = "script";
+void* makeTranslator() { return new MPxFileTranslator; }
+
+TEST_F(PluginHost, RegistrationThroughAPluginObject) {
+  MObject object = headless::makePluginObject("direct", "/plugins/here");
+  MStatus status;
+  MFnPlugin plugin(object, "Vendor", "3.1", "Any", &status);
+  ASSERT_TRUE(status);
+  EXPECT_STREQ(plugin.loadPath().asChar(), "/plugins/here");
+  EXPECT_STREQ(plugin.vendor().asChar(), "Vendor");
+  EXPECT_STREQ(plugin.name().asChar(), "direct");
+  struct Case {
+    const char* action;
+    const char* name;
+    MStatus::MStatusCode status;
+  };
+  const Case cases[] = {{"register", "first", MStatus::kSuccess},  {"register", "first", MStatus::kFailure},
+                        {"register", "second", MStatus::kSuccess}, {"deregister", "first", MStatus::kSuccess},
+                        {"deregister", "first", MStatus::kFailure}, {"deregister", "unknown", MStatus::kFailure},
+                        {"deregister", "second", MStatus::kSuccess}};
+  for (const Case& c : cases) {
+    MStatus result = std::string(c.action) == "register"
+                         ? plugin.registerFileTranslator(c.name, pixmap, makeTranslator, script)
+                         : plugin.deregisterFileTranslator(c.name);
+    EXPECT_EQ(result.statusCode(), c.status) << c.action << " " << c.name;
+  }
+  // A translator that keeps the base class's writer cannot export.
+  ASSERT_TRUE(plugin.registerFileTranslator("plain", pixmap, makeTranslator));
+  EXPECT_EQ(headless::findTranslator("plain")->defaultOptions, "");
+  EXPECT_EQ(headless::exportFile("plain", "/tmp/never", "", MPxFileTranslator::kExportAccessMode).statusCode(),
+            MStatus::kFailure);
+  EXPECT_TRUE(plugin.deregisterFileTranslator("plain"));
+  MFnPlugin onSomethingElse(MObject::kNullObj, "v", "1", "Any", &status);
+  EXPECT_EQ(status.statusCode(), MStatus::kInvalidParameter);
+}
+
+TEST_F(PluginHost, TranslatorDefaults) {
+  MPxFileTranslator translator;
+  EXPECT_FALSE(translator.haveReadMethod());
+  EXPECT_FALSE(translator.haveWriteMethod());
+  EXPECT_FALSE(translator.haveNamespaceSupport());
+  EXPECT_TRUE(translator.canBeOpened());
+  EXPECT_STREQ(translator.defaultExtension().asChar(), "");
+  EXPECT_STREQ(translator.filter().asChar(), "*.*");
+  EXPECT_EQ(translator.identifyFile(MFileObject(), "", 0), MPxFileTranslator::kNotMyFileType);
+  EXPECT_EQ(translator.writer(MFileObject(), "", MPxFileTranslator::kExportAccessMode).statusCode(), MStatus::kFailure);
+  EXPECT_EQ(static_cast<int>(MPxFileTranslator::kSaveAccessMode), 3);
+  EXPECT_EQ(static_cast<int>(MPxFileTranslator::kExportAccessMode), 4);
+  EXPECT_EQ(static_cast<int>(MPxFileTranslator::kExportActiveAccessMode), 5);
+  MFileObject file;
+  file.setFullName("/scenes/models/box.qax");
+  EXPECT_STREQ(file.name().asChar(), "box.qax");
+  EXPECT_STREQ(file.path().asChar(), "/scenes/models/");
+  EXPECT_STREQ(file.fullName().asChar(), "/scenes/models/box.qax");
+}
+
+}  // namespace
