@@ -215,10 +215,43 @@ private:
         }
     }
 
-    void addAttr(const Statement&)
+    void addAttr(const Statement& s)
     {
-        // Dynamic attributes need no declaration: their values are kept under whatever name setAttr
-        // uses, and only the attributes the builders know are read.
+        if (current_ < 0)
+            throw ReadError(s.line, "expected createNode or select before addAttr (no current node)");
+        DynamicAttribute attribute;
+        attribute.line = s.line;
+        const auto& a = s.arguments;
+        for (size_t i = 0; i < a.size(); ++i) {
+            if (a[i].kind != TokenKind::Flag)
+                continue;  // a trailing node name: the current node is meant
+            const std::string_view flag = a[i].text;
+            // Every flag but the few switches takes the token after it as its value.
+            const bool hasValue = i + 1 < a.size() && a[i + 1].kind != TokenKind::Flag;
+            const std::string value = hasValue ? textArgument(a[i + 1], "a value") : std::string();
+            if (flag == "-ln" || flag == "-longName")
+                attribute.longName = value;
+            else if (flag == "-sn" || flag == "-shortName")
+                attribute.shortName = value;
+            else if (flag == "-at" || flag == "-attributeType")
+                attribute.type = value;
+            else if (flag == "-dt" || flag == "-dataType") {
+                attribute.type = value;
+                attribute.dataType = true;
+            } else if (flag == "-m" || flag == "-multi")
+                attribute.isArray = true;
+            else if (flag == "-p" || flag == "-parent")
+                attribute.isChild = true;
+            if (hasValue && flag != "-m" && flag != "-multi" && flag != "-uac" && flag != "-usedAsColor")
+                ++i;
+        }
+        if (attribute.longName.empty() && attribute.shortName.empty())
+            throw ReadError(s.line, "expected -ln or -sn to name the attribute in addAttr");
+        if (attribute.longName.empty())
+            attribute.longName = attribute.shortName;
+        if (attribute.shortName.empty())
+            attribute.shortName = attribute.longName;
+        document_.nodes[current_].dynamicAttributes.push_back(std::move(attribute));
     }
 
     void currentUnit(const Statement& s)

@@ -225,12 +225,38 @@ private:
         ++context_.report.ffds;
     }
 
+    // Adds the file's dynamic attributes of the kinds the host keeps; others stay unknown, and their
+    // values are then counted with the skipped ones.
+    void addDynamicAttributes(const Node& node, const MObject& object)
+    {
+        static const std::unordered_map<std::string, headless::AttributeKind> kinds = {
+            {"bool", headless::AttributeKind::Bool},        {"long", headless::AttributeKind::Int},
+            {"short", headless::AttributeKind::Int},        {"byte", headless::AttributeKind::Int},
+            {"char", headless::AttributeKind::Int},         {"enum", headless::AttributeKind::Int},
+            {"double", headless::AttributeKind::Double},    {"float", headless::AttributeKind::Double},
+            {"doubleLinear", headless::AttributeKind::Distance}, {"floatLinear", headless::AttributeKind::Distance},
+            {"doubleAngle", headless::AttributeKind::Angle}, {"floatAngle", headless::AttributeKind::Angle},
+            {"double2", headless::AttributeKind::Double2},  {"float2", headless::AttributeKind::Double2},
+            {"double3", headless::AttributeKind::Double3},  {"float3", headless::AttributeKind::Float3},
+            {"matrix", headless::AttributeKind::Matrix},    {"fltMatrix", headless::AttributeKind::Matrix},
+            {"message", headless::AttributeKind::Message},  {"string", headless::AttributeKind::String}};
+        for (const DynamicAttribute& attribute : node.dynamicAttributes) {
+            auto kind = kinds.find(attribute.type);
+            if (attribute.isChild || kind == kinds.end() ||
+                (attribute.dataType && attribute.type != "string" && attribute.type != "matrix") ||
+                headless::hasAttribute(object, attribute.longName))
+                continue;
+            headless::addAttribute(object, attribute.longName, attribute.shortName, kind->second, attribute.isArray);
+        }
+    }
+
     void applyAttributes(int index)
     {
         const Node& node = context_.document.nodes[size_t(index)];
         const MObject& object = context_.hostNodes[size_t(index)];
         if (object.isNull())
             return;
+        addDynamicAttributes(node, object);
         // Geometry values were used when the shape was made.
         for (const char* geometry : {"cc", "sd", "td", "ud"})
             if (roles_[size_t(index)] == Role::Curve || roles_[size_t(index)] == Role::Surface ||

@@ -82,6 +82,17 @@ struct Attribute {
     mutable bool used = false;   // set by the builders, for the summary of skipped attributes
 };
 
+// An attribute added to one node by addAttr: its names and its type as written (-at or -dt).
+struct DynamicAttribute {
+    std::string longName;
+    std::string shortName;
+    std::string type;
+    bool dataType = false;  // given with -dt (typed data) rather than -at
+    bool isArray = false;   // -m
+    bool isChild = false;   // -p: a child of a compound dynamic attribute
+    int line = 0;
+};
+
 struct Node {
     std::string type;
     std::string name;
@@ -92,6 +103,7 @@ struct Node {
     int line = 0;
     std::unordered_map<std::string, Attribute> attributes;  // by key (see attributeKey)
     std::vector<std::string> attributeOrder;                 // keys in first-set order
+    std::vector<DynamicAttribute> dynamicAttributes;         // in addAttr order
 };
 
 struct Connection {

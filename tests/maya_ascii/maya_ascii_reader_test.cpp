@@ -332,6 +332,9 @@ TEST(MayaAsciiReader, ReportsHistoryOnlyShapesAndSkipsUnknownNodes)
                              "createNode fancyNode -n \"fancy2\";\n"
                              "createNode script -n \"uiConfigurationScriptNode\";\n"
                              "createNode transform -n \"q\";\n\tsetAttr \".notAnAttribute\" 1;\n"
+                             "\taddAttr -ci true -sn \"wgt\" -ln \"weight\" -min 0 -at \"double\";\n"
+                             "\taddAttr -ci true -sn \"lbl\" -ln \"label\" -dt \"string\";\n"
+                             "\tsetAttr \".wgt\" 2.5;\n\tsetAttr \".lbl\" -type \"string\" \"tag\";\n"
                              "connectAttr \"polyCube1.out\" \"pShape.i\";\n"
                              "connectAttr \"fancy1.out\" \"fancy2.in\";\n"
                              "connectAttr \"pShape.iog\" \":initialShadingGroup.dsm\" -na;\n"
@@ -347,6 +350,14 @@ TEST(MayaAsciiReader, ReportsHistoryOnlyShapesAndSkipsUnknownNodes)
     EXPECT_TRUE(hasWarning(report, "transform.notAnAttribute"));
     EXPECT_TRUE(hasWarning(report, "playbackOptions (1)"));
     EXPECT_EQ(report.meshes, 0);
+    // Dynamic attributes are added, so their values reach the node.
+    double weight = 0;
+    std::string label;
+    EXPECT_TRUE(headless::getAttr(node("q"), "weight", weight));
+    EXPECT_EQ(weight, 2.5);
+    EXPECT_TRUE(headless::getAttr(node("q"), "lbl", label));
+    EXPECT_EQ(label, "tag");
+    EXPECT_EQ(report.skippedAttributes, 1);
 }
 
 TEST(MayaAsciiReader, DeformedMeshesAndLatticesKeepTheirOrder)
