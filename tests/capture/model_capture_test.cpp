@@ -120,7 +120,7 @@ TEST(GetMayaModelData, CapturesEveryKindInWalkOrder)
     EXPECT_EQ(frame.numNURBS, 2);
     EXPECT_NE(frame.NURBS[1].controlPoints, nullptr);
     EXPECT_EQ(frame.numNURBSCurves, 1);
-    EXPECT_STREQ(frame.NURBSCurves[0].name, "curve");
+    EXPECT_STREQ(frame.NURBSCurves[0].name, "curveShape1"); // "Shape" does not end the name
     EXPECT_EQ(frame.numLattices, 1);
     EXPECT_EQ(frame.lattices[0].numAttached, 1);
     EXPECT_EQ(frame.lattices[0].attached[0], 0);
@@ -143,7 +143,7 @@ TEST(GetMayaModelData, CapturesEveryKindInWalkOrder)
          "        Color: 1.000000 1.000000 1.000000\n", "        Loading point light.\n", "      Successful.\n",
          "      Node is not visible\n", // hiddenPlane1
          "      Loading NURBS... 'nurbsPlaneShape1'\n", "        Found material: 'blinn1'\n",
-         "        Found material: 'blinn1'\n", "      Successful.\n", "      Loading NURBS curve... 'curve'\n",
+         "        Found material: 'blinn1'\n", "      Successful.\n", "      Loading NURBS curve... 'curveShape1'\n",
          "      Successful.\n", "      Loading Lattice...\n", "        Connected mesh 'pCubeShape1'\n",
          "        Lattice: Num lattice points 2 2 2\n", "        Mins: -0.500000 -0.500000 -0.500000\n",
          "        Maxs: 0.500000 0.500000 0.500000\n", "      Successful.\n", "      Loading Camera...\n",
