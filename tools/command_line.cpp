@@ -1,5 +1,8 @@
 #include "tools/command_line.h"
 
+#include <cmath>
+#include <cstdlib>
+
 namespace qaxtools {
 
 namespace {
@@ -54,6 +57,16 @@ bool parseExport(const std::vector<std::string>& arguments, CommandLine& command
                 return false;
             }
             command.zUp = value == "z" || value == "Z";
+            command.upAxisGiven = true;
+        } else if (a == "--scale") {
+            if (!takeValue(arguments, i, value, error))
+                return false;
+            char* end = nullptr;
+            command.scale = std::strtod(value.c_str(), &end);
+            if (*end != '\0' || !std::isfinite(command.scale) || command.scale <= 0.0) {
+                error = "--scale takes a positive number, not \"" + value + "\"";
+                return false;
+            }
         } else if (a == "--workspace") {
             if (!takeValue(arguments, i, command.workspaceRoot, error))
                 return false;
@@ -168,6 +181,10 @@ std::string usageText()
            "      --log-dir DIR      where qaxExport.log goes (default: beside the plug-in module)\n"
            "      --plugin PATH      the plug-in module to load (default: the one built with this tool)\n"
            "      -q, --quiet        no reader warnings and no log echo, only errors and the summary\n"
+           "  qaxexport export SCENE.obj|.gltf|.glb|.fbx|.dae|.ply|.stl|... [same options] [--scale FACTOR]\n"
+           "      Loads an interchange file instead (any format the Assimp library imports). The file's\n"
+           "      up axis is used where it records one (FBX, COLLADA; glTF is y), else --up-axis.\n"
+           "      --scale FACTOR     multiplies the file's lengths (default 1: lengths as the file gives them)\n"
            "  qaxexport inspect FILE.qax [--json]\n"
            "      Reads and checks a .qax file and prints its materials and objects.\n"
            "  qaxexport to-gltf FILE.qax [OUT.gltf|OUT.glb]\n"

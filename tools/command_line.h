@@ -17,6 +17,8 @@ struct CommandLine {
     bool vertexColors = false, relativePaths = false, optimize = false;
     std::string rawOptions;                 // --options, instead of the three flags
     bool zUp = false;
+    bool upAxisGiven = false;               // --up-axis given (interchange files otherwise use their own)
+    double scale = 1.0;                     // --scale: lengths of interchange files times this
     std::string workspaceRoot;              // default: the scene file's directory
     std::string logDirectory;               // default: the plug-in module's directory
     std::string pluginPath;                 // default: the module built with the tool

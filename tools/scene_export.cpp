@@ -1,5 +1,7 @@
 #include "tools/scene_export.h"
 
+#include "tools/scene_loading.h"
+
 #include "output/free_qax_model.h"
 #include "output/reader.h"
 #include "scene_readers/maya_ascii/maya_ascii_reader.h"
@@ -133,14 +135,14 @@ ExportOutcome runExport(const CommandLine& command)
         return outcome;
     }
     probe.close();
-    const mayaascii::LoadReport report = mayaascii::loadMayaAsciiFile(command.scenePath);
-    outcome.warnings = report.warnings;
-    if (!report.ok) {
-        outcome.message = report.message;
+    // The reader by extension; it sets the up axis.
+    const SceneLoad load = loadSceneFile(command);
+    outcome.warnings = load.warnings;
+    if (!load.ok) {
+        outcome.message = load.message;
         return outcome;
     }
     const std::string scene = absolutePath(command.scenePath);
-    headless::setUpAxis(command.zUp ? headless::UpAxis::Z : headless::UpAxis::Y);
     headless::setCurrentFile(scene);
     std::string workspace = command.workspaceRoot.empty() ? directoryOf(scene) : absolutePath(command.workspaceRoot);
     if (!command.workspaceRoot.empty() && !isDirectory(command.workspaceRoot)) {
