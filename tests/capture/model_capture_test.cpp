@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -308,6 +309,9 @@ TEST(GetMayaModelData, FailedStagesReleaseEverythingTheyAllocated)
         Lines lines = log.lines();
         ASSERT_GE(lines.size(), c.tail.size());
         EXPECT_EQ(Lines(lines.end() - c.tail.size(), lines.end()), c.tail);
+        if (c.shapeInSet) { // nothing between the material stage's close and the failing stage
+            EXPECT_EQ(*(lines.end() - c.tail.size() - 1), "  Successful.\n");
+        }
         // The pipeline frees the model on every path: safe on what the failed capture left.
         log.clear();
         freeModel(model);
@@ -452,4 +456,45 @@ TEST(CaptureStages, MiscStageKeepsTheMeshesAndSizesEveryOtherKind)
 
     freeModel(model);
     EXPECT_EQ(liveAllocations(), before);
+}
+
+TEST(CaptureStages, ReportAFailedWalkAndLeaveTheFrameEmpty)
+{
+    struct Case {
+        const char* name;
+        bool (*stage)(Model&, int32_t, int32_t);
+        Lines lines;
+    } cases[] = {
+        {"meshes",
+         getMayaMeshes,
+         {"Getting meshes from maya data...\n", "  Error: Nothing is selected.\n",
+          "  Error: Failed to retrieve the number of geometries in the scene.\n"}},
+        {"misc",
+         getMayaMisc,
+         {"Getting meshes from maya data...\n", "  Error: Nothing is selected.\n",
+          "  Error: Failed to retrieve the number of geometries in the scene.\n"}},
+        {"meshLoop", loadMeshNodes, {"Loading meshes using current selection.\n", "  Error: Nothing is selected.\n"}},
+        {"miscLoop",
+         loadMiscNodes,
+         {"Loading misc geometry using current selection.\n", "  Error: Nothing is selected.\n"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        buildEveryKind();
+        headless::clearSelection();
+        testsupport::LogCapture log;
+        const int32_t before = liveAllocations();
+        Model model = {};
+        model.numFrames = 1;
+        model.frames = allocateArray<Frame>("model->frames", 1);
+
+        EXPECT_FALSE(c.stage(model, CAPTURE_SELECTION, UP_AXIS_Y));
+        EXPECT_EQ(log.lines(), c.lines);
+        EXPECT_EQ(std::string(logIndent), "");
+        const Frame empty = {};
+        EXPECT_EQ(memcmp(&model.frames[0], &empty, sizeof(Frame)), 0);
+        EXPECT_EQ(liveAllocations(), before + 1);
+        freeModel(model);
+        EXPECT_EQ(liveAllocations(), before);
+    }
 }
