@@ -117,8 +117,10 @@ std::string textureFileName(const std::string& texture, const std::string& fileD
         std::string name = embedded.first != nullptr ? fileNameOf(embedded.first->mFilename.C_Str()) : "";
         if (name.empty()) {
             const std::string format = embedded.first != nullptr ? embedded.first->achFormatHint : "";
-            name = "embedded" + std::to_string(embedded.second >= 0 ? embedded.second : 0) +
-                   (format.empty() ? "" : "." + format);
+            std::string number = embedded.second >= 0 ? std::to_string(embedded.second) : "";
+            for (size_t i = 1; embedded.second < 0 && i < texture.size() && texture[i] >= '0' && texture[i] <= '9'; ++i)
+                number += texture[i];
+            name = "embedded" + number + (format.empty() ? "" : "." + format);
         }
         note = "texture " + texture + " is stored inside the file; it is named " + name + " but no such file is written";
         return name;

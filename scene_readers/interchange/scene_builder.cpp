@@ -50,6 +50,8 @@ public:
         reportTally();
         if (report_.meshes == 0) {
             report_.message = "the file holds no mesh with faces to export";
+            if (skippedMeshes_ > 0)
+                report_.message += " (" + std::to_string(skippedMeshes_) + " skipped; the first: " + firstSkip_ + ")";
             return false;
         }
         return true;
@@ -67,6 +69,15 @@ private:
     std::unordered_map<const aiNode*, MObject> transforms_;
     std::unordered_set<const aiNode*> nodesWithShapes_;
     std::set<std::string> textureNotes_;
+    int skippedMeshes_ = 0;
+    std::string firstSkip_;
+
+    void skipMesh(const std::string& reason)
+    {
+        report_.warnings.push_back(reason + "; skipped");
+        if (skippedMeshes_++ == 0)
+            firstSkip_ = reason;
+    }
 
     static bool isIdentity(const aiMatrix4x4& m)
     {
@@ -186,14 +197,17 @@ private:
             headless::MeshData data;
             std::string problem;
             if (!convertMesh(mesh, meshLabel(index), settings_.scale, data, tally_, report_.warnings, problem)) {
-                report_.warnings.push_back(problem + "; skipped");
+                skipMesh(problem);
                 return;
             }
-            const std::string shapeName = names_.claim(std::string(node.mName.C_Str()) + "Shape", "meshShape");
+            // Named after the host transform, so that the plug-in's object name (the shape's name without
+            // "Shape") is the transform's unique name.
+            const std::string shapeName =
+                names_.claim(std::string(MFnDependencyNode(transform).name().asChar()) + "Shape", "meshShape");
             state.shape = headless::createMesh(shapeName, transform, data);
             if (state.shape.isNull()) {
-                report_.warnings.push_back("mesh " + meshLabel(index) + ": the host refused its geometry (" +
-                                           headless::validateMesh(data) + "); skipped");
+                skipMesh("mesh " + meshLabel(index) + ": the host refused its geometry (" +
+                         headless::validateMesh(data) + ")");
                 return;
             }
             state.nodes.insert(&node);

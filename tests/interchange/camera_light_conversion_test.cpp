@@ -1,0 +1,239 @@
+#include "scene_readers/interchange/camera_light_conversion.h"
+
+#include <assimp/camera.h>
+#include <assimp/light.h>
+
+#include <headless/scene.h>
+#include <maya/MDagPath.h>
+#include <maya/MFnDagNode.h>
+#include <maya/MFnDependencyNode.h>
+#include <maya/MMatrix.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace {
+
+using interchange::buildCamera;
+using interchange::buildLight;
+using interchange::NameRegistry;
+using interchange::ReaderQuirks;
+using interchange::shapeFrame;
+using interchange::TransformParts;
+
+const double kPi = 3.14159265358979323846;
+
+// Where the host's -Z axis and origin of a shape end up in world space.
+void worldFrame(const MObject& shape, double direction[3], double position[3])
+{
+    const MMatrix m = headless::pathTo(shape).inclusiveMatrix();
+    for (int i = 0; i < 3; ++i) {
+        direction[i] = -m(2, i);
+        position[i] = m(3, i);
+    }
+}
+
+double attribute(const MObject& node, const char* name)
+{
+    double value = std::numeric_limits<double>::quiet_NaN();
+    headless::getAttr(node, name, value);
+    return value;
+}
+
+std::string parentName(const MObject& shape)
+{
+    MFnDagNode dag(shape);
+    return MFnDependencyNode(dag.parent(0)).name().asChar();
+}
+
+TEST(CameraLightConversion, ShapeFrames)
+{
+    struct Case {
+        const char* name;
+        aiVector3D position, direction, up;
+        double scale;
+        bool needed;
+    };
+    const Case cases[] = {
+        {"host frame", {0, 0, 0}, {0, 0, -1}, {0, 1, 0}, 1.0, false},
+        {"host frame, long direction", {0, 0, 0}, {0, 0, -7}, {0, 3, 0}, 1.0, false},
+        {"moved", {1, 2, 3}, {0, 0, -1}, {0, 1, 0}, 2.0, true},
+        {"looking along +z", {0, 0, 0}, {0, 0, 1}, {0, 1, 0}, 1.0, true},
+        {"looking down, up along the direction", {0, 0, 0}, {0, -1, 0}, {0, -1, 0}, 1.0, true},
+        {"looking along +x, z up", {0, 0, 0}, {1, 0, 0}, {0, 0, 1}, 1.0, true},
+    };
+    for (const Case& c : cases) {
+        TransformParts parts;
+        EXPECT_EQ(shapeFrame(c.position, c.direction, c.up, c.scale, parts), c.needed) << c.name;
+        if (!c.needed)
+            continue;
+        // The host frame built from the parts looks along the direction from the scaled position.
+        headless::newScene();
+        const MObject t = headless::createTransform("t");
+        headless::setAttr(t, "translate", std::vector<double>(parts.translate, parts.translate + 3));
+        headless::setAttr(t, "rotate", std::vector<double>(parts.rotateDegrees, parts.rotateDegrees + 3));
+        const MObject camera = headless::createCamera("cameraShape", t);
+        double direction[3], position[3];
+        worldFrame(camera, direction, position);
+        const double length = c.direction.Length();
+        EXPECT_NEAR(direction[0], c.direction.x / length, 1e-9) << c.name;
+        EXPECT_NEAR(direction[1], c.direction.y / length, 1e-9) << c.name;
+        EXPECT_NEAR(direction[2], c.direction.z / length, 1e-9) << c.name;
+        EXPECT_NEAR(position[0], c.position.x * c.scale, 1e-9) << c.name;
+        EXPECT_NEAR(position[2], c.position.z * c.scale, 1e-9) << c.name;
+    }
+    TransformParts parts;
+    EXPECT_FALSE(shapeFrame(aiVector3D(0, 0, 0), aiVector3D(0, 0, 0), aiVector3D(0, 1, 0), 1.0, parts));
+    EXPECT_FALSE(shapeFrame(aiVector3D(NAN, 0, 0), aiVector3D(0, 0, 1), aiVector3D(0, 1, 0), 1.0, parts));
+}
+
+TEST(CameraLightConversion, Cameras)
+{
+    struct Case {
+        const char* name;
+        float fov, aspect, nearClip, farClip, orthographicWidth;
+        aiVector3D position, lookAt;
+        ReaderQuirks quirks;
+        bool ownChild;
+        bool built;
+        double focalLength, verticalAperture;
+        bool framed;
+    };
+    ReaderQuirks gltf;
+    gltf.cameraPositionIsNodeTranslation = true;
+    const double aperture = 1.41732;
+    const Case cases[] = {
+        {"60 degrees, 3:2", float(kPi / 3), 1.5f, 0.1f, 1000.0f, 0.0f, {0, 0, 0}, {0, 0, -1}, {}, false, true,
+         aperture * 25.4 / 2 / std::tan(kPi / 6), aperture / 1.5, false},
+        {"placed inside its node", 1.0f, 1.0f, 1.0f, 10.0f, 0.0f, {0, 0, 5}, {0, 0, -1}, {}, false, true,
+         aperture * 25.4 / 2 / std::tan(0.5), aperture, true},
+        {"glTF position is the node's", 1.0f, 1.0f, 1.0f, 10.0f, 0.0f, {0, 0, 5}, {0, 0, -1}, gltf, false, true,
+         aperture * 25.4 / 2 / std::tan(0.5), aperture, false},
+        {"node with a mesh", 1.0f, 1.0f, 1.0f, 10.0f, 0.0f, {0, 0, 0}, {0, 0, -1}, {}, true, true,
+         aperture * 25.4 / 2 / std::tan(0.5), aperture, true},
+        {"orthographic", 0.0f, 0.0f, 1.0f, 10.0f, 4.0f, {0, 0, 0}, {0, 0, -1}, {}, false, true, 35.0, 0.94488, false},
+        {"NaN field of view", NAN, 1.0f, 1.0f, 10.0f, 0.0f, {0, 0, 0}, {0, 0, -1}, {}, false, false, 0, 0, false},
+        {"infinite position", 1.0f, 1.0f, 1.0f, 10.0f, 0.0f, {INFINITY, 0, 0}, {0, 0, -1}, {}, false, false, 0, 0, false},
+    };
+    for (const Case& c : cases) {
+        headless::newScene();
+        NameRegistry names;
+        const MObject node = headless::createTransform("cam");
+        names.reserve("cam");
+        aiCamera camera;
+        camera.mHorizontalFOV = c.fov;
+        camera.mAspect = c.aspect;
+        camera.mClipPlaneNear = c.nearClip;
+        camera.mClipPlaneFar = c.farClip;
+        camera.mOrthographicWidth = c.orthographicWidth;
+        camera.mPosition = c.position;
+        camera.mLookAt = c.lookAt;
+        std::vector<std::string> warnings;
+        const MObject shape = buildCamera(camera, "cam", node, c.ownChild, c.quirks, 2.0, names, warnings);
+        EXPECT_EQ(!shape.isNull(), c.built) << c.name;
+        EXPECT_EQ(warnings.size(), c.built ? 0u : 1u) << c.name;
+        if (!c.built)
+            continue;
+        EXPECT_STREQ(MFnDependencyNode(shape).name().asChar(), "camShape");
+        EXPECT_EQ(parentName(shape), c.framed ? "cam_frame" : "cam") << c.name;
+        // The field of view arrives as a float.
+        EXPECT_NEAR(attribute(shape, "focalLength"), c.focalLength, 1e-5) << c.name;
+        EXPECT_NEAR(attribute(shape, "verticalFilmAperture"), c.verticalAperture, 1e-9) << c.name;
+        EXPECT_NEAR(attribute(shape, "nearClipPlane"), 2.0 * c.nearClip, 1e-6) << c.name;
+        EXPECT_NEAR(attribute(shape, "farClipPlane"), 2.0 * c.farClip, 1e-6) << c.name;
+        EXPECT_EQ(attribute(shape, "orthographic"), c.orthographicWidth > 0 ? 1.0 : 0.0) << c.name;
+        if (c.orthographicWidth > 0) {
+            EXPECT_NEAR(attribute(shape, "orthographicWidth"), 2.0 * 2.0 * c.orthographicWidth, 1e-9) << c.name;
+        }
+        double direction[3], position[3];
+        worldFrame(shape, direction, position);
+        const aiVector3D expected = c.quirks.cameraPositionIsNodeTranslation ? aiVector3D(0, 0, 0) : c.position;
+        EXPECT_NEAR(position[2], 2.0 * expected.z, 1e-9) << c.name;
+        EXPECT_NEAR(direction[2], -1.0, 1e-9) << c.name;
+    }
+}
+
+TEST(CameraLightConversion, Lights)
+{
+    struct Case {
+        const char* name;
+        aiLightSourceType type;
+        aiColor3D colour;
+        float linear, quadratic, inner, outer;
+        aiVector3D position, direction;
+        ReaderQuirks quirks;
+        const char* hostType; // nullptr: skipped
+        double intensity, red, decay, cone, penumbra;
+    };
+    ReaderQuirks gltf;
+    gltf.spotAnglesAreHalfAngles = true;
+    const Case cases[] = {
+        {"point", aiLightSource_POINT, {2, 1, 0.5f}, 0, 1, 0, 0, {1, 2, 3}, {0, 0, 0}, {}, "pointLight", 2, 1, 2,
+         0, 0},
+        {"directional, linear", aiLightSource_DIRECTIONAL, {0.5f, 0.25f, 0}, 1, 0, 0, 0, {0, 0, 0}, {1, 0, 0}, {},
+         "directionalLight", 0.5, 1, 1, 0, 0},
+        {"spot", aiLightSource_SPOT, {1, 1, 1}, 0, 0, float(kPi / 6), float(kPi / 3), {0, 0, 0}, {0, -1, 0}, {},
+         "spotLight", 1, 1, 0, 30, 15},
+        {"glTF spot half angles", aiLightSource_SPOT, {3, 3, 3}, 0, 1, 0.2f, 0.5f, {0, 0, 0}, {0, 0, -1}, gltf,
+         "spotLight", 3, 1, 2, 0.4 * 180 / kPi, 0.3 * 180 / kPi},
+        {"ambient", aiLightSource_AMBIENT, {0.2f, 0.2f, 0.2f}, 0, 0, 0, 0, {0, 0, 0}, {0, 0, 0}, {}, "ambientLight",
+         0.2, 1, -1, 0, 0},
+        {"black", aiLightSource_POINT, {0, 0, 0}, 0, 0, 0, 0, {0, 0, 0}, {0, 0, 0}, {}, "pointLight", 0, 0, 0, 0, 0},
+        {"area", aiLightSource_AREA, {1, 1, 1}, 0, 0, 0, 0, {0, 0, 0}, {0, 0, -1}, {}, nullptr, 0, 0, 0, 0, 0},
+        {"NaN colour", aiLightSource_POINT, {NAN, 1, 1}, 0, 0, 0, 0, {0, 0, 0}, {0, 0, 0}, {}, nullptr, 0, 0, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        headless::newScene();
+        NameRegistry names;
+        names.reserve("lamp");
+        const MObject node = headless::createTransform("lamp");
+        aiLight light;
+        light.mType = c.type;
+        light.mColorDiffuse = c.colour;
+        light.mAttenuationLinear = c.linear;
+        light.mAttenuationQuadratic = c.quadratic;
+        light.mAngleInnerCone = c.inner;
+        light.mAngleOuterCone = c.outer;
+        light.mPosition = c.position;
+        light.mDirection = c.direction;
+        light.mUp = aiVector3D(0, 0, 1);
+        std::vector<std::string> warnings;
+        const MObject shape = buildLight(light, "lamp", node, false, c.quirks, 1.0, names, warnings);
+        if (c.hostType == nullptr) {
+            EXPECT_TRUE(shape.isNull()) << c.name;
+            EXPECT_EQ(warnings.size(), 1u) << c.name;
+            continue;
+        }
+        ASSERT_FALSE(shape.isNull()) << c.name;
+        EXPECT_TRUE(warnings.empty()) << c.name;
+        EXPECT_STREQ(MFnDependencyNode(shape).typeName().asChar(), c.hostType);
+        EXPECT_NEAR(attribute(shape, "intensity"), c.intensity, 1e-6) << c.name;
+        std::vector<double> colour;
+        ASSERT_TRUE(headless::getAttr(shape, "color", colour));
+        EXPECT_NEAR(colour[0], c.red, 1e-6) << c.name;
+        if (c.decay >= 0) {
+            EXPECT_EQ(attribute(shape, "decayRate"), c.decay) << c.name;
+        }
+        if (c.type == aiLightSource_SPOT) {
+            // Angles read back in degrees, as they were set.
+            EXPECT_NEAR(attribute(shape, "coneAngle"), c.cone, 1e-4) << c.name;
+            EXPECT_NEAR(attribute(shape, "penumbraAngle"), c.penumbra, 1e-4) << c.name;
+        }
+        double direction[3], position[3];
+        worldFrame(shape, direction, position);
+        if (c.type == aiLightSource_POINT || c.type == aiLightSource_SPOT) {
+            EXPECT_NEAR(position[1], c.position.y, 1e-9) << c.name;
+        }
+        if (c.type == aiLightSource_DIRECTIONAL || c.type == aiLightSource_SPOT) {
+            const double length = c.direction.Length();
+            for (int i = 0; i < 3; ++i)
+                EXPECT_NEAR(direction[i], c.direction[i] / length, 1e-9) << c.name << " axis " << i;
+        }
+    }
+}
+
+} // namespace

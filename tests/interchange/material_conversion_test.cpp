@@ -1,0 +1,256 @@
+#include "scene_readers/interchange/material_conversion.h"
+
+#include "library_scenes.h"
+
+#include <assimp/GltfMaterial.h>
+#include <assimp/material.h>
+#include <assimp/scene.h>
+
+#include <headless/scene.h>
+#include <maya/MFnDependencyNode.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using interchange::createShaderNodes;
+using interchange::describeMaterial;
+using interchange::NameRegistry;
+using interchange::ShaderDescription;
+using interchange::ShaderKind;
+using interchange::textureFileName;
+
+void addColour(aiMaterial& m, const char* key, unsigned type, unsigned index, float r, float g, float b)
+{
+    const aiColor3D colour(r, g, b);
+    m.AddProperty(&colour, 1, key, type, index);
+}
+
+void addFloat(aiMaterial& m, const char* key, unsigned type, unsigned index, float value)
+{
+    m.AddProperty(&value, 1, key, type, index);
+}
+
+void addInt(aiMaterial& m, const char* key, unsigned type, unsigned index, int value)
+{
+    m.AddProperty(&value, 1, key, type, index);
+}
+
+void addText(aiMaterial& m, const char* key, unsigned type, unsigned index, const char* value)
+{
+    const aiString text(value);
+    m.AddProperty(&text, key, type, index);
+}
+
+// A material as the OBJ reader makes one from an MTL entry.
+std::unique_ptr<aiMaterial> mtlMaterial(const char* name, int illum, float ks, float ns, float d, const char* mapKd)
+{
+    std::unique_ptr<aiMaterial> m(interchangetest::makeMaterial(name));
+    addInt(*m, AI_MATKEY_SHADING_MODEL, illum == 2 ? aiShadingMode_Phong : aiShadingMode_Gouraud);
+    addColour(*m, AI_MATKEY_COLOR_AMBIENT, 0.1f, 0.2f, 0.3f);
+    addColour(*m, AI_MATKEY_COLOR_DIFFUSE, 0.8f, 0.4f, 0.2f);
+    addColour(*m, AI_MATKEY_COLOR_SPECULAR, ks, ks, ks);
+    addColour(*m, AI_MATKEY_COLOR_EMISSIVE, 0.0f, 0.5f, 0.0f);
+    addFloat(*m, AI_MATKEY_SHININESS, ns);
+    addFloat(*m, AI_MATKEY_OPACITY, d);
+    if (mapKd != nullptr) {
+        const aiString file(mapKd);
+        m->AddProperty(&file, AI_MATKEY_TEXTURE_DIFFUSE(0));
+    }
+    return m;
+}
+
+TEST(MaterialConversion, ClosestShaderAndColours)
+{
+    struct Case {
+        const char* name;
+        std::unique_ptr<aiMaterial> material;
+        ShaderKind kind;
+        bool specular;
+        float transparency; // < 0: none
+        double cosinePower, eccentricity;
+        const char* texture;
+    };
+    std::vector<Case> cases;
+    cases.push_back({"phong with highlight", mtlMaterial("shiny", 2, 0.5f, 30.0f, 1.0f, "tex/brick.png"),
+                     ShaderKind::Phong, true, -1.0f, 30.0, 0.0, "tex/brick.png"});
+    cases.push_back({"black specular is a lambert", mtlMaterial("matte", 2, 0.0f, 30.0f, 1.0f, nullptr),
+                     ShaderKind::Lambert, false, -1.0f, 0.0, 0.0, ""});
+    cases.push_back({"half transparent", mtlMaterial("glass", 1, 0.0f, 0.0f, 0.25f, nullptr), ShaderKind::Lambert,
+                     false, 0.75f, 0.0, 0.0, ""});
+    cases.push_back({"tiny exponent raised to 2", mtlMaterial("dull", 2, 1.0f, 0.5f, 1.0f, nullptr),
+                     ShaderKind::Phong, true, -1.0f, 2.0, 0.0, ""});
+    {
+        std::unique_ptr<aiMaterial> blinn = mtlMaterial("metal", 2, 0.9f, 98.0f, 1.0f, nullptr);
+        blinn->RemoveProperty(AI_MATKEY_SHADING_MODEL);
+        addInt(*blinn, AI_MATKEY_SHADING_MODEL, aiShadingMode_Blinn);
+        cases.push_back({"blinn shading", std::move(blinn), ShaderKind::Blinn, true, -1.0f, 0.0, std::sqrt(2.0 / 100.0), ""});
+    }
+    {
+        // glTF metallic-roughness: base colour and its texture, alpha ignored in opaque mode.
+        std::unique_ptr<aiMaterial> pbr(interchangetest::makeMaterial("gold"));
+        const aiColor4D base(1.0f, 0.8f, 0.2f, 0.5f);
+        pbr->AddProperty(&base, 1, AI_MATKEY_BASE_COLOR);
+        addFloat(*pbr, AI_MATKEY_OPACITY, 0.5f);
+        addText(*pbr, AI_MATKEY_GLTF_ALPHAMODE, "OPAQUE");
+        const aiString file("textures/Gold.png");
+        pbr->AddProperty(&file, AI_MATKEY_TEXTURE(aiTextureType_BASE_COLOR, 0));
+        cases.push_back({"glTF opaque", std::move(pbr), ShaderKind::Lambert, false, -1.0f, 0.0, 0.0, "textures/Gold.png"});
+    }
+    {
+        std::unique_ptr<aiMaterial> blend(interchangetest::makeMaterial("ghost"));
+        addFloat(*blend, AI_MATKEY_OPACITY, 0.4f);
+        addText(*blend, AI_MATKEY_GLTF_ALPHAMODE, "BLEND");
+        cases.push_back({"glTF blend", std::move(blend), ShaderKind::Lambert, false, 0.6f, 0.0, 0.0, ""});
+    }
+    for (const Case& c : cases) {
+        const ShaderDescription d = describeMaterial(*c.material);
+        EXPECT_EQ(int(d.kind), int(c.kind)) << c.name;
+        EXPECT_EQ(d.specular.present, c.specular) << c.name;
+        EXPECT_EQ(d.transparency.present, c.transparency >= 0.0f) << c.name;
+        if (c.transparency >= 0.0f) {
+            EXPECT_NEAR(d.transparency.rgb[0], c.transparency, 1e-6) << c.name;
+        }
+        EXPECT_NEAR(d.cosinePower, c.cosinePower, 1e-9) << c.name;
+        EXPECT_NEAR(d.eccentricity, c.eccentricity, 1e-6) << c.name;
+        EXPECT_EQ(d.texture, c.texture) << c.name;
+        EXPECT_FALSE(d.libraryDefault) << c.name;
+    }
+    // The MTL colours arrive as they are.
+    const ShaderDescription shiny = describeMaterial(*cases[0].material);
+    EXPECT_EQ(shiny.name, "shiny");
+    EXPECT_FLOAT_EQ(shiny.diffuse.rgb[1], 0.4f);
+    EXPECT_FLOAT_EQ(shiny.ambient.rgb[2], 0.3f);
+    EXPECT_FLOAT_EQ(shiny.incandescence.rgb[1], 0.5f);
+    EXPECT_FLOAT_EQ(shiny.specular.rgb[0], 0.5f);
+    const ShaderDescription gold = describeMaterial(*cases[5].material);
+    EXPECT_TRUE(gold.diffuse.present);
+    EXPECT_FLOAT_EQ(gold.diffuse.rgb[1], 0.8f);
+}
+
+TEST(MaterialConversion, LibraryDefaultAndStrengths)
+{
+    std::unique_ptr<aiMaterial> fallback(interchangetest::makeMaterial(AI_DEFAULT_MATERIAL_NAME));
+    EXPECT_TRUE(describeMaterial(*fallback).libraryDefault);
+    std::unique_ptr<aiMaterial> unnamed(new aiMaterial());
+    EXPECT_FALSE(describeMaterial(*unnamed).libraryDefault);
+    EXPECT_EQ(describeMaterial(*unnamed).name, "");
+
+    std::unique_ptr<aiMaterial> strong(interchangetest::makeMaterial("strong"));
+    addColour(*strong, AI_MATKEY_COLOR_SPECULAR, 0.2f, 0.2f, 0.2f);
+    addFloat(*strong, AI_MATKEY_SHININESS_STRENGTH, 2.0f);
+    addColour(*strong, AI_MATKEY_COLOR_EMISSIVE, 0.5f, 0.25f, 0.0f);
+    addFloat(*strong, AI_MATKEY_EMISSIVE_INTENSITY, 4.0f);
+    const ShaderDescription d = describeMaterial(*strong);
+    EXPECT_FLOAT_EQ(d.specular.rgb[0], 0.4f);
+    EXPECT_FLOAT_EQ(d.incandescence.rgb[0], 2.0f);
+    EXPECT_FLOAT_EQ(d.incandescence.rgb[1], 1.0f);
+    EXPECT_EQ(int(d.kind), int(ShaderKind::Phong));
+}
+
+TEST(MaterialConversion, TextureFileNames)
+{
+    aiScene scene;
+    scene.mNumTextures = 2;
+    scene.mTextures = new aiTexture*[2];
+    scene.mTextures[0] = new aiTexture();
+    std::strcpy(scene.mTextures[0]->achFormatHint, "png");
+    scene.mTextures[1] = new aiTexture();
+    scene.mTextures[1]->mFilename = aiString("packed/Wood.jpg");
+    struct Case {
+        const char* texture;
+        const char* directory;
+        const char* expected;
+        bool note;
+    };
+    const Case cases[] = {
+        {"", "/scenes", "", false},
+        {"tex/brick.png", "/scenes", "/scenes/tex/brick.png", false},
+        {"tex\\brick.png", "/scenes/", "/scenes/tex/brick.png", false},
+        {"./brick.png", "/scenes", "/scenes/brick.png", false},
+        {"/abs/brick.png", "/scenes", "/abs/brick.png", false},
+        {"C:\\maps\\brick.png", "/scenes", "C:\\maps\\brick.png", false},
+        {"brick.png", "", "brick.png", false},
+        {"*0", "/scenes", "embedded0.png", true},
+        {"*1", "/scenes", "Wood.jpg", true},
+        {"*7", "/scenes", "embedded7", true},
+    };
+    for (const Case& c : cases) {
+        std::string note;
+        EXPECT_EQ(textureFileName(c.texture, c.directory, scene, note), c.expected) << c.texture;
+        EXPECT_EQ(!note.empty(), c.note) << c.texture << ": " << note;
+    }
+}
+
+TEST(MaterialConversion, ShaderNodesInTheHost)
+{
+    headless::newScene();
+    NameRegistry names;
+    names.reserve("lambert1");
+    struct Case {
+        ShaderDescription description;
+        std::string texture;
+        const char* type;
+        const char* shaderName;
+    };
+    ShaderDescription phong;
+    phong.name = "brick wall";
+    phong.kind = ShaderKind::Phong;
+    phong.diffuse = {true, {0.8f, 0.4f, 0.2f}};
+    phong.specular = {true, {0.5f, 0.5f, 0.5f}};
+    phong.incandescence = {true, {0.0f, 0.5f, 0.0f}};
+    phong.transparency = {true, {0.25f, 0.25f, 0.25f}};
+    phong.ambient = {true, {0.1f, 0.2f, 0.3f}};
+    phong.cosinePower = 30;
+    ShaderDescription blinn;
+    blinn.name = "metal";
+    blinn.kind = ShaderKind::Blinn;
+    blinn.specular = {true, {0.9f, 0.9f, 0.9f}};
+    blinn.eccentricity = 0.15;
+    ShaderDescription unnamed;
+    unnamed.name = "lambert1";
+    const Case cases[] = {
+        {phong, "/scenes/tex/brick.png", "phong", "brick_wall"},
+        {blinn, "", "blinn", "metal"},
+        {unnamed, "", "lambert", "lambert11"},
+    };
+    for (const Case& c : cases) {
+        const interchange::ShaderNodes nodes = createShaderNodes(c.description, c.texture, "material0", names);
+        ASSERT_FALSE(nodes.shader.isNull()) << c.shaderName;
+        MFnDependencyNode shader(nodes.shader);
+        EXPECT_STREQ(shader.typeName().asChar(), c.type);
+        EXPECT_STREQ(shader.name().asChar(), c.shaderName);
+        EXPECT_EQ(std::string(MFnDependencyNode(nodes.shadingGroup).name().asChar()), std::string(c.shaderName) + "SG");
+        EXPECT_EQ(nodes.fileTexture.isNull(), c.texture.empty()) << c.shaderName;
+        if (!c.texture.empty()) {
+            std::string path;
+            ASSERT_TRUE(headless::getAttr(nodes.fileTexture, "fileTextureName", path));
+            EXPECT_EQ(path, c.texture);
+        }
+    }
+    std::vector<double> value;
+    const MObject brick = headless::findNode("brick_wall");
+    ASSERT_TRUE(headless::getAttr(brick, "color", value));
+    EXPECT_NEAR(value[0], 0.8, 1e-6);
+    ASSERT_TRUE(headless::getAttr(brick, "transparency", value));
+    EXPECT_NEAR(value[2], 0.25, 1e-6);
+    ASSERT_TRUE(headless::getAttr(brick, "incandescence", value));
+    EXPECT_NEAR(value[1], 0.5, 1e-6);
+    ASSERT_TRUE(headless::getAttr(brick, "ambientColor", value));
+    EXPECT_NEAR(value[2], 0.3, 1e-6);
+    ASSERT_TRUE(headless::getAttr(brick, "specularColor", value));
+    EXPECT_NEAR(value[0], 0.5, 1e-6);
+    double number = 0;
+    ASSERT_TRUE(headless::getAttr(brick, "cosinePower", number));
+    EXPECT_EQ(number, 30.0);
+    ASSERT_TRUE(headless::getAttr(headless::findNode("metal"), "eccentricity", number));
+    EXPECT_NEAR(number, 0.15, 1e-12);
+}
+
+} // namespace
