@@ -154,4 +154,22 @@ TEST_F(MaterialAssignmentTest, ShapePathFromTransformOrShape)
     }
 }
 
+TEST_F(MaterialAssignmentTest, SameAnswersUnderTheOtherHostReadings)
+{
+    // Hosts may refuse to extend a path that already ends at a shape, and may fail to set up a graph
+    // walk that finds nothing: the search goes on with the path as given and simply finds no node.
+    headless::hostBehaviour().extendToShapeFailsOnShape = true;
+    headless::hostBehaviour().graphIteratorFailsWithoutMatch = true;
+    MObject cube = shadedCube("lambert", "myLambert");
+    MObject bare = makeMesh("pBare1", "pBareShape1");
+    MaterialTable table({"other", "myLambert"});
+    EXPECT_EQ(getMaterialIndexForPath(headless::pathTo(cube), table.model), 1);
+    EXPECT_EQ(getMaterialIndexForPath(headless::pathTo(bare), table.model), 0);
+    EXPECT_EQ(log.lines(), lines({"Warning: No Shape node was found\n", "Warning: No Shape node was found\n",
+                                  "Found material: 'myLambert'\n", "Warning: No Shape node was found\n",
+                                  "Warning: No Shape node was found\n",
+                                  "Warning: Path did not contain a lambert or blinn shader\n",
+                                  "Error: Material 'unknownMaterial' not found\n"}));
+}
+
 } // namespace

@@ -134,6 +134,12 @@ TEST_F(MaterialCaptureTest, TableShapes)
          1, 1, {""},
          {"Getting materials from maya data...\n", "  1 materials found.\n",
           "  Beginning to load materials from maya data.\n", "  Successful.\n", "Successful.\n"}},
+        {"the same where the host fails a graph walk that finds nothing",
+         [] {
+             headless::hostBehaviour().graphIteratorFailsWithoutMatch = true;
+             headless::assign(headless::createShadingGroup("emptySG", MObject::kNullObj), makeMesh("p", "pShape"));
+         },
+         1, 1, {""}, {}},
         {"two shading groups on one shader",
          [] {
              MObject shader = headless::createShader("lambert", "shared");
@@ -158,6 +164,7 @@ TEST_F(MaterialCaptureTest, TableShapes)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
+        headless::resetHostBehaviour();
         headless::emptyScene();
         c.build();
         log.clear();
