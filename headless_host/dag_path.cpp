@@ -289,8 +289,8 @@ MString MDagPath::partialPathName(MStatus* ReturnStatus) const {
   const std::vector<Node*> own = headless::rawNodes(data_);
   if (own.empty()) return MString();
   std::vector<std::vector<Node*>> rivals;
-  for (Node* other : headless::scene().nodes) {
-    if (other->isDag() && other->name == node->name) {
+  for (Node* other : headless::nodesNamed(node->name)) {
+    if (other->isDag()) {
       for (std::vector<Node*>& p : headless::allPaths(other)) {
         if (p != own) rivals.push_back(std::move(p));
       }

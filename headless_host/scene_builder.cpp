@@ -211,10 +211,10 @@ bool reparent(const MObject& node, const MObject& newParent) {
 bool rename(const MObject& node, const std::string& newName) {
   Node* n = nodeFrom(node);
   if (n == nullptr || n == scene().world || newName.empty()) return false;
-  for (const Node* other : scene().nodes) {
-    if (other != n && other->name == newName && !(n->isDag() && other->isDag())) return false;
+  for (const Node* other : nodesNamed(newName)) {
+    if (other != n && !(n->isDag() && other->isDag())) return false;
   }
-  n->name = newName;
+  renameNode(n, newName);
   return true;
 }
 
@@ -243,8 +243,8 @@ MDagPath pathTo(const std::string& nameOrPath) {
   }
   if (names.empty()) return MDagPath();
   std::vector<std::vector<Node*>> matches;
-  for (Node* node : scene().nodes) {
-    if (!node->isDag() || node == scene().world || node->name != names.back()) continue;
+  for (Node* node : nodesNamed(names.back())) {
+    if (!node->isDag() || node == scene().world) continue;
     for (std::vector<Node*>& path : allPaths(node)) {
       if (path.size() < names.size() || (absolute && path.size() != names.size())) continue;
       bool same = true;

@@ -68,28 +68,27 @@ Node* makeWorld(Scene& s) {
   world->type = worldNodeType();
   retain(world);
   s.nodes.push_back(world);
+  s.byName[world->name].push_back(world);
   return world;
 }
 
-bool nameTaken(const Scene& s, const std::string& name, bool dag) {
+bool nameTaken(const std::string& name, bool dag) {
   // DAG nodes may repeat a name under different parents; a dependency node's name is unique.
-  for (const Node* n : s.nodes) {
-    if (n->name == name && (!dag || !n->isDag())) return true;
+  for (const Node* n : nodesNamed(name)) {
+    if (!dag || !n->isDag()) return true;
   }
   return false;
 }
 
-std::string uniqueName(const Scene& s, const std::string& requested, const std::string& typeName, bool dag) {
+std::string uniqueName(const std::string& requested, const std::string& typeName, bool dag) {
   std::string base = requested;
   if (base.empty()) base = typeName;
-  if (!requested.empty() && !nameTaken(s, base, dag)) return base;
+  if (!requested.empty() && !nameTaken(base, dag)) return base;
   // Strip trailing digits and count up, as the host does ("pCube" -> "pCube1").
   while (!base.empty() && base.back() >= '0' && base.back() <= '9') base.pop_back();
   for (int i = 1;; ++i) {
     std::string candidate = base + std::to_string(i);
-    bool taken = false;
-    for (const Node* n : s.nodes) taken = taken || n->name == candidate;
-    if (!taken) return candidate;
+    if (nodesNamed(candidate).empty()) return candidate;
   }
 }
 
@@ -111,6 +110,7 @@ void clearScene() {
   s.connections.clear();
   std::vector<Node*> old;
   old.swap(s.nodes);
+  s.byName.clear();
   for (Node* n : old) {
     n->alive = false;
     n->parents.clear();
@@ -129,10 +129,29 @@ Node* newNode(const NodeType* type, const std::string& typeName, const std::stri
   node->id = s.nextId++;
   node->type = type;
   node->typeName = typeName;
-  node->name = uniqueName(s, requestedName, typeName, type->isDag);
+  node->name = uniqueName(requestedName, typeName, type->isDag);
   retain(node);
   s.nodes.push_back(node);
+  s.byName[node->name].push_back(node);
   return node;
+}
+
+const std::vector<Node*>& nodesNamed(const std::string& name) {
+  static const std::vector<Node*> none;
+  const Scene& s = scene();
+  auto it = s.byName.find(name);
+  return it == s.byName.end() ? none : it->second;
+}
+
+void renameNode(Node* node, const std::string& newName) {
+  Scene& s = scene();
+  std::vector<Node*>& old = s.byName[node->name];
+  old.erase(std::find(old.begin(), old.end(), node));
+  if (old.empty()) s.byName.erase(node->name);
+  node->name = newName;
+  // Keep creation order among nodes of one name.
+  std::vector<Node*>& named = s.byName[newName];
+  named.insert(std::find_if(named.begin(), named.end(), [&](const Node* n) { return n->id > node->id; }), node);
 }
 
 Node* nodeFrom(const MObject& handle) {
@@ -148,8 +167,8 @@ Node* findNodeByName(const std::string& nameOrPath) {
     return endNode(PathAccess::get(path));
   }
   Node* found = nullptr;
-  for (Node* n : s.nodes) {
-    if (n->name != nameOrPath || n == s.world) continue;
+  for (Node* n : nodesNamed(nameOrPath)) {
+    if (n == s.world) continue;
     if (found != nullptr) return nullptr;  // ambiguous
     found = n;
   }

@@ -20,6 +20,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace headless {
@@ -228,6 +229,7 @@ struct SelectionAccess {
 
 struct Scene {
   std::vector<Node*> nodes;  // creation order, the world first; each holds one reference from the scene
+  std::unordered_map<std::string, std::vector<Node*>> byName;  // live nodes by name, in creation order
   Node* world = nullptr;
   std::vector<Connection> connections;  // creation order
   SelectionData selection;
@@ -244,6 +246,9 @@ void clearScene();
 Node* newNode(const NodeType* type, const std::string& typeName, const std::string& requestedName);
 Node* nodeFrom(const MObject& handle);  // a live node or null
 Node* findNodeByName(const std::string& nameOrPath);
+// Live nodes of that name, in creation order.
+const std::vector<Node*>& nodesNamed(const std::string& name);
+void renameNode(Node* node, const std::string& newName);
 
 // A plug path split into attributes: "instObjGroups[0].objectGroups[2]" -> two segments.
 struct PlugSegment {

@@ -8,6 +8,7 @@
 #include <maya/MString.h>
 #include <maya/MStringArray.h>
 
+#include <algorithm>
 #include <cstdio>
 
 using headless::Node;
@@ -290,8 +291,8 @@ MStatus MGlobal::getSelectionListByName(const MString& name, MSelectionList& lis
 
 // Every set that an item of the list belongs to - by a whole-instance connection
 // (instObjGroups[i] -> dagSetMembers) or a per-face one (instObjGroups[i].objectGroups[k] -> dagSetMembers), or
-// for a dependency node message -> dnSetMembers - each set once, in the order the memberships were made.
-// The host does not document the order.
+// for a dependency node message -> dnSetMembers - each set once, in the order the sets were created. The host
+// documents neither order nor uniqueness; this is the recommended stand-in choice.
 MStatus MGlobal::getAssociatedSets(MSelectionList& list, MObjectArray& setArray) {
   setArray.clear();
   std::vector<Node*> found;
@@ -311,6 +312,7 @@ MStatus MGlobal::getAssociatedSets(MSelectionList& list, MObjectArray& setArray)
       if (!seen) found.push_back(c.destination);
     }
   }
+  std::sort(found.begin(), found.end(), [](const Node* a, const Node* b) { return a->id < b->id; });
   for (Node* s : found) setArray.append(headless::ObjectAccess::make(s));
   return MStatus::kSuccess;
 }

@@ -124,7 +124,7 @@ std::vector<std::string> setNames(const char* shapePath) {
   return names;
 }
 
-TEST(Selection, AssociatedSetsInMembershipOrderOncePerSet) {
+TEST(Selection, AssociatedSetsInCreationOrderOncePerSet) {
   buildScene();
   MObject b = headless::findNode("bShape"), c = headless::findNode("cShape");
   MObject sg = headless::findNode("groupSG");
@@ -142,7 +142,7 @@ TEST(Selection, AssociatedSetsInMembershipOrderOncePerSet) {
     std::vector<std::string> sets;
   };
   const Case cases[] = {
-      {"|a|b|bShape", {"deformerSet", "groupSG"}},
+      {"|a|b|bShape", {"groupSG", "deformerSet"}},
       {"|c|cShape", {"groupSG", "facesSG"}},
       {"|a|cShape", {"deformerSet"}},
       {"|a", {}},
