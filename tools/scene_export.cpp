@@ -123,10 +123,20 @@ std::string defaultPluginPath()
 #endif
 }
 
+namespace {
+
+// Whatever way the export ends, the scene it loaded is let go.
+struct SceneRelease {
+    ~SceneRelease() { headless::emptyScene(); }
+};
+
+} // namespace
+
 ExportOutcome runExport(const CommandLine& command)
 {
     const auto start = std::chrono::steady_clock::now();
     ExportOutcome outcome;
+    SceneRelease release;
 
     // The scene.
     std::ifstream probe(command.scenePath);

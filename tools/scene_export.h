@@ -22,6 +22,7 @@ struct ExportOutcome {
 // The plug-in module built with the tools, or "" when there was none to build against.
 std::string defaultPluginPath();
 
+// Runs one export; the headless host's scene is left empty afterwards.
 ExportOutcome runExport(const CommandLine& command);
 
 // "3 materials, 5 objects, 120 triangles, 240 vertices, 9876 bytes, 0.02 seconds".

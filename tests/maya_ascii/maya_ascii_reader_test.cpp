@@ -90,6 +90,13 @@ std::string twoQuads(int sharedSmooth)
            "\t\tf 4 4 5 6 -2;\n";
 }
 
+// Each program of this folder ends with an empty scene, so no node outlives it.
+class EmptySceneAtExit : public ::testing::Environment {
+public:
+    void TearDown() override { headless::emptyScene(); }
+};
+const ::testing::Environment* const emptySceneAtExit = ::testing::AddGlobalTestEnvironment(new EmptySceneAtExit);
+
 } // namespace
 
 TEST(MayaAsciiReader, BuildsFacesFromSignedEdgesAndSplitUVRanges)
