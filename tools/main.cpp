@@ -27,7 +27,7 @@ int readQax(const std::string& path, qaxModel& model)
     }
     char message[512] = "";
     if (!readQAXFile(path.c_str(), model, message, sizeof message)) {
-        std::cerr << "qaxexport: " << path << ": " << message << "\n";
+        std::cerr << "qaxexport: " << message << "\n";
         return 1;
     }
     if (!validateQAXIndices(model, message, sizeof message)) {
