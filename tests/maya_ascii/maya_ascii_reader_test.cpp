@@ -248,6 +248,30 @@ TEST(MayaAsciiReader, ConvertsLinearAndAngleUnits)
     EXPECT_NEAR(rotation[1], M_PI / 6, 1e-12);
 }
 
+TEST(MayaAsciiReader, TransformsKeepRotateOrderPivotsAndVisibility)
+{
+    LoadReport report = load("createNode transform -n \"pivoted\";\n"
+                             "\tsetAttr \".v\" no;\n"
+                             "\tsetAttr \".r\" -type \"double3\" 10 20 30 ;\n"
+                             "\tsetAttr \".ro\" 5;\n"
+                             "\tsetAttr \".s\" -type \"double3\" 2 2 2 ;\n"
+                             "\tsetAttr \".rp\" -type \"double3\" 1 0 0 ;\n"
+                             "\tsetAttr \".sp\" -type \"double3\" 0 1 0 ;\n"
+                             "\tsetAttr \".sz\" 3;\n");
+    ASSERT_TRUE(report.ok) << report.message;
+    MFnTransform transform(node("pivoted"));
+    EXPECT_EQ(transform.rotationOrder(), MTransformationMatrix::kZYX);
+    EXPECT_EQ(transform.rotatePivot(MSpace::kTransform).x, 1.0);
+    EXPECT_EQ(transform.scalePivot(MSpace::kTransform).y, 1.0);
+    double scale[3];
+    transform.getScale(scale);
+    EXPECT_EQ(scale[0], 2.0);
+    EXPECT_EQ(scale[2], 3.0);  // one child of the compound, set on its own
+    double visible = 1;
+    ASSERT_TRUE(headless::getAttr(node("pivoted"), "visibility", visible));
+    EXPECT_EQ(visible, 0.0);
+}
+
 TEST(MayaAsciiReader, SuppliesTheHostDefaultsForWhatTheFileLeavesOut)
 {
     LoadReport report = load("createNode lambert -n \"l\";\ncreateNode blinn -n \"b\";\ncreateNode phong -n \"p\";\n"
