@@ -87,6 +87,7 @@ InterchangeReport loadInterchangeFile(const std::string& path, const Interchange
     settings.quirks.cameraPositionIsNodeTranslation = extension == "gltf" || extension == "glb";
     settings.quirks.spotAnglesAreHalfAngles = extension == "gltf" || extension == "glb";
     settings.rootMatrixIsUnitScale = extension == "dae";
+    settings.materialsAreStandIns = extension == "ply";
     if (!buildScene(scene, settings, report))
         return failure(report, path, report.message);
 

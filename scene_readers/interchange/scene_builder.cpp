@@ -165,7 +165,7 @@ private:
         if (!group.isNull())
             return group;
         const ShaderDescription description = describeMaterial(*scene_.mMaterials[materialIndex]);
-        if (description.libraryDefault) {
+        if (description.libraryDefault || settings_.materialsAreStandIns) {
             group = headless::findNode("initialShadingGroup");
             if (!group.isNull())
                 return group;

@@ -1,0 +1,421 @@
+// Round trips: scenes written here in the interchange formats, exported through the plug-in by the command-line
+// tool's export, and the .qax file read back and compared with the source geometry.
+#include "interchange_files.h"
+
+#include "output/free_qax_model.h"
+#include "output/reader.h"
+#include "output/triangulate.h"
+#include "support/test_support.h"
+#include "tools/scene_export.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace interchangetest;
+using Triangle = std::array<Corner, 3>;
+using Map3 = std::function<std::array<float, 3>(const std::array<float, 3>&)>;
+
+const char* const kMtl =
+    "newmtl brick\nKa 0.1 0.1 0.1\nKd 0.8 0.4 0.2\nKs 0.5 0.5 0.5\nNs 40\nillum 2\nmap_Kd textures/Brick.png\n"
+    "newmtl glass\nKd 0.2 0.3 0.9\nd 0.5\nillum 1\n";
+
+std::array<float, 3> same(const std::array<float, 3>& v)
+{
+    return v;
+}
+
+// A Z-up scene exported Y up: a quarter turn about x.
+std::array<float, 3> zUpToYUp(const std::array<float, 3>& v)
+{
+    return {v[0], v[2], -v[1]};
+}
+
+// The triangles the export makes of the polygons, in order: each polygon cut as the conversion cuts it.
+std::vector<Triangle> triangulated(const SourceMesh& mesh)
+{
+    std::vector<Triangle> triangles;
+    for (const std::vector<Corner>& polygon : mesh.polygons) {
+        std::vector<float> points;
+        for (const Corner& c : polygon)
+            points.insert(points.end(), c.position.begin(), c.position.end());
+        std::vector<int32_t> corners(3 * (polygon.size() - 2));
+        const int32_t count = triangulateFace(points.data(), int32_t(polygon.size()), corners.data());
+        for (int32_t t = 0; t < count; ++t)
+            triangles.push_back({polygon[size_t(corners[size_t(3 * t)])], polygon[size_t(corners[size_t(3 * t + 1)])],
+                                 polygon[size_t(corners[size_t(3 * t + 2)])]});
+    }
+    return triangles;
+}
+
+struct Expectation {
+    Map3 axes = same;
+    bool uvs = true, normals = true, colours = false;
+    bool flipV = false;            // glTF: the texture origin moves from top-left to bottom-left
+    bool searchFirstMatch = true;  // check each index names the first equal vertex (quadratic: small meshes)
+};
+
+bool sameVertex(const qaxObject& o, int32_t a, int32_t b)
+{
+    bool equal = std::memcmp(o.vertices.vertices + 3 * a, o.vertices.vertices + 3 * b, 12) == 0 &&
+                 std::memcmp(o.UVs.UVs + 2 * a, o.UVs.UVs + 2 * b, 8) == 0 &&
+                 std::memcmp(o.normals.normals + 3 * a, o.normals.normals + 3 * b, 12) == 0;
+    if (o.vertexColors.present)
+        equal = equal && std::memcmp(o.vertexColors.vertexColors + 3 * a, o.vertexColors.vertexColors + 3 * b, 12) == 0;
+    return equal;
+}
+
+// Checks the objects (consecutive pieces of one mesh) against the source triangles: every corner's values, and
+// every index pointing at a vertex that holds exactly the corner's values (the first such one).
+void expectTriangles(const std::vector<const qaxObject*>& objects, const std::vector<Triangle>& source,
+                     const Expectation& e, const std::string& label)
+{
+    size_t next = 0;
+    for (const qaxObject* o : objects) {
+        ASSERT_EQ(o->indices.numIndices, o->vertices.numVertices) << label;
+        ASSERT_EQ(o->vertices.numVertices % 3, 0) << label;
+        EXPECT_EQ(o->vertexColors.present != 0, e.colours) << label;
+        for (int32_t n = 0; n < o->vertices.numVertices; ++n, ++next) {
+            ASSERT_LT(next / 3, source.size()) << label;
+            const Corner& c = source[next / 3][next % 3];
+            const std::array<float, 3> p = e.axes(c.position);
+            for (int i = 0; i < 3; ++i)
+                ASSERT_NEAR(o->vertices.vertices[3 * n + i], p[size_t(i)], 1e-5) << label << " corner " << next;
+            if (e.uvs) {
+                EXPECT_NEAR(o->UVs.UVs[2 * n], c.uv[0], 1e-6) << label << " corner " << next;
+                EXPECT_NEAR(o->UVs.UVs[2 * n + 1], e.flipV ? 1.0f - c.uv[1] : c.uv[1], 1e-6) << label << " corner " << next;
+            }
+            if (e.normals) {
+                const std::array<float, 3> normal = e.axes(c.normal);
+                for (int i = 0; i < 3; ++i)
+                    EXPECT_NEAR(o->normals.normals[3 * n + i], normal[size_t(i)], 1e-6) << label << " corner " << next;
+            } else {
+                const float* normal = o->normals.normals + 3 * n;
+                EXPECT_NEAR(std::sqrt(normal[0] * normal[0] + normal[1] * normal[1] + normal[2] * normal[2]), 1.0, 1e-4)
+                    << label << " corner " << next;
+            }
+            for (int i = 0; e.colours && i < 3; ++i)
+                EXPECT_NEAR(o->vertexColors.vertexColors[3 * n + i], c.colour[size_t(i)], 1.0 / 255) << label;
+            const int32_t index = o->indices.indices[n];
+            ASSERT_LE(index, n) << label << " corner " << next;
+            EXPECT_TRUE(sameVertex(*o, index, n)) << label << " corner " << next;
+            for (int32_t j = 0; e.searchFirstMatch && j < index; ++j)
+                EXPECT_FALSE(sameVertex(*o, j, n)) << label << " corner " << next << " welds later than " << j;
+        }
+    }
+    EXPECT_EQ(next, 3 * source.size()) << label;
+}
+
+class InterchangeExport : public ::testing::Test {
+protected:
+    testsupport::TempDir dir;
+    qaxModel model{};
+    bool loaded = false;
+
+    void TearDown() override
+    {
+        if (loaded)
+            freeQAXModel(model);
+    }
+
+    qaxtools::ExportOutcome exportScene(const std::string& scene, std::vector<std::string> extra = {})
+    {
+        std::vector<std::string> arguments = {"export", scene, "-o", dir.file("out.qax"), "--log-dir", dir.path(), "-q"};
+        arguments.insert(arguments.end(), extra.begin(), extra.end());
+        qaxtools::CommandLine command;
+        std::string error;
+        EXPECT_TRUE(qaxtools::parseCommandLine(arguments, command, error)) << error;
+        return qaxtools::runExport(command);
+    }
+
+    // Exports and reads the file back; false (with the failure recorded) when either fails.
+    bool exportAndRead(const std::string& scene, std::vector<std::string> extra = {})
+    {
+        const qaxtools::ExportOutcome outcome = exportScene(scene, extra);
+        EXPECT_EQ(outcome.exitStatus, 0) << outcome.message;
+        if (outcome.exitStatus != 0)
+            return false;
+        char message[512] = "";
+        loaded = readQAXFile(dir.file("out.qax").c_str(), model, message, sizeof message);
+        EXPECT_TRUE(loaded) << message;
+        EXPECT_TRUE(loaded && validateQAXIndices(model, message, sizeof message)) << message;
+        return loaded;
+    }
+
+    std::string materialName(int32_t id) const
+    {
+        const qaxString& name = model.materials.materials[id].header.name;
+        return std::string(name.text, name.length);
+    }
+
+    std::string textureName(int32_t id) const
+    {
+        const qaxString& texture = model.materials.materials[id].textures.textures[0];
+        return std::string(texture.text, texture.length);
+    }
+
+    std::vector<const qaxObject*> objectsWithMaterial(const std::string& name) const
+    {
+        std::vector<const qaxObject*> found;
+        for (int32_t i = 0; i < model.objects.numObjects; ++i)
+            if (materialName(model.objects.objects[i].header.materialID) == name)
+                found.push_back(&model.objects.objects[i]);
+        return found;
+    }
+
+    int32_t materialNamed(const std::string& name) const
+    {
+        for (int32_t i = 0; i < model.materials.numMaterials; ++i)
+            if (materialName(i) == name)
+                return i;
+        return -1;
+    }
+};
+
+std::vector<SourceMesh> ngonScene()
+{
+    SourceMesh ngons{"Ngons", "brick", {}};
+    for (unsigned corners = 4; corners <= 12; ++corners) {
+        ngons.polygons.push_back(regularPolygon(corners, {3.0f * corners, 0.5f, -1.0f}, 1.0f));
+        for (Corner& c : ngons.polygons.back())
+            c.normal = {0.0f, 0.6f, 0.8f};
+    }
+    SourceMesh plate{"Plate", "glass", {regularPolygon(4, {0, -5, 0}, 2.0f)}};
+    return {ngons, plate};
+}
+
+TEST_F(InterchangeExport, ObjWithMtlTexturesAndNgons)
+{
+    const std::vector<SourceMesh> meshes = ngonScene();
+    const std::string path = writeObj(dir.path(), "ngons", meshes, kMtl);
+    struct Case {
+        std::vector<std::string> options;
+        const char* brickTexture;
+    };
+    const Case cases[] = {
+        {{}, "brick.png"},
+        {{"--rel-proj-path"}, "textures/Brick.png"},
+    };
+    for (const Case& c : cases) {
+        if (loaded)
+            freeQAXModel(model);
+        loaded = false;
+        ASSERT_TRUE(exportAndRead(path, c.options));
+        ASSERT_EQ(model.materials.numMaterials, 2);
+        ASSERT_EQ(model.objects.numObjects, 2);
+        const int32_t brick = materialNamed("brick"), glass = materialNamed("glass");
+        ASSERT_GE(brick, 0);
+        ASSERT_GE(glass, 0);
+        EXPECT_EQ(textureName(brick), c.brickTexture);
+        EXPECT_EQ(textureName(glass), "");
+        // A texture on the colour makes it white; the glass keeps its own.
+        EXPECT_EQ(model.materials.materials[brick].colors.diffuse[0], 1.0f);
+        EXPECT_NEAR(model.materials.materials[glass].colors.diffuse[2], 0.9f, 1e-6);
+        EXPECT_NEAR(model.materials.materials[brick].colors.ambient[0], 0.1f, 1e-6);
+        EXPECT_NEAR(model.materials.materials[brick].colors.specular[0], 0.5f, 1e-6);
+        expectTriangles(objectsWithMaterial("brick"), triangulated(meshes[0]), {}, "Ngons");
+        expectTriangles(objectsWithMaterial("glass"), triangulated(meshes[1]), {}, "Plate");
+        EXPECT_EQ(objectsWithMaterial("brick")[0]->indices.numIndices, 3 * (2 + 3 + 4 + 5 + 6 + 7 + 8 + 9 + 10));
+    }
+}
+
+TEST_F(InterchangeExport, GltfHierarchyExportsObjectSpace)
+{
+    // Two triangles with vertex colours, placed by nested, rotated and scaled nodes, and shared by two of them.
+    SourceMesh mesh{"shard", "0", {}};
+    mesh.colours = true;
+    mesh.polygons.push_back(regularPolygon(3, {0.5f, 0.25f, 2.0f}, 1.0f));
+    mesh.polygons.push_back(regularPolygon(3, {-1.0f, 0.0f, 0.0f}, 0.5f));
+    for (std::vector<Corner>& triangle : mesh.polygons)
+        for (Corner& c : triangle)
+            c.normal = {0.0f, 0.0f, 1.0f};
+    std::vector<GltfNode> nodes(3);
+    nodes[0].name = "outer";
+    nodes[0].translation = {10, 0, 0};
+    nodes[0].rotation = {0, 0.7071068f, 0, 0.7071068f};
+    nodes[0].children = {1};
+    nodes[1].name = "inner";
+    nodes[1].mesh = 0;
+    nodes[1].scale = {3, 3, 3};
+    nodes[1].translation = {0, 5, 0};
+    nodes[2].name = "copy";
+    nodes[2].mesh = 0;
+    nodes[2].translation = {-7, 0, 0};
+    const std::string path =
+        writeGltf(dir.path(), "shards", {mesh}, {{"crystal", {0.2f, 0.4f, 0.6f, 1.0f}, "maps/Crystal.PNG"}}, nodes);
+    ASSERT_TRUE(exportAndRead(path, {"--vertex-colors"}));
+    ASSERT_EQ(model.materials.numMaterials, 1);
+    EXPECT_EQ(materialName(0), "crystal");
+    EXPECT_EQ(textureName(0), "crystal.png");
+    // Both placements export the mesh's own coordinates: nothing of the nodes is applied.
+    ASSERT_EQ(model.objects.numObjects, 2);
+    Expectation e;
+    e.colours = true;
+    e.flipV = true;
+    const std::vector<Triangle> triangles = triangulated(mesh);
+    expectTriangles({&model.objects.objects[0]}, triangles, e, "first placement");
+    expectTriangles({&model.objects.objects[1]}, triangles, e, "second placement");
+}
+
+TEST_F(InterchangeExport, PlyAsciiAndBinary)
+{
+    // A cube: six quads whose corners share positions with the neighbouring faces but not normals.
+    SourceMesh cube{"cube", "", {}};
+    cube.colours = true;
+    cube.uvs = false;
+    const float s = 0.5f;
+    const std::array<std::array<float, 3>, 6> normals = {{{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}}};
+    for (const std::array<float, 3>& n : normals) {
+        // Two axes spanning the face, ordered so the quad winds counter-clockwise seen from outside.
+        std::array<float, 3> u{}, v{};
+        const int axis = n[0] != 0 ? 0 : n[1] != 0 ? 1 : 2;
+        const float sign = n[size_t(axis)];
+        u[size_t((axis + 1) % 3)] = 1;
+        v[size_t((axis + 2) % 3)] = sign;
+        std::vector<Corner> quad;
+        const float offsets[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
+        for (const auto& offset : offsets) {
+            Corner c;
+            for (int i = 0; i < 3; ++i)
+                c.position[size_t(i)] = s * (n[size_t(i)] + offset[0] * u[size_t(i)] + offset[1] * v[size_t(i)]);
+            c.normal = n;
+            c.colour = {c.position[0] + s, c.position[1] + s, c.position[2] + s, 1.0f};
+            quad.push_back(c);
+        }
+        cube.polygons.push_back(quad);
+    }
+    Expectation e;
+    e.uvs = false;
+    e.colours = true;
+    // Corners without a texture coordinate have nothing to weld by: the conversion keeps each on its own.
+    e.searchFirstMatch = false;
+    for (bool binary : {false, true}) {
+        if (loaded)
+            freeQAXModel(model);
+        loaded = false;
+        const std::string path = writePly(dir.file(binary ? "binary.ply" : "ascii.ply"), cube, binary);
+        ASSERT_TRUE(exportAndRead(path, {"--vertex-colors"}));
+        ASSERT_EQ(model.objects.numObjects, 1);
+        // No material in the file: the host's lambert1.
+        EXPECT_EQ(materialName(model.objects.objects[0].header.materialID), "lambert1");
+        expectTriangles({&model.objects.objects[0]}, triangulated(cube), e, binary ? "binary" : "ascii");
+    }
+}
+
+TEST_F(InterchangeExport, ZUpFilesExportYUp)
+{
+    const std::string dae =
+        "<?xml version=\"1.0\"?>\n<COLLADA xmlns=\"http://www.collada.org/2005/11/COLLADASchema\" version=\"1.4.1\">\n"
+        "<asset><up_axis>Z_UP</up_axis></asset>\n"
+        "<library_geometries><geometry id=\"g\" name=\"g\"><mesh>\n"
+        "<source id=\"p\"><float_array id=\"pa\" count=\"9\">1 2 3 4 5 6 7 8 10</float_array><technique_common>"
+        "<accessor source=\"#pa\" count=\"3\" stride=\"3\"><param name=\"X\" type=\"float\"/><param name=\"Y\" "
+        "type=\"float\"/><param name=\"Z\" type=\"float\"/></accessor></technique_common></source>\n"
+        "<vertices id=\"v\"><input semantic=\"POSITION\" source=\"#p\"/></vertices>\n"
+        "<triangles count=\"1\"><input semantic=\"VERTEX\" source=\"#v\" offset=\"0\"/><p>0 1 2</p></triangles>\n"
+        "</mesh></geometry></library_geometries>\n"
+        "<library_visual_scenes><visual_scene id=\"s\"><node id=\"tri\" name=\"tri\"><translate>0 0 5</translate>"
+        "<rotate>0 0 1 90</rotate><instance_geometry url=\"#g\"/></node></visual_scene></library_visual_scenes>\n"
+        "<scene><instance_visual_scene url=\"#s\"/></scene></COLLADA>\n";
+    testsupport::writeFile(dir.file("zup.dae"), dae);
+    SourceMesh triangle{"tri", "", {{}}};
+    for (const std::array<float, 3>& p : std::vector<std::array<float, 3>>{{1, 2, 3}, {4, 5, 6}, {7, 8, 10}}) {
+        Corner c;
+        c.position = p;
+        triangle.polygons[0].push_back(c);
+    }
+    Expectation converted;
+    converted.axes = zUpToYUp;
+    converted.uvs = converted.normals = false;
+    Expectation unconverted = converted;
+    unconverted.axes = same;
+    ASSERT_TRUE(exportAndRead(dir.file("zup.dae")));
+    expectTriangles({&model.objects.objects[0]}, {{triangle.polygons[0][0], triangle.polygons[0][1], triangle.polygons[0][2]}},
+                    converted, "COLLADA Z up");
+    freeQAXModel(model);
+    loaded = false;
+    // Asked otherwise, the scene is Y up and nothing turns.
+    ASSERT_TRUE(exportAndRead(dir.file("zup.dae"), {"--up-axis", "y"}));
+    expectTriangles({&model.objects.objects[0]}, {{triangle.polygons[0][0], triangle.polygons[0][1], triangle.polygons[0][2]}},
+                    unconverted, "COLLADA asked Y up");
+    freeQAXModel(model);
+    loaded = false;
+    // OBJ records no axis: the option decides.
+    const std::string obj = writeObj(dir.path(), "tri", {triangle}, "");
+    Expectation objConverted = converted;
+    objConverted.uvs = true;
+    objConverted.normals = true;
+    ASSERT_TRUE(exportAndRead(obj, {"--up-axis", "z"}));
+    expectTriangles({&model.objects.objects[0]}, triangulated(triangle), objConverted, "OBJ asked Z up");
+}
+
+TEST_F(InterchangeExport, LargeMeshSplitsIntoValidObjects)
+{
+    // A 260 x 260 grid: 67,600 vertices, 134,162 triangles.
+    const int side = 260;
+    SourceMesh grid{"grid", "", {}};
+    grid.uvs = false;
+    for (int y = 0; y + 1 < side; ++y)
+        for (int x = 0; x + 1 < side; ++x) {
+            std::vector<Corner> quad(4);
+            const int corners[4][2] = {{x, y}, {x + 1, y}, {x + 1, y + 1}, {x, y + 1}};
+            for (int k = 0; k < 4; ++k) {
+                quad[size_t(k)].position = {float(corners[k][0]), float(corners[k][1]), float((corners[k][0] * corners[k][1]) % 7)};
+                quad[size_t(k)].normal = {0, 0, 1};
+            }
+            grid.polygons.push_back(quad);
+        }
+    const std::string path = writePly(dir.file("grid.ply"), grid, true);
+    ASSERT_TRUE(exportAndRead(path));
+    const int32_t triangles = 2 * (side - 1) * (side - 1);
+    const int32_t perObject = 21845;
+    ASSERT_EQ(model.objects.numObjects, (triangles + perObject - 1) / perObject);
+    std::vector<const qaxObject*> objects;
+    for (int32_t i = 0; i < model.objects.numObjects; ++i) {
+        const qaxObject& o = model.objects.objects[i];
+        EXPECT_LE(o.vertices.numVertices, 65536);
+        EXPECT_EQ(o.indices.numIndices, i + 1 < model.objects.numObjects ? 3 * perObject : 3 * (triangles - i * perObject));
+        objects.push_back(&o);
+    }
+    Expectation e;
+    e.uvs = false;
+    e.searchFirstMatch = false;
+    expectTriangles(objects, triangulated(grid), e, "grid");
+}
+
+TEST_F(InterchangeExport, BadInputLeavesNoFile)
+{
+    struct Case {
+        const char* file;
+        const char* contents;
+        std::vector<std::string> extra;
+        const char* messagePart;
+    };
+    const Case cases[] = {
+        {"empty.obj", "", {}, "the file is empty"},
+        {"words.obj", "nothing here\n", {}, "cannot import"},
+        {"nan.obj", "v nan 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n", {}, "no mesh with faces"},
+        {"index.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 99\n", {}, "cannot import"},
+        {"absurd.ply", "ply\nformat ascii 1.0\nelement vertex 4000000000\nproperty float x\nend_header\n0\n", {},
+         "announces 4000000000 vertex"},
+        {"scene.xyz1", "v 0 0 0\n", {}, "unknown scene format"},
+        {"scene.ma", "requires maya \"2018\";\n", {"--scale", "2"}, "--scale applies to interchange files only"},
+    };
+    for (const Case& c : cases) {
+        testsupport::writeFile(dir.file(c.file), c.contents);
+        const qaxtools::ExportOutcome outcome = exportScene(dir.file(c.file), c.extra);
+        EXPECT_EQ(outcome.exitStatus, 2) << c.file;
+        EXPECT_NE(outcome.message.find(c.messagePart), std::string::npos) << c.file << ": " << outcome.message;
+        EXPECT_FALSE(testsupport::fileExists(dir.file("out.qax"))) << c.file;
+    }
+}
+
+} // namespace

@@ -1,0 +1,57 @@
+#pragma once
+// Scenes the interchange tests write themselves, in OBJ (with MTL), glTF (with a .bin buffer) and PLY, from one
+// description of their polygons, so that what the export reads back can be checked against the source.
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace interchangetest {
+
+struct Corner {
+    std::array<float, 3> position{};
+    std::array<float, 2> uv{};
+    std::array<float, 3> normal{0, 0, 1};
+    std::array<float, 4> colour{1, 1, 1, 1};
+};
+
+struct SourceMesh {
+    std::string name;
+    std::string material;   // OBJ: usemtl name; glTF: material index as text ("" = none)
+    std::vector<std::vector<Corner>> polygons;
+    bool uvs = true, normals = true, colours = false;
+};
+
+// A regular polygon of n corners around centre in the plane z = centre z, counter-clockwise seen from +z.
+std::vector<Corner> regularPolygon(unsigned corners, std::array<float, 3> centre, float radius);
+
+// OBJ: one "o" block per mesh with its "usemtl", every corner its own v/vt/vn; mtl (may be empty) is written to
+// <base>.mtl and named by mtllib. Returns the .obj path.
+std::string writeObj(const std::string& directory, const std::string& base, const std::vector<SourceMesh>& meshes,
+                     const std::string& mtl);
+
+struct GltfNode {
+    std::string name;
+    int mesh = -1;
+    std::array<float, 3> translation{0, 0, 0};
+    std::array<float, 4> rotation{0, 0, 0, 1}; // quaternion x y z w
+    std::array<float, 3> scale{1, 1, 1};
+    std::vector<int> children;
+};
+
+struct GltfMaterial {
+    std::string name;
+    std::array<float, 4> baseColour{1, 1, 1, 1};
+    std::string texture; // image uri; "" for none
+};
+
+// glTF 2.0: one mesh of one triangle primitive per SourceMesh (polygons must be triangles; each corner its own
+// vertex); scene roots are the nodes no other node lists as a child. Buffers go to <base>.bin.
+std::string writeGltf(const std::string& directory, const std::string& base, const std::vector<SourceMesh>& meshes,
+                      const std::vector<GltfMaterial>& materials, const std::vector<GltfNode>& nodes);
+
+// PLY with shared vertices (equal corners written once) and faces as index lists; positions, normals when
+// mesh.normals, uchar colours when mesh.colours. Returns the path.
+std::string writePly(const std::string& path, const SourceMesh& mesh, bool binary);
+
+} // namespace interchangetest

@@ -1,0 +1,271 @@
+#include "scene_readers/interchange/interchange_reader.h"
+
+#include "interchange_files.h"
+#include "support/test_support.h"
+
+#include <headless/scene.h>
+#include <maya/MDagPath.h>
+#include <maya/MFloatArray.h>
+#include <maya/MFloatPointArray.h>
+#include <maya/MFnDagNode.h>
+#include <maya/MFnDependencyNode.h>
+#include <maya/MFnMesh.h>
+#include <maya/MFnSet.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace {
+
+using interchange::InterchangeOptions;
+using interchange::InterchangeReport;
+using interchange::isInterchangeFile;
+using interchange::loadInterchangeFile;
+using interchange::UpAxisChoice;
+using namespace interchangetest;
+
+const char* const kMtl =
+    "newmtl brick\nKa 0.1 0.1 0.1\nKd 0.8 0.4 0.2\nKs 0.5 0.5 0.5\nNs 40\nillum 2\nmap_Kd textures/Brick.png\n"
+    "newmtl glass\nKd 0.2 0.3 0.9\nd 0.5\nillum 1\n";
+
+// Polygons of 4 to 12 corners in a row, and a plate.
+std::vector<SourceMesh> ngonScene()
+{
+    SourceMesh ngons{"Ngons", "brick", {}};
+    for (unsigned corners = 4; corners <= 12; ++corners)
+        ngons.polygons.push_back(regularPolygon(corners, {3.0f * corners, 0, 0}, 1.0f));
+    SourceMesh plate{"Plate", "glass", {regularPolygon(4, {0, -5, 0}, 2.0f)}};
+    return {ngons, plate};
+}
+
+std::string nameOf(const MObject& node)
+{
+    return MFnDependencyNode(node).name().asChar();
+}
+
+bool contains(const std::vector<std::string>& texts, const std::string& wanted)
+{
+    for (const std::string& text : texts)
+        if (text.find(wanted) != std::string::npos)
+            return true;
+    return false;
+}
+
+TEST(InterchangeReader, ObjWithMaterialsTexturesAndLargeFaces)
+{
+    testsupport::TempDir dir;
+    const std::string path = writeObj(dir.path(), "ngons", ngonScene(), kMtl);
+    const InterchangeReport report = loadInterchangeFile(path);
+    ASSERT_TRUE(report.ok) << report.message;
+    EXPECT_EQ(report.meshes, 2);
+    EXPECT_EQ(report.shaders, 2);
+    EXPECT_EQ(report.fileTextures, 1);
+    // 4, 5 and 6 corners stay; 7 to 12 become 5 + 6 + 7 + 8 + 9 + 10 triangles.
+    EXPECT_EQ(report.faces, 3 + 45 + 1);
+    EXPECT_TRUE(contains(report.warnings, "6 faces of more than 6 corners were cut into 45 triangles"));
+    EXPECT_EQ(report.upAxis, headless::UpAxis::Y);
+    EXPECT_FALSE(report.upAxisFromFile);
+    EXPECT_EQ(headless::upAxis(), headless::UpAxis::Y);
+
+    const MObject brick = headless::findNode("brick");
+    EXPECT_STREQ(MFnDependencyNode(brick).typeName().asChar(), "phong");
+    const MObject glass = headless::findNode("glass");
+    EXPECT_STREQ(MFnDependencyNode(glass).typeName().asChar(), "lambert");
+    std::vector<double> colour;
+    ASSERT_TRUE(headless::getAttr(glass, "transparency", colour));
+    EXPECT_NEAR(colour[0], 0.5, 1e-6);
+    std::string texture;
+    ASSERT_TRUE(headless::getAttr(headless::findNode("brick_file"), "fileTextureName", texture));
+    EXPECT_EQ(texture.substr(texture.size() - 19), "/textures/Brick.png");
+    EXPECT_EQ(texture[0], '/');
+    EXPECT_TRUE(MFnSet(headless::findNode("brickSG")).isMember(headless::pathTo("NgonsShape")));
+    EXPECT_TRUE(MFnSet(headless::findNode("glassSG")).isMember(headless::pathTo("PlateShape")));
+
+    // Largest face kept whole: six corners.
+    MFnMesh ngons(headless::pathTo("NgonsShape"));
+    int largest = 0;
+    for (int f = 0; f < ngons.numPolygons(); ++f)
+        largest = std::max(largest, ngons.polygonVertexCount(f));
+    EXPECT_EQ(largest, 6);
+}
+
+TEST(InterchangeReader, GltfHierarchyInstancesAndTextureCoordinates)
+{
+    testsupport::TempDir dir;
+    std::vector<Corner> triangle = regularPolygon(3, {0, 0, 0}, 1.0f);
+    triangle[0].uv = {0.25f, 0.125f};
+    const SourceMesh mesh{"wheelMesh", "0", {triangle}};
+    std::vector<GltfNode> nodes(3);
+    nodes[0].name = "car";
+    nodes[0].translation = {1, 2, 3};
+    nodes[0].children = {1, 2};
+    nodes[1].name = "wheel";
+    nodes[1].mesh = 0;
+    nodes[1].translation = {-1, 0, 0};
+    nodes[2].name = "wheel";
+    nodes[2].mesh = 0;
+    nodes[2].translation = {1, 0, 0};
+    nodes[2].scale = {2, 2, 2};
+    const std::string path =
+        writeGltf(dir.path(), "car", {mesh}, {{"rubber", {0.1f, 0.1f, 0.1f, 1}, "tread.png"}}, nodes);
+    const InterchangeReport report = loadInterchangeFile(path);
+    ASSERT_TRUE(report.ok) << report.message;
+    EXPECT_EQ(report.meshes, 1);
+    EXPECT_EQ(report.instances, 1);
+    EXPECT_EQ(report.transforms, 3);
+    EXPECT_TRUE(report.upAxisFromFile);
+    EXPECT_EQ(nameOf(MFnDagNode(headless::findNode("wheel1")).parent(0)), "car");
+    const MObject shape = headless::findNode("wheelShape");
+    EXPECT_TRUE(headless::pathTo(shape, 1).isValid());
+    EXPECT_TRUE(MFnSet(headless::findNode("rubberSG")).isMember(headless::pathTo(shape, 1)));
+
+    // The library turns glTF's top-left texture origin into the host's bottom-left one.
+    MFnMesh fn(shape);
+    MFloatArray u, v;
+    fn.getUVs(u, v);
+    int uvId = -1;
+    ASSERT_EQ(fn.getPolygonUVid(0, 0, uvId), MS::kSuccess);
+    EXPECT_FLOAT_EQ(u[unsigned(uvId)], 0.25f);
+    EXPECT_FLOAT_EQ(v[unsigned(uvId)], 0.875f);
+}
+
+TEST(InterchangeReader, UpAxisAndScale)
+{
+    testsupport::TempDir dir;
+    const std::string zUp =
+        "<?xml version=\"1.0\"?>\n<COLLADA xmlns=\"http://www.collada.org/2005/11/COLLADASchema\" version=\"1.4.1\">\n"
+        "<asset><unit meter=\"0.01\"/><up_axis>Z_UP</up_axis></asset>\n"
+        "<library_geometries><geometry id=\"g\" name=\"g\"><mesh>\n"
+        "<source id=\"p\"><float_array id=\"pa\" count=\"9\">1 2 3 4 5 6 7 8 10</float_array><technique_common>"
+        "<accessor source=\"#pa\" count=\"3\" stride=\"3\"><param name=\"X\" type=\"float\"/><param name=\"Y\" "
+        "type=\"float\"/><param name=\"Z\" type=\"float\"/></accessor></technique_common></source>\n"
+        "<vertices id=\"v\"><input semantic=\"POSITION\" source=\"#p\"/></vertices>\n"
+        "<triangles count=\"1\"><input semantic=\"VERTEX\" source=\"#v\" offset=\"0\"/><p>0 1 2</p></triangles>\n"
+        "</mesh></geometry></library_geometries>\n"
+        "<library_visual_scenes><visual_scene id=\"s\"><node id=\"tri\" name=\"tri\"><translate>0 0 5</translate>"
+        "<instance_geometry url=\"#g\"/></node></visual_scene></library_visual_scenes>\n"
+        "<scene><instance_visual_scene url=\"#s\"/></scene></COLLADA>\n";
+    testsupport::writeFile(dir.file("zup.dae"), zUp);
+    const std::string obj = writeObj(dir.path(), "plain", {{"Square", "", {regularPolygon(4, {0, 0, 0}, 1.0f)}}}, "");
+    struct Case {
+        const char* name;
+        std::string path;
+        UpAxisChoice choice;
+        double scale;
+        headless::UpAxis expected;
+        bool fromFile, warns;
+        float firstX, translateZ;
+    };
+    const Case cases[] = {
+        {"COLLADA Z up", dir.file("zup.dae"), UpAxisChoice::FromFile, 1.0, headless::UpAxis::Z, true, false, 1.0f, 5.0f},
+        {"COLLADA asked Y", dir.file("zup.dae"), UpAxisChoice::Y, 1.0, headless::UpAxis::Y, false, true, 1.0f, 5.0f},
+        // Lengths as the file gives them: the file's unit does not scale; the option does.
+        {"COLLADA scaled", dir.file("zup.dae"), UpAxisChoice::FromFile, 2.0, headless::UpAxis::Z, true, false, 2.0f,
+         10.0f},
+        {"OBJ records none", obj, UpAxisChoice::FromFile, 1.0, headless::UpAxis::Y, false, false, 1.0f, 0.0f},
+        {"OBJ asked Z", obj, UpAxisChoice::Z, 2.54, headless::UpAxis::Z, false, false, 2.54f, 0.0f},
+    };
+    for (const Case& c : cases) {
+        InterchangeOptions options;
+        options.upAxis = c.choice;
+        options.scale = c.scale;
+        const InterchangeReport report = loadInterchangeFile(c.path, options);
+        ASSERT_TRUE(report.ok) << c.name << ": " << report.message;
+        EXPECT_EQ(report.upAxis, c.expected) << c.name;
+        EXPECT_EQ(headless::upAxis(), c.expected) << c.name;
+        EXPECT_EQ(report.upAxisFromFile, c.fromFile) << c.name;
+        EXPECT_EQ(contains(report.warnings, "the file records Z up; the scene is set Y up"), c.warns) << c.name;
+        const MObject shape = headless::findNode(c.path == obj ? "SquareShape" : "triShape");
+        MFloatPointArray points;
+        MFnMesh(shape).getPoints(points, MSpace::kObject);
+        ASSERT_GT(points.length(), 0u) << c.name;
+        EXPECT_FLOAT_EQ(points[0].x, c.firstX) << c.name;
+        std::vector<double> translate;
+        ASSERT_TRUE(headless::getAttr(MFnDagNode(shape).parent(0), "translate", translate)) << c.name;
+        EXPECT_NEAR(translate[2], c.translateZ, 1e-9) << c.name;
+    }
+}
+
+TEST(InterchangeReader, BadInputFailsCleanly)
+{
+    testsupport::TempDir dir;
+    headless::newScene();
+    const size_t newSceneNodes = headless::allNodes().size();
+    struct Case {
+        const char* name;
+        std::string file;
+        std::string contents; // written unless the name says missing
+        double scale;
+        const char* messagePart;
+    };
+    const Case cases[] = {
+        {"missing", "missing.obj", "", 1.0, "cannot read the file"},
+        {"empty", "empty.obj", "", 1.0, "the file is empty"},
+        {"not geometry", "words.obj", "hello world\n", 1.0, "cannot import"},
+        {"index out of range", "index.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 40\n", 1.0, "cannot import"},
+        {"no faces", "points.obj", "v 0 0 0\nv 1 0 0\n", 1.0, "cannot import"},
+        {"only NaN positions", "nan.obj", "v 0 0 0\nv nan 0 0\nv 0 1 0\nf 1 2 3\n", 1.0,
+         "no mesh with faces to export (1 skipped; the first: mesh"},
+        {"only infinite positions", "inf.obj", "v 0 0 0\nv inf 0 0\nv 0 1 0\nf 1 2 3\n", 1.0, "not a finite number"},
+        {"absurd PLY count", "absurd.ply",
+         "ply\nformat binary_little_endian 1.0\nelement vertex 2000000000\nproperty float x\nend_header\n", 1.0,
+         "announces 2000000000 vertex elements"},
+        // The library loops for ever on a PLY header that never ends; the header check refuses it first.
+        {"PLY header without end", "cut.ply", "ply\nformat ascii 1.0\nelement vertex 3\nproperty float x\n", 1.0,
+         "PLY header without end_header"},
+        {"zero scale", "scale0.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n", 0.0, "positive number"},
+        {"NaN scale", "scalenan.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n", NAN, "positive number"},
+        {"directory", ".", "", 1.0, "not a regular file"},
+    };
+    for (const Case& c : cases) {
+        const std::string path = c.file == "." ? dir.path() : dir.file(c.file);
+        if (c.file != "missing.obj" && c.file != ".")
+            testsupport::writeFile(path, c.contents);
+        InterchangeOptions options;
+        options.scale = c.scale;
+        // A scene left from before must not survive a failed load.
+        headless::createTransform("leftover");
+        const InterchangeReport report = loadInterchangeFile(path, options);
+        EXPECT_FALSE(report.ok) << c.name;
+        EXPECT_EQ(report.message.rfind(path + ": ", 0), 0u) << c.name << ": " << report.message;
+        EXPECT_NE(report.message.find(c.messagePart), std::string::npos) << c.name << ": " << report.message;
+        EXPECT_EQ(report.meshes, 0) << c.name;
+        EXPECT_EQ(headless::allNodes().size(), newSceneNodes) << c.name;
+        EXPECT_TRUE(headless::findNode("leftover").isNull()) << c.name;
+    }
+}
+
+TEST(InterchangeReader, BrokenObjectsAmongGoodOnes)
+{
+    testsupport::TempDir dir;
+    const std::string obj = "o good\nv 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n"
+                            "o broken\nv 0 0 nan\nv 1 0 1\nv 0 1 1\nf 4 5 6\n"
+                            "o wire\nv 5 5 5\nv 6 6 6\nl 7 8\n";
+    testsupport::writeFile(dir.file("mixed.obj"), obj);
+    const InterchangeReport report = loadInterchangeFile(dir.file("mixed.obj"));
+    ASSERT_TRUE(report.ok) << report.message;
+    EXPECT_EQ(report.meshes, 1);
+    EXPECT_TRUE(contains(report.warnings, "has a vertex position that is not a finite number (vertex 0); skipped"));
+    EXPECT_FALSE(headless::findNode("goodShape").isNull());
+    EXPECT_TRUE(headless::findNode("brokenShape").isNull());
+}
+
+TEST(InterchangeReader, ChoosesFilesByExtension)
+{
+    struct Case {
+        const char* path;
+        bool interchange;
+    };
+    const Case cases[] = {
+        {"scene.obj", true}, {"scene.GLB", true}, {"scene.gltf", true}, {"scene.fbx", true}, {"scene.dae", true},
+        {"scene.ply", true}, {"scene.stl", true}, {"scene.ma", false},   {"scene.MA", false}, {"scene.qax", false},
+        {"scene", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(isInterchangeFile(c.path), c.interchange) << c.path;
+}
+
+} // namespace

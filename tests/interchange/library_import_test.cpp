@@ -1,0 +1,103 @@
+#include "scene_readers/interchange/library_import.h"
+
+#include "support/test_support.h"
+
+#include <assimp/scene.h>
+
+#include <sys/resource.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using interchange::defaultMemoryBudget;
+using interchange::ImportedFile;
+using interchange::importFile;
+using interchange::libraryReadsExtension;
+using interchange::memoryCapAvailable;
+
+const char* const kTriangleObj = "v 0 0 0\nv 1 0 0\nv 0 1 0\nv 1 1 0\nf 1 2 4 3\n";
+
+TEST(LibraryImport, ReadsWithFacesAsTheFileHasThem)
+{
+    testsupport::TempDir dir;
+    testsupport::writeFile(dir.file("quad.obj"), kTriangleObj);
+    ImportedFile imported;
+    std::string error;
+    ASSERT_TRUE(importFile(dir.file("quad.obj"), defaultMemoryBudget(100), imported, error)) << error;
+    ASSERT_NE(imported.scene, nullptr);
+    ASSERT_EQ(imported.scene->mNumMeshes, 1u);
+    // Not triangulated: one face of four corners.
+    ASSERT_EQ(imported.scene->mMeshes[0]->mNumFaces, 1u);
+    EXPECT_EQ(imported.scene->mMeshes[0]->mFaces[0].mNumIndices, 4u);
+}
+
+TEST(LibraryImport, FilesTheLibraryCannotRead)
+{
+    testsupport::TempDir dir;
+    struct Case {
+        const char* file;
+        const char* contents; // nullptr: not written
+    };
+    const Case cases[] = {
+        {"missing.obj", nullptr},
+        {"words.obj", "this is not geometry\n"},
+        {"index.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 7\n"},
+        {"broken.gltf", "{\"asset\":{\"version\":\"2.0\"},\"meshes\":[{\"primitives\":[{\"attributes\":{\"POSITION\":5}}]}]}"},
+        {"short.stl", "solid x\nfacet normal 0 0 1\nouter loop\nvertex 0 0\n"},
+    };
+    for (const Case& c : cases) {
+        if (c.contents != nullptr)
+            testsupport::writeFile(dir.file(c.file), c.contents);
+        ImportedFile imported;
+        std::string error;
+        EXPECT_FALSE(importFile(dir.file(c.file), 0, imported, error)) << c.file;
+        EXPECT_FALSE(error.empty()) << c.file;
+        EXPECT_EQ(imported.scene, nullptr) << c.file;
+        EXPECT_EQ(imported.importer, nullptr) << c.file;
+    }
+}
+
+TEST(LibraryImport, MemoryCapStopsAbsurdAnnouncedCounts)
+{
+    if (!memoryCapAvailable())
+        GTEST_SKIP() << "the address-space cap is not applied under the sanitizers";
+    // The library sizes its vertex list from the header: 300,000,000 vertices are 3.6 GB.
+    testsupport::TempDir dir;
+    testsupport::writeFile(dir.file("absurd.ply"),
+                           "ply\nformat ascii 1.0\nelement vertex 300000000\nproperty float x\nproperty float y\n"
+                           "property float z\nelement face 1\nproperty list uchar int vertex_indices\nend_header\n"
+                           "0 0 0\n1 0 0\n0 1 0\n3 0 1 2\n");
+    rlimit before{};
+    ASSERT_EQ(getrlimit(RLIMIT_AS, &before), 0);
+    ImportedFile imported;
+    std::string error;
+    EXPECT_FALSE(importFile(dir.file("absurd.ply"), 256ull << 20, imported, error));
+    EXPECT_EQ(error, "reading it needs more memory than the 256 MiB allowed");
+    rlimit after{};
+    ASSERT_EQ(getrlimit(RLIMIT_AS, &after), 0);
+    EXPECT_EQ(after.rlim_cur, before.rlim_cur);
+    EXPECT_EQ(after.rlim_max, before.rlim_max);
+}
+
+TEST(LibraryImport, BudgetsAndExtensions)
+{
+    EXPECT_EQ(defaultMemoryBudget(0), 4ull << 30);
+    EXPECT_EQ(defaultMemoryBudget(1ull << 30), 64ull << 30);
+    EXPECT_EQ(defaultMemoryBudget(~0ull), ~0ull);
+    struct Case {
+        const char* path;
+        bool read;
+    };
+    const Case cases[] = {
+        {"a.obj", true}, {"dir.v2/B.OBJ", true}, {"a.gltf", true}, {"a.glb", true}, {"a.fbx", true},
+        {"a.dae", true}, {"a.ply", true},        {"a.stl", true},  {"a.3ds", true}, {"a.qax", false},
+        {"a.txt", false}, {"noextension", false}, {"dir.obj/file", false}, {"trailing.", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(libraryReadsExtension(c.path), c.read) << c.path;
+}
+
+} // namespace
