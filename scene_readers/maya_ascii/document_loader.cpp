@@ -40,6 +40,9 @@ public:
         Statement statement;
         while (reader.next(statement))
             dispatch(statement);
+        if (unresolvedConnections_ > 1)
+            document_.warnings.push_back(std::to_string(unresolvedConnections_) +
+                                         " connections in all name nodes the file does not create; they were skipped");
     }
 
 private:

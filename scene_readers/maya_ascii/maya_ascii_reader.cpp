@@ -30,6 +30,13 @@ LoadReport loadMayaAsciiText(const std::string& text, const std::string& fileNam
         loadDocument(text, document);
         buildScene(document, report);
         report.warnings.insert(report.warnings.begin(), document.warnings.begin(), document.warnings.end());
+        if (!document.requiredPlugins.empty() && !report.skippedNodeTypes.empty()) {
+            std::string plugins;
+            for (const std::string& plugin : document.requiredPlugins)
+                plugins += (plugins.empty() ? "" : ", ") + plugin;
+            report.warnings.push_back("the file requires plug-ins (" + plugins +
+                                      "); node types of theirs are among the skipped ones");
+        }
         if (document.skippedStatements > 0) {
             std::string commands;
             for (const auto& entry : document.skippedCommands)

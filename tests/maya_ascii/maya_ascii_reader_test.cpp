@@ -380,6 +380,7 @@ TEST(MayaAsciiReader, ReportsHistoryOnlyShapesAndSkipsUnknownNodes)
     EXPECT_TRUE(hasWarning(report, "fancyNode (2)"));
     EXPECT_TRUE(hasWarning(report, "transform.notAnAttribute"));
     EXPECT_TRUE(hasWarning(report, "playbackOptions (1)"));
+    EXPECT_TRUE(hasWarning(report, "the file requires plug-ins (fancyPlugin)"));
     EXPECT_EQ(report.meshes, 0);
     // Dynamic attributes are added, so their values reach the node.
     double weight = 0;
