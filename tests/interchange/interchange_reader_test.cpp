@@ -1,7 +1,11 @@
 #include "scene_readers/interchange/interchange_reader.h"
 
 #include "interchange_files.h"
+#include "library_scenes.h"
 #include "support/test_support.h"
+
+#include <assimp/Exporter.hpp>
+#include <assimp/scene.h>
 
 #include <headless/scene.h>
 #include <maya/MDagPath.h>
@@ -15,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -186,6 +191,39 @@ TEST(InterchangeReader, UpAxisAndScale)
         std::vector<double> translate;
         ASSERT_TRUE(headless::getAttr(MFnDagNode(shape).parent(0), "translate", translate)) << c.name;
         EXPECT_NEAR(translate[2], c.translateZ, 1e-9) << c.name;
+    }
+}
+
+TEST(InterchangeReader, FbxRecordsItsUpAxis)
+{
+    // An ASCII FBX file written by the library's own exporter, its up-axis setting then edited.
+    testsupport::TempDir dir;
+    std::unique_ptr<aiScene> scene =
+        makeScene({"root", aiMatrix4x4(), {}, {{"box", aiMatrix4x4(), {0}, {}}}}, {polygonMesh("box", 4)},
+                  {makeMaterial("paint")});
+    Assimp::Exporter exporter;
+    ASSERT_EQ(exporter.Export(scene.get(), "fbxa", dir.file("written.fbx")), AI_SUCCESS) << exporter.GetErrorString();
+    const std::string written = testsupport::readFile(dir.file("written.fbx"));
+    const std::string setting = "P: \"UpAxis\", \"int\", \"Integer\", \"\", 1";
+    const size_t at = written.find(setting);
+    ASSERT_NE(at, std::string::npos);
+    struct Case {
+        const char* axis;
+        headless::UpAxis expected;
+        bool warns;
+    };
+    const Case cases[] = {{"1", headless::UpAxis::Y, false}, {"2", headless::UpAxis::Z, false}, {"0", headless::UpAxis::Y, true}};
+    for (const Case& c : cases) {
+        std::string edited = written;
+        edited.replace(at + setting.size() - 1, 1, c.axis);
+        testsupport::writeFile(dir.file("edited.fbx"), edited);
+        const InterchangeReport report = loadInterchangeFile(dir.file("edited.fbx"));
+        ASSERT_TRUE(report.ok) << c.axis << ": " << report.message;
+        EXPECT_EQ(report.upAxis, c.expected) << c.axis;
+        EXPECT_EQ(report.upAxisFromFile, !c.warns) << c.axis;
+        EXPECT_EQ(contains(report.warnings, "(+X) is not one the host can use"), c.warns) << c.axis;
+        EXPECT_EQ(report.meshes, 1) << c.axis;
+        EXPECT_FALSE(headless::findNode("paint").isNull()) << c.axis;
     }
 }
 
