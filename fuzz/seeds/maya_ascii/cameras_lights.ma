@@ -1,0 +1,47 @@
+//Maya ASCII 2018 scene
+//Name: cameras_lights.ma
+requires maya "2018";
+currentUnit -l inch -a degree -t film;
+createNode transform -s -n "persp";
+	setAttr ".v" no;
+	setAttr ".t" -type "double3" 28 21 28 ;
+	setAttr ".r" -type "double3" -27.9 45 0 ;
+createNode camera -s -n "perspShape" -p "persp";
+	setAttr -k off ".v" no;
+	setAttr ".fl" 34.999999999999993;
+	setAttr ".coi" 44.82186966202994;
+createNode transform -n "shotCam";
+	setAttr ".t" -type "double3" 0 5 20 ;
+	setAttr ".r" -type "double3" -10 0 0 ;
+createNode camera -n "shotCamShape" -p "shotCam";
+	setAttr ".fl" 50;
+	setAttr ".coi" 20.6;
+	setAttr ".cap" -type "double2" 1.417 0.945 ;
+	setAttr ".ff" 3;
+createNode transform -n "orthoCam";
+createNode camera -n "orthoCamShape" -p "orthoCam";
+	setAttr ".o" yes;
+	setAttr ".ow" 30;
+createNode transform -n "key";
+	setAttr ".t" -type "double3" 3 4 5 ;
+	setAttr ".r" -type "double3" -45 30 0 ;
+createNode spotLight -n "keyShape" -p "key";
+	setAttr ".cl" -type "float3" 1 0.9 0.8 ;
+	setAttr ".in" 2;
+	setAttr ".ca" 30;
+	setAttr ".pa" -5;
+	setAttr ".dro" 4;
+	setAttr ".de" 2;
+createNode transform -n "sun";
+	setAttr ".r" -type "double3" -90 0 0 ;
+createNode directionalLight -n "sunShape" -p "sun";
+	setAttr ".in" 0.5;
+createNode transform -n "bulb";
+createNode pointLight -n "bulbShape" -p "bulb";
+	setAttr ".cl" -type "float3" 0 1 0 ;
+createNode transform -n "fill";
+	setAttr ".v" no;
+createNode ambientLight -n "fillShape" -p "fill";
+createNode transform -n "panel";
+createNode areaLight -n "panelShape" -p "panel";
+// End of cameras_lights.ma
