@@ -8,29 +8,45 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <unordered_map>
 
 namespace interchange {
 
 namespace {
 
-// A position by the exact bits of its three floats, -0.0 folded onto 0.0 so that equal values weld.
-struct PositionKey {
-    uint32_t bits[3];
-    bool operator==(const PositionKey& other) const
+// Welding table: host vertex ids in a power-of-two array at most half full, keyed on the exact bits of the
+// positions they stand for (kept by the caller); -1 marks a free slot.
+class PositionTable {
+public:
+    explicit PositionTable(size_t capacity)
     {
-        return bits[0] == other.bits[0] && bits[1] == other.bits[1] && bits[2] == other.bits[2];
+        size_t size = 16;
+        while (size < 2 * capacity)
+            size *= 2;
+        slots_.assign(size, -1);
     }
-};
 
-struct PositionKeyHash {
-    size_t operator()(const PositionKey& key) const
+    // The id stored for bits, or id after storing it; equal(stored) compares a stored id's position with bits.
+    template <class Equal>
+    int findOrInsert(const uint32_t bits[3], int id, Equal equal)
     {
-        uint64_t h = key.bits[0];
-        h = h * 0x9E3779B97F4A7C15ull ^ key.bits[1];
-        h = h * 0x9E3779B97F4A7C15ull ^ key.bits[2];
-        return size_t(h ^ (h >> 29));
+        uint64_t h = bits[0];
+        h = (h * 0x9E3779B97F4A7C15ull) ^ bits[1];
+        h = (h * 0x9E3779B97F4A7C15ull) ^ bits[2];
+        h *= 0x9E3779B97F4A7C15ull;
+        const size_t mask = slots_.size() - 1;
+        // Collision: linear probing, short runs at this fill.
+        for (size_t slot = size_t(h >> 29) & mask;; slot = (slot + 1) & mask) {
+            if (slots_[slot] < 0) {
+                slots_[slot] = id;
+                return id;
+            }
+            if (equal(slots_[slot]))
+                return slots_[slot];
+        }
     }
+
+private:
+    std::vector<int> slots_;
 };
 
 uint32_t floatBits(float value)
@@ -103,8 +119,9 @@ bool convertMesh(const aiMesh& mesh, const std::string& meshName, double scale, 
 
     // Positions, welded by exact value after scaling.
     std::vector<int> weldedVertex(numVertices);
-    std::unordered_map<PositionKey, int, PositionKeyHash> welded;
-    welded.reserve(numVertices);
+    std::vector<uint32_t> pointBits;
+    pointBits.reserve(size_t(numVertices) * 3);
+    PositionTable welded(numVertices);
     data.points.reserve(numVertices);
     for (unsigned i = 0; i < numVertices; ++i) {
         const aiVector3D& p = mesh.mVertices[i];
@@ -115,11 +132,16 @@ bool convertMesh(const aiMesh& mesh, const std::string& meshName, double scale, 
             data = headless::MeshData();
             return false;
         }
-        const PositionKey key{{floatBits(x), floatBits(y), floatBits(z)}};
-        auto inserted = welded.emplace(key, int(data.points.size()));
-        if (inserted.second)
+        const uint32_t bits[3] = {floatBits(x), floatBits(y), floatBits(z)};
+        const int next = int(data.points.size());
+        const int id = welded.findOrInsert(bits, next, [&](int stored) {
+            return std::memcmp(&pointBits[size_t(stored) * 3], bits, sizeof bits) == 0;
+        });
+        if (id == next) {
             data.points.push_back(headless::Vec3{x, y, z});
-        weldedVertex[i] = inserted.first->second;
+            pointBits.insert(pointBits.end(), bits, bits + 3);
+        }
+        weldedVertex[i] = id;
     }
 
     // Per-corner values: one entry per file vertex, so a corner's id is its file index.
