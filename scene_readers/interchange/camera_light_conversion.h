@@ -31,7 +31,8 @@ struct ReaderQuirks {
 // Creates the camera's shape under nodeTransform, or under a new child transform when the camera's frame is
 // not the host's or ownChild is set (the node holds other shapes): horizontal field of view as focal length
 // on the default 1.41732-inch film back (film fit horizontal), aspect ratio as the vertical aperture, clipping
-// planes (times scale), orthographic width. Returns the shape, or null with a warning for values that are not
+// planes (times scale), orthographic width. The field of view is taken as the whole horizontal angle, as the
+// library's COLLADA, glTF and FBX readers fill it (its documentation speaks of the half angle). Returns the shape, or null with a warning for values that are not
 // finite or out of range.
 MObject buildCamera(const aiCamera& camera, const std::string& name, const MObject& nodeTransform, bool ownChild,
                     const ReaderQuirks& quirks, double scale, NameRegistry& names, std::vector<std::string>& warnings);
