@@ -60,7 +60,7 @@ InterchangeReport build(const aiScene& scene, BuildSettings settings = {})
     return report;
 }
 
-TEST(SceneBuilder, RootNodeOnlyWhenItCarriesSomething)
+TEST(InterchangeSceneBuilder, RootNodeOnlyWhenItCarriesSomething)
 {
     struct Case {
         const char* name;
@@ -99,7 +99,7 @@ TEST(SceneBuilder, RootNodeOnlyWhenItCarriesSomething)
     }
 }
 
-TEST(SceneBuilder, HierarchyNamesAndMatrices)
+TEST(InterchangeSceneBuilder, HierarchyNamesAndMatrices)
 {
     // body -> wheel (x2, same name) and a node whose name the host cannot take as it is.
     const aiMatrix4x4 bodyMatrix = translationMatrix(0, 1, 0) * rotationMatrixZ(30) * scalingMatrix(2, 2, 2);
@@ -141,7 +141,7 @@ TEST(SceneBuilder, HierarchyNamesAndMatrices)
     EXPECT_FLOAT_EQ(points[0].x, 10.0f);
 }
 
-TEST(SceneBuilder, SharedMeshesAndMaterials)
+TEST(InterchangeSceneBuilder, SharedMeshesAndMaterials)
 {
     // Mesh 0 under two nodes, meshes 1 and 2 sharing one material, mesh 3 with the library's default material
     // and mesh 4 naming a material the file does not have.
@@ -178,7 +178,7 @@ TEST(SceneBuilder, SharedMeshesAndMaterials)
     EXPECT_TRUE(headless::findNode("DefaultMaterial").isNull());
 }
 
-TEST(SceneBuilder, ObjectsThatCannotBeConverted)
+TEST(InterchangeSceneBuilder, ObjectsThatCannotBeConverted)
 {
     struct Case {
         const char* name;
@@ -208,7 +208,7 @@ TEST(SceneBuilder, ObjectsThatCannotBeConverted)
     }
 }
 
-TEST(SceneBuilder, CamerasAndLightsOnTheirNodes)
+TEST(InterchangeSceneBuilder, CamerasAndLightsOnTheirNodes)
 {
     const NodeSpec root{"root", aiMatrix4x4(), {}, {
         {"model", aiMatrix4x4(), {0}, {}},
@@ -246,7 +246,7 @@ TEST(SceneBuilder, CamerasAndLightsOnTheirNodes)
     EXPECT_EQ(parentOf("model_frame"), "model");
 }
 
-TEST(SceneBuilder, DeepHierarchy)
+TEST(InterchangeSceneBuilder, DeepHierarchy)
 {
     // Built without recursion on our side: a chain of 3,000 nodes with a mesh at the bottom.
     aiNode* root = new aiNode("root");
