@@ -71,5 +71,5 @@ fi
 
 echo
 "${ours[@]}"
-"$qaxexport" inspect "$work/grid.qax" | head -1
+"$qaxexport" inspect "$work/grid.qax" | sed -n 1p
 ls -l "$work"/grid.qax "$work"/grid.assbin "$work"/grid.glb | awk '{print "  " $5 " bytes  " $9}'
