@@ -4,74 +4,74 @@
 
 namespace interchangetest {
 
-aiMesh* makeMesh(const MeshSpec& spec)
+aiMesh* makeMesh(const MeshDescription& described)
 {
     aiMesh* mesh = new aiMesh();
-    mesh->mName = aiString(spec.name);
-    mesh->mNumVertices = unsigned(spec.positions.size());
-    mesh->mVertices = new aiVector3D[spec.positions.size()];
-    for (size_t i = 0; i < spec.positions.size(); ++i)
-        mesh->mVertices[i] = aiVector3D(spec.positions[i][0], spec.positions[i][1], spec.positions[i][2]);
-    if (!spec.uvs.empty()) {
-        mesh->mTextureCoords[0] = new aiVector3D[spec.positions.size()];
+    mesh->mName = aiString(described.name);
+    mesh->mNumVertices = unsigned(described.positions.size());
+    mesh->mVertices = new aiVector3D[described.positions.size()];
+    for (size_t i = 0; i < described.positions.size(); ++i)
+        mesh->mVertices[i] = aiVector3D(described.positions[i][0], described.positions[i][1], described.positions[i][2]);
+    if (!described.uvs.empty()) {
+        mesh->mTextureCoords[0] = new aiVector3D[described.positions.size()];
         mesh->mNumUVComponents[0] = 2;
-        for (size_t i = 0; i < spec.uvs.size(); ++i)
-            mesh->mTextureCoords[0][i] = aiVector3D(spec.uvs[i][0], spec.uvs[i][1], 0.0f);
+        for (size_t i = 0; i < described.uvs.size(); ++i)
+            mesh->mTextureCoords[0][i] = aiVector3D(described.uvs[i][0], described.uvs[i][1], 0.0f);
     }
-    if (!spec.normals.empty()) {
-        mesh->mNormals = new aiVector3D[spec.positions.size()];
-        for (size_t i = 0; i < spec.normals.size(); ++i)
-            mesh->mNormals[i] = aiVector3D(spec.normals[i][0], spec.normals[i][1], spec.normals[i][2]);
+    if (!described.normals.empty()) {
+        mesh->mNormals = new aiVector3D[described.positions.size()];
+        for (size_t i = 0; i < described.normals.size(); ++i)
+            mesh->mNormals[i] = aiVector3D(described.normals[i][0], described.normals[i][1], described.normals[i][2]);
     }
-    if (!spec.colours.empty()) {
-        mesh->mColors[0] = new aiColor4D[spec.positions.size()];
-        for (size_t i = 0; i < spec.colours.size(); ++i)
-            mesh->mColors[0][i] = aiColor4D(spec.colours[i][0], spec.colours[i][1], spec.colours[i][2], spec.colours[i][3]);
+    if (!described.colours.empty()) {
+        mesh->mColors[0] = new aiColor4D[described.positions.size()];
+        for (size_t i = 0; i < described.colours.size(); ++i)
+            mesh->mColors[0][i] = aiColor4D(described.colours[i][0], described.colours[i][1], described.colours[i][2], described.colours[i][3]);
     }
-    mesh->mNumFaces = unsigned(spec.faces.size());
-    mesh->mFaces = new aiFace[spec.faces.size()];
-    for (size_t f = 0; f < spec.faces.size(); ++f) {
+    mesh->mNumFaces = unsigned(described.faces.size());
+    mesh->mFaces = new aiFace[described.faces.size()];
+    for (size_t f = 0; f < described.faces.size(); ++f) {
         aiFace& face = mesh->mFaces[f];
-        face.mNumIndices = unsigned(spec.faces[f].size());
-        face.mIndices = new unsigned[spec.faces[f].size()];
-        for (size_t k = 0; k < spec.faces[f].size(); ++k)
-            face.mIndices[k] = spec.faces[f][k];
+        face.mNumIndices = unsigned(described.faces[f].size());
+        face.mIndices = new unsigned[described.faces[f].size()];
+        for (size_t k = 0; k < described.faces[f].size(); ++k)
+            face.mIndices[k] = described.faces[f][k];
     }
     mesh->mPrimitiveTypes = aiPrimitiveType_POLYGON;
-    mesh->mMaterialIndex = spec.material;
+    mesh->mMaterialIndex = described.material;
     return mesh;
 }
 
-MeshSpec polygonMesh(const std::string& name, unsigned corners, float radius)
+MeshDescription polygonMesh(const std::string& name, unsigned corners, float radius)
 {
-    MeshSpec spec;
-    spec.name = name;
+    MeshDescription described;
+    described.name = name;
     std::vector<unsigned> face;
     for (unsigned i = 0; i < corners; ++i) {
         const double angle = 2.0 * 3.14159265358979323846 * i / corners;
         const float x = float(std::cos(angle)), y = float(std::sin(angle));
-        spec.positions.push_back({radius * x, radius * y, 0.0f});
-        spec.uvs.push_back({0.5f + 0.5f * x, 0.5f + 0.5f * y});
-        spec.normals.push_back({0.0f, 0.0f, 1.0f});
+        described.positions.push_back({radius * x, radius * y, 0.0f});
+        described.uvs.push_back({0.5f + 0.5f * x, 0.5f + 0.5f * y});
+        described.normals.push_back({0.0f, 0.0f, 1.0f});
         face.push_back(i);
     }
-    spec.faces.push_back(face);
-    return spec;
+    described.faces.push_back(face);
+    return described;
 }
 
-aiNode* makeNode(const NodeSpec& spec)
+aiNode* makeNode(const NodeDescription& described)
 {
-    aiNode* node = new aiNode(spec.name);
-    node->mTransformation = spec.matrix;
-    node->mNumMeshes = unsigned(spec.meshes.size());
-    if (!spec.meshes.empty()) {
-        node->mMeshes = new unsigned[spec.meshes.size()];
-        for (size_t i = 0; i < spec.meshes.size(); ++i)
-            node->mMeshes[i] = spec.meshes[i];
+    aiNode* node = new aiNode(described.name);
+    node->mTransformation = described.matrix;
+    node->mNumMeshes = unsigned(described.meshes.size());
+    if (!described.meshes.empty()) {
+        node->mMeshes = new unsigned[described.meshes.size()];
+        for (size_t i = 0; i < described.meshes.size(); ++i)
+            node->mMeshes[i] = described.meshes[i];
     }
-    if (!spec.children.empty()) {
+    if (!described.children.empty()) {
         std::vector<aiNode*> children;
-        for (const NodeSpec& child : spec.children)
+        for (const NodeDescription& child : described.children)
             children.push_back(makeNode(child));
         node->addChildren(unsigned(children.size()), children.data());
     }
@@ -86,7 +86,7 @@ aiMaterial* makeMaterial(const std::string& name)
     return material;
 }
 
-std::unique_ptr<aiScene> makeScene(const NodeSpec& root, const std::vector<MeshSpec>& meshes,
+std::unique_ptr<aiScene> makeScene(const NodeDescription& root, const std::vector<MeshDescription>& meshes,
                                    const std::vector<aiMaterial*>& materials)
 {
     std::unique_ptr<aiScene> scene(new aiScene());

@@ -11,7 +11,7 @@
 
 namespace interchangetest {
 
-struct MeshSpec {
+struct MeshDescription {
     std::string name;
     std::vector<std::array<float, 3>> positions;
     std::vector<std::vector<unsigned>> faces;
@@ -21,26 +21,26 @@ struct MeshSpec {
     unsigned material = 0;
 };
 
-aiMesh* makeMesh(const MeshSpec& spec);
+aiMesh* makeMesh(const MeshDescription& described);
 
 // A regular polygon of n corners in the z = 0 plane (counter-clockwise seen from +z), each corner its own
 // vertex with a texture coordinate and a +z normal.
-MeshSpec polygonMesh(const std::string& name, unsigned corners, float radius = 1.0f);
+MeshDescription polygonMesh(const std::string& name, unsigned corners, float radius = 1.0f);
 
-struct NodeSpec {
+struct NodeDescription {
     std::string name;
     aiMatrix4x4 matrix;              // column-vector form, as the library keeps it
     std::vector<unsigned> meshes;
-    std::vector<NodeSpec> children;
+    std::vector<NodeDescription> children;
 };
 
-aiNode* makeNode(const NodeSpec& spec);
+aiNode* makeNode(const NodeDescription& described);
 
 // Material properties as the library's readers add them.
 aiMaterial* makeMaterial(const std::string& name);
 
 // A scene owning meshes, materials and the node tree (and optionally cameras and lights, added by the caller).
-std::unique_ptr<aiScene> makeScene(const NodeSpec& root, const std::vector<MeshSpec>& meshes,
+std::unique_ptr<aiScene> makeScene(const NodeDescription& root, const std::vector<MeshDescription>& meshes,
                                    const std::vector<aiMaterial*>& materials);
 
 // Column-vector matrices as the library composes them.

@@ -16,7 +16,7 @@ namespace {
 using interchange::convertMesh;
 using interchange::MeshTally;
 using interchangetest::makeMesh;
-using interchangetest::MeshSpec;
+using interchangetest::MeshDescription;
 using interchangetest::polygonMesh;
 
 struct Converted {
@@ -27,11 +27,11 @@ struct Converted {
     std::string problem;
 };
 
-Converted convert(const MeshSpec& spec, double scale = 1.0)
+Converted convert(const MeshDescription& described, double scale = 1.0)
 {
-    std::unique_ptr<aiMesh> mesh(makeMesh(spec));
+    std::unique_ptr<aiMesh> mesh(makeMesh(described));
     Converted result;
-    result.ok = convertMesh(*mesh, spec.name, scale, result.data, result.tally, result.warnings, result.problem);
+    result.ok = convertMesh(*mesh, described.name, scale, result.data, result.tally, result.warnings, result.problem);
     return result;
 }
 
@@ -54,8 +54,8 @@ TEST(MeshConversion, PolygonsOfThreeToTwelveCorners)
     // Up to six corners stay one face; more are cut into corners - 2 triangles covering the same area, each
     // corner keeping its own texture coordinate and normal.
     for (unsigned corners = 3; corners <= 12; ++corners) {
-        const MeshSpec spec = polygonMesh("ngon", corners);
-        const Converted c = convert(spec);
+        const MeshDescription described = polygonMesh("ngon", corners);
+        const Converted c = convert(described);
         ASSERT_TRUE(c.ok) << corners << ": " << c.problem;
         EXPECT_TRUE(headless::validateMesh(c.data).empty()) << corners;
         ASSERT_EQ(c.data.points.size(), corners);
@@ -72,7 +72,7 @@ TEST(MeshConversion, PolygonsOfThreeToTwelveCorners)
                 const int vertex = c.data.faces[f][k];
                 EXPECT_EQ(c.data.faceUVs[f][k], vertex);
                 EXPECT_EQ(c.data.faceNormals[f][k], vertex);
-                EXPECT_FLOAT_EQ(c.data.uvs[size_t(vertex)].u, spec.uvs[size_t(vertex)][0]);
+                EXPECT_FLOAT_EQ(c.data.uvs[size_t(vertex)].u, described.uvs[size_t(vertex)][0]);
             }
         }
         const double expectedArea = 0.5 * corners * std::sin(2.0 * 3.14159265358979323846 / corners);
@@ -84,12 +84,12 @@ TEST(MeshConversion, EqualPositionsWeldAndKeepTheirCornerValues)
 {
     // Two triangles sharing an edge, every corner its own file vertex (as OBJ and glTF readers give them),
     // with different texture coordinates on the shared corners.
-    MeshSpec spec;
-    spec.name = "split";
-    spec.positions = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 0, -0.0f}, {1, 1, 0}, {0, 1, 0}};
-    spec.uvs = {{0, 0}, {1, 0}, {1, 1}, {0.5f, 0.5f}, {0.9f, 0.9f}, {0, 1}};
-    spec.faces = {{0, 1, 2}, {3, 4, 5}};
-    const Converted c = convert(spec);
+    MeshDescription described;
+    described.name = "split";
+    described.positions = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 0, -0.0f}, {1, 1, 0}, {0, 1, 0}};
+    described.uvs = {{0, 0}, {1, 0}, {1, 1}, {0.5f, 0.5f}, {0.9f, 0.9f}, {0, 1}};
+    described.faces = {{0, 1, 2}, {3, 4, 5}};
+    const Converted c = convert(described);
     ASSERT_TRUE(c.ok) << c.problem;
     ASSERT_EQ(c.data.points.size(), 4u); // -0.0 welds with 0.0
     EXPECT_EQ(c.data.faces[0], (std::vector<int>{0, 1, 2}));
@@ -121,11 +121,11 @@ TEST(MeshConversion, FacesTheHostCannotHold)
         {"outline touching itself", square, {{0, 1, 4, 2, 3}}, 1, 2, 0, 0, 0},
     };
     for (const Case& c : cases) {
-        MeshSpec spec;
-        spec.name = c.name;
-        spec.positions = c.positions;
-        spec.faces = c.faces;
-        const Converted result = convert(spec);
+        MeshDescription described;
+        described.name = c.name;
+        described.positions = c.positions;
+        described.faces = c.faces;
+        const Converted result = convert(described);
         if (c.faces_kept == 0) {
             EXPECT_FALSE(result.ok) << c.name;
             EXPECT_NE(result.problem.find("no faces of three or more corners"), std::string::npos) << c.name;
@@ -161,22 +161,22 @@ TEST(MeshConversion, ValuesThatAreNotFinite)
         {"NaN colour", 3, nan, 1.0, true, "vertex colours that are not finite"},
     };
     for (const Case& c : cases) {
-        MeshSpec spec = polygonMesh("bad", 4);
-        spec.colours.assign(4, {1, 0, 0, 1});
+        MeshDescription described = polygonMesh("bad", 4);
+        described.colours.assign(4, {1, 0, 0, 1});
         switch (c.part) {
         case 0:
-            spec.positions[1][0] = c.value;
+            described.positions[1][0] = c.value;
             break;
         case 1:
-            spec.uvs[2][1] = c.value;
+            described.uvs[2][1] = c.value;
             break;
         case 2:
-            spec.normals[3][2] = c.value;
+            described.normals[3][2] = c.value;
             break;
         default:
-            spec.colours[0][0] = c.value;
+            described.colours[0][0] = c.value;
         }
-        const Converted result = convert(spec, c.scale);
+        const Converted result = convert(described, c.scale);
         EXPECT_EQ(result.ok, c.ok) << c.name;
         if (!c.ok) {
             EXPECT_NE(result.problem.find(c.message), std::string::npos) << c.name << ": " << result.problem;
@@ -194,24 +194,24 @@ TEST(MeshConversion, ValuesThatAreNotFinite)
 
 TEST(MeshConversion, ScaleAndPerCornerValues)
 {
-    MeshSpec spec = polygonMesh("scaled", 4, 2.0f);
-    spec.colours = {{1, 0, 0, 1}, {0, 1, 0, 0.5f}, {0, 0, 1, 1}, {1, 1, 1, 0}};
-    const Converted c = convert(spec, 2.54);
+    MeshDescription described = polygonMesh("scaled", 4, 2.0f);
+    described.colours = {{1, 0, 0, 1}, {0, 1, 0, 0.5f}, {0, 0, 1, 1}, {1, 1, 1, 0}};
+    const Converted c = convert(described, 2.54);
     ASSERT_TRUE(c.ok) << c.problem;
     ASSERT_EQ(c.data.points.size(), 4u);
     for (size_t i = 0; i < 4; ++i) {
-        EXPECT_FLOAT_EQ(float(c.data.points[i].x), float(spec.positions[i][0] * 2.54));
-        EXPECT_FLOAT_EQ(float(c.data.points[i].y), float(spec.positions[i][1] * 2.54));
+        EXPECT_FLOAT_EQ(float(c.data.points[i].x), float(described.positions[i][0] * 2.54));
+        EXPECT_FLOAT_EQ(float(c.data.points[i].y), float(described.positions[i][1] * 2.54));
         // Normals are directions: not scaled.
         EXPECT_EQ(c.data.normals[i].z, 1.0);
-        EXPECT_EQ(c.data.colors[i].a, spec.colours[i][3]);
+        EXPECT_EQ(c.data.colors[i].a, described.colours[i][3]);
     }
     EXPECT_EQ(c.data.faceColors, (std::vector<std::vector<int>>{{0, 1, 2, 3}}));
 }
 
 TEST(MeshConversion, EmptyMeshes)
 {
-    MeshSpec noFaces;
+    MeshDescription noFaces;
     noFaces.name = "points only";
     noFaces.positions = {{0, 0, 0}, {1, 0, 0}};
     const Converted c = convert(noFaces);

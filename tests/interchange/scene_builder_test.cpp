@@ -28,8 +28,8 @@ using interchange::buildScene;
 using interchange::InterchangeReport;
 using interchangetest::makeMaterial;
 using interchangetest::makeScene;
-using interchangetest::MeshSpec;
-using interchangetest::NodeSpec;
+using interchangetest::MeshDescription;
+using interchangetest::NodeDescription;
 using interchangetest::polygonMesh;
 using interchangetest::rotationMatrixZ;
 using interchangetest::scalingMatrix;
@@ -64,12 +64,12 @@ TEST(InterchangeSceneBuilder, RootNodeOnlyWhenItCarriesSomething)
 {
     struct Case {
         const char* name;
-        NodeSpec root;
+        NodeDescription root;
         bool colladaRoot;
         const char* parentOfChild;
         int transforms;
     };
-    const NodeSpec child{"child", aiMatrix4x4(), {0}, {}};
+    const NodeDescription child{"child", aiMatrix4x4(), {0}, {}};
     const Case cases[] = {
         {"plain container", {"file.obj", aiMatrix4x4(), {}, {child}}, false, "<world>", 1},
         {"root with a mesh", {"file.ply", aiMatrix4x4(), {0}, {}}, false, nullptr, 1},
@@ -104,7 +104,7 @@ TEST(InterchangeSceneBuilder, HierarchyNamesAndMatrices)
     // body -> wheel (x2, same name) and a node whose name the host cannot take as it is.
     const aiMatrix4x4 bodyMatrix = translationMatrix(0, 1, 0) * rotationMatrixZ(30) * scalingMatrix(2, 2, 2);
     const aiMatrix4x4 wheelMatrix = translationMatrix(1.5f, -0.5f, 0);
-    const NodeSpec root{"root", aiMatrix4x4(), {}, {
+    const NodeDescription root{"root", aiMatrix4x4(), {}, {
         {"body", bodyMatrix, {0}, {
             {"wheel", wheelMatrix, {1}, {}},
             {"wheel", translationMatrix(-1.5f, -0.5f, 0), {2}, {}},
@@ -145,12 +145,12 @@ TEST(InterchangeSceneBuilder, SharedMeshesAndMaterials)
 {
     // Mesh 0 under two nodes, meshes 1 and 2 sharing one material, mesh 3 with the library's default material
     // and mesh 4 naming a material the file does not have.
-    const NodeSpec root{"root", aiMatrix4x4(), {}, {
+    const NodeDescription root{"root", aiMatrix4x4(), {}, {
         {"a", aiMatrix4x4(), {0, 1}, {}},
         {"b", translationMatrix(3, 0, 0), {0, 2}, {}},
         {"c", aiMatrix4x4(), {3, 4, 9}, {}},
     }};
-    std::vector<MeshSpec> meshes;
+    std::vector<MeshDescription> meshes;
     for (unsigned i = 0; i < 5; ++i) {
         meshes.push_back(polygonMesh("m" + std::to_string(i), 3 + i % 4));
         meshes.back().material = i == 0 ? 0 : i <= 2 ? 1 : i == 3 ? 2 : 7;
@@ -182,14 +182,14 @@ TEST(InterchangeSceneBuilder, ObjectsThatCannotBeConverted)
 {
     struct Case {
         const char* name;
-        std::vector<MeshSpec> meshes;
+        std::vector<MeshDescription> meshes;
         bool ok;
         const char* messagePart;
         size_t warnings;
     };
-    MeshSpec nanMesh = polygonMesh("broken", 4);
+    MeshDescription nanMesh = polygonMesh("broken", 4);
     nanMesh.positions[0][1] = NAN;
-    MeshSpec lines;
+    MeshDescription lines;
     lines.name = "wire";
     lines.positions = {{0, 0, 0}, {1, 0, 0}};
     lines.faces = {{0, 1}};
@@ -199,7 +199,7 @@ TEST(InterchangeSceneBuilder, ObjectsThatCannotBeConverted)
         {"only lines", {lines, lines}, false, "no mesh with faces", 3},
     };
     for (const Case& c : cases) {
-        const NodeSpec root{"root", aiMatrix4x4(), {}, {{"first", aiMatrix4x4(), {0}, {}}, {"second", aiMatrix4x4(), {1}, {}}}};
+        const NodeDescription root{"root", aiMatrix4x4(), {}, {{"first", aiMatrix4x4(), {0}, {}}, {"second", aiMatrix4x4(), {1}, {}}}};
         std::unique_ptr<aiScene> scene = makeScene(root, c.meshes, {makeMaterial("m")});
         const InterchangeReport report = build(*scene);
         EXPECT_EQ(report.ok, c.ok) << c.name;
@@ -210,7 +210,7 @@ TEST(InterchangeSceneBuilder, ObjectsThatCannotBeConverted)
 
 TEST(InterchangeSceneBuilder, CamerasAndLightsOnTheirNodes)
 {
-    const NodeSpec root{"root", aiMatrix4x4(), {}, {
+    const NodeDescription root{"root", aiMatrix4x4(), {}, {
         {"model", aiMatrix4x4(), {0}, {}},
         {"eye", translationMatrix(0, 0, 10), {}, {}},
         {"sun", rotationMatrixZ(45), {}, {}},
