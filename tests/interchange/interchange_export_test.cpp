@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <map>
@@ -416,6 +417,36 @@ TEST_F(InterchangeExport, BadInputLeavesNoFile)
         EXPECT_NE(outcome.message.find(c.messagePart), std::string::npos) << c.file << ": " << outcome.message;
         EXPECT_FALSE(testsupport::fileExists(dir.file("out.qax"))) << c.file;
     }
+}
+
+TEST_F(InterchangeExport, ScaleOption)
+{
+    struct Case {
+        const char* value;
+        bool accepted;
+    };
+    const Case cases[] = {{"2.54", true}, {"0.01", true}, {"0", false}, {"-1", false}, {"abc", false},
+                          {"2x", false}, {"1e999", false}, {"nan", false}};
+    for (const Case& c : cases) {
+        qaxtools::CommandLine command;
+        std::string error;
+        EXPECT_EQ(qaxtools::parseCommandLine({"export", "a.obj", "--scale", c.value}, command, error), c.accepted)
+            << c.value;
+        if (c.accepted) {
+            EXPECT_EQ(command.scale, std::strtod(c.value, nullptr)) << c.value;
+        } else {
+            EXPECT_EQ(error, std::string("--scale takes a positive number, not \"") + c.value + "\"");
+        }
+    }
+    // Lengths times the factor; directions and texture coordinates as they were.
+    SourceMesh square{"square", "", {regularPolygon(4, {1, 2, 3}, 1.0f)}};
+    const std::string path = writeObj(dir.path(), "square", {square}, "");
+    ASSERT_TRUE(exportAndRead(path, {"--scale", "2.5"}));
+    Expectation e;
+    e.axes = [](const std::array<float, 3>& v) { return std::array<float, 3>{v[0] * 2.5f, v[1] * 2.5f, v[2] * 2.5f}; };
+    // The check would map normals like positions: here it only asks for unit normals.
+    e.normals = false;
+    expectTriangles({&model.objects.objects[0]}, triangulated(square), e, "scaled");
 }
 
 } // namespace
