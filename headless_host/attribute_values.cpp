@@ -3,6 +3,7 @@
 #include "scene_model.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 
 namespace headless {
@@ -194,7 +195,13 @@ bool writeNumbers(Node* node, const std::string& attribute, const std::vector<do
     return true;
   }
   if (componentCount(spec.kind) != numbers.size()) return false;
-  node->values[key].numbers = numbers;
+  std::vector<double> stored = numbers;
+  // Booleans and integers keep values of their kind: NaN is refused, others are made whole and clamped.
+  if (spec.kind == AttributeKind::Bool || spec.kind == AttributeKind::Int) {
+    if (std::isnan(stored[0])) return false;
+    stored[0] = spec.kind == AttributeKind::Bool ? (stored[0] != 0.0 ? 1.0 : 0.0) : narrow<int>(stored[0]);
+  }
+  node->values[key].numbers = stored;
   return true;
 }
 

@@ -111,7 +111,8 @@ double MFnCamera::verticalFilmAperture(MStatus* ReturnStatus) const {
   return headless::attribute(*this, "verticalFilmAperture", ReturnStatus);
 }
 MFnCamera::FilmFit MFnCamera::filmFit(MStatus* ReturnStatus) const {
-  return static_cast<FilmFit>(static_cast<int>(headless::attribute(*this, "filmFit", ReturnStatus)));
+  const int fit = headless::narrow<int>(headless::attribute(*this, "filmFit", ReturnStatus));
+  return fit >= kFillFilmFit && fit <= kOverscanFilmFit ? static_cast<FilmFit>(fit) : kInvalid;
 }
 
 // The film back's own angles: film fit matters only when the film is fitted to a viewport or image of another

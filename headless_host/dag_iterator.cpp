@@ -9,79 +9,81 @@
 
 namespace headless {
 
+// The walk advances lazily, one node at a time, holding only the current path (depth first) or the queue of
+// paths still to visit (breadth first); paths share their links, so a deep DAG costs no more per step.
 struct DagWalk {
-  std::vector<Node*> root;                 // path of the root below the world
+  PathData root;
   bool rootValid = false;
   MItDag::TraversalType traversal = MItDag::kDepthFirst;
   MFn::Type filter = MFn::kInvalid;
-  std::vector<std::vector<Node*>> items;   // the whole walk, computed when (re)started
-  size_t position = 0;
-  std::vector<std::vector<Node*>> pruned;  // sub-trees cut off by prune()
   bool underWorld = false;
 
+  PathData current;
+  bool done = true;
+  bool prunedHere = false;               // prune() was called on the current node
+  std::vector<size_t> nextChild;         // depth first: the next child to enter, per level below the root
+  std::deque<PathData> queue;            // breadth first: paths still to visit
+
+  static Node* end(const PathData& path) { return path.empty() ? scene().world : path.back(); }
+  bool matches(const PathData& path) const { return filter == MFn::kInvalid || end(path)->hasFn(filter); }
+
   void start() {
-    items.clear();
-    pruned.clear();
-    position = 0;
-    if (!rootValid) return;
-    std::vector<std::vector<Node*>> order;
+    queue.clear();
+    nextChild.clear();
+    prunedHere = false;
+    done = !rootValid;
+    if (done) return;
+    current = root;
+    nextChild.push_back(0);
+    if (!matches(current)) advance();
+  }
+
+  // One step of the traversal, without the filter; false at the end.
+  bool step() {
     if (traversal == MItDag::kBreadthFirst) {
-      std::deque<std::vector<Node*>> queue{root};
-      while (!queue.empty()) {
-        std::vector<Node*> path = queue.front();
-        queue.pop_front();
-        Node* end = path.empty() ? scene().world : path.back();
-        for (Node* child : end->children) {
-          std::vector<Node*> next = path;
-          next.push_back(child);
+      if (!prunedHere) {
+        for (Node* child : end(current)->children) {
+          PathData next = current;
+          next.push(child);
           queue.push_back(next);
         }
-        order.push_back(std::move(path));
       }
-    } else {
-      appendDepthFirst(root, order);
+      prunedHere = false;
+      if (queue.empty()) return false;
+      current = queue.front();
+      queue.pop_front();
+      return true;
     }
-    for (std::vector<Node*>& path : order) {
-      Node* end = path.empty() ? scene().world : path.back();
-      if (filter == MFn::kInvalid || end->hasFn(filter)) items.push_back(std::move(path));
+    if (prunedHere) {
+      nextChild.back() = end(current)->children.size();
+      prunedHere = false;
+    }
+    while (!nextChild.empty()) {
+      Node* node = end(current);
+      size_t& next = nextChild.back();
+      if (next < node->children.size()) {
+        current.push(node->children[next++]);
+        nextChild.push_back(0);
+        return true;
+      }
+      nextChild.pop_back();
+      if (nextChild.empty()) break;
+      current.pop();
+    }
+    return false;
+  }
+
+  void advance() {
+    while (!done) {
+      if (!step()) {
+        done = true;
+        return;
+      }
+      if (matches(current)) return;
     }
   }
 
-  static void appendDepthFirst(const std::vector<Node*>& path, std::vector<std::vector<Node*>>& order) {
-    order.push_back(path);
-    Node* end = path.empty() ? scene().world : path.back();
-    for (Node* child : end->children) {
-      std::vector<Node*> next = path;
-      next.push_back(child);
-      appendDepthFirst(next, order);
-    }
-  }
-
-  static bool below(const std::vector<Node*>& path, const std::vector<Node*>& top) {
-    if (path.size() <= top.size()) return false;
-    for (size_t i = 0; i < top.size(); ++i) {
-      if (path[i] != top[i]) return false;
-    }
-    return true;
-  }
-
-  void skipPruned() {
-    while (position < items.size()) {
-      bool cut = false;
-      for (const std::vector<Node*>& top : pruned) cut = cut || below(items[position], top);
-      if (!cut) return;
-      ++position;
-    }
-  }
-
-  bool done() const { return position >= items.size() || !allAlive(); }
-  bool allAlive() const {
-    for (Node* n : root) {
-      if (!n->alive) return false;
-    }
-    return true;
-  }
-  const std::vector<Node*>* current() const { return done() ? nullptr : &items[position]; }
+  bool finished() const { return done || !pathIsAlive(&current); }
 };
 
 }  // namespace headless
@@ -91,6 +93,7 @@ using headless::Node;
 using headless::setStatus;
 
 MItDag::MItDag(TraversalType traversal, MFn::Type filter, MStatus* ReturnStatus) : walk_(new DagWalk) {
+  walk_->root.valid = true;
   walk_->rootValid = traversal != kInvalidType;
   walk_->traversal = traversal;
   walk_->filter = filter;
@@ -113,7 +116,11 @@ MStatus MItDag::reset(const MObject& object, TraversalType traversal, MFn::Type 
   walk_->filter = filter;
   walk_->rootValid = node != nullptr && node->isDag() && traversal != kInvalidType;
   // An object names no instance; the walk starts at its first.
-  walk_->root = walk_->rootValid ? headless::allPaths(node).front() : std::vector<Node*>();
+  walk_->root = headless::PathData();
+  walk_->root.valid = true;
+  if (walk_->rootValid) {
+    for (Node* n : headless::firstPath(node)) walk_->root.push(n);
+  }
   walk_->start();
   return walk_->rootValid ? MStatus::kSuccess : MStatus::kInvalidParameter;
 }
@@ -124,55 +131,49 @@ MStatus MItDag::reset(const MDagPath& path, TraversalType traversal, MFn::Type f
   walk_->traversal = traversal;
   walk_->filter = filter;
   walk_->rootValid = node != nullptr && traversal != kInvalidType;
-  walk_->root.clear();
-  if (walk_->rootValid) {
-    for (const headless::Ref<Node>& n : data->nodes) walk_->root.push_back(n.get());
-  }
+  walk_->root = walk_->rootValid ? *data : headless::PathData();
   walk_->start();
   return walk_->rootValid ? MStatus::kSuccess : MStatus::kInvalidParameter;
 }
 
 MObject MItDag::item(MStatus* ReturnStatus) {
-  const std::vector<Node*>* path = walk_->current();
-  if (path == nullptr) {
+  if (walk_->finished()) {
     setStatus(ReturnStatus, MStatus::kFailure);
     return MObject();
   }
   setStatus(ReturnStatus, MStatus::kSuccess);
-  return headless::ObjectAccess::make(path->empty() ? headless::scene().world : path->back());
+  return headless::ObjectAccess::make(DagWalk::end(walk_->current));
 }
 
 MStatus MItDag::next() {
-  if (walk_->position < walk_->items.size()) ++walk_->position;
-  walk_->skipPruned();
+  walk_->advance();
   return MStatus::kSuccess;
 }
 
 MStatus MItDag::prune() {
-  const std::vector<Node*>* path = walk_->current();
-  if (path == nullptr) return MStatus::kFailure;
-  walk_->pruned.push_back(*path);
+  if (walk_->finished()) return MStatus::kFailure;
+  walk_->prunedHere = true;
   return MStatus::kSuccess;
 }
 
 bool MItDag::isDone(MStatus* ReturnStatus) const {
   setStatus(ReturnStatus, MStatus::kSuccess);
-  return walk_->done();
+  return walk_->finished();
 }
 
 MObject MItDag::root(MStatus* ReturnStatus) {
-  if (!walk_->rootValid) {
+  if (!walk_->rootValid || !headless::pathIsAlive(&walk_->root)) {
     setStatus(ReturnStatus, MStatus::kFailure);
     return MObject();
   }
   setStatus(ReturnStatus, MStatus::kSuccess);
-  return headless::ObjectAccess::make(walk_->root.empty() ? headless::scene().world : walk_->root.back());
+  return headless::ObjectAccess::make(DagWalk::end(walk_->root));
 }
 
 unsigned MItDag::depth(MStatus* ReturnStatus) const {
-  const std::vector<Node*>* path = walk_->current();
-  setStatus(ReturnStatus, path != nullptr ? MStatus::kSuccess : MStatus::kFailure);
-  return path != nullptr ? static_cast<unsigned>(path->size() - walk_->root.size()) : 0u;
+  const bool ok = !walk_->finished();
+  setStatus(ReturnStatus, ok ? MStatus::kSuccess : MStatus::kFailure);
+  return ok ? static_cast<unsigned>(walk_->current.size() - walk_->root.size()) : 0u;
 }
 
 MItDag::TraversalType MItDag::getType(MStatus* ReturnStatus) const {
@@ -181,18 +182,17 @@ MItDag::TraversalType MItDag::getType(MStatus* ReturnStatus) const {
 }
 
 MStatus MItDag::getPath(MDagPath& path) const {
-  const std::vector<Node*>* current = walk_->current();
-  if (current == nullptr) return MStatus::kFailure;
-  path = headless::makePath(*current);
+  if (walk_->finished()) return MStatus::kFailure;
+  headless::PathAccess::data(path) = walk_->current;
   return MStatus::kSuccess;
 }
 
 MStatus MItDag::getAllPaths(MDagPathArray& paths) const {
-  const std::vector<Node*>* current = walk_->current();
   paths.clear();
-  if (current == nullptr) return MStatus::kFailure;
-  Node* end = current->empty() ? headless::scene().world : current->back();
-  for (const std::vector<Node*>& p : headless::allPaths(end)) paths.append(headless::makePath(p));
+  if (walk_->finished()) return MStatus::kFailure;
+  for (const std::vector<Node*>& p : headless::allPaths(DagWalk::end(walk_->current))) {
+    paths.append(headless::makePath(p));
+  }
   return MStatus::kSuccess;
 }
 
@@ -211,19 +211,21 @@ MString MItDag::partialPathName(MStatus* ReturnStatus) const {
 }
 
 bool MItDag::isInstanced(bool indirect, MStatus* ReturnStatus) const {
-  const std::vector<Node*>* current = walk_->current();
-  setStatus(ReturnStatus, current != nullptr ? MStatus::kSuccess : MStatus::kFailure);
-  if (current == nullptr || current->empty()) return false;
-  Node* end = current->back();
-  return indirect ? headless::allPaths(end).size() > 1 : end->parents.size() > 1;
+  const bool ok = !walk_->finished();
+  setStatus(ReturnStatus, ok ? MStatus::kSuccess : MStatus::kFailure);
+  if (!ok || walk_->current.empty()) return false;
+  Node* end = walk_->current.back();
+  return indirect ? headless::pathCount(end) > 1 : end->parents.size() > 1;
 }
 
 unsigned int MItDag::instanceCount(bool total, MStatus* ReturnStatus) const {
-  const std::vector<Node*>* current = walk_->current();
-  setStatus(ReturnStatus, current != nullptr ? MStatus::kSuccess : MStatus::kFailure);
-  if (current == nullptr || current->empty()) return current != nullptr ? 1u : 0u;
-  Node* end = current->back();
-  return static_cast<unsigned>(total ? headless::allPaths(end).size() : end->parents.size());
+  const bool ok = !walk_->finished();
+  setStatus(ReturnStatus, ok ? MStatus::kSuccess : MStatus::kFailure);
+  if (!ok) return 0u;
+  if (walk_->current.empty()) return 1u;
+  Node* end = walk_->current.back();
+  const std::uint64_t count = total ? headless::pathCount(end) : end->parents.size();
+  return count > 0xffffffffu ? 0xffffffffu : static_cast<unsigned>(count);
 }
 
 MStatus MItDag::traverseUnderWorld(bool flag) {

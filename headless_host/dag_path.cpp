@@ -6,7 +6,49 @@
 #include <maya/MMatrix.h>
 #include <maya/MString.h>
 
+#include <algorithm>
+
 namespace headless {
+
+PathLink::~PathLink() {
+  // Releasing the parent could release its parent in turn, one stack frame per level: unwind instead.
+  std::shared_ptr<PathLink> next = std::move(parent);
+  while (next && next.use_count() == 1) {
+    std::shared_ptr<PathLink> above = std::move(next->parent);
+    next = std::move(above);
+  }
+}
+
+void PathData::push(Node* node) {
+  std::shared_ptr<PathLink> link = std::make_shared<PathLink>();
+  link->node = Ref<Node>(node);
+  link->parent = tail_;
+  link->depth = size() + 1;
+  tail_ = std::move(link);
+}
+
+void PathData::pop() {
+  if (tail_) tail_ = tail_->parent;
+}
+
+std::vector<Node*> PathData::nodes() const {
+  std::vector<Node*> result(size());
+  size_t i = result.size();
+  for (const PathLink* link = tail_.get(); link != nullptr; link = link->parent.get()) result[--i] = link->node.get();
+  return result;
+}
+
+bool PathData::sameAs(const PathData& other) const {
+  if (valid != other.valid || size() != other.size()) return false;
+  const PathLink* a = tail_.get();
+  const PathLink* b = other.tail_.get();
+  while (a != b && a != nullptr && b != nullptr) {
+    if (a->node.get() != b->node.get()) return false;
+    a = a->parent.get();
+    b = b->parent.get();
+  }
+  return a == b || (a == nullptr) == (b == nullptr);
+}
 
 PathData& PathAccess::data(MDagPath& path) {
   if (path.data_ == nullptr) path.data_ = new PathData;
@@ -14,38 +56,135 @@ PathData& PathAccess::data(MDagPath& path) {
 }
 
 Node* endNode(const PathData* path) {
-  if (path == nullptr || !path->valid) return nullptr;
   if (!pathIsAlive(path)) return nullptr;
-  return path->nodes.empty() ? scene().world : path->nodes.back().get();
+  return path->empty() ? scene().world : path->back();
 }
 
 bool pathIsAlive(const PathData* path) {
-  if (path == nullptr || !path->valid) return false;
-  for (const Ref<Node>& n : path->nodes) {
-    if (!n->alive) return false;
-  }
-  return true;
+  return path != nullptr && path->valid && (path->empty() || path->back()->alive);
 }
 
 MDagPath makePath(const std::vector<Node*>& nodes) {
   MDagPath path;
   PathData& data = PathAccess::data(path);
   data.valid = true;
-  for (Node* n : nodes) data.nodes.push_back(Ref<Node>(n));
+  for (Node* n : nodes) data.push(n);
   return path;
+}
+
+std::vector<Node*> firstPath(Node* node) {
+  std::vector<Node*> path;
+  for (Node* n = node; n != nullptr && n != scene().world && !n->parents.empty(); n = n->parents.front()) {
+    path.push_back(n);
+  }
+  return std::vector<Node*>(path.rbegin(), path.rend());
+}
+
+namespace {
+
+const std::uint64_t kMany = ~static_cast<std::uint64_t>(0);
+
+std::uint64_t saturatingAdd(std::uint64_t a, std::uint64_t b) { return a > kMany - b ? kMany : a + b; }
+
+// Path counts of a node and all its ancestors, without recursion.
+void countPaths(Node* node, std::unordered_map<const Node*, std::uint64_t>& counts) {
+  Node* world = scene().world;
+  counts[world] = 1;
+  std::vector<std::pair<Node*, size_t>> stack{{node, 0}};
+  while (!stack.empty()) {
+    Node* top = stack.back().first;
+    if (counts.count(top) != 0) {
+      stack.pop_back();
+      continue;
+    }
+    size_t& next = stack.back().second;
+    if (next < top->parents.size()) {
+      Node* parent = top->parents[next++];
+      if (counts.count(parent) == 0) stack.push_back({parent, 0});
+      continue;
+    }
+    std::uint64_t total = 0;
+    for (Node* parent : top->parents) total = saturatingAdd(total, counts[parent]);
+    counts[top] = total;
+    stack.pop_back();
+  }
+}
+
+}  // namespace
+
+std::uint64_t pathCount(Node* node) {
+  if (node == nullptr || !node->alive || !node->isDag()) return 0;
+  std::unordered_map<const Node*, std::uint64_t> counts;
+  countPaths(node, counts);
+  return counts[node];
+}
+
+// Instance i lies below the parent whose paths span i, at i less the paths of the parents before it.
+bool pathOfInstance(Node* node, std::uint64_t instance, std::vector<Node*>& path) {
+  path.clear();
+  if (node == nullptr || !node->alive || !node->isDag()) return false;
+  std::unordered_map<const Node*, std::uint64_t> counts;
+  countPaths(node, counts);
+  if (instance >= counts[node]) return false;
+  for (Node* n = node; n != scene().world;) {
+    path.push_back(n);
+    Node* below = nullptr;
+    for (Node* parent : n->parents) {
+      if (instance < counts[parent]) {
+        below = parent;
+        break;
+      }
+      instance -= counts[parent];
+    }
+    if (below == nullptr) return false;
+    n = below;
+  }
+  std::reverse(path.begin(), path.end());
+  return true;
+}
+
+std::uint64_t instanceOf(const PathData& path) {
+  std::vector<Node*> nodes = path.nodes();
+  if (nodes.empty()) return 0;
+  std::unordered_map<const Node*, std::uint64_t> counts;
+  countPaths(nodes.back(), counts);
+  std::uint64_t index = 0;
+  Node* above = scene().world;
+  for (Node* n : nodes) {
+    std::uint64_t before = 0;
+    for (Node* parent : n->parents) {
+      if (parent == above) break;
+      before = saturatingAdd(before, counts[parent]);
+    }
+    index = saturatingAdd(before, index);
+    above = n;
+  }
+  return index;
 }
 
 std::vector<std::vector<Node*>> allPaths(Node* node) {
   std::vector<std::vector<Node*>> result;
   if (node == nullptr || !node->alive || !node->isDag()) return result;
-  if (node == scene().world) {
-    result.push_back({});
-    return result;
-  }
-  for (Node* parent : node->parents) {
-    for (std::vector<Node*>& path : allPaths(parent)) {
-      path.push_back(node);
+  // Depth-first over the parents, the first parent's paths first, without recursion.
+  struct Frame {
+    Node* node;
+    size_t nextParent;
+  };
+  std::vector<Frame> stack{{node, 0}};
+  while (!stack.empty()) {
+    Frame& top = stack.back();
+    if (top.node == scene().world) {
+      std::vector<Node*> path;
+      for (size_t i = stack.size() - 1; i-- > 0;) path.push_back(stack[i].node);
       result.push_back(std::move(path));
+      stack.pop_back();
+      continue;
+    }
+    if (top.nextParent < top.node->parents.size()) {
+      Node* parent = top.node->parents[top.nextParent++];
+      stack.push_back({parent, 0});
+    } else {
+      stack.pop_back();
     }
   }
   return result;
@@ -59,21 +198,13 @@ Node* firstShapeChild(const Node* transform) {
   return nullptr;
 }
 
-std::string fullPathName(const std::vector<Ref<Node>>& nodes) {
+std::string fullPathName(const PathData& path) {
   std::string text;
-  for (const Ref<Node>& n : nodes) text += "|" + n->name;
+  for (Node* n : path.nodes()) text += "|" + n->name;
   return text;
 }
 
 namespace {
-
-std::vector<Node*> rawNodes(const PathData* path) {
-  std::vector<Node*> nodes;
-  if (path != nullptr) {
-    for (const Ref<Node>& n : path->nodes) nodes.push_back(n.get());
-  }
-  return nodes;
-}
 
 int shapeCount(const Node* transform) {
   int count = 0;
@@ -121,7 +252,7 @@ MStatus MDagPath::getAllPathsTo(const MObject& entity, MDagPathArray& pathArray)
 MStatus MDagPath::getAPathTo(const MObject& entity, MDagPath& path) {
   Node* node = headless::nodeFrom(entity);
   if (node == nullptr || !node->isDag()) return MStatus::kInvalidParameter;
-  path = headless::makePath(headless::allPaths(node).front());
+  path = headless::makePath(headless::firstPath(node));
   return MStatus::kSuccess;
 }
 
@@ -158,14 +289,14 @@ MObject MDagPath::node(MStatus* ReturnStatus) const {
 
 MObject MDagPath::transform(MStatus* ReturnStatus) const {
   Node* node = headless::endNode(data_);
-  if (node == nullptr || data_->nodes.empty()) {
+  if (node == nullptr || data_->empty()) {
     setStatus(ReturnStatus, node == nullptr ? MStatus::kFailure : MStatus::kInvalidParameter);
     return MObject();
   }
-  for (size_t i = data_->nodes.size(); i-- > 0;) {
-    if (data_->nodes[i]->isTransform()) {
+  for (const headless::PathLink* link = data_->tail(); link != nullptr; link = link->parent.get()) {
+    if (link->node->isTransform()) {
       setStatus(ReturnStatus, MStatus::kSuccess);
-      return headless::ObjectAccess::make(data_->nodes[i].get());
+      return headless::ObjectAccess::make(link->node.get());
     }
   }
   setStatus(ReturnStatus, MStatus::kInvalidParameter);
@@ -175,7 +306,7 @@ MObject MDagPath::transform(MStatus* ReturnStatus) const {
 unsigned int MDagPath::length(MStatus* ReturnStatus) const {
   Node* node = headless::endNode(data_);
   setStatus(ReturnStatus, node != nullptr ? MStatus::kSuccess : MStatus::kFailure);
-  return node != nullptr ? static_cast<unsigned int>(data_->nodes.size()) : 0u;
+  return node != nullptr ? static_cast<unsigned int>(data_->size()) : 0u;
 }
 
 // A path already at a shape stays as it is and succeeds; a transform with several shapes extends to the first.
@@ -192,7 +323,7 @@ MStatus MDagPath::extendToShape() {
   if (behaviour.extendToShapeFailsWithSeveralShapes && headless::shapeCount(node) > 1) {
     return MStatus::kInvalidParameter;
   }
-  data_->nodes.push_back(headless::Ref<Node>(shape));
+  data_->push(shape);
   return MStatus::kSuccess;
 }
 
@@ -202,7 +333,7 @@ MStatus MDagPath::push(const MObject& child) {
   if (node == nullptr || childNode == nullptr) return MStatus::kInvalidParameter;
   for (Node* c : node->children) {
     if (c == childNode) {
-      data_->nodes.push_back(headless::Ref<Node>(childNode));
+      data_->push(childNode);
       return MStatus::kSuccess;
     }
   }
@@ -211,8 +342,8 @@ MStatus MDagPath::push(const MObject& child) {
 
 MStatus MDagPath::pop(unsigned num) {
   if (headless::endNode(data_) == nullptr) return MStatus::kFailure;
-  if (num > data_->nodes.size()) return MStatus::kInvalidParameter;
-  data_->nodes.resize(data_->nodes.size() - num);
+  if (num > data_->size()) return MStatus::kInvalidParameter;
+  for (unsigned i = 0; i < num; ++i) data_->pop();
   return MStatus::kSuccess;
 }
 
@@ -262,11 +393,7 @@ bool MDagPath::operator==(const MDagPath& src) const {
   const bool valid = data_ != nullptr && data_->valid;
   const bool otherValid = src.data_ != nullptr && src.data_->valid;
   if (!valid || !otherValid) return valid == otherValid;
-  if (data_->nodes.size() != src.data_->nodes.size()) return false;
-  for (size_t i = 0; i < data_->nodes.size(); ++i) {
-    if (!(data_->nodes[i] == src.data_->nodes[i])) return false;
-  }
-  return true;
+  return data_->sameAs(*src.data_);
 }
 
 MString MDagPath::fullPathName(MStatus* ReturnStatus) const {
@@ -275,7 +402,7 @@ MString MDagPath::fullPathName(MStatus* ReturnStatus) const {
     return MString();
   }
   setStatus(ReturnStatus, MStatus::kSuccess);
-  return MString(headless::fullPathName(data_->nodes).c_str());
+  return MString(headless::fullPathName(*data_).c_str());
 }
 
 // The shortest tail of the full path that names no other DAG path.
@@ -286,7 +413,7 @@ MString MDagPath::partialPathName(MStatus* ReturnStatus) const {
     return MString();
   }
   setStatus(ReturnStatus, MStatus::kSuccess);
-  const std::vector<Node*> own = headless::rawNodes(data_);
+  const std::vector<Node*> own = data_->nodes();
   if (own.empty()) return MString();
   std::vector<std::vector<Node*>> rivals;
   for (Node* other : headless::nodesNamed(node->name)) {
@@ -310,13 +437,13 @@ MString MDagPath::partialPathName(MStatus* ReturnStatus) const {
       return MString(text.c_str());
     }
   }
-  return MString(headless::fullPathName(data_->nodes).c_str());
+  return MString(headless::fullPathName(*data_).c_str());
 }
 
 bool MDagPath::isInstanced(MStatus* ReturnStatus) const {
   Node* node = headless::endNode(data_);
   setStatus(ReturnStatus, node != nullptr ? MStatus::kSuccess : MStatus::kFailure);
-  return node != nullptr && headless::allPaths(node).size() > 1;
+  return node != nullptr && headless::pathCount(node) > 1;
 }
 
 unsigned MDagPath::instanceNumber(MStatus* ReturnStatus) const {
@@ -326,10 +453,5 @@ unsigned MDagPath::instanceNumber(MStatus* ReturnStatus) const {
     return 0;
   }
   setStatus(ReturnStatus, MStatus::kSuccess);
-  const std::vector<Node*> own = headless::rawNodes(data_);
-  const std::vector<std::vector<Node*>> paths = headless::allPaths(node);
-  for (size_t i = 0; i < paths.size(); ++i) {
-    if (paths[i] == own) return static_cast<unsigned>(i);
-  }
-  return 0;
+  return static_cast<unsigned>(headless::instanceOf(*data_));
 }

@@ -66,7 +66,7 @@ MStatus FnAccess::attach(MFnBase& fn, const MDagPath& path) {
   if (!end->hasFn(fn.type())) {
     target = firstShapeChild(end);
     if (target == nullptr || !target->hasFn(fn.type())) return MStatus::kInvalidParameter;
-    attached.nodes.push_back(Ref<Node>(target));
+    attached.push(target);
   }
   retain(target);
   fn.object_ = target;
@@ -286,9 +286,8 @@ MObject MFnDagNode::child(unsigned int i, MStatus* ReturnStatus) const {
 MObject MFnDagNode::dagRoot(MStatus* ReturnStatus) {
   Node* node = headless::attachedNode(*this, ReturnStatus);
   if (node == nullptr) return MObject();
-  std::vector<std::vector<Node*>> paths = headless::allPaths(node);
-  if (paths.empty() || paths.front().empty()) return ObjectAccess::make(headless::scene().world);
-  return ObjectAccess::make(paths.front().front());
+  std::vector<Node*> path = headless::firstPath(node);
+  return ObjectAccess::make(path.empty() ? headless::scene().world : path.front());
 }
 
 bool MFnDagNode::hasParent(const MObject& other, MStatus* ReturnStatus) const {
@@ -317,13 +316,14 @@ bool MFnDagNode::isParentOf(const MObject& other, MStatus* ReturnStatus) const {
 bool MFnDagNode::isInstanced(bool indirect, MStatus* ReturnStatus) const {
   Node* node = headless::attachedNode(*this, ReturnStatus);
   if (node == nullptr) return false;
-  return indirect ? headless::allPaths(node).size() > 1 : node->parents.size() > 1;
+  return indirect ? headless::pathCount(node) > 1 : node->parents.size() > 1;
 }
 
 unsigned int MFnDagNode::instanceCount(bool total, MStatus* ReturnStatus) const {
   Node* node = headless::attachedNode(*this, ReturnStatus);
   if (node == nullptr) return 0;
-  return static_cast<unsigned>(total ? headless::allPaths(node).size() : node->parents.size());
+  const std::uint64_t count = total ? headless::pathCount(node) : node->parents.size();
+  return count > 0xffffffffu ? 0xffffffffu : static_cast<unsigned>(count);
 }
 
 MDagPath MFnDagNode::dagPath(MStatus* ReturnStatus) const {
@@ -334,7 +334,7 @@ MDagPath MFnDagNode::dagPath(MStatus* ReturnStatus) const {
     headless::PathAccess::data(result) = *path;
     return result;
   }
-  return headless::makePath(headless::allPaths(node).front());
+  return headless::makePath(headless::firstPath(node));
 }
 
 MStatus MFnDagNode::getPath(MDagPath& path) {

@@ -14,9 +14,17 @@ using headless::setStatus;
 
 namespace headless {
 
+namespace {
+
+// The most points a lattice may have here; more cannot be a real lattice and would only exhaust memory.
+const double kMostLatticePoints = 16777216.0;
+
+}  // namespace
+
 bool setLatticeGeometry(const MObject& lattice, unsigned s, unsigned t, unsigned u, const std::vector<Vec3>& points) {
   Node* node = nodeFrom(lattice);
   if (node == nullptr || !node->hasFn(MFn::kLattice) || s < 2 || t < 2 || u < 2) return false;
+  if (static_cast<double>(s) * t * u > kMostLatticePoints) return false;
   if (!points.empty() && points.size() != static_cast<size_t>(s) * t * u) return false;
   std::unique_ptr<LatticeGeometry> g(new LatticeGeometry);
   g->s = s;
@@ -84,21 +92,20 @@ MObject createFfd(const std::string& name, const MObject& lattice, const std::ve
 
 namespace {
 
-LatticeGeometry& emptyLattice() {
-  static LatticeGeometry none;
-  return none;
-}
-
+// A lattice node without points takes its divisions from its attributes; divisions below two, or more points
+// than a lattice may have, give the default 2 x 2 x 2 grid.
 LatticeGeometry* latticeOf(const MFnBase& fn, MStatus* status) {
   Node* node = attachedNode(fn, status);
   if (node == nullptr) return nullptr;
   if (!node->lattice) {
     // A lattice node without points has its default grid.
-    setLatticeGeometry(ObjectAccess::make(node), static_cast<unsigned>(readNumber(node, "sDivisions", 2)),
-                       static_cast<unsigned>(readNumber(node, "tDivisions", 2)),
-                       static_cast<unsigned>(readNumber(node, "uDivisions", 2)), {});
+    unsigned s = narrow<unsigned>(readNumber(node, "sDivisions", 2));
+    unsigned t = narrow<unsigned>(readNumber(node, "tDivisions", 2));
+    unsigned u = narrow<unsigned>(readNumber(node, "uDivisions", 2));
+    if (s < 2 || t < 2 || u < 2 || static_cast<double>(s) * t * u > kMostLatticePoints) s = t = u = 2;
+    setLatticeGeometry(ObjectAccess::make(node), s, t, u, {});
   }
-  return node->lattice ? node->lattice.get() : &emptyLattice();
+  return node->lattice.get();
 }
 
 }  // namespace
@@ -187,9 +194,9 @@ MStatus MFnLatticeDeformer::getAffectedGeometry(MObjectArray& objects) {
   objects.clear();
   if (node == nullptr) return status;
   std::vector<std::pair<int, Node*>> outputs;
-  for (const headless::Connection& c : headless::scene().connections) {
-    if (c.source == node && c.sourcePlug.compare(0, 15, "outputGeometry[") == 0 && c.destination->isShape()) {
-      outputs.emplace_back(std::atoi(c.sourcePlug.c_str() + 15), c.destination);
+  for (const headless::Connection* c : node->outputs) {
+    if (c->sourcePlug.compare(0, 15, "outputGeometry[") == 0 && c->destination->isShape()) {
+      outputs.emplace_back(std::atoi(c->sourcePlug.c_str() + 15), c->destination);
     }
   }
   std::stable_sort(outputs.begin(), outputs.end(),

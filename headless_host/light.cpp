@@ -92,12 +92,12 @@ MFloatVector MFnLight::lightDirection(int instance, MSpace::Space space, MStatus
   if (node == nullptr) return MFloatVector();
   const MVector axis(0, 0, -1);
   if (space != MSpace::kWorld) return MFloatVector(axis);
-  std::vector<std::vector<Node*>> paths = headless::allPaths(node);
-  if (instance < 0 || static_cast<size_t>(instance) >= paths.size()) {
+  std::vector<Node*> nodes;
+  if (instance < 0 || !headless::pathOfInstance(node, static_cast<std::uint64_t>(instance), nodes)) {
     setStatus(ReturnStatus, MStatus::kInvalidParameter);
     return MFloatVector();
   }
-  MDagPath path = headless::makePath(paths[instance]);
+  MDagPath path = headless::makePath(nodes);
   return MFloatVector(axis * headless::inclusiveMatrix(*headless::PathAccess::get(path)));
 }
 
@@ -121,7 +121,7 @@ bool MFnLight::lightSpecular(MStatus* ReturnStatus) const {
 }
 
 short MFnNonAmbientLight::decayRate(MStatus* ReturnStatus) const {
-  return static_cast<short>(headless::number(*this, "decayRate", ReturnStatus));
+  return headless::narrow<short>(headless::number(*this, "decayRate", ReturnStatus));
 }
 MStatus MFnNonAmbientLight::setDecayRate(const short& decay_rate) {
   return headless::write(*this, "decayRate", {static_cast<double>(decay_rate)});

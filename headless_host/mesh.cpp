@@ -266,7 +266,7 @@ MeshWalk* startWalk(Node* node, const PathData* path, bool faces) {
   walk->mesh = Ref<Node>(node);
   if (path != nullptr) {
     walk->path = *path;
-    if (endNode(path) != node) walk->path.nodes.push_back(Ref<Node>(node));
+    if (endNode(path) != node) walk->path.push(node);
   }
   walk->count = faces ? walk->geometry().numFaces() : static_cast<int>(walk->geometry().points.size());
   return walk;

@@ -58,17 +58,7 @@ std::string nameOf(const std::vector<PlugSegment>& segments, bool longNames) {
 }
 
 std::vector<int> existingIndices(const Node* node, const std::string& arrayPath) {
-  std::set<int> indices;
-  const std::string prefix = arrayPath + "[";
-  auto collect = [&](const std::string& plug) {
-    if (plug.compare(0, prefix.size(), prefix) == 0) indices.insert(std::atoi(plug.c_str() + prefix.size()));
-  };
-  for (const Connection& c : scene().connections) {
-    if (c.destination == node) collect(c.destinationPlug);
-    if (c.source == node) collect(c.sourcePlug);
-  }
-  for (const auto& entry : node->values) collect(entry.first);
-  return std::vector<int>(indices.begin(), indices.end());
+  return usedIndices(node, arrayPath);
 }
 
 bool scalarKind(AttributeKind kind) {
@@ -310,15 +300,14 @@ bool MPlug::connectedTo(MPlugArray& array, bool asDst, bool asSrc, MStatus* Retu
   }
   setStatus(ReturnStatus, MStatus::kSuccess);
   bool connected = false;
-  for (const headless::Connection& c : headless::scene().connections) {
-    if (c.destination == node && c.destinationPlug == data_->path) {
-      connected = true;
-      if (asDst) array.append(PlugAccess::make(c.source, c.sourcePlug));
-    }
-    if (c.source == node && c.sourcePlug == data_->path) {
-      connected = true;
-      if (asSrc) array.append(PlugAccess::make(c.destination, c.destinationPlug));
-    }
+  if (const headless::Connection* c = headless::incomingConnection(node, data_->path)) {
+    connected = true;
+    if (asDst) array.append(PlugAccess::make(c->source, c->sourcePlug));
+  }
+  for (const headless::Connection* c : node->outputs) {
+    if (c->sourcePlug != data_->path) continue;
+    connected = true;
+    if (asSrc) array.append(PlugAccess::make(c->destination, c->destinationPlug));
   }
   return connected;
 }
@@ -373,14 +362,14 @@ MStatus MPlug::getValue(float& val, MDGContext&) const {
 MStatus MPlug::getValue(int& val, MDGContext&) const {
   double value = 0;
   MStatus status = headless::readScalar(*this, value);
-  if (status) val = static_cast<int>(value);
+  if (status) val = headless::narrow<int>(value);
   return status;
 }
 
 MStatus MPlug::getValue(short& val, MDGContext&) const {
   double value = 0;
   MStatus status = headless::readScalar(*this, value);
-  if (status) val = static_cast<short>(value);
+  if (status) val = headless::narrow<short>(value);
   return status;
 }
 
@@ -394,7 +383,7 @@ MStatus MPlug::getValue(bool& val, MDGContext&) const {
 MStatus MPlug::getValue(char& val, MDGContext&) const {
   double value = 0;
   MStatus status = headless::readScalar(*this, value);
-  if (status) val = static_cast<char>(value);
+  if (status) val = headless::narrow<char>(value);
   return status;
 }
 

@@ -7,6 +7,7 @@
 #include <maya/MString.h>
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace headless {
 
@@ -20,10 +21,18 @@ Node* dagParentFor(const MObject& parent, bool& ok) {
   return node;
 }
 
+// Whether candidate is node or lies above it, visiting each ancestor once (instancing makes the DAG a lattice of
+// paths, so following every path could take exponential time).
 bool isAncestor(const Node* candidate, const Node* node) {
-  if (candidate == node) return true;
-  for (const Node* p : node->parents) {
-    if (isAncestor(candidate, p)) return true;
+  std::vector<const Node*> pending{node};
+  std::unordered_set<const Node*> seen{node};
+  while (!pending.empty()) {
+    const Node* n = pending.back();
+    pending.pop_back();
+    if (n == candidate) return true;
+    for (const Node* p : n->parents) {
+      if (seen.insert(p).second) pending.push_back(p);
+    }
   }
   return false;
 }
@@ -166,16 +175,10 @@ bool disconnect(const MObject& source, const std::string& sourcePlug, const MObj
       !resolvePlug(to, destinationPlug, b, false)) {
     return false;
   }
-  const std::string fromPath = canonicalPlug(a), toPath = canonicalPlug(b);
-  std::vector<Connection>& all = scene().connections;
-  const size_t before = all.size();
-  all.erase(std::remove_if(all.begin(), all.end(),
-                           [&](const Connection& c) {
-                             return c.source == from && c.sourcePlug == fromPath && c.destination == to &&
-                                    c.destinationPlug == toPath;
-                           }),
-            all.end());
-  return all.size() != before;
+  const Connection* c = incomingConnection(to, canonicalPlug(b));
+  if (c == nullptr || c->source != from || c->sourcePlug != canonicalPlug(a)) return false;
+  removeConnection(c);
+  return true;
 }
 
 bool addInstance(const MObject& node, const MObject& newParent) {
@@ -221,9 +224,9 @@ bool rename(const MObject& node, const std::string& newName) {
 MDagPath pathTo(const MObject& node, unsigned instance) {
   Node* n = nodeFrom(node);
   if (n == nullptr || !n->isDag()) return MDagPath();
-  std::vector<std::vector<Node*>> paths = allPaths(n);
-  if (instance >= paths.size()) return MDagPath();
-  return makePath(paths[instance]);
+  std::vector<Node*> path;
+  if (!pathOfInstance(n, instance, path)) return MDagPath();
+  return makePath(path);
 }
 
 // "|a|b" from the world down; "a|b" or "b" as the tail of exactly one path.

@@ -94,11 +94,12 @@ std::string uniqueName(const std::string& requested, const std::string& typeName
 
 }  // namespace
 
+// The scene lives on the heap and is never destroyed: the plug-in module, handles in static objects and the
+// registry may all still point into it while the process exits, and it stays reachable for leak checkers.
 Scene& scene() {
   static Scene* theScene = nullptr;
   if (theScene == nullptr) {
-    static Scene storage;
-    theScene = &storage;
+    theScene = new Scene;
     theScene->world = makeWorld(*theScene);
   }
   return *theScene;
@@ -107,7 +108,6 @@ Scene& scene() {
 void clearScene() {
   Scene& s = scene();
   s.selection.items.clear();
-  s.connections.clear();
   std::vector<Node*> old;
   old.swap(s.nodes);
   s.byName.clear();
@@ -115,7 +115,13 @@ void clearScene() {
     n->alive = false;
     n->parents.clear();
     n->children.clear();
+    n->inputs.clear();
+    n->memberInputs.clear();
+    n->outputs.clear();
+    n->inputByPlug.clear();
+    n->arrayIndices.clear();
   }
+  s.connections.clear();
   for (Node* n : old) release(n);
   s.world = makeWorld(s);
   s.upAxis = UpAxis::Y;

@@ -15,9 +15,12 @@
 #include <maya/MSelectionList.h>
 #include <maya/MStatus.h>
 
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <deque>
 #include <map>
+#include <set>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -41,6 +44,18 @@ const char* apiTypeName(MFn::Type type);
 
 inline void setStatus(MStatus* status, MStatus::MStatusCode code) {
   if (status != nullptr) *status = code;
+}
+
+// A stored number as an integer type: NaN gives 0, anything else is truncated toward zero and clamped to the
+// type's range (a bare cast of such values is undefined).
+template <class T>
+T narrow(double value) {
+  if (std::isnan(value)) return T(0);
+  const double low = static_cast<double>(std::numeric_limits<T>::lowest());
+  const double high = static_cast<double>(std::numeric_limits<T>::max());
+  if (value <= low) return std::numeric_limits<T>::lowest();
+  if (value >= high) return std::numeric_limits<T>::max();
+  return static_cast<T>(value);
 }
 
 // A counted reference for the host's own containers.
@@ -130,6 +145,22 @@ struct LatticeGeometry {
   std::vector<MPoint> points;  // (si * t + ti) * u + ui
 };
 
+struct Node;
+
+// One plug-level connection. The scene owns it; both nodes list it.
+struct Connection {
+  Node* source;
+  std::string sourcePlug;
+  Node* destination;
+  std::string destinationPlug;
+};
+
+// The element indices in use on one array plug of a node, and the lowest one free.
+struct ArrayIndices {
+  std::set<int> used;
+  int lowestFree = 0;
+};
+
 struct Node : Object {
   std::uint64_t id = 0;
   std::string name;
@@ -146,6 +177,13 @@ struct Node : Object {
   std::unique_ptr<NurbsSurfaceGeometry> surface;
   std::unique_ptr<NurbsCurveGeometry> curve;
   std::unique_ptr<LatticeGeometry> lattice;
+  // Connections, each list in creation order. Set memberships (into dagSetMembers) are kept apart from the other
+  // inputs, so that walking a shading group's inputs does not pass every member.
+  std::vector<Connection*> inputs;
+  std::vector<Connection*> memberInputs;
+  std::vector<Connection*> outputs;
+  std::unordered_map<std::string, Connection*> inputByPlug;
+  std::unordered_map<std::string, ArrayIndices> arrayIndices;  // by array plug path, for both directions
 
   MFn::Type apiType() const override { return alive ? type->type : MFn::kInvalid; }
   bool hasFn(MFn::Type t) const override { return alive && type->hasFn(t); }
@@ -156,11 +194,32 @@ struct Node : Object {
   const AttributeSpec* findAttribute(const std::string& name, const std::string& parent = std::string()) const;
 };
 
+// One step of a DAG path: a node and the path above it. Paths share their links, so copying a path or extending
+// it by a node costs the same however deep it is.
+struct PathLink {
+  Ref<Node> node;
+  std::shared_ptr<PathLink> parent;
+  size_t depth = 0;  // nodes from the top-level one down to this one
+  ~PathLink();       // unwinds a long chain without recursing
+};
+
 // A path below the world: the nodes from the top-level one down to the end. valid=false for an empty MDagPath;
 // a valid path with no nodes is the world's own path.
-struct PathData {
+class PathData {
+ public:
   bool valid = false;
-  std::vector<Ref<Node>> nodes;
+
+  size_t size() const { return tail_ ? tail_->depth : 0; }
+  bool empty() const { return !tail_; }
+  Node* back() const { return tail_ ? tail_->node.get() : nullptr; }
+  const PathLink* tail() const { return tail_.get(); }
+  void push(Node* node);
+  void pop();
+  std::vector<Node*> nodes() const;  // from the top-level node down
+  bool sameAs(const PathData& other) const;
+
+ private:
+  std::shared_ptr<PathLink> tail_;
 };
 
 struct PathAccess {
@@ -168,15 +227,24 @@ struct PathAccess {
   static PathData& data(MDagPath& path);  // creates the data of an empty path
 };
 
-// The node a path ends at (the world for its own path); null for an invalid path or a dead node on it.
+// The node a path ends at (the world for its own path); null for an invalid path or one of an old scene. Nodes
+// die only all together (a new scene), so a path whose end lives is alive.
 Node* endNode(const PathData* path);
 bool pathIsAlive(const PathData* path);
 MDagPath makePath(const std::vector<Node*>& nodes);
+// The first path to a DAG node: through the first parent at every level. Empty for the world.
+std::vector<Node*> firstPath(Node* node);
+// How many paths lead to a DAG node (1 for the world), saturating at the largest count.
+std::uint64_t pathCount(Node* node);
+// The path of one instance, numbered as allPaths numbers them; false when there is no such instance.
+bool pathOfInstance(Node* node, std::uint64_t instance, std::vector<Node*>& path);
+// The instance number of a path (its position in allPaths).
+std::uint64_t instanceOf(const PathData& path);
 // Every path to a DAG node, in instance order (parents in order, recursively); the world has one empty path.
 std::vector<std::vector<Node*>> allPaths(Node* node);
 // The first shape directly below a transform, in child order, or null.
 Node* firstShapeChild(const Node* transform);
-std::string fullPathName(const std::vector<Ref<Node>>& nodes);
+std::string fullPathName(const PathData& path);
 
 struct PlugData {
   Ref<Node> node;
@@ -205,12 +273,7 @@ Node* attachedNode(const MFnBase& fn, MStatus* status);
 // The attached path, or null (the set was attached to an object, not a path).
 const PathData* attachedPath(const MFnBase& fn);
 
-struct Connection {
-  Node* source;
-  std::string sourcePlug;
-  Node* destination;
-  std::string destinationPlug;
-};
+
 
 struct SelectionItem {
   bool isDag = false;
@@ -231,7 +294,7 @@ struct Scene {
   std::vector<Node*> nodes;  // creation order, the world first; each holds one reference from the scene
   std::unordered_map<std::string, std::vector<Node*>> byName;  // live nodes by name, in creation order
   Node* world = nullptr;
-  std::vector<Connection> connections;  // creation order
+  std::unordered_map<const Connection*, std::unique_ptr<Connection>> connections;
   SelectionData selection;
   UpAxis upAxis = UpAxis::Y;
   std::string workspaceRoot;
@@ -275,6 +338,9 @@ bool connectPlugs(Node* source, const std::string& sourceText, Node* destination
 // The source plug feeding a destination plug, if any.
 const Connection* incomingConnection(const Node* node, const std::string& canonicalPath);
 int nextFreeIndex(const Node* node, const std::string& arrayPath);
+void removeConnection(const Connection* connection);
+// The element indices in use on an array plug (connected or holding a value).
+std::vector<int> usedIndices(const Node* node, const std::string& arrayPath);
 
 // Transforms: the local matrix of a node (identity for anything but a transform) and the matrices of a path.
 MMatrix localMatrix(const Node* node);

@@ -111,7 +111,7 @@ MStatus MSelectionList::add(const MObject& object, const bool mergeWithExisting)
   SelectionItem item;
   if (node->isDag() && node != headless::scene().world) {
     item.isDag = true;
-    item.path = headless::makePath(headless::allPaths(node).front());
+    item.path = headless::makePath(headless::firstPath(node));
   } else {
     item.node = object;
   }
@@ -301,15 +301,14 @@ MStatus MGlobal::getAssociatedSets(MSelectionList& list, MObjectArray& setArray)
     if (node == nullptr) continue;
     const unsigned instance = item.isDag ? item.path.instanceNumber() : 0u;
     const std::string whole = "instObjGroups[" + std::to_string(instance) + "]";
-    for (const headless::Connection& c : headless::scene().connections) {
-      if (c.source != node || !c.destination->hasFn(MFn::kSet)) continue;
-      const bool dagMember = (c.sourcePlug == whole || c.sourcePlug.compare(0, whole.size() + 1, whole + ".") == 0) &&
-                             c.destinationPlug.compare(0, 14, "dagSetMembers[") == 0;
-      const bool nodeMember = c.sourcePlug == "message" && c.destinationPlug.compare(0, 12, "dnSetMembers") == 0;
+    for (const headless::Connection* c : node->outputs) {
+      if (!c->destination->hasFn(MFn::kSet)) continue;
+      const bool dagMember =
+          (c->sourcePlug == whole || c->sourcePlug.compare(0, whole.size() + 1, whole + ".") == 0) &&
+          c->destinationPlug.compare(0, 14, "dagSetMembers[") == 0;
+      const bool nodeMember = c->sourcePlug == "message" && c->destinationPlug.compare(0, 12, "dnSetMembers") == 0;
       if (!dagMember && !nodeMember) continue;
-      bool seen = false;
-      for (Node* s : found) seen = seen || s == c.destination;
-      if (!seen) found.push_back(c.destination);
+      if (std::find(found.begin(), found.end(), c->destination) == found.end()) found.push_back(c->destination);
     }
   }
   std::sort(found.begin(), found.end(), [](const Node* a, const Node* b) { return a->id < b->id; });

@@ -40,13 +40,11 @@ namespace {
 // The members of a set: (member node, instance) for DAG members, instance -1 for dependency nodes.
 std::vector<std::pair<Node*, int>> membersOf(const Node* set) {
   std::vector<std::pair<Node*, int>> members;
-  for (const headless::Connection& c : headless::scene().connections) {
-    if (c.destination != set) continue;
-    if (c.destinationPlug.compare(0, 14, "dagSetMembers[") == 0 && c.sourcePlug.compare(0, 14, "instObjGroups[") == 0) {
-      members.emplace_back(c.source, std::atoi(c.sourcePlug.c_str() + 14));
-    } else if (c.destinationPlug.compare(0, 13, "dnSetMembers[") == 0) {
-      members.emplace_back(c.source, -1);
-    }
+  for (const headless::Connection* c : set->memberInputs) {
+    if (c->sourcePlug.compare(0, 14, "instObjGroups[") == 0) members.emplace_back(c->source, std::atoi(c->sourcePlug.c_str() + 14));
+  }
+  for (const headless::Connection* c : set->inputs) {
+    if (c->destinationPlug.compare(0, 13, "dnSetMembers[") == 0) members.emplace_back(c->source, -1);
   }
   return members;
 }
@@ -62,8 +60,10 @@ MStatus MFnSet::getMembers(MSelectionList& members, bool) const {
       members.add(headless::ObjectAccess::make(member.first), true);
       continue;
     }
-    std::vector<std::vector<Node*>> paths = headless::allPaths(member.first);
-    if (static_cast<size_t>(member.second) < paths.size()) members.add(headless::makePath(paths[member.second]), MObject::kNullObj, true);
+    std::vector<Node*> path;
+    if (headless::pathOfInstance(member.first, static_cast<std::uint64_t>(member.second), path)) {
+      members.add(headless::makePath(path), MObject::kNullObj, true);
+    }
   }
   return MStatus::kSuccess;
 }
@@ -112,13 +112,10 @@ struct GraphWalk {
   // shape only what affects its instObjGroups would be, which is nothing this host models.
   std::vector<Node*> neighbours(const Node* node) const {
     std::vector<Node*> next;
-    for (const Connection& c : scene().connections) {
-      if (direction == MItDependencyGraph::kUpstream && c.destination == node) {
-        if (c.destinationPlug.compare(0, 13, "dagSetMembers") == 0) continue;
-        next.push_back(c.source);
-      } else if (direction == MItDependencyGraph::kDownstream && c.source == node) {
-        next.push_back(c.destination);
-      }
+    if (direction == MItDependencyGraph::kUpstream) {
+      for (const Connection* c : node->inputs) next.push_back(c->source);
+    } else {
+      for (const Connection* c : node->outputs) next.push_back(c->destination);
     }
     return next;
   }
@@ -153,11 +150,25 @@ struct GraphWalk {
     }
   }
 
-  void depthFirst(Node* node, std::set<const Node*>& seen) {
-    visited.push_back(Ref<Node>(node));
-    if (!expands(node)) return;
-    for (Node* n : neighbours(node)) {
-      if (seen.insert(n).second) depthFirst(n, seen);
+  // Pre-order, each node's neighbours in connection order, without recursion (graphs can be deep).
+  void depthFirst(Node* root, std::set<const Node*>& seen) {
+    struct Frame {
+      std::vector<Node*> next;
+      size_t position;
+    };
+    visited.push_back(Ref<Node>(root));
+    std::vector<Frame> stack;
+    if (expands(root)) stack.push_back({neighbours(root), 0});
+    while (!stack.empty()) {
+      Frame& top = stack.back();
+      if (top.position == top.next.size()) {
+        stack.pop_back();
+        continue;
+      }
+      Node* node = top.next[top.position++];
+      if (!seen.insert(node).second) continue;
+      visited.push_back(Ref<Node>(node));
+      if (expands(node)) stack.push_back({neighbours(node), 0});
     }
   }
 

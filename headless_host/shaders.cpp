@@ -36,7 +36,7 @@ bool assign(const MObject& set, const MObject& shape, unsigned instance) {
   Node* s = nodeFrom(set);
   Node* n = nodeFrom(shape);
   if (s == nullptr || n == nullptr || !s->hasFn(MFn::kSet) || !n->isDag()) return false;
-  if (instance >= allPaths(n).size()) return false;
+  if (instance >= pathCount(n)) return false;
   return connect(shape, "instObjGroups[" + std::to_string(instance) + "]", set, "dagSetMembers");
 }
 
@@ -85,7 +85,7 @@ QAX_DG_FN_CONSTRUCTORS(MFnPhongShader, MFn::kPhong)
 QAX_DG_FN_CONSTRUCTORS(MFnBlinnShader, MFn::kBlinn)
 
 short MFnLambertShader::refractedRayDepthLimit(MStatus* ReturnStatus) const {
-  return static_cast<short>(headless::number(*this, "refractionLimit", ReturnStatus));
+  return headless::narrow<short>(headless::number(*this, "refractionLimit", ReturnStatus));
 }
 MStatus MFnLambertShader::setRefractedRayDepthLimit(const short& depth) {
   return headless::write(*this, "refractionLimit", {static_cast<double>(depth)});
@@ -142,7 +142,7 @@ MStatus MFnLambertShader::setGlowIntensity(const float& glow_intensity) {
 }
 
 short MFnReflectShader::reflectedRayDepthLimit(MStatus* ReturnStatus) const {
-  return static_cast<short>(headless::number(*this, "reflectionLimit", ReturnStatus));
+  return headless::narrow<short>(headless::number(*this, "reflectionLimit", ReturnStatus));
 }
 MStatus MFnReflectShader::setReflectedRayDepthLimit(const short& depth) {
   return headless::write(*this, "reflectionLimit", {static_cast<double>(depth)});

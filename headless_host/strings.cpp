@@ -202,7 +202,7 @@ bool MString::isShort() const {
   long value = 0;
   return parseInteger(text_, value) && value >= -32768 && value <= 32767;
 }
-short MString::asShort() const { return static_cast<short>(asInt()); }
+short MString::asShort() const { return headless::narrow<short>(asInt()); }
 bool MString::isInt() const {
   long value = 0;
   return parseInteger(text_, value);
@@ -211,13 +211,13 @@ bool MString::isInt() const {
 int MString::asInt() const {
   long value = 0;
   parseInteger(text_, value);
-  return static_cast<int>(value);
+  return headless::narrow<int>(static_cast<double>(value));
 }
 bool MString::isUnsigned() const {
   long value = 0;
   return parseInteger(text_, value) && value >= 0;
 }
-unsigned MString::asUnsigned() const { return static_cast<unsigned>(asInt()); }
+unsigned MString::asUnsigned() const { return headless::narrow<unsigned>(asInt()); }
 bool MString::isFloat() const {
   double value = 0;
   return parseReal(text_, value);

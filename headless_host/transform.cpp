@@ -125,7 +125,9 @@ MStatus MFnTransform::getRotation(double rotation[3], MTransformationMatrix::Rot
 MTransformationMatrix::RotationOrder MFnTransform::rotationOrder(MStatus* ReturnStatus) const {
   Node* node = headless::attachedNode(*this, ReturnStatus);
   if (node == nullptr) return MTransformationMatrix::kInvalid;
-  return static_cast<MTransformationMatrix::RotationOrder>(static_cast<int>(headless::readNumber(node, "rotateOrder")) + 1);
+  const int order = headless::narrow<int>(headless::readNumber(node, "rotateOrder"));
+  return order >= 0 && order <= 5 ? static_cast<MTransformationMatrix::RotationOrder>(order + 1)
+                                  : MTransformationMatrix::kInvalid;
 }
 
 namespace {

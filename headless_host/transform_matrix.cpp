@@ -84,7 +84,7 @@ MMatrix localMatrix(const Node* node) {
   const std::vector<double> sp = vector3(node, "scalePivot");
   const std::vector<double> rpt = vector3(node, "rotatePivotTranslate");
   const std::vector<double> spt = vector3(node, "scalePivotTranslate");
-  const int order = static_cast<int>(readNumber(node, "rotateOrder", 0));
+  const int order = narrow<int>(readNumber(node, "rotateOrder", 0));
 
   MMatrix scale;
   scale.matrix[0][0] = s[0];
@@ -102,8 +102,8 @@ MMatrix localMatrix(const Node* node) {
 
 MMatrix inclusiveMatrix(const PathData& path) {
   MMatrix world;
-  for (size_t i = path.nodes.size(); i-- > 0;) {
-    const Node* node = path.nodes[i].get();
+  for (const PathLink* link = path.tail(); link != nullptr; link = link->parent.get()) {
+    const Node* node = link->node.get();
     world = world * localMatrix(node);
     // A transform that does not inherit ignores everything above it.
     if (node->isTransform() && readNumber(node, "inheritsTransform", 1) == 0) break;
@@ -113,7 +113,7 @@ MMatrix inclusiveMatrix(const PathData& path) {
 
 MMatrix exclusiveMatrix(const PathData& path) {
   PathData parent = path;
-  if (!parent.nodes.empty()) parent.nodes.pop_back();
+  parent.pop();
   return inclusiveMatrix(parent);
 }
 

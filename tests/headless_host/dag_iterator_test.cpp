@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -135,6 +136,63 @@ TEST(DagIterator, PruneSkipsWhatLiesBelowTheCurrentNode) {
     if (names.back() == "|a") iterator.prune();
   }
   EXPECT_EQ(names, (std::vector<std::string>{"<world>", "|a", "|d", "|d|dShape"}));
+}
+
+}  // namespace
+
+namespace {
+
+// A chain of transforms deeper than any recursion would survive, with a mesh at the bottom.
+TEST(DagIterator, AVeryDeepChainIsWalkedAndItsPathsAreFullLength) {
+  const int depth = 100000;
+  headless::emptyScene();
+  MObject parent;
+  for (int level = 0; level < depth; ++level) parent = headless::createTransform("level" + std::to_string(level), parent);
+  MObject shape = headless::createMesh("leafShape", parent, {{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}}});
+  ASSERT_FALSE(shape.isNull());
+  int visited = 0;
+  unsigned deepest = 0;
+  for (MItDag walk(MItDag::kDepthFirst); !walk.isDone(); walk.next()) {
+    MDagPath path;
+    walk.getPath(path);
+    deepest = std::max(deepest, path.length());
+    ++visited;
+  }
+  EXPECT_EQ(visited, depth + 2);  // the world, the transforms, the mesh
+  EXPECT_EQ(deepest, static_cast<unsigned>(depth + 1));
+  MItDag breadth(MItDag::kBreadthFirst, MFn::kMesh);
+  ASSERT_FALSE(breadth.isDone());
+  EXPECT_EQ(breadth.depth(), static_cast<unsigned>(depth + 1));
+  MDagPath leaf = headless::pathTo(shape);
+  EXPECT_FALSE(leaf.isInstanced());
+  EXPECT_EQ(leaf.instanceNumber(), 0u);
+  EXPECT_TRUE(headless::assign(headless::createShadingGroup("deepSG", MObject()), shape));
+}
+
+// Every level instanced under two parents: 2^levels paths to the bottom node.
+TEST(DagIterator, ADiamondDagCountsItsPathsWithoutListingThem) {
+  const int levels = 40;
+  headless::emptyScene();
+  MObject left = headless::createTransform("left0");
+  MObject right = headless::createTransform("right0");
+  for (int level = 1; level < levels; ++level) {
+    MObject nextLeft = headless::createTransform("left" + std::to_string(level), left);
+    MObject nextRight = headless::createTransform("right" + std::to_string(level), left);
+    ASSERT_TRUE(headless::addInstance(nextLeft, right));
+    ASSERT_TRUE(headless::addInstance(nextRight, right));
+    left = nextLeft;
+    right = nextRight;
+  }
+  MDagPath first = headless::pathTo(left, 0);
+  ASSERT_TRUE(first.isValid());
+  EXPECT_EQ(first.length(), static_cast<unsigned>(levels));
+  EXPECT_TRUE(first.isInstanced());
+  EXPECT_EQ(first.instanceNumber(), 0u);
+  MItDag walk(MItDag::kDepthFirst, MFn::kTransform);
+  EXPECT_EQ(walk.instanceCount(true), 1u);  // left0 has one path
+  // The last of 2^40 instances goes through the second parent at every level.
+  MDagPath last = headless::pathTo(left, 5);
+  EXPECT_EQ(last.instanceNumber(), 5u);
 }
 
 }  // namespace

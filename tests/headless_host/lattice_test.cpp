@@ -71,6 +71,32 @@ TEST(Lattice, DefaultGridAndPointReference) {
   EXPECT_TRUE(headless::createLattice("bad", headless::findNode("cage"), 2, 2, 2, numberedPoints(2, 2, 3)).isNull());
 }
 
+TEST(Lattice, DivisionsFromAttributesOfALatticeWithoutPoints) {
+  struct Case {
+    double s, t, u;
+    unsigned expectedS, expectedT, expectedU;
+  };
+  const Case cases[] = {{3, 4, 5, 3, 4, 5},
+                        {1, 4, 5, 2, 2, 2},       // fewer than two divisions
+                        {-7, 4, 5, 2, 2, 2},      // negative
+                        {1e30, 1e30, 2, 2, 2, 2},  // more points than memory
+                        {2.9, 2, 2, 2, 2, 2}};
+  for (const Case& c : cases) {
+    headless::emptyScene();
+    MObject shape = headless::createNode("lattice", "loose", headless::createTransform("cage"));
+    headless::setAttr(shape, "sd", c.s);
+    headless::setAttr(shape, "td", c.t);
+    headless::setAttr(shape, "ud", c.u);
+    MFnLattice lattice(shape);
+    unsigned s = 0, t = 0, u = 0;
+    ASSERT_TRUE(lattice.getDivisions(s, t, u));
+    EXPECT_EQ(s, c.expectedS);
+    EXPECT_EQ(t, c.expectedT);
+    EXPECT_EQ(u, c.expectedU);
+    EXPECT_EQ(lattice.point(s - 1, t - 1, u - 1), MPoint(0.5, 0.5, 0.5));
+  }
+}
+
 TEST(Lattice, OutputFeedsAnFfdThatListsItsGeometryInOrder) {
   headless::emptyScene();
   MObject lattice = headless::createLattice("cageShape", headless::createTransform("cage"), 2, 2, 2);

@@ -82,6 +82,16 @@ TEST(Plug, ADestinationHasOneSourceAndArraysTakeTheNextFreeElement) {
   EXPECT_EQ(members.elementByPhysicalIndex(1).logicalIndex(), 1u);
   members.elementByLogicalIndex(1).connectedTo(plugs, true, false);
   EXPECT_EQ(names(plugs), (std::vector<std::string>{"b.msg"}));
+  // A freed element is the next one taken.
+  MObject c = headless::createShader("lambert", "c");
+  ASSERT_TRUE(headless::disconnect(a, "message", group, "dnSetMembers[0]"));
+  EXPECT_FALSE(headless::disconnect(a, "message", group, "dnSetMembers[0]"));
+  ASSERT_TRUE(headless::connect(c, "message", group, "dnSetMembers"));
+  MFnDependencyNode(group).findPlug("dnSetMembers").elementByLogicalIndex(0).connectedTo(plugs, true, false);
+  EXPECT_EQ(names(plugs), (std::vector<std::string>{"c.msg"}));
+  ASSERT_TRUE(headless::connect(a, "message", group, "dnSetMembers"));
+  MFnDependencyNode(group).findPlug("dnSetMembers").elementByLogicalIndex(2).connectedTo(plugs, true, false);
+  EXPECT_EQ(names(plugs), (std::vector<std::string>{"a.msg"}));
   EXPECT_FALSE(headless::connect(a, "noSuchPlug", group, "dnSetMembers"));
   EXPECT_FALSE(headless::connect(a, "outColor", group, "noSuchPlug"));
 }

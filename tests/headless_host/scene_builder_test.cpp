@@ -92,6 +92,38 @@ TEST(SceneBuilder, AttributesByLongOrShortNameWithAnglesInDegrees) {
   EXPECT_TRUE(headless::hasAttribute(t, "iog[0].og[1].gcl"));
 }
 
+TEST(SceneBuilder, BooleanAndIntegerAttributesKeepValuesOfTheirKind) {
+  headless::emptyScene();
+  MObject light = headless::createLight(headless::LightKind::Point, "lampShape", headless::createTransform("lamp"));
+  struct Case {
+    const char* attribute;
+    double value;
+    bool accepted;
+    double stored;
+  };
+  const double nan = std::nan("");
+  const Case cases[] = {
+      {"intermediateObject", 0.5, true, 1},  {"intermediateObject", 0, true, 0},
+      {"intermediateObject", nan, false, 0}, {"decayRate", 2.7, true, 2},
+      {"decayRate", -2.7, true, -2},         {"decayRate", nan, false, -2},
+      {"decayRate", 1e30, true, 2147483647}, {"intensity", 0.25, true, 0.25},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(headless::setAttr(light, c.attribute, c.value), c.accepted) << c.attribute << " " << c.value;
+    double stored = 0;
+    ASSERT_TRUE(headless::getAttr(light, c.attribute, stored));
+    EXPECT_EQ(stored, c.stored) << c.attribute << " " << c.value;
+  }
+  // Reading back through the API narrows without overflowing.
+  short decay = 0;
+  EXPECT_TRUE(MFnDependencyNode(light).findPlug("decayRate").getValue(decay));
+  EXPECT_EQ(decay, 32767);
+  ASSERT_TRUE(headless::setAttr(light, "intensity", nan));
+  int asInt = 5;
+  EXPECT_TRUE(MFnDependencyNode(light).findPlug("intensity").getValue(asInt));
+  EXPECT_EQ(asInt, 0);
+}
+
 TEST(SceneBuilder, UnknownTypesAndDynamicAttributesTakeAnyName) {
   headless::emptyScene();
   MObject globals = headless::createNode("renderGlobals", "globals");
