@@ -178,6 +178,63 @@ TEST_F(SceneWalkTest, HiddenMeansTheNodeOrAnyAncestorOnThisPath)
     }
 }
 
+// The walks carry each path's hidden state down from its parent instead of reading every ancestor again
+// (which made a deep scene cost time quadratic in its depth); every state must still be the one the
+// ancestors give, for both walks, through instances hidden on one path only and overlapping selections.
+TEST_F(SceneWalkTest, CarriedStatesAgreeWithTheAncestorsOfEveryPath)
+{
+    MObject top = headless::createTransform("top");
+    MObject hiddenTop = headless::createTransform("hiddenTop");
+    headless::setVisible(hiddenTop, false);
+    MObject middle = headless::createTransform("middle", top);
+    MObject shared = headless::createTransform("shared", middle);
+    makeMesh("leaf", "leafShape", cubeData(), shared);
+    headless::addInstance(shared, hiddenTop); // one path hidden by its parent, one not
+    MObject hiddenMiddle = headless::createTransform("hiddenMiddle", top);
+    headless::setVisible(hiddenMiddle, false);
+    MObject below = headless::createTransform("below", hiddenMiddle);
+    makeMesh("deep", "deepShape", cubeData(), below);
+    headless::addInstance(below, top); // a second path to the same subtree, visible
+    MObject chain = top;
+    for (int level = 0; level < 40; ++level) {
+        chain = headless::createTransform("chain" + std::to_string(level), chain);
+        if (level == 25)
+            headless::setVisible(chain, false);
+    }
+    makeMesh("end", "endShape", cubeData(), chain);
+
+    struct Case {
+        const char* what;
+        int32_t mode;
+        std::vector<std::string> selection;
+    };
+    const Case cases[] = {
+        {"whole scene", 1, {}},
+        {"overlapping selection", 2, {"|top|middle", "|top", "|hiddenTop|shared", "|top|below"}},
+        {"selection below a hidden node", 2, {"|top|hiddenMiddle|below|deep", "|top|chain0|chain1"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (!c.selection.empty()) {
+            ASSERT_TRUE(headless::select(c.selection));
+        }
+        Recorder recorder;
+        ASSERT_TRUE(walkScene(c.mode, record, &recorder));
+        ASSERT_GT(recorder.visits.size(), 40u);
+        size_t hidden = 0;
+        for (const Visit& visit : recorder.visits) {
+            if (visit.path == "<world>" || visit.state == SCENE_NODE_INTERMEDIATE)
+                continue;
+            MDagPath path = headless::pathTo(visit.path);
+            ASSERT_TRUE(path.isValid()) << visit.path;
+            SceneNodeState expected = isHiddenOnPath(path) ? SCENE_NODE_HIDDEN : SCENE_NODE_ACCEPTED;
+            EXPECT_EQ(visit.state, expected) << visit.path;
+            hidden += visit.state == SCENE_NODE_HIDDEN;
+        }
+        EXPECT_GT(hidden, 0u) << "the scene hides some paths in every case";
+    }
+}
+
 TEST_F(SceneWalkTest, ClassifyTakesTheFirstMatchingTypeTest)
 {
     makeMesh("pCube1", "pCubeShape1");
