@@ -440,7 +440,10 @@ NodeType setType(const std::string& name, MFn::Type t, std::vector<MFn::Type> ex
 
 std::map<std::string, NodeType> buildTypes() {
   std::map<std::string, NodeType> types;
-  auto put = [&types](NodeType type) { types[type.name] = std::move(type); };
+  auto put = [&types](NodeType type) {
+    type.indexNames();
+    types[type.name] = std::move(type);
+  };
   {
     TypeBuilder b("world", MFn::kWorld, {});
     addNodeAttributes(b);
@@ -511,6 +514,7 @@ NodeType makeUnknown(bool dag) {
   addNodeAttributes(b);
   if (dag) addDagAttributes(b);
   b.type.isKnown = false;
+  b.type.indexNames();
   return b.type;
 }
 
@@ -523,9 +527,19 @@ bool NodeType::hasFn(MFn::Type t) const {
   return false;
 }
 
+void NodeType::indexNames() {
+  byName.clear();
+  for (size_t i = 0; i < attributes.size(); ++i) {
+    byName[attributes[i].longName].push_back(i);
+    if (attributes[i].shortName != attributes[i].longName) byName[attributes[i].shortName].push_back(i);
+  }
+}
+
 const AttributeSpec* NodeType::find(const std::string& name, const std::string& parentName) const {
-  for (const AttributeSpec& a : attributes) {
-    if (a.longName != name && a.shortName != name) continue;
+  auto it = byName.find(name);
+  if (it == byName.end()) return nullptr;
+  for (size_t i : it->second) {
+    const AttributeSpec& a = attributes[i];
     if (a.parent == parentName) return &a;
     // Children of numeric compounds are also reached by their own name.
     if (parentName.empty() && a.component >= 0) return &a;

@@ -7,6 +7,7 @@
 #include <maya/MFn.h>
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace headless {
@@ -35,8 +36,11 @@ struct NodeType {
   bool isTransform = false;
   bool isKnown = true;  // unknown types accept any attribute
   std::vector<AttributeSpec> attributes;
+  // Positions in attributes by long and by short name; built once the table is complete.
+  std::unordered_map<std::string, std::vector<size_t>> byName;
 
   bool hasFn(MFn::Type t) const;
+  void indexNames();
   // The attribute named longOrShort below parent (empty = top level, which also finds numeric children).
   const AttributeSpec* find(const std::string& longOrShort, const std::string& parent = std::string()) const;
 };
