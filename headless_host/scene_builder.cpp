@@ -284,6 +284,6 @@ void selectPaths(const std::vector<MDagPath>& paths) {
   scene().selection = SelectionAccess::data(list);
 }
 
-void clearSelection() { scene().selection.items.clear(); }
+void clearSelection() { scene().selection.clear(); }
 
 }  // namespace headless

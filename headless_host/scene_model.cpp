@@ -107,7 +107,7 @@ Scene& scene() {
 
 void clearScene() {
   Scene& s = scene();
-  s.selection.items.clear();
+  s.selection.clear();
   std::vector<Node*> old;
   old.swap(s.nodes);
   s.byName.clear();

@@ -281,8 +281,18 @@ struct SelectionItem {
   MObject node;
 };
 
+// A selection list: its items in order, with an index by item so that finding one already listed costs the same
+// however long the list is. Code that edits items directly calls reindex() afterwards.
 struct SelectionData {
   std::vector<SelectionItem> items;
+  std::unordered_multimap<std::size_t, std::size_t> index;  // item hash -> position
+
+  // Adds an item; one already listed stays where it is when merging, otherwise moves to the end.
+  void add(const SelectionItem& item, bool merge);
+  // The position of an item on the list, or items.size().
+  std::size_t find(const SelectionItem& item) const;
+  void reindex();
+  void clear();
 };
 
 struct SelectionAccess {

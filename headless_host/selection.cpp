@@ -41,20 +41,58 @@ Node* itemNode(const SelectionItem& item) {
   return item.isDag ? endNode(PathAccess::get(item.path)) : nodeFrom(item.node);
 }
 
-// Without merging, an item already on the list moves to its end (the host's page words it so).
-void addItem(MSelectionList& list, const SelectionItem& item, bool merge) {
-  std::vector<SelectionItem>& items = SelectionAccess::data(list).items;
-  for (size_t i = 0; i < items.size(); ++i) {
-    if (sameItem(items[i], item)) {
-      if (merge) return;
-      items.erase(items.begin() + static_cast<long>(i));
-      break;
-    }
+// A hash of what the item names: the nodes of a path, or the node.
+std::size_t itemHash(const SelectionItem& item) {
+  std::size_t hash = item.isDag ? 0x9e3779b97f4a7c15ull : 0x7f4a7c159e3779b9ull;
+  auto mix = [&hash](const void* p) {
+    hash ^= std::hash<const void*>()(p) + 0x9e3779b97f4a7c15ull + (hash << 6) + (hash >> 2);
+  };
+  if (!item.isDag) {
+    mix(ObjectAccess::get(item.node));
+    return hash;
   }
-  items.push_back(item);
+  const PathData* path = PathAccess::get(item.path);
+  for (const PathLink* link = path != nullptr ? path->tail() : nullptr; link != nullptr; link = link->parent.get()) {
+    mix(link->node.get());
+  }
+  return hash;
 }
 
+void addItem(MSelectionList& list, const SelectionItem& item, bool merge) { SelectionAccess::data(list).add(item, merge); }
+
 }  // namespace
+
+std::size_t SelectionData::find(const SelectionItem& item) const {
+  auto range = index.equal_range(itemHash(item));
+  for (auto it = range.first; it != range.second; ++it) {
+    if (sameItem(items[it->second], item)) return it->second;
+  }
+  return items.size();
+}
+
+// Without merging, an item already on the list moves to its end (the host's page words it so).
+void SelectionData::add(const SelectionItem& item, bool merge) {
+  const std::size_t found = find(item);
+  if (found < items.size()) {
+    if (merge) return;
+    items.erase(items.begin() + static_cast<long>(found));
+    items.push_back(item);
+    reindex();
+    return;
+  }
+  items.push_back(item);
+  index.emplace(itemHash(item), items.size() - 1);
+}
+
+void SelectionData::reindex() {
+  index.clear();
+  for (std::size_t i = 0; i < items.size(); ++i) index.emplace(itemHash(items[i]), i);
+}
+
+void SelectionData::clear() {
+  items.clear();
+  index.clear();
+}
 
 }  // namespace headless
 
@@ -74,7 +112,7 @@ MSelectionList& MSelectionList::operator=(const MSelectionList& other) {
 }
 
 MStatus MSelectionList::clear() {
-  if (data_ != nullptr) data_->items.clear();
+  if (data_ != nullptr) data_->clear();
   return MStatus::kSuccess;
 }
 
@@ -143,6 +181,7 @@ MStatus MSelectionList::add(const MString& matchString) {
 MStatus MSelectionList::remove(unsigned int index) {
   if (data_ == nullptr || index >= data_->items.size()) return MStatus::kInvalidParameter;
   data_->items.erase(data_->items.begin() + static_cast<long>(index));
+  data_->reindex();
   return MStatus::kSuccess;
 }
 
@@ -157,10 +196,11 @@ bool MSelectionList::hasItem(const MObject& item, MStatus* ReturnStatus) const {
 
 bool MSelectionList::hasItem(const MDagPath& item, const MObject&, MStatus* ReturnStatus) const {
   setStatus(ReturnStatus, MStatus::kSuccess);
-  for (const SelectionItem& entry : headless::itemsOf(*this)) {
-    if (entry.isDag && entry.path == item) return true;
-  }
-  return false;
+  if (data_ == nullptr) return false;
+  SelectionItem wanted;
+  wanted.isDag = true;
+  wanted.path = item;
+  return data_->find(wanted) < data_->items.size();
 }
 
 MStatus MSelectionList::getSelectionStrings(MStringArray& array) const {
@@ -268,17 +308,15 @@ MStatus MGlobal::getActiveSelectionList(MSelectionList& dest) {
 MStatus MGlobal::setActiveSelectionList(const MSelectionList& src, ListAdjustment adjustment) {
   SelectionData& active = headless::scene().selection;
   const std::vector<SelectionItem>& items = headless::itemsOf(src);
-  if (adjustment == kReplaceList) active.items.clear();
+  if (adjustment == kReplaceList) active.clear();
   for (const SelectionItem& item : items) {
-    size_t found = active.items.size();
-    for (size_t i = 0; i < active.items.size(); ++i) {
-      if (headless::sameItem(active.items[i], item)) found = i;
-    }
+    const size_t found = active.find(item);
     const bool present = found < active.items.size();
     if ((adjustment == kRemoveFromList || adjustment == kXORWithList) && present) {
       active.items.erase(active.items.begin() + static_cast<long>(found));
+      active.reindex();
     } else if (adjustment != kRemoveFromList && !present) {
-      active.items.push_back(item);
+      active.add(item, true);
     }
   }
   return MStatus::kSuccess;

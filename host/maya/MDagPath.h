@@ -11,7 +11,7 @@ class MDagPathArray;
 class MString;
 
 namespace headless {
-struct PathData;
+class PathData;
 struct PathAccess;
 }
 

@@ -12,7 +12,7 @@ class MObject;
 
 namespace headless {
 struct Object;
-struct PathData;
+class PathData;
 struct FnAccess;
 }
 
