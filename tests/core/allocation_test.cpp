@@ -91,3 +91,80 @@ TEST(AllocationRegister, RefusesOverflowingAndResizesKeepingRegistration)
     releaseArray(values);
     EXPECT_EQ(liveAllocations(), before);
 }
+
+// The register keeps indexes so that it need not scan its slots; it must still answer exactly as the
+// scans from slot 0 would. A long random run (past the full register, repeated and unknown pointers,
+// releases in any order) is checked against those scans done on a copy of the slots.
+TEST(AllocationRegister, IndexedSlotsMatchTheScansFromSlotZero)
+{
+    struct Reference {
+        std::vector<void*> slots;
+        int32_t count;
+        void track(void* pointer)
+        {
+            if (count >= ALLOCATION_SLOTS)
+                return;
+            for (void*& slot : slots)
+                if (slot == nullptr) {
+                    slot = pointer;
+                    ++count;
+                    return;
+                }
+        }
+        void untrack(void* pointer)
+        {
+            for (void*& slot : slots)
+                if (slot == pointer) {
+                    slot = nullptr;
+                    --count;
+                    return;
+                }
+        }
+    };
+    releaseTracked(allocateTracked("test->first", 1, 1, 0)); // makes sure the register is initialised
+    Reference reference{{}, liveAllocations()};
+    for (const AllocationSlot& slot : allocationRegister.slots)
+        reference.slots.push_back(slot.pointer);
+
+    std::vector<char> blocks(3 * ALLOCATION_SLOTS);
+    std::vector<void*> live;
+    uint32_t random = 12345;
+    auto next = [&random](uint32_t limit) {
+        random = random * 1664525u + 1013904223u;
+        return (random >> 8) % limit;
+    };
+    const struct {
+        int steps;
+        uint32_t trackPercent;
+    } phases[] = {{6000, 90}, {8000, 50}, {9000, 10}, {3000, 70}};
+    for (const auto& phase : phases) {
+        for (int step = 0; step < phase.steps; ++step) {
+            if (next(100) < phase.trackPercent || live.empty()) {
+                // Now and then a pointer that is already registered: both copies must be kept apart.
+                void* pointer = !live.empty() && next(20) == 0 ? live[next(uint32_t(live.size()))]
+                                                               : &blocks[next(uint32_t(blocks.size()))];
+                trackAllocation("test->block", pointer);
+                reference.track(pointer);
+                live.push_back(pointer);
+            } else {
+                size_t which = next(uint32_t(live.size()));
+                void* pointer = next(10) == 0 ? &blocks[next(uint32_t(blocks.size()))] : live[which];
+                untrackAllocation(pointer);
+                reference.untrack(pointer);
+                if (pointer == live[which]) {
+                    live[which] = live.back();
+                    live.pop_back();
+                }
+            }
+            ASSERT_EQ(liveAllocations(), reference.count) << "step " << step;
+        }
+        for (int i = 0; i < ALLOCATION_SLOTS; ++i)
+            ASSERT_EQ(allocationRegister.slots[i].pointer, reference.slots[size_t(i)]) << "slot " << i;
+    }
+    for (void* pointer : live) {
+        untrackAllocation(pointer);
+        reference.untrack(pointer);
+    }
+    for (int i = 0; i < ALLOCATION_SLOTS; ++i)
+        ASSERT_EQ(allocationRegister.slots[i].pointer, reference.slots[size_t(i)]) << "slot " << i;
+}
