@@ -1,0 +1,99 @@
+// Scenes far larger than any test scene: a DAG 100,000 levels deep and 100,000 nodes side by side, built
+// through the scene-building API and read from a Maya ASCII file. Each must export every mesh without
+// overflowing the stack or taking quadratic time.
+
+#include <string>
+
+#include <headless/scene.h>
+
+#include "output/free_qax_model.h"
+#include "scene_readers/maya_ascii/maya_ascii_reader.h"
+#include "torture_support.h"
+
+namespace torture {
+namespace {
+
+enum { DEEP_LEVELS = 100000, WIDE_NODES = 100000 };
+
+// A chain of transforms levels deep with one triangle mesh at the bottom.
+void buildDeepChain(int levels)
+{
+    MObject parent;
+    for (int level = 0; level < levels; ++level)
+        parent = headless::createTransform("level" + std::to_string(level), parent);
+    ASSERT_FALSE(addTriangleMesh("leaf", parent).isNull());
+}
+
+// nodes / 2 transforms under the world, each with a triangle mesh.
+void buildWideScene(int nodes)
+{
+    for (int i = 0; i < nodes / 2; ++i)
+        ASSERT_FALSE(addTriangleMesh("t" + std::to_string(i)).isNull());
+}
+
+const char* const triangleShape = "\tsetAttr -s 3 \".vt[0:2]\" 0 0 0  1 0 0  0 1 0;\n"
+                                  "\tsetAttr -s 3 \".ed[0:2]\" 0 1 0  1 2 0  2 0 0;\n"
+                                  "\tsetAttr -s 1 -ch 3 \".fc[0]\" -type \"polyFaces\" f 3 0 1 2;\n";
+
+std::string deepChainFile(int levels)
+{
+    std::string text = "//Maya ASCII 2018 scene\nrequires maya \"2018\";\n";
+    text.reserve(size_t(levels) * 48);
+    for (int level = 0; level < levels; ++level) {
+        text += "createNode transform -n \"level" + std::to_string(level) + "\"";
+        if (level > 0)
+            text += " -p \"level" + std::to_string(level - 1) + "\"";
+        text += ";\n";
+    }
+    text += "createNode transform -n \"leaf\" -p \"level" + std::to_string(levels - 1) + "\";\n";
+    text += "createNode mesh -n \"leafShape\" -p \"leaf\";\n";
+    return text + triangleShape + "connectAttr \"leafShape.iog\" \":initialShadingGroup.dsm\" -na;\n";
+}
+
+std::string wideSceneFile(int nodes)
+{
+    std::string text = "//Maya ASCII 2018 scene\nrequires maya \"2018\";\n";
+    for (int i = 0; i < nodes / 2; ++i) {
+        std::string name = "t" + std::to_string(i);
+        text += "createNode transform -n \"" + name + "\";\ncreateNode mesh -n \"" + name + "Shape\" -p \"" + name +
+                "\";\n" + triangleShape + "connectAttr \"" + name + "Shape.iog\" \":initialShadingGroup.dsm\" -na;\n";
+    }
+    return text;
+}
+
+TEST_F(TortureTest, DeepAndWideScenesExportEveryMesh)
+{
+    struct Case {
+        const char* what;
+        void (*build)(int);
+        std::string (*file)(int);
+        int size;
+        int32_t objects;
+    };
+    const Case cases[] = {
+        {"a DAG 100,000 levels deep, built", buildDeepChain, nullptr, DEEP_LEVELS, 1},
+        {"a DAG 100,000 levels deep, read from a file", nullptr, deepChainFile, DEEP_LEVELS, 1},
+        {"100,000 nodes side by side, built", buildWideScene, nullptr, WIDE_NODES, WIDE_NODES / 2},
+        {"100,000 nodes side by side, read from a file", nullptr, wideSceneFile, WIDE_NODES, WIDE_NODES / 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        headless::newScene();
+        if (c.build) {
+            c.build(c.size);
+        } else {
+            mayaascii::LoadReport report = mayaascii::loadMayaAsciiText(c.file(c.size), "large.ma");
+            ASSERT_TRUE(report.ok) << report.message;
+        }
+        ExportResult result = exportScene();
+        ASSERT_EQ(result.status, MStatus::kSuccess) << lastLine(result.log);
+        EXPECT_EQ(lastLine(result.log), "Successful, all done!\n");
+        qaxModel model;
+        ASSERT_TRUE(readBack("out.qax", model));
+        EXPECT_EQ(model.objects.numObjects, c.objects);
+        freeQAXModel(model);
+    }
+}
+
+} // namespace
+} // namespace torture
