@@ -45,12 +45,13 @@ std::vector<std::string> splitText(const std::string& text, char separator, bool
     return pieces;
 }
 
-// The leading integer of a text as the host reads it (strtol, then narrowed to int).
-int leadingInteger(const std::string& text)
+// Whether the leading integer of a text is other than 0 (no digits: 0). The host clamps a value beyond
+// the int range to it, which keeps every such value non-zero.
+bool leadingIntegerIsNonZero(const std::string& text)
 {
     char* end = nullptr;
     long value = strtol(text.c_str(), &end, 10);
-    return end == text.c_str() ? 0 : static_cast<int>(value);
+    return end != text.c_str() && value != 0;
 }
 
 struct Flags {
@@ -64,7 +65,7 @@ Flags referenceFlags(const std::string& options, bool keepEmpty)
         std::vector<std::string> parts = splitText(piece, '=', keepEmpty);
         if (parts.size() < 2)
             continue;
-        int value = leadingInteger(parts[1]) != 0 ? 1 : 0;
+        int value = leadingIntegerIsNonZero(parts[1]) ? 1 : 0;
         if (parts[0] == "vertexColors")
             flags.vertexColors = value;
         else if (parts[0] == "relProjPath")

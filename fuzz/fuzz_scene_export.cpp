@@ -1,11 +1,12 @@
-// Turns its input into an arbitrary headless-host scene and exports it. The input is a program: each
-// operation byte builds one thing (transforms, meshes of any counts with -1 and out-of-range ids,
-// NaN and infinite values and faces of 0 to 300 corners, shaders, file textures, shading groups with
-// whole and per-face members, lattices with ffd deformers, NURBS, cameras, lights, hidden and
-// intermediate nodes, instances, selections, stray attribute values), its parameters follow it, and a
-// finished input reads as zeros. The first byte sets up the scene and the host, the second picks the
-// export's options and mode; the operations follow. The scene builder may refuse inconsistent data; whatever it takes
-// is exported, and the export must keep the property of fuzz/export_check.h.
+// Turns its input into an arbitrary headless-host scene and exports it. The input is a program: the first
+// byte sets up the scene and the host, the second picks the export's options and mode, then each
+// operation byte builds one thing and its parameters follow it; a finished input reads as zeros. The
+// things: transforms, meshes of any counts with -1 and out-of-range ids, NaN and infinite values and
+// faces of 0 to 300 corners, damaged meshes whose faces name vertices they do not have, shaders, file
+// textures, shading groups with whole and per-face members, lattices with ffd deformers, NURBS, cameras,
+// lights, hidden and intermediate nodes, instances, selections, stray attribute values. The scene
+// builder may refuse inconsistent data; whatever it takes is exported, and the export must keep the
+// property of fuzz/export_check.h.
 
 #include <algorithm>
 #include <cmath>
@@ -375,10 +376,14 @@ void buildStep(Input& in, Scene& scene)
         }
         break;
     }
-    case 4: { // new geometry for an existing mesh
+    case 4: { // new geometry for an existing mesh, possibly damaged (vertex ids outside its points)
+        const bool damaged = in.flag();
         if (const MObject* mesh = pick(in, scene.meshes)) {
             headless::MeshData data = meshData(in);
-            headless::setMeshGeometry(*mesh, data);
+            if (damaged)
+                headless::setDamagedMeshGeometry(*mesh, data);
+            else
+                headless::setMeshGeometry(*mesh, data);
         }
         break;
     }

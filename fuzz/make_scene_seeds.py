@@ -35,18 +35,32 @@ def old_parent(index):
     return [index]
 
 
+# Ids outside the range, as index() reads them: -1, and the count itself.
+MINUS_ONE, THE_COUNT = 'minus one', 'the count'
+
+
 def explicit_faces(faces, id_count):
     out = []
     for face in faces:
-        assert id_count <= 240 and all(0 <= i < id_count for i in face)
-        out += [0] + face  # ids one by one, one byte each
+        out += [0]  # ids one by one, one byte each
+        for i in face:
+            if i == MINUS_ONE:
+                out += [0xF0]
+            elif i == THE_COUNT:
+                out += [0xF8]
+            else:
+                assert id_count <= 240 and 0 <= i < id_count
+                out += [i]
     return out
 
 
-def mesh(parent, shape, points, faces, uvs=None, face_uvs=None, normals=None, face_normals=None, colors=None,
-         face_colors=None):
-    out = [MESH] + parent + name(shape)
-    out += [len(points), 0]  # point count, explicit points
+def mesh(parent, shape, points, faces, **parts):
+    return [MESH] + parent + name(shape) + mesh_data(points, faces, **parts)
+
+
+def mesh_data(points, faces, uvs=None, face_uvs=None, normals=None, face_normals=None, colors=None,
+              face_colors=None):
+    out = [len(points), 0]  # point count, explicit points
     for p in points:
         for c in p:
             out += number(c)
@@ -126,6 +140,12 @@ def seeds():
                  + [HIDE, 2, 1, 1]  # transform a made visible (it already is)
                  + [SELECT, 0x90, 0, 1]  # the mesh's second instance selected
                  + [SETTINGS, 0, 1])  # Z up
+    # The cube's geometry replaced by a damaged one: a face naming a vertex past the points, a colour id of -1.
+    damaged = ([NEW_GEOMETRY, 1, 0]
+               + mesh_data([(0, 0, 0), (1, 0, 0), (0, 1, 0)], [[0, 1, 2], [0, 2, THE_COUNT]],
+                           colors=[(1, 1, 1, 1)], face_colors=[[0, MINUS_ONE, 0], [0, 0, 0]]))
+    yield 'damaged_mesh', [NEW_SCENE_ASSIGNED] + options(1, 0, 1, 0) + cube + damaged
+
     yield 'hierarchy_instances_selection', [NEW_SCENE_ASSIGNED] + options(1, 1, 1, 1) + hierarchy
 
 
