@@ -59,14 +59,14 @@ size_t componentCount(AttributeKind kind) {
   }
 }
 
-std::vector<double> defaultNumbers(const AttributeSpec& spec) {
-  if (!spec.defaults.empty()) return spec.defaults;
-  if (spec.kind == AttributeKind::Matrix) {
+std::vector<double> defaultNumbers(const AttributeSpec& definition) {
+  if (!definition.defaults.empty()) return definition.defaults;
+  if (definition.kind == AttributeKind::Matrix) {
     std::vector<double> identity(16, 0.0);
     identity[0] = identity[5] = identity[10] = identity[15] = 1.0;
     return identity;
   }
-  return std::vector<double>(componentCount(spec.kind), 0.0);
+  return std::vector<double>(componentCount(definition.kind), 0.0);
 }
 
 // The canonical path of the parent of a numeric child: the child's own segment replaced by its parent's name.
@@ -84,9 +84,9 @@ bool resolvePlug(Node* node, const std::string& text, std::vector<PlugSegment>& 
   if (node == nullptr || !splitPlug(text, raw)) return false;
   std::string parent;
   for (size_t i = 0; i < raw.size(); ++i) {
-    const AttributeSpec* spec = node->findAttribute(raw[i].name, parent);
-    if (spec == nullptr && i == 0 && !parent.empty()) spec = node->findAttribute(raw[i].name);
-    if (spec == nullptr) {
+    const AttributeSpec* definition = node->findAttribute(raw[i].name, parent);
+    if (definition == nullptr && i == 0 && !parent.empty()) definition = node->findAttribute(raw[i].name);
+    if (definition == nullptr) {
       if (!create || node->type->isKnown) return false;
       AttributeSpec added;
       added.longName = raw[i].name;
@@ -96,18 +96,18 @@ bool resolvePlug(Node* node, const std::string& text, std::vector<PlugSegment>& 
       added.isArray = raw[i].index >= 0;
       added.isCompound = i + 1 < raw.size();
       node->dynamicAttributes.push_back(added);
-      spec = &node->dynamicAttributes.back();
-    } else if (raw[i].index >= 0 && !spec->isArray) {
-      if (!create || !node->ownsAttribute(spec)) return false;
-      const_cast<AttributeSpec*>(spec)->isArray = true;
+      definition = &node->dynamicAttributes.back();
+    } else if (raw[i].index >= 0 && !definition->isArray) {
+      if (!create || !node->ownsAttribute(definition)) return false;
+      const_cast<AttributeSpec*>(definition)->isArray = true;
     }
     PlugSegment segment;
-    segment.spec = spec;
+    segment.definition = definition;
     segment.index = raw[i].index;
     // An array in the middle of a path without an index means its element 0.
-    if (segment.index < 0 && spec->isArray && i + 1 < raw.size()) segment.index = 0;
+    if (segment.index < 0 && definition->isArray && i + 1 < raw.size()) segment.index = 0;
     segments.push_back(segment);
-    parent = spec->longName;
+    parent = definition->longName;
   }
   return true;
 }
@@ -115,11 +115,11 @@ bool resolvePlug(Node* node, const std::string& text, std::vector<PlugSegment>& 
 std::string canonicalPlug(const std::vector<PlugSegment>& segments) {
   std::string text;
   for (size_t i = 0; i < segments.size(); ++i) {
-    const AttributeSpec& spec = *segments[i].spec;
-    std::string part = spec.longName;
+    const AttributeSpec& definition = *segments[i].definition;
+    std::string part = definition.longName;
     if (segments[i].index >= 0) part += "[" + std::to_string(segments[i].index) + "]";
     // A numeric child replaces its non-array parent ("translate.translateX" is "translateX").
-    if (spec.component >= 0 && i > 0 && segments[i - 1].spec->longName == spec.parent && segments[i - 1].index < 0) {
+    if (definition.component >= 0 && i > 0 && segments[i - 1].definition->longName == definition.parent && segments[i - 1].index < 0) {
       size_t dot = text.rfind('.');
       text = dot == std::string::npos ? std::string() : text.substr(0, dot);
     }
@@ -131,28 +131,28 @@ std::string canonicalPlug(const std::vector<PlugSegment>& segments) {
 const AttributeSpec* plugSpec(const Node* node, const std::string& canonicalPath) {
   std::vector<PlugSegment> segments;
   if (!resolvePlug(const_cast<Node*>(node), canonicalPath, segments, false)) return nullptr;
-  return segments.back().spec;
+  return segments.back().definition;
 }
 
 bool readNumbers(const Node* node, const std::string& attribute, std::vector<double>& numbers) {
   std::vector<PlugSegment> segments;
   if (!resolvePlug(const_cast<Node*>(node), attribute, segments, false)) return false;
-  const AttributeSpec& spec = *segments.back().spec;
+  const AttributeSpec& definition = *segments.back().definition;
   const std::string key = canonicalPlug(segments);
-  if (spec.component >= 0) {
-    const AttributeSpec* parent = node->findAttribute(spec.parent, std::string());
-    const std::string parentKey = parentPath(key, spec);
+  if (definition.component >= 0) {
+    const AttributeSpec* parent = node->findAttribute(definition.parent, std::string());
+    const std::string parentKey = parentPath(key, definition);
     auto it = node->values.find(parentKey);
     std::vector<double> whole = it != node->values.end() && !it->second.numbers.empty()
                                     ? it->second.numbers
                                     : (parent != nullptr ? defaultNumbers(*parent) : std::vector<double>());
-    if (static_cast<size_t>(spec.component) >= whole.size()) return false;
-    numbers = {whole[spec.component]};
+    if (static_cast<size_t>(definition.component) >= whole.size()) return false;
+    numbers = {whole[definition.component]};
     return true;
   }
-  if (componentCount(spec.kind) == 0) return false;
+  if (componentCount(definition.kind) == 0) return false;
   auto it = node->values.find(key);
-  numbers = it != node->values.end() && !it->second.numbers.empty() ? it->second.numbers : defaultNumbers(spec);
+  numbers = it != node->values.end() && !it->second.numbers.empty() ? it->second.numbers : defaultNumbers(definition);
   return true;
 }
 
@@ -165,41 +165,41 @@ double readNumber(const Node* node, const std::string& attribute, double fallbac
 bool readText(const Node* node, const std::string& attribute, std::string& text) {
   std::vector<PlugSegment> segments;
   if (!resolvePlug(const_cast<Node*>(node), attribute, segments, false)) return false;
-  const AttributeSpec& spec = *segments.back().spec;
-  if (spec.kind != AttributeKind::String) return false;
+  const AttributeSpec& definition = *segments.back().definition;
+  if (definition.kind != AttributeKind::String) return false;
   auto it = node->values.find(canonicalPlug(segments));
-  text = it != node->values.end() ? it->second.text : spec.defaultText;
+  text = it != node->values.end() ? it->second.text : definition.defaultText;
   return true;
 }
 
 bool writeNumbers(Node* node, const std::string& attribute, const std::vector<double>& numbers) {
   std::vector<PlugSegment> segments;
   if (!resolvePlug(node, attribute, segments, true)) return false;
-  AttributeSpec& spec = const_cast<AttributeSpec&>(*segments.back().spec);
+  AttributeSpec& definition = const_cast<AttributeSpec&>(*segments.back().definition);
   // Attributes of unknown node types take the shape of their first value.
-  if (node->ownsAttribute(&spec) && spec.kind == AttributeKind::Message && spec.component < 0) {
-    spec.kind = numbers.size() == 16  ? AttributeKind::Matrix
+  if (node->ownsAttribute(&definition) && definition.kind == AttributeKind::Message && definition.component < 0) {
+    definition.kind = numbers.size() == 16  ? AttributeKind::Matrix
                 : numbers.size() == 3 ? AttributeKind::Double3
                 : numbers.size() == 2 ? AttributeKind::Double2
                                       : AttributeKind::Double;
   }
   const std::string key = canonicalPlug(segments);
-  if (spec.component >= 0) {
+  if (definition.component >= 0) {
     if (numbers.size() != 1) return false;
     std::vector<double> whole;
-    const std::string parentKey = parentPath(key, spec);
+    const std::string parentKey = parentPath(key, definition);
     readNumbers(node, parentKey, whole);
-    if (static_cast<size_t>(spec.component) >= whole.size()) return false;
-    whole[spec.component] = numbers[0];
+    if (static_cast<size_t>(definition.component) >= whole.size()) return false;
+    whole[definition.component] = numbers[0];
     node->values[parentKey].numbers = whole;
     return true;
   }
-  if (componentCount(spec.kind) != numbers.size()) return false;
+  if (componentCount(definition.kind) != numbers.size()) return false;
   std::vector<double> stored = numbers;
   // Booleans and integers keep values of their kind: NaN is refused, others are made whole and clamped.
-  if (spec.kind == AttributeKind::Bool || spec.kind == AttributeKind::Int) {
+  if (definition.kind == AttributeKind::Bool || definition.kind == AttributeKind::Int) {
     if (std::isnan(stored[0])) return false;
-    stored[0] = spec.kind == AttributeKind::Bool ? (stored[0] != 0.0 ? 1.0 : 0.0) : narrow<int>(stored[0]);
+    stored[0] = definition.kind == AttributeKind::Bool ? (stored[0] != 0.0 ? 1.0 : 0.0) : narrow<int>(stored[0]);
   }
   node->values[key].numbers = stored;
   return true;
@@ -208,9 +208,9 @@ bool writeNumbers(Node* node, const std::string& attribute, const std::vector<do
 bool writeText(Node* node, const std::string& attribute, const std::string& text) {
   std::vector<PlugSegment> segments;
   if (!resolvePlug(node, attribute, segments, true)) return false;
-  AttributeSpec& spec = const_cast<AttributeSpec&>(*segments.back().spec);
-  if (node->ownsAttribute(&spec) && spec.kind == AttributeKind::Message) spec.kind = AttributeKind::String;
-  if (spec.kind != AttributeKind::String) return false;
+  AttributeSpec& definition = const_cast<AttributeSpec&>(*segments.back().definition);
+  if (node->ownsAttribute(&definition) && definition.kind == AttributeKind::Message) definition.kind = AttributeKind::String;
+  if (definition.kind != AttributeKind::String) return false;
   node->values[canonicalPlug(segments)].text = text;
   return true;
 }

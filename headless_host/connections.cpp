@@ -99,8 +99,8 @@ bool connectPlugs(Node* source, const std::string& sourceText, Node* destination
     return false;
   }
   // An array plug without an index: element 0 as a source, the next free element as a destination.
-  if (from.back().index < 0 && from.back().spec->isArray) from.back().index = 0;
-  if (to.back().index < 0 && to.back().spec->isArray) to.back().index = nextFreeIndex(destination, canonicalPlug(to));
+  if (from.back().index < 0 && from.back().definition->isArray) from.back().index = 0;
+  if (to.back().index < 0 && to.back().definition->isArray) to.back().index = nextFreeIndex(destination, canonicalPlug(to));
   const std::string sourcePlug = canonicalPlug(from);
   const std::string destinationPlug = canonicalPlug(to);
   if (source == destination && sourcePlug == destinationPlug) return false;

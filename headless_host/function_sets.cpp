@@ -163,9 +163,9 @@ std::vector<const headless::AttributeSpec*> allAttributes(const Node* node) {
   return specs;
 }
 
-MObject attributeObject(const headless::AttributeSpec& spec) {
+MObject attributeObject(const headless::AttributeSpec& definition) {
   headless::AttributeObject* attribute = new headless::AttributeObject;
-  attribute->spec = spec;
+  attribute->definition = definition;
   return ObjectAccess::make(attribute);
 }
 
@@ -190,15 +190,15 @@ MObject MFnDependencyNode::attribute(unsigned index, MStatus* ReturnStatus) cons
 MObject MFnDependencyNode::attribute(const MString& attrName, MStatus* ReturnStatus) const {
   Node* node = headless::attachedNode(*this, ReturnStatus);
   if (node == nullptr) return MObject();
-  const headless::AttributeSpec* spec = nullptr;
+  const headless::AttributeSpec* definition = nullptr;
   for (const headless::AttributeSpec* a : allAttributes(node)) {
-    if (spec == nullptr && (a->longName == attrName.asChar() || a->shortName == attrName.asChar())) spec = a;
+    if (definition == nullptr && (a->longName == attrName.asChar() || a->shortName == attrName.asChar())) definition = a;
   }
-  if (spec == nullptr) {
+  if (definition == nullptr) {
     setStatus(ReturnStatus, MStatus::kInvalidParameter);
     return MObject();
   }
-  return attributeObject(*spec);
+  return attributeObject(*definition);
 }
 
 MPlug MFnDependencyNode::findPlug(const MObject& attr, MStatus* ReturnStatus) const {

@@ -12,7 +12,7 @@ const double kPi = 3.14159265358979323846;
 
 using Children = std::vector<std::pair<std::string, std::string>>;
 
-AttributeSpec spec(const std::string& longName, const std::string& shortName, AttributeKind kind,
+AttributeSpec definition(const std::string& longName, const std::string& shortName, AttributeKind kind,
                    std::vector<double> defaults = {}, bool isArray = false) {
   AttributeSpec s;
   s.longName = longName;
@@ -32,7 +32,7 @@ void markAngles(NodeType& type, const std::string& longName) {
 }
 
 AttributeSpec text(const std::string& longName, const std::string& shortName, const std::string& value = "") {
-  AttributeSpec s = spec(longName, shortName, AttributeKind::String);
+  AttributeSpec s = definition(longName, shortName, AttributeKind::String);
   s.defaultText = value;
   return s;
 }
@@ -40,7 +40,7 @@ AttributeSpec text(const std::string& longName, const std::string& shortName, co
 // An array (multi) compound whose children are added separately with child().
 AttributeSpec arrayCompound(const std::string& longName, const std::string& shortName,
                             const std::string& parent = std::string()) {
-  AttributeSpec s = spec(longName, shortName, AttributeKind::Message, {}, true);
+  AttributeSpec s = definition(longName, shortName, AttributeKind::Message, {}, true);
   s.isCompound = true;
   s.parent = parent;
   return s;
@@ -68,36 +68,36 @@ struct TypeBuilder {
 
 // Attributes every dependency node has.
 void addNodeAttributes(TypeBuilder& b) {
-  b.add(spec("message", "msg", AttributeKind::Message))
-      .add(spec("caching", "cch", AttributeKind::Bool, {0}))
-      .add(spec("isHistoricallyInteresting", "ihi", AttributeKind::Int, {2}))
-      .add(spec("nodeState", "nds", AttributeKind::Int, {0}))
-      .add(spec("binMembership", "bnm", AttributeKind::Message));
+  b.add(definition("message", "msg", AttributeKind::Message))
+      .add(definition("caching", "cch", AttributeKind::Bool, {0}))
+      .add(definition("isHistoricallyInteresting", "ihi", AttributeKind::Int, {2}))
+      .add(definition("nodeState", "nds", AttributeKind::Int, {0}))
+      .add(definition("binMembership", "bnm", AttributeKind::Message));
 }
 
 void addDagAttributes(TypeBuilder& b) {
   b.type.isDag = true;
   b.type.compatible.push_back(MFn::kDagNode);
-  b.add(spec("visibility", "v", AttributeKind::Bool, {1}))
-      .add(spec("intermediateObject", "io", AttributeKind::Bool, {0}))
-      .add(spec("template", "tmp", AttributeKind::Bool, {0}))
-      .add(spec("lodVisibility", "lodv", AttributeKind::Bool, {1}))
-      .add(spec("overrideEnabled", "ove", AttributeKind::Bool, {0}))
-      .add(spec("overrideVisibility", "ovv", AttributeKind::Bool, {1}))
-      .add(spec("overrideDisplayType", "ovdt", AttributeKind::Int, {0}))
-      .add(spec("overrideColor", "ovc", AttributeKind::Int, {0}))
-      .add(spec("useObjectColor", "uoc", AttributeKind::Bool, {0}))
-      .add(spec("objectColor", "obcc", AttributeKind::Int, {0}))
-      .add(spec("matrix", "m", AttributeKind::Matrix))
-      .add(spec("worldMatrix", "wm", AttributeKind::Matrix, {}, true))
-      .add(spec("worldInverseMatrix", "wim", AttributeKind::Matrix, {}, true))
-      .add(spec("parentMatrix", "pm", AttributeKind::Matrix, {}, true))
-      .add(spec("parentInverseMatrix", "pim", AttributeKind::Matrix, {}, true))
+  b.add(definition("visibility", "v", AttributeKind::Bool, {1}))
+      .add(definition("intermediateObject", "io", AttributeKind::Bool, {0}))
+      .add(definition("template", "tmp", AttributeKind::Bool, {0}))
+      .add(definition("lodVisibility", "lodv", AttributeKind::Bool, {1}))
+      .add(definition("overrideEnabled", "ove", AttributeKind::Bool, {0}))
+      .add(definition("overrideVisibility", "ovv", AttributeKind::Bool, {1}))
+      .add(definition("overrideDisplayType", "ovdt", AttributeKind::Int, {0}))
+      .add(definition("overrideColor", "ovc", AttributeKind::Int, {0}))
+      .add(definition("useObjectColor", "uoc", AttributeKind::Bool, {0}))
+      .add(definition("objectColor", "obcc", AttributeKind::Int, {0}))
+      .add(definition("matrix", "m", AttributeKind::Matrix))
+      .add(definition("worldMatrix", "wm", AttributeKind::Matrix, {}, true))
+      .add(definition("worldInverseMatrix", "wim", AttributeKind::Matrix, {}, true))
+      .add(definition("parentMatrix", "pm", AttributeKind::Matrix, {}, true))
+      .add(definition("parentInverseMatrix", "pim", AttributeKind::Matrix, {}, true))
       .add(arrayCompound("instObjGroups", "iog"))
       .add(arrayCompound("objectGroups", "og", "instObjGroups"))
       .add(child(text("objectGrpCompList", "gcl"), "objectGroups"))
-      .add(child(spec("objectGroupId", "gid", AttributeKind::Int, {0}), "objectGroups"))
-      .add(child(spec("objectGrpColor", "gco", AttributeKind::Int, {-1}), "objectGroups"));
+      .add(child(definition("objectGroupId", "gid", AttributeKind::Int, {0}), "objectGroups"))
+      .add(child(definition("objectGrpColor", "gco", AttributeKind::Int, {-1}), "objectGroups"));
 }
 
 void addShapeAttributes(TypeBuilder& b) {
@@ -108,15 +108,15 @@ void addShapeAttributes(TypeBuilder& b) {
 // Render flags of geometry shapes.
 void addGeometryAttributes(TypeBuilder& b) {
   b.type.compatible.push_back(MFn::kGeometric);
-  b.add(spec("castsShadows", "csh", AttributeKind::Bool, {1}))
-      .add(spec("receiveShadows", "rcsh", AttributeKind::Bool, {1}))
-      .add(spec("motionBlur", "mb", AttributeKind::Bool, {1}))
-      .add(spec("primaryVisibility", "vis", AttributeKind::Bool, {1}))
-      .add(spec("smoothShading", "smo", AttributeKind::Bool, {1}))
-      .add(spec("visibleInReflections", "vir", AttributeKind::Bool, {0}))
-      .add(spec("visibleInRefractions", "vif", AttributeKind::Bool, {0}))
-      .add(spec("doubleSided", "ds", AttributeKind::Bool, {1}))
-      .add(spec("opposite", "op", AttributeKind::Bool, {0}));
+  b.add(definition("castsShadows", "csh", AttributeKind::Bool, {1}))
+      .add(definition("receiveShadows", "rcsh", AttributeKind::Bool, {1}))
+      .add(definition("motionBlur", "mb", AttributeKind::Bool, {1}))
+      .add(definition("primaryVisibility", "vis", AttributeKind::Bool, {1}))
+      .add(definition("smoothShading", "smo", AttributeKind::Bool, {1}))
+      .add(definition("visibleInReflections", "vir", AttributeKind::Bool, {0}))
+      .add(definition("visibleInRefractions", "vif", AttributeKind::Bool, {0}))
+      .add(definition("doubleSided", "ds", AttributeKind::Bool, {1}))
+      .add(definition("opposite", "op", AttributeKind::Bool, {0}));
 }
 
 NodeType transformType(const std::string& name, MFn::Type t, std::vector<MFn::Type> extra = {}) {
@@ -125,24 +125,24 @@ NodeType transformType(const std::string& name, MFn::Type t, std::vector<MFn::Ty
   addDagAttributes(b);
   b.type.isTransform = true;
   b.type.compatible.push_back(MFn::kTransform);
-  b.add(spec("translate", "t", AttributeKind::Double3, {0, 0, 0}))
-      .add(spec("rotate", "r", AttributeKind::Double3, {0, 0, 0}))
-      .add(spec("scale", "s", AttributeKind::Double3, {1, 1, 1}))
-      .add(spec("shear", "sh", AttributeKind::Double3, {0, 0, 0}),
+  b.add(definition("translate", "t", AttributeKind::Double3, {0, 0, 0}))
+      .add(definition("rotate", "r", AttributeKind::Double3, {0, 0, 0}))
+      .add(definition("scale", "s", AttributeKind::Double3, {1, 1, 1}))
+      .add(definition("shear", "sh", AttributeKind::Double3, {0, 0, 0}),
            {{"shearXY", "shxy"}, {"shearXZ", "shxz"}, {"shearYZ", "shyz"}})
-      .add(spec("rotateOrder", "ro", AttributeKind::Int, {0}))
-      .add(spec("rotateAxis", "ra", AttributeKind::Double3, {0, 0, 0}))
-      .add(spec("rotatePivot", "rp", AttributeKind::Double3, {0, 0, 0}))
-      .add(spec("rotatePivotTranslate", "rpt", AttributeKind::Double3, {0, 0, 0}))
-      .add(spec("scalePivot", "sp", AttributeKind::Double3, {0, 0, 0}))
-      .add(spec("scalePivotTranslate", "spt", AttributeKind::Double3, {0, 0, 0}))
-      .add(spec("inheritsTransform", "it", AttributeKind::Bool, {1}))
-      .add(spec("displayHandle", "dh", AttributeKind::Bool, {0}))
-      .add(spec("displayRotatePivot", "drp", AttributeKind::Bool, {0}))
-      .add(spec("displayScalePivot", "dsp", AttributeKind::Bool, {0}))
-      .add(spec("displayLocalAxis", "dla", AttributeKind::Bool, {0}))
-      .add(spec("selectHandle", "hdl", AttributeKind::Double3, {0, 0, 0}))
-      .add(spec("showManipDefault", "smd", AttributeKind::Int, {0}));
+      .add(definition("rotateOrder", "ro", AttributeKind::Int, {0}))
+      .add(definition("rotateAxis", "ra", AttributeKind::Double3, {0, 0, 0}))
+      .add(definition("rotatePivot", "rp", AttributeKind::Double3, {0, 0, 0}))
+      .add(definition("rotatePivotTranslate", "rpt", AttributeKind::Double3, {0, 0, 0}))
+      .add(definition("scalePivot", "sp", AttributeKind::Double3, {0, 0, 0}))
+      .add(definition("scalePivotTranslate", "spt", AttributeKind::Double3, {0, 0, 0}))
+      .add(definition("inheritsTransform", "it", AttributeKind::Bool, {1}))
+      .add(definition("displayHandle", "dh", AttributeKind::Bool, {0}))
+      .add(definition("displayRotatePivot", "drp", AttributeKind::Bool, {0}))
+      .add(definition("displayScalePivot", "dsp", AttributeKind::Bool, {0}))
+      .add(definition("displayLocalAxis", "dla", AttributeKind::Bool, {0}))
+      .add(definition("selectHandle", "hdl", AttributeKind::Double3, {0, 0, 0}))
+      .add(definition("showManipDefault", "smd", AttributeKind::Int, {0}));
   markAngles(b.type, "rotate");
   markAngles(b.type, "rotateAxis");
   return b.type;
@@ -154,18 +154,18 @@ NodeType meshType() {
   addDagAttributes(b);
   addShapeAttributes(b);
   addGeometryAttributes(b);
-  b.add(spec("inMesh", "i", AttributeKind::Message))
-      .add(spec("outMesh", "o", AttributeKind::Message))
-      .add(spec("worldMesh", "w", AttributeKind::Message, {}, true))
-      .add(spec("cachedInMesh", "ci", AttributeKind::Message))
+  b.add(definition("inMesh", "i", AttributeKind::Message))
+      .add(definition("outMesh", "o", AttributeKind::Message))
+      .add(definition("worldMesh", "w", AttributeKind::Message, {}, true))
+      .add(definition("cachedInMesh", "ci", AttributeKind::Message))
       .add(arrayCompound("uvSet", "uvst"))
       .add(child(text("uvSetName", "uvsn"), "uvSet"))
       .add(text("currentUVSet", "cuvs", "map1"))
       .add(text("currentColorSet", "ccls"))
-      .add(spec("displayColors", "dcol", AttributeKind::Bool, {0}))
-      .add(spec("displayColorChannel", "dcc", AttributeKind::Message))
-      .add(spec("vertexNormalMethod", "vnm", AttributeKind::Int, {3}))
-      .add(spec("displaySmoothMesh", "dsm", AttributeKind::Int, {0}));
+      .add(definition("displayColors", "dcol", AttributeKind::Bool, {0}))
+      .add(definition("displayColorChannel", "dcc", AttributeKind::Message))
+      .add(definition("vertexNormalMethod", "vnm", AttributeKind::Int, {3}))
+      .add(definition("displaySmoothMesh", "dsm", AttributeKind::Int, {0}));
   return b.type;
 }
 
@@ -175,15 +175,15 @@ NodeType nurbsSurfaceType() {
   addDagAttributes(b);
   addShapeAttributes(b);
   addGeometryAttributes(b);
-  b.add(spec("create", "cr", AttributeKind::Message))
-      .add(spec("local", "l", AttributeKind::Message))
-      .add(spec("worldSpace", "ws", AttributeKind::Message, {}, true))
-      .add(spec("divisionsU", "dvu", AttributeKind::Int, {0}))
-      .add(spec("divisionsV", "dvv", AttributeKind::Int, {0}))
-      .add(spec("curvePrecision", "cpr", AttributeKind::Int, {4}))
-      .add(spec("curvePrecisionShaded", "cps", AttributeKind::Int, {1}))
-      .add(spec("numberU", "nufa", AttributeKind::Int, {3}))
-      .add(spec("numberV", "nvfa", AttributeKind::Int, {3}));
+  b.add(definition("create", "cr", AttributeKind::Message))
+      .add(definition("local", "l", AttributeKind::Message))
+      .add(definition("worldSpace", "ws", AttributeKind::Message, {}, true))
+      .add(definition("divisionsU", "dvu", AttributeKind::Int, {0}))
+      .add(definition("divisionsV", "dvv", AttributeKind::Int, {0}))
+      .add(definition("curvePrecision", "cpr", AttributeKind::Int, {4}))
+      .add(definition("curvePrecisionShaded", "cps", AttributeKind::Int, {1}))
+      .add(definition("numberU", "nufa", AttributeKind::Int, {3}))
+      .add(definition("numberV", "nvfa", AttributeKind::Int, {3}));
   return b.type;
 }
 
@@ -193,11 +193,11 @@ NodeType nurbsCurveType() {
   addDagAttributes(b);
   addShapeAttributes(b);
   b.type.compatible.push_back(MFn::kGeometric);
-  b.add(spec("create", "cr", AttributeKind::Message))
-      .add(spec("local", "l", AttributeKind::Message))
-      .add(spec("worldSpace", "ws", AttributeKind::Message, {}, true))
-      .add(spec("dispCV", "dcv", AttributeKind::Bool, {0}))
-      .add(spec("tweak", "tw", AttributeKind::Bool, {0}));
+  b.add(definition("create", "cr", AttributeKind::Message))
+      .add(definition("local", "l", AttributeKind::Message))
+      .add(definition("worldSpace", "ws", AttributeKind::Message, {}, true))
+      .add(definition("dispCV", "dcv", AttributeKind::Bool, {0}))
+      .add(definition("tweak", "tw", AttributeKind::Bool, {0}));
   return b.type;
 }
 
@@ -207,13 +207,13 @@ NodeType latticeType() {
   addDagAttributes(b);
   addShapeAttributes(b);
   b.type.compatible.push_back(MFn::kGeometric);
-  b.add(spec("sDivisions", "sd", AttributeKind::Int, {2}))
-      .add(spec("tDivisions", "td", AttributeKind::Int, {2}))
-      .add(spec("uDivisions", "ud", AttributeKind::Int, {2}))
-      .add(spec("latticeInput", "li", AttributeKind::Message))
-      .add(spec("latticeOutput", "lo", AttributeKind::Message))
-      .add(spec("worldLattice", "wl", AttributeKind::Message, {}, true))
-      .add(spec("displayControl", "dc", AttributeKind::Bool, {1}));
+  b.add(definition("sDivisions", "sd", AttributeKind::Int, {2}))
+      .add(definition("tDivisions", "td", AttributeKind::Int, {2}))
+      .add(definition("uDivisions", "ud", AttributeKind::Int, {2}))
+      .add(definition("latticeInput", "li", AttributeKind::Message))
+      .add(definition("latticeOutput", "lo", AttributeKind::Message))
+      .add(definition("worldLattice", "wl", AttributeKind::Message, {}, true))
+      .add(definition("displayControl", "dc", AttributeKind::Bool, {1}));
   return b.type;
 }
 
@@ -229,10 +229,10 @@ NodeType deformerType(const std::string& name, MFn::Type t, std::vector<MFn::Typ
   TypeBuilder b(name, t, extra);
   addNodeAttributes(b);
   b.add(arrayCompound("input", "ip"))
-      .add(child(spec("inputGeometry", "ig", AttributeKind::Message), "input"))
-      .add(child(spec("groupId", "gi", AttributeKind::Int, {0}), "input"))
-      .add(spec("outputGeometry", "og", AttributeKind::Message, {}, true))
-      .add(spec("envelope", "en", AttributeKind::Double, {1}));
+      .add(child(definition("inputGeometry", "ig", AttributeKind::Message), "input"))
+      .add(child(definition("groupId", "gi", AttributeKind::Int, {0}), "input"))
+      .add(definition("outputGeometry", "og", AttributeKind::Message, {}, true))
+      .add(definition("envelope", "en", AttributeKind::Double, {1}));
   return b.type;
 }
 
@@ -240,15 +240,15 @@ NodeType ffdType(const std::string& name, MFn::Type t, std::vector<MFn::Type> ex
   extra.insert(extra.begin(), {MFn::kGeometryFilt, MFn::kWeightGeometryFilt, MFn::kFFD});
   TypeBuilder b(name, t, extra);
   b.type = deformerType(name, t, extra);
-  b.add(spec("deformedLatticePoints", "dlp", AttributeKind::Message))
-      .add(spec("deformedLatticeMatrix", "dlm", AttributeKind::Matrix))
-      .add(spec("baseLatticeMatrix", "blm", AttributeKind::Matrix))
-      .add(spec("local", "lo", AttributeKind::Bool, {0}))
-      .add(spec("localInfluenceS", "lis", AttributeKind::Int, {2}))
-      .add(spec("localInfluenceT", "lit", AttributeKind::Int, {2}))
-      .add(spec("localInfluenceU", "liu", AttributeKind::Int, {2}))
-      .add(spec("outsideLattice", "ofl", AttributeKind::Int, {0}))
-      .add(spec("freezeGeometry", "fg", AttributeKind::Bool, {0}));
+  b.add(definition("deformedLatticePoints", "dlp", AttributeKind::Message))
+      .add(definition("deformedLatticeMatrix", "dlm", AttributeKind::Matrix))
+      .add(definition("baseLatticeMatrix", "blm", AttributeKind::Matrix))
+      .add(definition("local", "lo", AttributeKind::Bool, {0}))
+      .add(definition("localInfluenceS", "lis", AttributeKind::Int, {2}))
+      .add(definition("localInfluenceT", "lit", AttributeKind::Int, {2}))
+      .add(definition("localInfluenceU", "liu", AttributeKind::Int, {2}))
+      .add(definition("outsideLattice", "ofl", AttributeKind::Int, {0}))
+      .add(definition("freezeGeometry", "fg", AttributeKind::Bool, {0}));
   return b.type;
 }
 
@@ -257,32 +257,32 @@ NodeType cameraType() {
   addNodeAttributes(b);
   addDagAttributes(b);
   addShapeAttributes(b);
-  b.add(spec("focalLength", "fl", AttributeKind::Double, {35}))
-      .add(spec("centerOfInterest", "coi", AttributeKind::Distance, {5}))
-      .add(spec("cameraAperture", "cap", AttributeKind::Double2, {1.41732, 0.94488}),
+  b.add(definition("focalLength", "fl", AttributeKind::Double, {35}))
+      .add(definition("centerOfInterest", "coi", AttributeKind::Distance, {5}))
+      .add(definition("cameraAperture", "cap", AttributeKind::Double2, {1.41732, 0.94488}),
            {{"horizontalFilmAperture", "hfa"}, {"verticalFilmAperture", "vfa"}})
-      .add(spec("filmOffset", "fio", AttributeKind::Double2, {0, 0}),
+      .add(definition("filmOffset", "fio", AttributeKind::Double2, {0, 0}),
            {{"horizontalFilmOffset", "hfo"}, {"verticalFilmOffset", "vfo"}})
-      .add(spec("filmFit", "ff", AttributeKind::Int, {0}))
-      .add(spec("filmFitOffset", "ffo", AttributeKind::Double, {0}))
-      .add(spec("overscan", "ovr", AttributeKind::Double, {1}))
-      .add(spec("lensSqueezeRatio", "lsr", AttributeKind::Double, {1}))
-      .add(spec("nearClipPlane", "ncp", AttributeKind::Distance, {0.1}))
-      .add(spec("farClipPlane", "fcp", AttributeKind::Distance, {10000}))
-      .add(spec("orthographic", "o", AttributeKind::Bool, {0}))
-      .add(spec("orthographicWidth", "ow", AttributeKind::Distance, {10}))
-      .add(spec("depthOfField", "dof", AttributeKind::Bool, {0}))
-      .add(spec("focusDistance", "fd", AttributeKind::Distance, {5}))
-      .add(spec("fStop", "fs", AttributeKind::Double, {5.6}))
-      .add(spec("verticalLock", "vl", AttributeKind::Bool, {0}))
-      .add(spec("shutterAngle", "sa", AttributeKind::Angle, {144.0 * kPi / 180.0}))
-      .add(spec("cameraScale", "cs", AttributeKind::Double, {1}))
-      .add(spec("renderable", "rnd", AttributeKind::Bool, {1}))
+      .add(definition("filmFit", "ff", AttributeKind::Int, {0}))
+      .add(definition("filmFitOffset", "ffo", AttributeKind::Double, {0}))
+      .add(definition("overscan", "ovr", AttributeKind::Double, {1}))
+      .add(definition("lensSqueezeRatio", "lsr", AttributeKind::Double, {1}))
+      .add(definition("nearClipPlane", "ncp", AttributeKind::Distance, {0.1}))
+      .add(definition("farClipPlane", "fcp", AttributeKind::Distance, {10000}))
+      .add(definition("orthographic", "o", AttributeKind::Bool, {0}))
+      .add(definition("orthographicWidth", "ow", AttributeKind::Distance, {10}))
+      .add(definition("depthOfField", "dof", AttributeKind::Bool, {0}))
+      .add(definition("focusDistance", "fd", AttributeKind::Distance, {5}))
+      .add(definition("fStop", "fs", AttributeKind::Double, {5.6}))
+      .add(definition("verticalLock", "vl", AttributeKind::Bool, {0}))
+      .add(definition("shutterAngle", "sa", AttributeKind::Angle, {144.0 * kPi / 180.0}))
+      .add(definition("cameraScale", "cs", AttributeKind::Double, {1}))
+      .add(definition("renderable", "rnd", AttributeKind::Bool, {1}))
       .add(text("imageName", "imn"))
       .add(text("depthName", "den"))
       .add(text("maskName", "man"))
       .add(text("homeCommand", "hc"))
-      .add(spec("tumblePivot", "tp", AttributeKind::Double3, {0, 0, 0}));
+      .add(definition("tumblePivot", "tp", AttributeKind::Double3, {0, 0, 0}));
   return b.type;
 }
 
@@ -292,44 +292,44 @@ NodeType lightType(const std::string& name, MFn::Type t, std::vector<MFn::Type> 
   addDagAttributes(b);
   addShapeAttributes(b);
   b.type.compatible.push_back(MFn::kLight);
-  b.add(spec("color", "cl", AttributeKind::Float3, {1, 1, 1}), {{"colorR", "cr"}, {"colorG", "cg"}, {"colorB", "cb"}})
-      .add(spec("intensity", "in", AttributeKind::Double, {1}))
-      .add(spec("lightDirection", "ld", AttributeKind::Float3, {0, 0, 0}),
+  b.add(definition("color", "cl", AttributeKind::Float3, {1, 1, 1}), {{"colorR", "cr"}, {"colorG", "cg"}, {"colorB", "cb"}})
+      .add(definition("intensity", "in", AttributeKind::Double, {1}))
+      .add(definition("lightDirection", "ld", AttributeKind::Float3, {0, 0, 0}),
            {{"lightDirectionX", "ldx"}, {"lightDirectionY", "ldy"}, {"lightDirectionZ", "ldz"}})
-      .add(spec("useRayTraceShadows", "urs", AttributeKind::Bool, {0}))
-      .add(spec("shadowColor", "sc", AttributeKind::Float3, {0, 0, 0}),
+      .add(definition("useRayTraceShadows", "urs", AttributeKind::Bool, {0}))
+      .add(definition("shadowColor", "sc", AttributeKind::Float3, {0, 0, 0}),
            {{"shadowColorR", "scr"}, {"shadowColorG", "scg"}, {"shadowColorB", "scb"}})
-      .add(spec("centerOfIllumination", "col", AttributeKind::Distance, {10}))
-      .add(spec("emitDiffuse", "edi", AttributeKind::Bool, {1}))
-      .add(spec("emitSpecular", "esp", AttributeKind::Bool, {1}))
-      .add(spec("lightAmbient", "lama", AttributeKind::Bool, {0}));
+      .add(definition("centerOfIllumination", "col", AttributeKind::Distance, {10}))
+      .add(definition("emitDiffuse", "edi", AttributeKind::Bool, {1}))
+      .add(definition("emitSpecular", "esp", AttributeKind::Bool, {1}))
+      .add(definition("lightAmbient", "lama", AttributeKind::Bool, {0}));
   bool nonAmbient = false, nonExtended = false;
   for (MFn::Type c : extra) {
     nonAmbient = nonAmbient || c == MFn::kNonAmbientLight;
     nonExtended = nonExtended || c == MFn::kNonExtendedLight;
   }
-  if (nonAmbient) b.add(spec("decayRate", "de", AttributeKind::Int, {0}));
+  if (nonAmbient) b.add(definition("decayRate", "de", AttributeKind::Int, {0}));
   if (nonExtended) {
-    b.add(spec("useDepthMapShadows", "dms", AttributeKind::Bool, {0}))
-        .add(spec("lightRadius", "lr", AttributeKind::Distance, {0}))
-        .add(spec("castSoftShadows", "cst", AttributeKind::Bool, {0}));
+    b.add(definition("useDepthMapShadows", "dms", AttributeKind::Bool, {0}))
+        .add(definition("lightRadius", "lr", AttributeKind::Distance, {0}))
+        .add(definition("castSoftShadows", "cst", AttributeKind::Bool, {0}));
   }
   if (t == MFn::kAmbientLight) {
-    b.add(spec("ambientShade", "as", AttributeKind::Double, {0.45}))
-        .add(spec("castSoftShadows", "cst", AttributeKind::Bool, {0}));
+    b.add(definition("ambientShade", "as", AttributeKind::Double, {0.45}))
+        .add(definition("castSoftShadows", "cst", AttributeKind::Bool, {0}));
   }
   if (t == MFn::kSpotLight) {
-    b.add(spec("coneAngle", "ca", AttributeKind::Angle, {40.0 * kPi / 180.0}))
-        .add(spec("penumbraAngle", "pa", AttributeKind::Angle, {0}))
-        .add(spec("dropoff", "dro", AttributeKind::Double, {0}))
-        .add(spec("barnDoors", "bd", AttributeKind::Bool, {0}));
+    b.add(definition("coneAngle", "ca", AttributeKind::Angle, {40.0 * kPi / 180.0}))
+        .add(definition("penumbraAngle", "pa", AttributeKind::Angle, {0}))
+        .add(definition("dropoff", "dro", AttributeKind::Double, {0}))
+        .add(definition("barnDoors", "bd", AttributeKind::Bool, {0}));
   }
   return b.type;
 }
 
 void addColor(TypeBuilder& b, const std::string& longName, const std::string& shortName, double value,
               const Children& children = {}) {
-  b.add(spec(longName, shortName, AttributeKind::Float3, {value, value, value}), children);
+  b.add(definition(longName, shortName, AttributeKind::Float3, {value, value, value}), children);
 }
 
 NodeType lambertFamily(const std::string& name, MFn::Type t, std::vector<MFn::Type> extra) {
@@ -343,21 +343,21 @@ NodeType lambertFamily(const std::string& name, MFn::Type t, std::vector<MFn::Ty
   addColor(b, "outColor", "oc", 0.0);
   addColor(b, "outTransparency", "ot", 0.0);
   addColor(b, "outGlowColor", "ogc", 0.0);
-  b.add(spec("diffuse", "dc", AttributeKind::Double, {0.8}))
-      .add(spec("translucence", "tc", AttributeKind::Double, {0}))
-      .add(spec("translucenceDepth", "trsd", AttributeKind::Double, {0.5}))
-      .add(spec("translucenceFocus", "tcf", AttributeKind::Double, {0.5}))
-      .add(spec("glowIntensity", "gi", AttributeKind::Double, {0}))
-      .add(spec("hideSource", "hs", AttributeKind::Bool, {0}))
-      .add(spec("refractiveIndex", "rfi", AttributeKind::Double, {1}))
-      .add(spec("refractionLimit", "rdl", AttributeKind::Int, {6}))
-      .add(spec("refractions", "rfc", AttributeKind::Bool, {0}))
-      .add(spec("lightAbsorbance", "la", AttributeKind::Double, {0}))
-      .add(spec("surfaceThickness", "sut", AttributeKind::Double, {0}))
-      .add(spec("shadowAttenuation", "fakc", AttributeKind::Double, {0.5}))
-      .add(spec("chromaticAberration", "crab", AttributeKind::Bool, {0}))
-      .add(spec("matteOpacityMode", "mom", AttributeKind::Int, {2}))
-      .add(spec("matteOpacity", "mog", AttributeKind::Double, {1}));
+  b.add(definition("diffuse", "dc", AttributeKind::Double, {0.8}))
+      .add(definition("translucence", "tc", AttributeKind::Double, {0}))
+      .add(definition("translucenceDepth", "trsd", AttributeKind::Double, {0.5}))
+      .add(definition("translucenceFocus", "tcf", AttributeKind::Double, {0.5}))
+      .add(definition("glowIntensity", "gi", AttributeKind::Double, {0}))
+      .add(definition("hideSource", "hs", AttributeKind::Bool, {0}))
+      .add(definition("refractiveIndex", "rfi", AttributeKind::Double, {1}))
+      .add(definition("refractionLimit", "rdl", AttributeKind::Int, {6}))
+      .add(definition("refractions", "rfc", AttributeKind::Bool, {0}))
+      .add(definition("lightAbsorbance", "la", AttributeKind::Double, {0}))
+      .add(definition("surfaceThickness", "sut", AttributeKind::Double, {0}))
+      .add(definition("shadowAttenuation", "fakc", AttributeKind::Double, {0.5}))
+      .add(definition("chromaticAberration", "crab", AttributeKind::Bool, {0}))
+      .add(definition("matteOpacityMode", "mom", AttributeKind::Int, {2}))
+      .add(definition("matteOpacity", "mog", AttributeKind::Double, {1}));
   return b.type;
 }
 
@@ -367,24 +367,24 @@ NodeType reflectFamily(const std::string& name, MFn::Type t, std::vector<MFn::Ty
   b.type = lambertFamily(name, t, extra);
   addColor(b, "specularColor", "sc", 0.5, {{"specularColorR", "sr"}, {"specularColorG", "sg"}, {"specularColorB", "sb"}});
   addColor(b, "reflectedColor", "rc", 0.0, {{"reflectedColorR", "rr"}, {"reflectedColorG", "rg"}, {"reflectedColorB", "rb"}});
-  b.add(spec("reflectivity", "rfl", AttributeKind::Double, {0.5}))
-      .add(spec("reflectionLimit", "rl", AttributeKind::Int, {1}))
-      .add(spec("reflectionSpecularity", "rsp", AttributeKind::Double, {1}));
+  b.add(definition("reflectivity", "rfl", AttributeKind::Double, {0.5}))
+      .add(definition("reflectionLimit", "rl", AttributeKind::Int, {1}))
+      .add(definition("reflectionSpecularity", "rsp", AttributeKind::Double, {1}));
   if (t == MFn::kBlinn) {
-    b.add(spec("eccentricity", "ec", AttributeKind::Double, {0.3}))
-        .add(spec("specularRollOff", "sro", AttributeKind::Double, {0.7}));
+    b.add(definition("eccentricity", "ec", AttributeKind::Double, {0.3}))
+        .add(definition("specularRollOff", "sro", AttributeKind::Double, {0.7}));
   } else if (t == MFn::kPhong) {
-    b.add(spec("cosinePower", "cp", AttributeKind::Double, {20}));
+    b.add(definition("cosinePower", "cp", AttributeKind::Double, {20}));
   } else if (t == MFn::kPhongExplorer) {
-    b.add(spec("roughness", "rgh", AttributeKind::Double, {0.5}))
-        .add(spec("highlightSize", "hsz", AttributeKind::Double, {0.5}));
+    b.add(definition("roughness", "rgh", AttributeKind::Double, {0.5}))
+        .add(definition("highlightSize", "hsz", AttributeKind::Double, {0.5}));
     addColor(b, "whiteness", "wn", 0.5);
   } else if (t == MFn::kAnisotropy) {
-    b.add(spec("angle", "a", AttributeKind::Double, {0}))
-        .add(spec("spreadX", "sx", AttributeKind::Double, {13}))
-        .add(spec("spreadY", "sy", AttributeKind::Double, {3}))
-        .add(spec("roughness", "rgh", AttributeKind::Double, {0.7}))
-        .add(spec("fresnelRefractiveIndex", "fri", AttributeKind::Double, {6}));
+    b.add(definition("angle", "a", AttributeKind::Double, {0}))
+        .add(definition("spreadX", "sx", AttributeKind::Double, {13}))
+        .add(definition("spreadY", "sy", AttributeKind::Double, {3}))
+        .add(definition("roughness", "rgh", AttributeKind::Double, {0.7}))
+        .add(definition("fresnelRefractiveIndex", "fri", AttributeKind::Double, {6}));
   }
   return b.type;
 }
@@ -394,9 +394,9 @@ NodeType fileType() {
   addNodeAttributes(b);
   b.add(text("fileTextureName", "ftn"))
       .add(text("colorSpace", "cs", "sRGB"))
-      .add(spec("filterType", "ft", AttributeKind::Int, {3}))
-      .add(spec("alphaIsLuminance", "ail", AttributeKind::Bool, {0}))
-      .add(spec("outAlpha", "oa", AttributeKind::Double, {1}));
+      .add(definition("filterType", "ft", AttributeKind::Int, {3}))
+      .add(definition("alphaIsLuminance", "ail", AttributeKind::Bool, {0}))
+      .add(definition("outAlpha", "oa", AttributeKind::Double, {1}));
   addColor(b, "outColor", "oc", 0.0);
   addColor(b, "outTransparency", "ot", 0.0);
   addColor(b, "defaultColor", "dc", 0.5);
@@ -408,7 +408,7 @@ NodeType fileType() {
            {"rotateFrame", "rf"}, {"mirrorU", "mu"}, {"mirrorV", "mv"}, {"stagger", "s"}, {"wrapU", "wu"},
            {"wrapV", "wv"}, {"repeatUV", "re"}, {"offset", "of"}, {"rotateUV", "ro"}, {"noiseUV", "n"},
            {"vertexUvOne", "vt1"}, {"vertexUvTwo", "vt2"}, {"vertexUvThree", "vt3"}, {"vertexCameraOne", "vc1"}}) {
-    b.add(spec(a.first, a.second, AttributeKind::Message));
+    b.add(definition(a.first, a.second, AttributeKind::Message));
   }
   return b.type;
 }
@@ -416,24 +416,24 @@ NodeType fileType() {
 NodeType setType(const std::string& name, MFn::Type t, std::vector<MFn::Type> extra) {
   TypeBuilder b(name, t, extra);
   addNodeAttributes(b);
-  b.add(spec("dagSetMembers", "dsm", AttributeKind::Message, {}, true))
-      .add(spec("dnSetMembers", "dnsm", AttributeKind::Message, {}, true))
-      .add(spec("memberWireframeColor", "mwc", AttributeKind::Int, {-1}))
+  b.add(definition("dagSetMembers", "dsm", AttributeKind::Message, {}, true))
+      .add(definition("dnSetMembers", "dnsm", AttributeKind::Message, {}, true))
+      .add(definition("memberWireframeColor", "mwc", AttributeKind::Int, {-1}))
       .add(text("annotation", "an"))
-      .add(spec("isLayer", "il", AttributeKind::Bool, {0}))
-      .add(spec("verticesOnlySet", "vo", AttributeKind::Bool, {0}))
-      .add(spec("edgesOnlySet", "eo", AttributeKind::Bool, {0}))
-      .add(spec("facetsOnlySet", "fo", AttributeKind::Bool, {0}))
-      .add(spec("editPointsOnlySet", "ep", AttributeKind::Bool, {0}))
-      .add(spec("renderableOnlySet", "ro", AttributeKind::Bool, {0}))
-      .add(spec("groupNodes", "gn", AttributeKind::Message, {}, true))
-      .add(spec("usedBy", "ub", AttributeKind::Message, {}, true))
-      .add(spec("partition", "pa", AttributeKind::Message, {}, true));
+      .add(definition("isLayer", "il", AttributeKind::Bool, {0}))
+      .add(definition("verticesOnlySet", "vo", AttributeKind::Bool, {0}))
+      .add(definition("edgesOnlySet", "eo", AttributeKind::Bool, {0}))
+      .add(definition("facetsOnlySet", "fo", AttributeKind::Bool, {0}))
+      .add(definition("editPointsOnlySet", "ep", AttributeKind::Bool, {0}))
+      .add(definition("renderableOnlySet", "ro", AttributeKind::Bool, {0}))
+      .add(definition("groupNodes", "gn", AttributeKind::Message, {}, true))
+      .add(definition("usedBy", "ub", AttributeKind::Message, {}, true))
+      .add(definition("partition", "pa", AttributeKind::Message, {}, true));
   if (t == MFn::kShadingEngine) {
-    b.add(spec("surfaceShader", "ss", AttributeKind::Message))
-        .add(spec("volumeShader", "vs", AttributeKind::Message))
-        .add(spec("displacementShader", "ds", AttributeKind::Message))
-        .add(spec("imageShader", "is", AttributeKind::Message));
+    b.add(definition("surfaceShader", "ss", AttributeKind::Message))
+        .add(definition("volumeShader", "vs", AttributeKind::Message))
+        .add(definition("displacementShader", "ds", AttributeKind::Message))
+        .add(definition("imageShader", "is", AttributeKind::Message));
   }
   return b.type;
 }
@@ -475,12 +475,12 @@ std::map<std::string, NodeType> buildTypes() {
     TypeBuilder b("layeredShader", MFn::kLayeredShader, {});
     addNodeAttributes(b);
     b.add(arrayCompound("inputs", "cs"));
-    b.add(child(spec("color", "c", AttributeKind::Float3, {0, 0, 0}), "inputs"));
-    b.add(child(spec("transparency", "t", AttributeKind::Float3, {0, 0, 0}), "inputs"));
-    b.add(child(spec("glowColor", "g", AttributeKind::Float3, {0, 0, 0}), "inputs"));
+    b.add(child(definition("color", "c", AttributeKind::Float3, {0, 0, 0}), "inputs"));
+    b.add(child(definition("transparency", "t", AttributeKind::Float3, {0, 0, 0}), "inputs"));
+    b.add(child(definition("glowColor", "g", AttributeKind::Float3, {0, 0, 0}), "inputs"));
     addColor(b, "outColor", "oc", 0.0);
     addColor(b, "outTransparency", "ot", 0.0);
-    b.add(spec("compositingFlag", "cf", AttributeKind::Int, {0}));
+    b.add(definition("compositingFlag", "cf", AttributeKind::Int, {0}));
     put(b.type);
   }
   {
@@ -498,7 +498,7 @@ std::map<std::string, NodeType> buildTypes() {
   {
     TypeBuilder b("groupId", MFn::kGroupId, {});
     addNodeAttributes(b);
-    b.add(spec("groupId", "id", AttributeKind::Int, {0}));
+    b.add(definition("groupId", "id", AttributeKind::Int, {0}));
     put(b.type);
   }
   return types;

@@ -51,8 +51,8 @@ const NodeType* findNodeType(const std::string& typeName);
 const NodeType* unknownNodeType(bool dag);
 const NodeType* worldNodeType();
 
-// Appends an attribute spec with its derived children (numeric compounds get X/Y/Z, R/G/B or explicit children).
-void addAttributeSpec(std::vector<AttributeSpec>& attributes, const AttributeSpec& spec,
+// Appends an attribute definition with its derived children (numeric compounds get X/Y/Z, R/G/B or explicit children).
+void addAttributeSpec(std::vector<AttributeSpec>& attributes, const AttributeSpec& definition,
                       const std::vector<std::pair<std::string, std::string>>& childNames = {});
 
 double degreesToRadians(double degrees);

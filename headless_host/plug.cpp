@@ -51,7 +51,7 @@ std::string nameOf(const std::vector<PlugSegment>& segments, bool longNames) {
   std::string text;
   for (const PlugSegment& s : segments) {
     if (!text.empty()) text += ".";
-    text += longNames ? s.spec->longName : s.spec->shortName;
+    text += longNames ? s.definition->longName : s.definition->shortName;
     if (s.index >= 0) text += "[" + std::to_string(s.index) + "]";
   }
   return text;
@@ -70,7 +70,7 @@ MStatus readScalar(const MPlug& plug, double& value) {
   std::vector<PlugSegment> segments;
   Node* node = plugNode(PlugAccess::get(plug), segments);
   if (node == nullptr) return MStatus::kFailure;
-  if (!scalarKind(segments.back().spec->kind)) return MStatus::kFailure;
+  if (!scalarKind(segments.back().definition->kind)) return MStatus::kFailure;
   std::vector<double> numbers;
   if (!readNumbers(node, PlugAccess::get(plug)->path, numbers) || numbers.size() != 1) return MStatus::kFailure;
   value = numbers[0];
@@ -80,7 +80,7 @@ MStatus readScalar(const MPlug& plug, double& value) {
 MStatus writeScalar(const MPlug& plug, double value) {
   std::vector<PlugSegment> segments;
   Node* node = plugNode(PlugAccess::get(plug), segments);
-  if (node == nullptr || !scalarKind(segments.back().spec->kind)) return MStatus::kFailure;
+  if (node == nullptr || !scalarKind(segments.back().definition->kind)) return MStatus::kFailure;
   return writeNumbers(node, PlugAccess::get(plug)->path, {value}) ? MStatus::kSuccess : MStatus::kFailure;
 }
 
@@ -95,7 +95,7 @@ MPlug::MPlug(const MObject& node, const MObject& attribute) : data_(nullptr) {
   auto* attr = dynamic_cast<headless::AttributeObject*>(headless::ObjectAccess::get(attribute));
   if (n == nullptr || attr == nullptr) return;
   std::vector<PlugSegment> segments;
-  if (headless::resolvePlug(n, attr->spec.longName, segments, false)) {
+  if (headless::resolvePlug(n, attr->definition.longName, segments, false)) {
     data_ = new PlugData{headless::Ref<Node>(n), headless::canonicalPlug(segments)};
   }
 }
@@ -118,7 +118,7 @@ MObject MPlug::attribute(MStatus* ReturnStatus) const {
   }
   setStatus(ReturnStatus, MStatus::kSuccess);
   auto* attribute = new headless::AttributeObject;
-  attribute->spec = *segments.back().spec;
+  attribute->definition = *segments.back().definition;
   return headless::ObjectAccess::make(attribute);
 }
 
@@ -154,7 +154,7 @@ bool MPlug::isArray(MStatus* ReturnStatus) const {
   std::vector<PlugSegment> segments;
   Node* node = headless::plugNode(data_, segments);
   setStatus(ReturnStatus, node != nullptr ? MStatus::kSuccess : MStatus::kFailure);
-  return node != nullptr && segments.back().spec->isArray && segments.back().index < 0;
+  return node != nullptr && segments.back().definition->isArray && segments.back().index < 0;
 }
 
 bool MPlug::isElement(MStatus* ReturnStatus) const {
@@ -168,14 +168,14 @@ bool MPlug::isCompound(MStatus* ReturnStatus) const {
   std::vector<PlugSegment> segments;
   Node* node = headless::plugNode(data_, segments);
   setStatus(ReturnStatus, node != nullptr ? MStatus::kSuccess : MStatus::kFailure);
-  return node != nullptr && segments.back().spec->isCompound;
+  return node != nullptr && segments.back().definition->isCompound;
 }
 
 bool MPlug::isChild(MStatus* ReturnStatus) const {
   std::vector<PlugSegment> segments;
   Node* node = headless::plugNode(data_, segments);
   setStatus(ReturnStatus, node != nullptr ? MStatus::kSuccess : MStatus::kFailure);
-  return node != nullptr && !segments.back().spec->parent.empty();
+  return node != nullptr && !segments.back().definition->parent.empty();
 }
 
 unsigned MPlug::logicalIndex(MStatus* ReturnStatus) const {
@@ -214,17 +214,17 @@ unsigned MPlug::numChildren(MStatus* ReturnStatus) const {
   std::vector<PlugSegment> segments;
   Node* node = headless::plugNode(data_, segments);
   setStatus(ReturnStatus, node != nullptr ? MStatus::kSuccess : MStatus::kFailure);
-  return node != nullptr ? static_cast<unsigned>(childSpecs(node, *segments.back().spec).size()) : 0u;
+  return node != nullptr ? static_cast<unsigned>(childSpecs(node, *segments.back().definition).size()) : 0u;
 }
 
 MPlug MPlug::child(unsigned index, MStatus* ReturnStatus) const {
   std::vector<PlugSegment> segments;
   Node* node = headless::plugNode(data_, segments);
-  if (node == nullptr || (segments.back().spec->isArray && segments.back().index < 0)) {
+  if (node == nullptr || (segments.back().definition->isArray && segments.back().index < 0)) {
     setStatus(ReturnStatus, MStatus::kFailure);
     return MPlug();
   }
-  std::vector<const headless::AttributeSpec*> children = childSpecs(node, *segments.back().spec);
+  std::vector<const headless::AttributeSpec*> children = childSpecs(node, *segments.back().definition);
   if (index >= children.size()) {
     setStatus(ReturnStatus, MStatus::kInvalidParameter);
     return MPlug();
@@ -237,12 +237,12 @@ MPlug MPlug::child(unsigned index, MStatus* ReturnStatus) const {
 MPlug MPlug::parent(MStatus* ReturnStatus) const {
   std::vector<PlugSegment> segments;
   Node* node = headless::plugNode(data_, segments);
-  if (node == nullptr || segments.back().spec->parent.empty()) {
+  if (node == nullptr || segments.back().definition->parent.empty()) {
     setStatus(ReturnStatus, MStatus::kFailure);
     return MPlug();
   }
   setStatus(ReturnStatus, MStatus::kSuccess);
-  const headless::AttributeSpec& spec = *segments.back().spec;
+  const headless::AttributeSpec& definition = *segments.back().definition;
   if (segments.size() > 1) {
     segments.pop_back();
     return PlugAccess::make(node, headless::canonicalPlug(segments));
@@ -250,7 +250,7 @@ MPlug MPlug::parent(MStatus* ReturnStatus) const {
   // A numeric child reached by its own name ("translateX").
   std::string path = data_->path;
   size_t dot = path.rfind('.');
-  return PlugAccess::make(node, (dot == std::string::npos ? std::string() : path.substr(0, dot + 1)) + spec.parent);
+  return PlugAccess::make(node, (dot == std::string::npos ? std::string() : path.substr(0, dot + 1)) + definition.parent);
 }
 
 MPlug MPlug::array(MStatus* ReturnStatus) const {
@@ -333,7 +333,7 @@ bool MPlug::operator==(const MObject& other) const {
   auto* attr = dynamic_cast<headless::AttributeObject*>(headless::ObjectAccess::get(other));
   std::vector<PlugSegment> segments;
   return attr != nullptr && headless::plugNode(data_, segments) != nullptr &&
-         segments.back().spec->longName == attr->spec.longName;
+         segments.back().definition->longName == attr->definition.longName;
 }
 bool MPlug::operator!=(const MObject& other) const { return !(*this == other); }
 

@@ -94,7 +94,7 @@ namespace {
 // Angle attributes take degrees here and keep radians.
 std::vector<double> toStored(Node* node, const std::string& attribute, std::vector<double> values) {
   std::vector<PlugSegment> segments;
-  if (resolvePlug(node, attribute, segments, false) && segments.back().spec->angle) {
+  if (resolvePlug(node, attribute, segments, false) && segments.back().definition->angle) {
     for (double& v : values) v = degreesToRadians(v);
   }
   return values;
@@ -125,7 +125,7 @@ bool getAttr(const MObject& node, const std::string& attribute, std::vector<doub
   Node* n = nodeFrom(node);
   if (n == nullptr || !readNumbers(n, attribute, values)) return false;
   std::vector<PlugSegment> segments;
-  if (resolvePlug(n, attribute, segments, false) && segments.back().spec->angle) {
+  if (resolvePlug(n, attribute, segments, false) && segments.back().definition->angle) {
     for (double& v : values) v = radiansToDegrees(v);
   }
   return true;
@@ -149,14 +149,14 @@ bool addAttribute(const MObject& node, const std::string& longName, const std::s
   if (n == nullptr || longName.empty()) return false;
   const std::string shortOrLong = shortName.empty() ? longName : shortName;
   if (n->findAttribute(longName) != nullptr || n->findAttribute(shortOrLong) != nullptr) return false;
-  AttributeSpec spec;
-  spec.longName = longName;
-  spec.shortName = shortOrLong;
-  spec.kind = kind;
-  spec.isArray = isArray;
-  spec.angle = kind == AttributeKind::Angle;
+  AttributeSpec definition;
+  definition.longName = longName;
+  definition.shortName = shortOrLong;
+  definition.kind = kind;
+  definition.isArray = isArray;
+  definition.angle = kind == AttributeKind::Angle;
   std::vector<AttributeSpec> specs;
-  addAttributeSpec(specs, spec);
+  addAttributeSpec(specs, definition);
   for (const AttributeSpec& s : specs) n->dynamicAttributes.push_back(s);
   return true;
 }

@@ -25,14 +25,14 @@ bool StringData::hasFn(MFn::Type type) const {
 }
 
 MFn::Type AttributeObject::apiType() const {
-  switch (spec.kind) {
+  switch (definition.kind) {
     case AttributeKind::Message:
-      return spec.isCompound ? MFn::kCompoundAttribute : MFn::kMessageAttribute;
+      return definition.isCompound ? MFn::kCompoundAttribute : MFn::kMessageAttribute;
     case AttributeKind::String:
     case AttributeKind::Matrix:
       return MFn::kTypedAttribute;
     default:
-      return spec.isCompound ? MFn::kCompoundAttribute : MFn::kNumericAttribute;
+      return definition.isCompound ? MFn::kCompoundAttribute : MFn::kNumericAttribute;
   }
 }
 
@@ -41,7 +41,7 @@ bool AttributeObject::hasFn(MFn::Type type) const {
 }
 
 const AttributeSpec* Node::findAttribute(const std::string& attributeName, const std::string& parentName) const {
-  if (const AttributeSpec* spec = type->find(attributeName, parentName)) return spec;
+  if (const AttributeSpec* definition = type->find(attributeName, parentName)) return definition;
   for (const AttributeSpec& a : dynamicAttributes) {
     if ((a.longName == attributeName || a.shortName == attributeName) &&
         (a.parent == parentName || (parentName.empty() && a.component >= 0))) {
@@ -51,9 +51,9 @@ const AttributeSpec* Node::findAttribute(const std::string& attributeName, const
   return nullptr;
 }
 
-bool Node::ownsAttribute(const AttributeSpec* spec) const {
+bool Node::ownsAttribute(const AttributeSpec* definition) const {
   for (const AttributeSpec& a : dynamicAttributes) {
-    if (&a == spec) return true;
+    if (&a == definition) return true;
   }
   return false;
 }

@@ -94,7 +94,7 @@ struct StringData : Object {
 
 // An attribute of a node, as MFnDependencyNode::attribute returns it.
 struct AttributeObject : Object {
-  AttributeSpec spec;
+  AttributeSpec definition;
   MFn::Type apiType() const override;
   bool hasFn(MFn::Type type) const override;
 };
@@ -172,7 +172,7 @@ struct Node : Object {
   std::vector<Node*> children;  // DAG children in order
   std::map<std::string, Value> values;  // by canonical plug path
   std::deque<AttributeSpec> dynamicAttributes;  // a deque keeps their addresses stable
-  bool ownsAttribute(const AttributeSpec* spec) const;
+  bool ownsAttribute(const AttributeSpec* definition) const;
   std::unique_ptr<MeshGeometry> mesh;
   std::unique_ptr<NurbsSurfaceGeometry> surface;
   std::unique_ptr<NurbsCurveGeometry> curve;
@@ -325,14 +325,14 @@ void renameNode(Node* node, const std::string& newName);
 
 // A plug path split into attributes: "instObjGroups[0].objectGroups[2]" -> two segments.
 struct PlugSegment {
-  const AttributeSpec* spec = nullptr;
+  const AttributeSpec* definition = nullptr;
   int index = -1;  // -1 when no index was given
 };
 // Resolves a plug text on a node (long or short names, optional indices). Unknown node types gain the missing
 // attributes as dynamic ones (kind Message) when create is true. False for a name the node does not have.
 bool resolvePlug(Node* node, const std::string& text, std::vector<PlugSegment>& segments, bool create);
 std::string canonicalPlug(const std::vector<PlugSegment>& segments);
-// The spec of the last segment of a canonical path.
+// The definition of the last segment of a canonical path.
 const AttributeSpec* plugSpec(const Node* node, const std::string& canonicalPath);
 
 // Attribute values: the stored value or the type's default. The name is a canonical path or any long/short
