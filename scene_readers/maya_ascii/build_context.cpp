@@ -3,6 +3,8 @@
 #include "scene_readers/maya_ascii/read_error.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 
 namespace mayaascii {
 
@@ -21,6 +23,29 @@ double plainNumber(const Node& node, const std::string& key, double fallback)
     if (!attribute || !attribute->hasPlain || attribute->plain.numbers.empty())
         return fallback;
     return attribute->plain.numbers[0];
+}
+
+int64_t plainInteger(const Node& node, const std::string& key, int64_t fallback, int64_t low, int64_t high)
+{
+    const Attribute* attribute = findAttribute(node, key);
+    if (!attribute || !attribute->hasPlain || attribute->plain.numbers.empty())
+        return fallback;
+    const double value = attribute->plain.numbers[0];
+    // Compared as doubles first: only a value known to lie in the range may become an integer.
+    if (!(value >= double(low) && value <= double(high)) || value != std::floor(value))
+        throw ReadError(attribute->line, "expected a whole number from " + std::to_string(low) + " to " +
+                                             std::to_string(high) + " in ." + key + " on " + describeNode(node) +
+                                             ", found " + formatNumber(value));
+    return int64_t(value);
+}
+
+std::string formatNumber(double value)
+{
+    if (value == std::floor(value) && std::fabs(value) < 9007199254740992.0) // 2^53: every integer is exact
+        return std::to_string(int64_t(value));
+    char text[32];
+    snprintf(text, sizeof(text), "%g", value);
+    return text;
 }
 
 std::string plainString(const Node& node, const std::string& key, const std::string& fallback)

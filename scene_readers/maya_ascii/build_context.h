@@ -6,6 +6,7 @@
 
 #include <maya/MObject.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,12 @@ struct BuildContext {
 const Attribute* findAttribute(const Node& node, const std::string& key);
 // The plain numeric value of an attribute, or fallback.
 double plainNumber(const Node& node, const std::string& key, double fallback);
+// The plain value of an attribute that must be a whole number from low to high, or fallback when the file
+// does not set it; throws ReadError naming the node and attribute for any other value.
+int64_t plainInteger(const Node& node, const std::string& key, int64_t fallback, int64_t low, int64_t high);
+// A number as a message shows it: whole numbers as such, others (such as 1e+118) in exponent form. A file's
+// number may lie far beyond any integer type, so it is never converted to one just to be shown.
+std::string formatNumber(double value);
 // The plain string value of an attribute, or fallback.
 std::string plainString(const Node& node, const std::string& key, const std::string& fallback);
 

@@ -94,7 +94,7 @@ BakedMesh bakeMesh(const Node& node)
         for (int k = 0; k < 2; ++k) {
             const double v = edges[3 * e + k];
             if (v < 0 || v >= double(vertexCount) || v != std::floor(v))
-                meshError(edgeLine, node, "edge " + std::to_string(e) + " joins vertex " + std::to_string(int64_t(v)) +
+                meshError(edgeLine, node, "edge " + std::to_string(e) + " joins vertex " + formatNumber(v) +
                                               ", but the mesh has " + std::to_string(vertexCount) + " vertices (.vt)");
         }
         if (edges[3 * e + 2] == 0)
@@ -207,7 +207,7 @@ BakedMesh bakeMesh(const Node& node)
     const int colorSet = colorSetName.empty() ? -1 : findNamedSet(node, "clst", "clsn", colorSetName);
     if (colorSet >= 0) {
         const std::string prefix = "clst[" + std::to_string(colorSet) + "]";
-        const int components = int(plainNumber(node, prefix + ".rprt", 4));
+        const int components = int(plainInteger(node, prefix + ".rprt", 4, INT32_MIN, INT32_MAX));
         if (components != 1 && components != 3 && components != 4)
             meshError(node.line, node, "expected 1, 3 or 4 components per colour in " + prefix + ".rprt, found " +
                                            std::to_string(components));

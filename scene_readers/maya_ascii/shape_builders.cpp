@@ -103,9 +103,21 @@ MObject createSurfaceShape(const Node& node, const MObject& parent)
 MObject createLatticeShape(const Node& node, const MObject& parent)
 {
     const LatticeData* lattice = hasCachedGeometry(node) ? cachedValue<LatticeData>(node, "lattice") : nullptr;
-    unsigned s = unsigned(plainNumber(node, "sd", 2));
-    unsigned t = unsigned(plainNumber(node, "td", 2));
-    unsigned u = unsigned(plainNumber(node, "ud", 2));
+    unsigned s = 2, t = 2, u = 2;
+    if (!lattice) {
+        // Checked as whole numbers before they become unsigned: a file may hold any number there.
+        const int64_t sd = plainInteger(node, "sd", 2, INT32_MIN, INT32_MAX);
+        const int64_t td = plainInteger(node, "td", 2, INT32_MIN, INT32_MAX);
+        const int64_t ud = plainInteger(node, "ud", 2, INT32_MIN, INT32_MAX);
+        if (sd < 2 || td < 2 || ud < 2)
+            throw ReadError(node.line, describeNode(node) + ": expected divisions of 2 or more in .sd, .td and .ud");
+        s = unsigned(sd);
+        t = unsigned(td);
+        u = unsigned(ud);
+    } else {
+        for (const char* key : {"sd", "td", "ud"})
+            findAttribute(node, key); // read, though the cached lattice's own divisions rule
+    }
     std::vector<headless::Vec3> grid;
     if (lattice) {
         // The file runs s fastest, then t, then u; the host indexes (si * t + ti) * u + ui.
@@ -120,8 +132,6 @@ MObject createLatticeShape(const Node& node, const MObject& parent)
                     const size_t host = (size_t(si) * t + ti) * u + ui;
                     grid[host] = {lattice->points[3 * file], lattice->points[3 * file + 1], lattice->points[3 * file + 2]};
                 }
-    } else if (s < 2 || t < 2 || u < 2) {
-        throw ReadError(node.line, describeNode(node) + ": expected divisions of 2 or more in .sd, .td and .ud");
     }
     MObject shape = headless::createLattice(node.name, parent, s, t, u, grid);
     if (shape.isNull())

@@ -472,6 +472,18 @@ TEST(MayaAsciiReader, RejectsMalformedInputNamingFileAndLine)
         {"createNode transform -n \"c\";\ncreateNode nurbsCurve -n \"cs\" -p \"c\";\n"
          "setAttr \".cc\" -type \"nurbsCurve\" 3 1 0 no 3 6 0 0 0 1 1 1 4 0 0 0 1 1 1 2 2 2;\n",
          "test.ma:6: expected a control point count no larger than the 9 values that follow, found 4 (in a \"nurbsCurve\" value)"},
+        // Numbers far beyond any integer type, where the reader once converted them with undefined behaviour.
+        {mesh + "setAttr -s 3 \".vt[0:2]\" 0 0 0 1 0 0 0 1 0;\nsetAttr -s 3 \".ed[0:2]\" 0 1 0 1 1e118 0 2 0 0;\n",
+         "test.ma:7: mShape (mesh): edge 1 joins vertex 1e+118, but the mesh has 3 vertices (.vt)"},
+        {mesh + "setAttr -s 3 \".vt[0:2]\" 0 0 0 1 0 0 0 1 0;\nsetAttr -s 3 \".ed[0:2]\" 0 1 0 1 1.5 0 2 0 0;\n",
+         "test.ma:7: mShape (mesh): edge 1 joins vertex 1.5, but the mesh has 3 vertices (.vt)"},
+        {mesh + "setAttr -s 3 \".vt[0:2]\" 0 0 0 1 0 0 0 1 0;\nsetAttr -s 3 \".ed[0:2]\" 0 1 0 1 2 0 2 0 0;\n"
+                "setAttr -s 1 \".fc[0]\" -type \"polyFaces\" f 3 0 1 2;\n"
+                "setAttr \".ccls\" -type \"string\" \"paint\";\nsetAttr \".clst[0].clsn\" -type \"string\" \"paint\";\n"
+                "setAttr \".clst[0].rprt\" 1e300;\n",
+         "test.ma:11: expected a whole number from -2147483648 to 2147483647 in .clst[0].rprt on mShape (mesh), found 1e+300"},
+        {"createNode transform -n \"l\";\ncreateNode lattice -n \"lShape\" -p \"l\";\nsetAttr \".sd\" -1e300;\n",
+         "test.ma:6: expected a whole number from -2147483648 to 2147483647 in .sd on lShape (lattice), found -1e+300"},
         {"currentUnit -a gradian;", "test.ma:4: expected an angle unit (degree or radian), found \"gradian\""},
         {"FOR4 binary", "test.ma:1: expected a Maya ASCII scene, found a Maya binary one (save it as .ma)"},
     };
