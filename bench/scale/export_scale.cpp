@@ -1,7 +1,7 @@
 // Exports one grid mesh of each given triangle count through the plug-in and prints how long the build
 // and the export took and the peak memory, so that growth with size can be read off (twice the
 // triangles should take about twice the time). Too slow and too large for the test suite:
-//   torture_export_scale [TRIANGLES...]     (default 1000000 2000000 5000000 10000000)
+//   qax_export_scale [TRIANGLES...]     (default 1000000 2000000 5000000 10000000)
 
 #include <sys/resource.h>
 #include <unistd.h>
