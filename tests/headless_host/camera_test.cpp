@@ -48,34 +48,7 @@ TEST(Camera, EyePointAndDirectionsUnderATranslatedRotatedScaledParent) {
   for (const Case& c : cases) EXPECT_TRUE(c.got.isEquivalent(c.expected, 1e-9)) << c.what;
 }
 
-TEST(Camera, WorldSpaceQueriesNeedAPath) {
-  MObject shape = buildCamera();
-  MFnCamera camera(shape);
-  MStatus status;
-  camera.eyePoint(MSpace::kWorld, &status);
-  EXPECT_EQ(status.statusCode(), MStatus::kInvalidParameter);
-  camera.eyePoint(MSpace::kObject, &status);
-  EXPECT_TRUE(status);
-}
-
-TEST(Camera, FieldsOfViewFromApertureAndFocalLength) {
-  struct Case {
-    double focalLength, horizontalAperture, verticalAperture;
-  };
-  const Case cases[] = {{35, 1.41732, 0.94488}, {50, 1.417, 0.945}, {24, 0.980, 0.735}};
-  for (const Case& c : cases) {
-    MObject shape = buildCamera();
-    headless::setAttr(shape, "fl", c.focalLength);
-    headless::setAttr(shape, "cap", std::vector<double>{c.horizontalAperture, c.verticalAperture});
-    MFnCamera camera(shape);
-    // Apertures are in inches, the focal length in millimetres; angles come back in radians.
-    EXPECT_NEAR(camera.horizontalFieldOfView(), 2 * std::atan(c.horizontalAperture * 25.4 / (2 * c.focalLength)), 1e-12);
-    EXPECT_NEAR(camera.verticalFieldOfView(), 2 * std::atan(c.verticalAperture * 25.4 / (2 * c.focalLength)), 1e-12);
-    EXPECT_DOUBLE_EQ(camera.focalLength(), c.focalLength);
-  }
-}
-
-TEST(Camera, DefaultsAndFlags) {
+TEST(Camera, DefaultsFlagsAndFieldsOfView) {
   MObject shape = buildCamera();
   MFnCamera camera(shape);
   EXPECT_DOUBLE_EQ(camera.focalLength(), 35.0);
@@ -85,14 +58,27 @@ TEST(Camera, DefaultsAndFlags) {
   EXPECT_FALSE(camera.isOrtho());
   EXPECT_FALSE(camera.isDepthOfField());
   EXPECT_FALSE(camera.isVerticalLock());
-  EXPECT_GT(camera.horizontalFieldOfView(), 0.0);
-  EXPECT_LT(camera.horizontalFieldOfView(), kPi);
+  // A 36 x 24 mm film back: 54.43 x 37.85 degrees at 35 mm, 39.60 x 26.99 degrees at 50 mm (angles in radians).
+  const double degrees = 180.0 / kPi;
+  EXPECT_NEAR(camera.horizontalFieldOfView() * degrees, 54.432, 1e-3);
+  EXPECT_NEAR(camera.verticalFieldOfView() * degrees, 37.849, 1e-3);
+  headless::setAttr(shape, "fl", 50.0);
+  EXPECT_NEAR(camera.horizontalFieldOfView() * degrees, 39.598, 1e-3);
+  EXPECT_NEAR(camera.verticalFieldOfView() * degrees, 26.991, 1e-3);
+  headless::setAttr(shape, "cap", std::vector<double>{0.98, 0.735});
+  EXPECT_NEAR(camera.horizontalFieldOfView() * degrees, 2 * std::atan(0.98 * 25.4 / 100) * degrees, 1e-9);
   headless::setAttr(shape, "depthOfField", 1.0);
   headless::setAttr(shape, "verticalLock", 1.0);
   headless::setAttr(shape, "coi", 12.5);
   EXPECT_TRUE(camera.isDepthOfField());
   EXPECT_TRUE(camera.isVerticalLock());
   EXPECT_DOUBLE_EQ(camera.centerOfInterest(), 12.5);
+  // World-space queries need a path.
+  MStatus status;
+  camera.eyePoint(MSpace::kWorld, &status);
+  EXPECT_EQ(status.statusCode(), MStatus::kInvalidParameter);
+  camera.eyePoint(MSpace::kObject, &status);
+  EXPECT_TRUE(status);
 }
 
 }  // namespace

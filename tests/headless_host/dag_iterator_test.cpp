@@ -138,10 +138,6 @@ TEST(DagIterator, PruneSkipsWhatLiesBelowTheCurrentNode) {
   EXPECT_EQ(names, (std::vector<std::string>{"<world>", "|a", "|d", "|d|dShape"}));
 }
 
-}  // namespace
-
-namespace {
-
 // A chain of transforms deeper than any recursion would survive, with a mesh at the bottom.
 TEST(DagIterator, AVeryDeepChainIsWalkedAndItsPathsAreFullLength) {
   const int depth = 100000;

@@ -51,8 +51,12 @@ TEST(DagPath, HasFnOnATransformPathAlsoAnswersForTheShapeBelow) {
     EXPECT_TRUE(status);
   }
   MStatus status;
-  EXPECT_FALSE(MDagPath().hasFn(MFn::kDagNode, &status));
+  MDagPath empty;
+  EXPECT_FALSE(empty.hasFn(MFn::kDagNode, &status));
   EXPECT_EQ(status.statusCode(), MStatus::kFailure);
+  EXPECT_TRUE(empty.node(&status).isNull());
+  EXPECT_EQ(status.statusCode(), MStatus::kFailure);
+  EXPECT_FALSE(empty.isValid());
 }
 
 TEST(DagPath, ExtendToShapeAndItsUnsettledCases) {
@@ -82,14 +86,6 @@ TEST(DagPath, ExtendToShapeAndItsUnsettledCases) {
   headless::resetHostBehaviour();
   MDagPath empty;
   EXPECT_EQ(empty.extendToShape().statusCode(), MStatus::kFailure);
-}
-
-TEST(DagPath, NodeOfAnEmptyPathFails) {
-  MStatus status;
-  MDagPath empty;
-  EXPECT_TRUE(empty.node(&status).isNull());
-  EXPECT_EQ(status.statusCode(), MStatus::kFailure);
-  EXPECT_FALSE(empty.isValid());
 }
 
 TEST(DagPath, NamesLengthsAndEditing) {

@@ -1,4 +1,5 @@
 // Lights: the function-set family on shape and transform paths, values and the two light directions.
+// (A light's transform is an ordinary one: transform_matrix_test.)
 #include <headless/scene.h>
 #include <maya/MColor.h>
 #include <maya/MDagPath.h>
@@ -6,7 +7,6 @@
 #include <maya/MFnLight.h>
 #include <maya/MFnNonAmbientLight.h>
 #include <maya/MFnSpotLight.h>
-#include <maya/MFnTransform.h>
 #include <maya/MVector.h>
 
 #include <gtest/gtest.h>
@@ -92,16 +92,6 @@ TEST(Light, DirectionOfAnInstanceAndTheRenderAttribute) {
   headless::setScale(big, 3, 3, 3);
   ASSERT_TRUE(headless::addInstance(headless::findNode("keyShape"), big));
   EXPECT_TRUE(MVector(light.lightDirection(1, MSpace::kWorld)).isEquivalent(MVector(0, 0, -3), 1e-6));
-}
-
-TEST(Light, TransformOfALight) {
-  buildLights();
-  MStatus status;
-  MFnTransform transform(headless::pathTo("|key"), &status);
-  ASSERT_TRUE(status);
-  EXPECT_TRUE(transform.translation(MSpace::kWorld).isEquivalent(MVector(0, 10, 0)));
-  MFnTransform onShape(headless::pathTo("|key|keyShape"), &status);
-  EXPECT_EQ(status.statusCode(), MStatus::kInvalidParameter);
 }
 
 }  // namespace

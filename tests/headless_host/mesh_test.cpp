@@ -32,54 +32,49 @@ MObject buildCube(const headless::MeshData& data) {
   return headless::createMesh("boxShape", transform, data);
 }
 
+// (Normals under hard edges: mesh_normals_test.)
 TEST(Mesh, FetchesAgreeWithTheCounts) {
-  headless::MeshData soft = cube();
-  headless::MeshData hard = cube();
-  for (int a = 0; a < 8; ++a) {
-    for (int b = a + 1; b < 8; ++b) hard.hardEdges.push_back({a, b});
-  }
-  for (const headless::MeshData* data : {&soft, &hard}) {
-    buildCube(*data);
-    MDagPath path = headless::pathTo("|box|boxShape");
-    MStatus status;
-    MFnMesh mesh(path, &status);
-    ASSERT_TRUE(status);
-    MFloatPointArray points;
-    MFloatArray u, v;
-    MFloatVectorArray normals;
-    MColorArray colors;
-    ASSERT_TRUE(mesh.getPoints(points, MSpace::kObject));
-    ASSERT_TRUE(mesh.getUVs(u, v));
-    ASSERT_TRUE(mesh.getNormals(normals, MSpace::kObject));
-    ASSERT_TRUE(mesh.getFaceVertexColors(colors));
-    EXPECT_EQ(points.length(), static_cast<unsigned>(mesh.numVertices()));
-    EXPECT_EQ(u.length(), static_cast<unsigned>(mesh.numUVs()));
-    EXPECT_EQ(v.length(), static_cast<unsigned>(mesh.numUVs()));
-    EXPECT_EQ(normals.length(), static_cast<unsigned>(mesh.numNormals()));
-    EXPECT_EQ(colors.length(), static_cast<unsigned>(mesh.numFaceVertices()));
-    MItMeshPolygon faces(path, MObject::kNullObj, &status);
-    ASSERT_TRUE(status);
-    MItMeshVertex vertices(path, MObject::kNullObj, &status);
-    ASSERT_TRUE(status);
-    int faceCount = 0;
-    for (; !faces.isDone(); faces.next(), ++faceCount) {
-      EXPECT_EQ(faces.index(), faceCount);
-      ASSERT_EQ(faces.polygonVertexCount(), static_cast<int>(data->faces[faceCount].size()));
-      for (int corner = 0; corner < faces.polygonVertexCount(); ++corner) {
-        EXPECT_EQ(faces.vertexIndex(corner), data->faces[faceCount][corner]);
-        const int normal = faces.normalIndex(corner);
-        EXPECT_TRUE(normal >= 0 && normal < mesh.numNormals());
-        int colorIndex = -1;
-        EXPECT_TRUE(mesh.getFaceVertexColorIndex(faces.index(), corner, colorIndex));
-        ASSERT_TRUE(colorIndex >= 0 && colorIndex < static_cast<int>(colors.length()));
-        EXPECT_EQ(colors[colorIndex], MColor(-1, -1, -1, -1));
-      }
+  const headless::MeshData data = cube();
+  buildCube(data);
+  MDagPath path = headless::pathTo("|box|boxShape");
+  MStatus status;
+  MFnMesh mesh(path, &status);
+  ASSERT_TRUE(status);
+  MFloatPointArray points;
+  MFloatArray u, v;
+  MFloatVectorArray normals;
+  MColorArray colors;
+  ASSERT_TRUE(mesh.getPoints(points, MSpace::kObject));
+  ASSERT_TRUE(mesh.getUVs(u, v));
+  ASSERT_TRUE(mesh.getNormals(normals, MSpace::kObject));
+  ASSERT_TRUE(mesh.getFaceVertexColors(colors));
+  EXPECT_EQ(points.length(), static_cast<unsigned>(mesh.numVertices()));
+  EXPECT_EQ(u.length(), static_cast<unsigned>(mesh.numUVs()));
+  EXPECT_EQ(v.length(), static_cast<unsigned>(mesh.numUVs()));
+  EXPECT_EQ(normals.length(), static_cast<unsigned>(mesh.numNormals()));
+  EXPECT_EQ(colors.length(), static_cast<unsigned>(mesh.numFaceVertices()));
+  MItMeshPolygon faces(path, MObject::kNullObj, &status);
+  ASSERT_TRUE(status);
+  MItMeshVertex vertices(path, MObject::kNullObj, &status);
+  ASSERT_TRUE(status);
+  int faceCount = 0;
+  for (; !faces.isDone(); faces.next(), ++faceCount) {
+    EXPECT_EQ(faces.index(), faceCount);
+    ASSERT_EQ(faces.polygonVertexCount(), static_cast<int>(data.faces[faceCount].size()));
+    for (int corner = 0; corner < faces.polygonVertexCount(); ++corner) {
+      EXPECT_EQ(faces.vertexIndex(corner), data.faces[faceCount][corner]);
+      const int normal = faces.normalIndex(corner);
+      EXPECT_TRUE(normal >= 0 && normal < mesh.numNormals());
+      int colorIndex = -1;
+      EXPECT_TRUE(mesh.getFaceVertexColorIndex(faces.index(), corner, colorIndex));
+      ASSERT_TRUE(colorIndex >= 0 && colorIndex < static_cast<int>(colors.length()));
+      EXPECT_EQ(colors[colorIndex], MColor(-1, -1, -1, -1));
     }
-    EXPECT_EQ(faceCount, mesh.numPolygons());
-    int vertexCount = 0;
-    for (; !vertices.isDone(); vertices.next()) ++vertexCount;
-    EXPECT_EQ(vertexCount, mesh.numVertices());
   }
+  EXPECT_EQ(faceCount, mesh.numPolygons());
+  int vertexCount = 0;
+  for (; !vertices.isDone(); vertices.next()) ++vertexCount;
+  EXPECT_EQ(vertexCount, mesh.numVertices());
 }
 
 TEST(Mesh, UnmappedCornersFailGetUVIndexAndLeaveTheIndex) {
@@ -181,10 +176,6 @@ TEST(Mesh, InconsistentDataIsRefused) {
     EXPECT_EQ(headless::createMesh("shape", headless::createTransform("t"), c.data).isNull(), !c.valid);
   }
 }
-
-}  // namespace
-
-namespace {
 
 TEST(Mesh, ADamagedMeshReportsItsVertexIdsAsStored) {
   headless::MeshData data;

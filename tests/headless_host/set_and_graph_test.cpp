@@ -53,23 +53,6 @@ TEST(SetAndGraph, RestrictionOfSets) {
   }
 }
 
-TEST(SetAndGraph, TheShadingGroupIsTheFirstRenderableOnlySetOfTheShape) {
-  headless::emptyScene();
-  MObject shape = headless::createMesh("shape", headless::createTransform("object"), kTriangle);
-  headless::assign(headless::createNode("objectSet", "tweakSet"), shape);
-  headless::assign(headless::createShadingGroup("paintSG", headless::createShader("blinn", "paint")), shape);
-  MSelectionList list;
-  list.add(headless::pathTo("|object|shape"), MObject::kNullObj, false);
-  MObjectArray sets;
-  ASSERT_TRUE(MGlobal::getAssociatedSets(list, sets));
-  ASSERT_EQ(sets.length(), 2u);
-  std::string group;
-  for (unsigned i = 0; i < sets.length() && group.empty(); ++i) {
-    if (MFnSet(sets[i]).restriction() == MFnSet::kRenderableOnly) group = nameOf(sets[i]);
-  }
-  EXPECT_EQ(group, "paintSG");
-}
-
 // paintSG <- layered <- (inputs[0] blinn "shiny" <- file "wood" <- place2d, inputs[1] lambert "flat"); the
 // shape is a member of paintSG.
 MObject buildNetwork() {

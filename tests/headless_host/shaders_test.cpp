@@ -65,33 +65,23 @@ TEST(Shaders, ACubeWithABlinnAndAFileTextureOnItsColour) {
 
 TEST(Shaders, DefaultValuesThroughTheShaderSets) {
   headless::emptyScene();
-  struct Case {
-    const char* type;
-    MColor color, transparency, ambient, incandescence;
-    float diffuse, translucence, glow, refractiveIndex;
-    short refractionLimit;
-    bool refractions;
-  };
-  const MColor grey(0.5f, 0.5f, 0.5f, 1.0f), black(0, 0, 0, 1);
-  const Case cases[] = {{"lambert", grey, black, black, black, 0.8f, 0.0f, 0.0f, 1.0f, 6, false},
-                        {"blinn", grey, black, black, black, 0.8f, 0.0f, 0.0f, 1.0f, 6, false},
-                        {"phong", grey, black, black, black, 0.8f, 0.0f, 0.0f, 1.0f, 6, false},
-                        {"phongE", grey, black, black, black, 0.8f, 0.0f, 0.0f, 1.0f, 6, false}};
-  for (const Case& c : cases) {
+  // Every lambert-based type starts with the lambert's values.
+  const MColor black(0, 0, 0, 1);
+  for (const char* type : {"lambert", "blinn", "phong", "phongE"}) {
     MStatus status;
-    MFnLambertShader shader(headless::createShader(c.type, ""), &status);
-    ASSERT_TRUE(status) << c.type;
-    EXPECT_EQ(shader.color(&status), c.color) << c.type;
+    MFnLambertShader shader(headless::createShader(type, ""), &status);
+    ASSERT_TRUE(status) << type;
+    EXPECT_EQ(shader.color(&status), MColor(0.5f, 0.5f, 0.5f, 1.0f)) << type;
     EXPECT_TRUE(status);
-    EXPECT_EQ(shader.transparency(), c.transparency);
-    EXPECT_EQ(shader.ambientColor(), c.ambient);
-    EXPECT_EQ(shader.incandescence(), c.incandescence);
-    EXPECT_FLOAT_EQ(shader.diffuseCoeff(), c.diffuse);
-    EXPECT_FLOAT_EQ(shader.translucenceCoeff(), c.translucence);
-    EXPECT_FLOAT_EQ(shader.glowIntensity(), c.glow);
-    EXPECT_FLOAT_EQ(shader.refractiveIndex(), c.refractiveIndex);
-    EXPECT_EQ(shader.refractedRayDepthLimit(), c.refractionLimit);
-    EXPECT_EQ(shader.rtRefractedColor(), c.refractions);
+    EXPECT_EQ(shader.transparency(), black) << type;
+    EXPECT_EQ(shader.ambientColor(), black) << type;
+    EXPECT_EQ(shader.incandescence(), black) << type;
+    EXPECT_FLOAT_EQ(shader.diffuseCoeff(), 0.8f) << type;
+    EXPECT_FLOAT_EQ(shader.translucenceCoeff(), 0.0f) << type;
+    EXPECT_FLOAT_EQ(shader.glowIntensity(), 0.0f) << type;
+    EXPECT_FLOAT_EQ(shader.refractiveIndex(), 1.0f) << type;
+    EXPECT_EQ(shader.refractedRayDepthLimit(), 6) << type;
+    EXPECT_FALSE(shader.rtRefractedColor()) << type;
   }
   MFnBlinnShader blinn(headless::createShader("blinn", "b"));
   EXPECT_FLOAT_EQ(blinn.eccentricity(), 0.3f);

@@ -101,15 +101,4 @@ TEST(TransformMatrix, ATransformThatDoesNotInheritIgnoresItsParents) {
   EXPECT_TRUE(throughTransform(child, MPoint::origin).isEquivalent(MPoint(1, 0, 0)));
 }
 
-TEST(TransformMatrix, MatrixInverseAndProduct) {
-  headless::emptyScene();
-  MObject t = headless::createTransform("t");
-  headless::setTranslate(t, 1, -2, 3);
-  headless::setRotate(t, 30, 45, 60, headless::RotateOrder::YZX);
-  headless::setScale(t, 1, 2, 3);
-  MMatrix m = headless::pathTo(t).inclusiveMatrix();
-  EXPECT_TRUE((m * m.inverse()).isEquivalent(MMatrix::identity, 1e-9));
-  EXPECT_NEAR(m.det4x4(), 6.0, 1e-9);
-}
-
 }  // namespace
