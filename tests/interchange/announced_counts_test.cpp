@@ -66,12 +66,10 @@ TEST(AnnouncedCounts, FilesAreCheckedByTheirHeaderOnly)
         std::string contents;
         bool ok;
     };
+    // The check goes by content, not by name; the verdicts on the texts are tested above.
     const Case cases[] = {
         {"good.ply", plyHeader("ascii", "3", "1") + "0 0 0\n1 0 0\n0 1 0\n3 0 1 2\n", true},
-        {"bad.ply", plyHeader("ascii", "300000000", "1") + "0 0 0\n", false},
-        // The check goes by content, not by name.
         {"renamed.dat", plyHeader("binary_little_endian", "300000000", "0"), false},
-        {"mesh.obj", "v 0 0 0\n", true},
     };
     for (const Case& c : cases) {
         testsupport::writeFile(dir.file(c.file), c.contents);

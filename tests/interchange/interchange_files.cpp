@@ -51,6 +51,41 @@ std::vector<Corner> regularPolygon(unsigned corners, std::array<float, 3> centre
     return polygon;
 }
 
+const char* const kBrickGlassMtl =
+    "newmtl brick\nKa 0.1 0.1 0.1\nKd 0.8 0.4 0.2\nKs 0.5 0.5 0.5\nNs 40\nillum 2\nmap_Kd textures/Brick.png\n"
+    "newmtl glass\nKd 0.2 0.3 0.9\nd 0.5\nillum 1\n";
+
+std::vector<SourceMesh> ngonScene()
+{
+    SourceMesh ngons{"Ngons", "brick", {}};
+    for (unsigned corners = 4; corners <= 12; ++corners) {
+        ngons.polygons.push_back(regularPolygon(corners, {3.0f * corners, 0.5f, -1.0f}, 1.0f));
+        for (Corner& c : ngons.polygons.back())
+            c.normal = {0.0f, 0.6f, 0.8f};
+    }
+    SourceMesh plate{"Plate", "glass", {regularPolygon(4, {0, -5, 0}, 2.0f)}};
+    return {ngons, plate};
+}
+
+std::string writeZUpCollada(const std::string& directory)
+{
+    const std::string path = directory + "/zup.dae";
+    std::ofstream(path)
+        << "<?xml version=\"1.0\"?>\n<COLLADA xmlns=\"http://www.collada.org/2005/11/COLLADASchema\" version=\"1.4.1\">\n"
+           "<asset><unit meter=\"0.01\"/><up_axis>Z_UP</up_axis></asset>\n"
+           "<library_geometries><geometry id=\"g\" name=\"g\"><mesh>\n"
+           "<source id=\"p\"><float_array id=\"pa\" count=\"9\">1 2 3 4 5 6 7 8 10</float_array><technique_common>"
+           "<accessor source=\"#pa\" count=\"3\" stride=\"3\"><param name=\"X\" type=\"float\"/><param name=\"Y\" "
+           "type=\"float\"/><param name=\"Z\" type=\"float\"/></accessor></technique_common></source>\n"
+           "<vertices id=\"v\"><input semantic=\"POSITION\" source=\"#p\"/></vertices>\n"
+           "<triangles count=\"1\"><input semantic=\"VERTEX\" source=\"#v\" offset=\"0\"/><p>0 1 2</p></triangles>\n"
+           "</mesh></geometry></library_geometries>\n"
+           "<library_visual_scenes><visual_scene id=\"s\"><node id=\"tri\" name=\"tri\"><translate>0 0 5</translate>"
+           "<rotate>0 0 1 90</rotate><instance_geometry url=\"#g\"/></node></visual_scene></library_visual_scenes>\n"
+           "<scene><instance_visual_scene url=\"#s\"/></scene></COLLADA>\n";
+    return path;
+}
+
 std::string writeObj(const std::string& directory, const std::string& base, const std::vector<SourceMesh>& meshes,
                      const std::string& mtl)
 {

@@ -25,6 +25,16 @@ struct SourceMesh {
 // A regular polygon of n corners around centre in the plane z = centre z, counter-clockwise seen from +z.
 std::vector<Corner> regularPolygon(unsigned corners, std::array<float, 3> centre, float radius);
 
+// An MTL library of two materials: "brick" (phong, map_Kd textures/Brick.png) and "glass" (lambert, d 0.5).
+extern const char* const kBrickGlassMtl;
+
+// "Ngons" (material brick): polygons of 4 to 12 corners in a row; "Plate" (material glass): one square.
+std::vector<SourceMesh> ngonScene();
+
+// A COLLADA file, Z up, unit 0.01 m: node "tri" translated (0 0 5), turned 90 degrees about z, holding one
+// triangle (1 2 3) (4 5 6) (7 8 10). Returns the path (<directory>/zup.dae).
+std::string writeZUpCollada(const std::string& directory);
+
 // OBJ: one "o" block per mesh with its "usemtl", every corner its own v/vt/vn; mtl (may be empty) is written to
 // <base>.mtl and named by mtllib. Returns the .obj path.
 std::string writeObj(const std::string& directory, const std::string& base, const std::vector<SourceMesh>& meshes,

@@ -18,21 +18,7 @@ using interchange::importFile;
 using interchange::libraryReadsExtension;
 using interchange::memoryCapAvailable;
 
-const char* const kTriangleObj = "v 0 0 0\nv 1 0 0\nv 0 1 0\nv 1 1 0\nf 1 2 4 3\n";
-
-TEST(LibraryImport, ReadsWithFacesAsTheFileHasThem)
-{
-    testsupport::TempDir dir;
-    testsupport::writeFile(dir.file("quad.obj"), kTriangleObj);
-    ImportedFile imported;
-    std::string error;
-    ASSERT_TRUE(importFile(dir.file("quad.obj"), defaultMemoryBudget(100), imported, error)) << error;
-    ASSERT_NE(imported.scene, nullptr);
-    ASSERT_EQ(imported.scene->mNumMeshes, 1u);
-    // Not triangulated: one face of four corners.
-    ASSERT_EQ(imported.scene->mMeshes[0]->mNumFaces, 1u);
-    EXPECT_EQ(imported.scene->mMeshes[0]->mFaces[0].mNumIndices, 4u);
-}
+// Reading faces as the file has them (not triangulated) is checked by the reader's tests of large faces.
 
 TEST(LibraryImport, FilesTheLibraryCannotRead)
 {

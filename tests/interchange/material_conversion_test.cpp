@@ -234,23 +234,24 @@ TEST(MaterialConversion, ShaderNodesInTheHost)
             EXPECT_EQ(path, c.texture);
         }
     }
-    std::vector<double> value;
-    const MObject brick = headless::findNode("brick_wall");
-    ASSERT_TRUE(headless::getAttr(brick, "color", value));
-    EXPECT_NEAR(value[0], 0.8, 1e-6);
-    ASSERT_TRUE(headless::getAttr(brick, "transparency", value));
-    EXPECT_NEAR(value[2], 0.25, 1e-6);
-    ASSERT_TRUE(headless::getAttr(brick, "incandescence", value));
-    EXPECT_NEAR(value[1], 0.5, 1e-6);
-    ASSERT_TRUE(headless::getAttr(brick, "ambientColor", value));
-    EXPECT_NEAR(value[2], 0.3, 1e-6);
-    ASSERT_TRUE(headless::getAttr(brick, "specularColor", value));
-    EXPECT_NEAR(value[0], 0.5, 1e-6);
-    double number = 0;
-    ASSERT_TRUE(headless::getAttr(brick, "cosinePower", number));
-    EXPECT_EQ(number, 30.0);
-    ASSERT_TRUE(headless::getAttr(headless::findNode("metal"), "eccentricity", number));
-    EXPECT_NEAR(number, 0.15, 1e-12);
+    struct Value {
+        const char* node;
+        const char* attribute;
+        size_t channel;
+        double expected;
+    };
+    const Value values[] = {
+        {"brick_wall", "color", 0, 0.8},         {"brick_wall", "transparency", 2, 0.25},
+        {"brick_wall", "incandescence", 1, 0.5}, {"brick_wall", "ambientColor", 2, 0.3},
+        {"brick_wall", "specularColor", 0, 0.5}, {"brick_wall", "cosinePower", 0, 30.0},
+        {"metal", "eccentricity", 0, 0.15},
+    };
+    for (const Value& v : values) {
+        std::vector<double> value;
+        ASSERT_TRUE(headless::getAttr(headless::findNode(v.node), v.attribute, value)) << v.node << "." << v.attribute;
+        ASSERT_GT(value.size(), v.channel) << v.attribute;
+        EXPECT_NEAR(value[v.channel], v.expected, 1e-6) << v.node << "." << v.attribute;
+    }
 }
 
 } // namespace

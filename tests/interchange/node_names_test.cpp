@@ -58,15 +58,4 @@ TEST(NodeNames, RegistryMakesRepeatedNamesUnique)
     }
 }
 
-TEST(NodeNames, ManyRepeatsStayDistinct)
-{
-    NameRegistry names;
-    std::vector<std::string> got;
-    for (int i = 0; i < 2000; ++i)
-        got.push_back(names.claim("part", "node"));
-    std::sort(got.begin(), got.end());
-    EXPECT_EQ(std::adjacent_find(got.begin(), got.end()), got.end());
-    EXPECT_TRUE(names.isTaken("part1999"));
-}
-
 } // namespace

@@ -186,6 +186,7 @@ TEST(InterchangeSceneBuilder, ObjectsThatCannotBeConverted)
         bool ok;
         const char* messagePart;
         size_t warnings;
+        const char* firstWarning; // nullptr: not checked
     };
     MeshDescription nanMesh = polygonMesh("broken", 4);
     nanMesh.positions[0][1] = NAN;
@@ -194,9 +195,11 @@ TEST(InterchangeSceneBuilder, ObjectsThatCannotBeConverted)
     lines.positions = {{0, 0, 0}, {1, 0, 0}};
     lines.faces = {{0, 1}};
     const Case cases[] = {
-        {"one good, one broken", {polygonMesh("good", 3), nanMesh}, true, "", 1},
-        {"only broken", {nanMesh, nanMesh}, false, "2 skipped; the first: mesh \"broken\" has a vertex position", 2},
-        {"only lines", {lines, lines}, false, "no mesh with faces", 3},
+        {"one good, one broken", {polygonMesh("good", 3), nanMesh}, true, "", 1,
+         "mesh \"broken\" has a vertex position that is not a finite number (vertex 0); skipped"},
+        {"only broken", {nanMesh, nanMesh}, false, "2 skipped; the first: mesh \"broken\" has a vertex position", 2,
+         nullptr},
+        {"only lines", {lines, lines}, false, "no mesh with faces", 3, nullptr},
     };
     for (const Case& c : cases) {
         const NodeDescription root{"root", aiMatrix4x4(), {}, {{"first", aiMatrix4x4(), {0}, {}}, {"second", aiMatrix4x4(), {1}, {}}}};
@@ -204,7 +207,13 @@ TEST(InterchangeSceneBuilder, ObjectsThatCannotBeConverted)
         const InterchangeReport report = build(*scene);
         EXPECT_EQ(report.ok, c.ok) << c.name;
         EXPECT_NE(report.message.find(c.messagePart), std::string::npos) << c.name << ": " << report.message;
-        EXPECT_EQ(report.warnings.size(), c.warnings) << c.name;
+        ASSERT_EQ(report.warnings.size(), c.warnings) << c.name;
+        if (c.firstWarning != nullptr) {
+            EXPECT_NE(report.warnings[0].find(c.firstWarning), std::string::npos) << c.name << ": " << report.warnings[0];
+        }
+        // A skipped mesh leaves its node without a shape.
+        EXPECT_EQ(headless::findNode("firstShape").isNull(), !c.ok) << c.name;
+        EXPECT_TRUE(headless::findNode("secondShape").isNull()) << c.name;
     }
 }
 
