@@ -6,13 +6,11 @@
 #include <maya/MDagPathArray.h>
 #include <maya/MFloatArray.h>
 #include <maya/MFloatVectorArray.h>
-#include <maya/MFnCamera.h>
 #include <maya/MFnDagNode.h>
 #include <maya/MFnLambertShader.h>
 #include <maya/MFnLattice.h>
 #include <maya/MFnLatticeDeformer.h>
 #include <maya/MFnMesh.h>
-#include <maya/MFnSpotLight.h>
 #include <maya/MFnTransform.h>
 #include <maya/MGlobal.h>
 #include <maya/MIntArray.h>
@@ -151,16 +149,9 @@ TEST(MayaAsciiReader, ReadsTheCurrentColourSetWithUncolouredCorners)
     MColorArray colors;
     mesh.getFaceVertexColors(colors);
     ASSERT_EQ(colors.length(), 4u);
-    struct Expected {
-        float r, g, b, a;
-    };
-    const Expected expected[] = {{1, 0, 0, 1}, {-1, -1, -1, -1}, {0, 0, 1, 1}, {-1, -1, -1, -1}};
-    for (unsigned i = 0; i < 4; ++i) {
-        EXPECT_EQ(colors[i].r, expected[i].r) << i;
-        EXPECT_EQ(colors[i].g, expected[i].g) << i;
-        EXPECT_EQ(colors[i].b, expected[i].b) << i;
-        EXPECT_EQ(colors[i].a, expected[i].a) << i;
-    }
+    const MColor expected[] = {{1, 0, 0, 1}, {-1, -1, -1, -1}, {0, 0, 1, 1}, {-1, -1, -1, -1}};
+    for (unsigned i = 0; i < 4; ++i)
+        EXPECT_EQ(colors[i], expected[i]) << i;
 }
 
 TEST(MayaAsciiReader, HardAndSoftEdgesSplitAndShareNormals)
@@ -284,15 +275,12 @@ TEST(MayaAsciiReader, SuppliesTheHostDefaultsForWhatTheFileLeavesOut)
         const char* attribute;
         std::vector<double> value;
     };
+    // The host's defaults themselves are tested with the headless host; a few of each kind show the reader
+    // leaves what the file does not set.
     const Case cases[] = {
-        {"l", "c", {0.5, 0.5, 0.5}}, {"l", "dc", {0.8}},       {"l", "it", {0, 0, 0}},   {"l", "ambc", {0, 0, 0}},
-        {"l", "ic", {0, 0, 0}},      {"l", "tc", {0}},         {"l", "gi", {0}},         {"b", "ec", {0.3}},
-        {"b", "sro", {0.7}},         {"b", "sc", {0.5, 0.5, 0.5}}, {"b", "rfl", {0.5}},  {"b", "rc", {0, 0, 0}},
-        {"p", "cp", {20}},           {"p", "sc", {0.5, 0.5, 0.5}}, {"p", "rfl", {0.5}},  {"xs", "cl", {1, 1, 1}},
-        {"xs", "in", {1}},           {"xs", "de", {0}},        {"xs", "pa", {0}},        {"xs", "dro", {0}},
-        {"cs", "fl", {35}},          {"cs", "coi", {5}},       {"cs", "ncp", {0.1}},     {"cs", "fcp", {10000}},
-        {"cs", "o", {0}},            {"x", "t", {0, 0, 0}},    {"x", "r", {0, 0, 0}},    {"x", "s", {1, 1, 1}},
-        {"x", "v", {1}},
+        {"l", "c", {0.5, 0.5, 0.5}}, {"l", "dc", {0.8}},  {"b", "ec", {0.3}},       {"p", "cp", {20}},
+        {"xs", "cl", {1, 1, 1}},     {"xs", "pa", {0}},   {"cs", "ncp", {0.1}},     {"cs", "fcp", {10000}},
+        {"cs", "o", {0}},            {"x", "s", {1, 1, 1}}, {"x", "v", {1}},
     };
     for (const Case& c : cases) {
         std::vector<double> value;
@@ -301,11 +289,6 @@ TEST(MayaAsciiReader, SuppliesTheHostDefaultsForWhatTheFileLeavesOut)
         for (size_t i = 0; i < value.size(); ++i)
             EXPECT_NEAR(value[i], c.value[i], 1e-6) << c.node << "." << c.attribute;
     }
-    MFnSpotLight spot(node("xs"));
-    EXPECT_NEAR(spot.coneAngle(), 40.0 * M_PI / 180.0, 1e-9);
-    MFnCamera camera(node("cs"));
-    EXPECT_NEAR(camera.horizontalFilmAperture(), 1.41732, 1e-9);
-    EXPECT_NEAR(camera.verticalFilmAperture(), 0.94488, 1e-9);
     MFnLattice lattice(node("lts"));
     unsigned s = 0, t = 0, u = 0;
     lattice.getDivisions(s, t, u);
@@ -442,8 +425,7 @@ TEST(MayaAsciiReader, RejectsMalformedInputNamingFileAndLine)
     };
     const Case cases[] = {
         {"createNode transform -n \"a\"", "test.ma:4: expected ';' to end the createNode statement begun on line 4, found end of file"},
-        {"setAttr \".t\" 1 2 3;", "test.ma:4: expected createNode or select before setAttr (no current node)"},
-        {"createNode mesh -p \"ghost\";", "test.ma:4: expected a parent (-p) naming a node created earlier, found \"ghost\""},
+        // The document loader's own refusals are tested with it; this one shows the file and line reach the message.
         {"createNode transform;\nsetAttr \".t\" -type \"double3\" 1 x 3;", "test.ma:5: expected a number, found 'x'"},
         {"createNode transform;\nsetAttr \".b\" -type \"string\" \"open;\n",
          "test.ma:5: expected '\"' to close the string begun here, found end of file"},
@@ -467,8 +449,6 @@ TEST(MayaAsciiReader, RejectsMalformedInputNamingFileAndLine)
          "test.ma:8: mShape (mesh): a face corner uses UV 0, but .uvst[0].uvsp holds 0"},
         {mesh + "setAttr -s 2000000000 \".vt[0:1999999999]\" 1 2 3;\n",
          "test.ma:6: expected a multiple of 2000000000 values for \".vt[0:1999999999]\", found 3"},
-        {mesh + "setAttr \".fc[0]\" -type \"polyFaces\" f 2000000000 1 2 3;\n",
-         "test.ma:6: expected an edge count no larger than the 3 values that follow, found 2000000000 (in a \"polyFaces\" value)"},
         {"createNode transform -n \"c\";\ncreateNode nurbsCurve -n \"cs\" -p \"c\";\n"
          "setAttr \".cc\" -type \"nurbsCurve\" 3 1 0 no 3 6 0 0 0 1 1 1 4 0 0 0 1 1 1 2 2 2;\n",
          "test.ma:6: expected a control point count no larger than the 9 values that follow, found 4 (in a \"nurbsCurve\" value)"},
