@@ -1,18 +1,16 @@
 // End-to-end exports: scene files loaded into the headless host, exported through the plug-in
-// module, checked with the .qax reader; the corpus when present; the glTF made from an export.
+// module, checked with the .qax reader; the corpus when present.
 
 #include "tools/scene_export.h"
 
 #include "output/free_qax_model.h"
 #include "output/reader.h"
 #include "support/test_support.h"
-#include "tools/gltf_export.h"
 
 #include <gtest/gtest.h>
-#include <tiny_gltf.h>
 
+#include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <sys/stat.h>
 
 using namespace qaxtools;
@@ -43,11 +41,6 @@ CommandLine exportCommand(const std::string& scene, const std::string& output, c
     command.outputPath = output;
     command.logDirectory = logDirectory;
     return command;
-}
-
-bool ignoreImages(tinygltf::Image*, const int, std::string*, std::string*, int, int, const unsigned char*, int, void*)
-{
-    return true;
 }
 
 } // namespace
@@ -100,61 +93,19 @@ TEST(SceneExport, ExportsEveryCorpusSceneWithShadedShapesAndFailsTheOthersCleanl
     }
 }
 
-// An export of the textured cube and the glTF made from it, read by the glTF library's own reader,
-// agree on every position, index and material.
-TEST(SceneExport, ExampleAndItsGltfAgree)
+// An export of the textured cube: its totals and the line the tool prints. (A glTF made from a model is checked
+// against the glTF library's own reader in gltf_export_test.)
+TEST(SceneExport, ExampleCubeTotalsAndSummary)
 {
     testsupport::TempDir dir;
-    const std::string output = dir.file("cube.qax");
-    CommandLine command = exportCommand(sourceDirectory() + "/examples/textured_cube.ma", output, dir.path());
-    const ExportOutcome outcome = runExport(command);
+    const ExportOutcome outcome =
+        runExport(exportCommand(sourceDirectory() + "/examples/textured_cube.ma", dir.file("cube.qax"), dir.path()));
     ASSERT_EQ(outcome.exitStatus, 0) << outcome.message;
     EXPECT_EQ(outcome.totals.materials, 1);
     EXPECT_EQ(outcome.totals.objects, 1);
     EXPECT_EQ(outcome.totals.triangles, 12);
     EXPECT_EQ(outcome.totals.textures, 1);
     EXPECT_NE(formatExportSummary(outcome).find("1 materials, 1 objects, 12 triangles, "), std::string::npos);
-
-    qaxModel model;
-    char message[256] = "";
-    ASSERT_TRUE(readQAXFile(output.c_str(), model, message, sizeof message)) << message;
-    const std::string gltfPath = dir.file("cube.gltf");
-    std::string error;
-    ASSERT_TRUE(writeGltf(model, gltfPath, error)) << error;
-    tinygltf::TinyGLTF loader;
-    loader.SetImageLoader(ignoreImages, nullptr);
-    tinygltf::Model gltf;
-    std::string warning;
-    ASSERT_TRUE(loader.LoadASCIIFromFile(&gltf, &error, &warning, gltfPath)) << error;
-
-    ASSERT_EQ(int(gltf.materials.size()), model.materials.numMaterials);
-    for (int m = 0; m < model.materials.numMaterials; ++m) {
-        const qaxMaterial& material = model.materials.materials[m];
-        EXPECT_EQ(gltf.materials[size_t(m)].name, std::string(material.header.name.text, material.header.name.length));
-        const int texture = gltf.materials[size_t(m)].pbrMetallicRoughness.baseColorTexture.index;
-        ASSERT_GE(texture, 0);
-        EXPECT_EQ(gltf.images[size_t(gltf.textures[size_t(texture)].source)].uri,
-                  std::string(material.textures.textures[0].text, material.textures.textures[0].length));
-    }
-    ASSERT_EQ(int(gltf.meshes.size()), model.objects.numObjects);
-    for (int o = 0; o < model.objects.numObjects; ++o) {
-        const qaxObject& object = model.objects.objects[o];
-        const tinygltf::Primitive& primitive = gltf.meshes[size_t(o)].primitives[0];
-        EXPECT_EQ(primitive.material, object.header.materialID);
-        const tinygltf::Accessor& positions = gltf.accessors[size_t(primitive.attributes.at("POSITION"))];
-        const tinygltf::BufferView& positionView = gltf.bufferViews[size_t(positions.bufferView)];
-        ASSERT_EQ(int(positions.count), object.vertices.numVertices);
-        EXPECT_EQ(std::memcmp(gltf.buffers[0].data.data() + positionView.byteOffset, object.vertices.vertices,
-                              size_t(object.vertices.numVertices) * 12),
-                  0);
-        const tinygltf::Accessor& indices = gltf.accessors[size_t(primitive.indices)];
-        const tinygltf::BufferView& indexView = gltf.bufferViews[size_t(indices.bufferView)];
-        ASSERT_EQ(int(indices.count), object.indices.numIndices);
-        EXPECT_EQ(std::memcmp(gltf.buffers[0].data.data() + indexView.byteOffset, object.indices.indices,
-                              size_t(object.indices.numIndices) * 2),
-                  0);
-    }
-    freeQAXModel(model);
 }
 
 TEST(SceneExport, SelectionUpAxisAndUnusableInput)
