@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 
 namespace {
 
@@ -65,8 +64,8 @@ TEST(Camera, DefaultsFlagsAndFieldsOfView) {
   headless::setAttr(shape, "fl", 50.0);
   EXPECT_NEAR(camera.horizontalFieldOfView() * degrees, 39.598, 1e-3);
   EXPECT_NEAR(camera.verticalFieldOfView() * degrees, 26.991, 1e-3);
-  headless::setAttr(shape, "cap", std::vector<double>{0.98, 0.735});
-  EXPECT_NEAR(camera.horizontalFieldOfView() * degrees, 2 * std::atan(0.98 * 25.4 / 100) * degrees, 1e-9);
+  headless::setAttr(shape, "cap", std::vector<double>{0.98, 0.735});  // 24.9 x 18.7 mm
+  EXPECT_NEAR(camera.horizontalFieldOfView() * degrees, 27.956, 1e-3);
   headless::setAttr(shape, "depthOfField", 1.0);
   headless::setAttr(shape, "verticalLock", 1.0);
   headless::setAttr(shape, "coi", 12.5);
