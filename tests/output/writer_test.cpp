@@ -83,21 +83,6 @@ TEST(Writer, WorkedSizeExample)
     LogCapture capture;
     TempDir dir;
     qaxModel model = workedExample();
-    const qaxMaterial& material = model.materials.materials[0];
-    const qaxObject& object = model.objects.objects[0];
-    struct {
-        const char* what;
-        int32_t length;
-        int32_t expected;
-    } lengths[] = {
-        {"MHDR", material.header.length, 20}, {"MTEX", material.textures.length, 6}, {"MAT0", material.length, 198},
-        {"MATS", model.materials.length, 210}, {"INDI", object.indices.length, 10}, {"VERT", object.vertices.length, 40},
-        {"TVER", object.UVs.length, 28},      {"NORM", object.normals.length, 40}, {"BRST", object.bursts.length, 20},
-        {"GOB1", object.length, 202},         {"GEOB", model.objects.length, 214}, {"fileLength", model.fileLength, 444},
-    };
-    for (const auto& row : lengths)
-        EXPECT_EQ(row.length, row.expected) << row.what;
-
     ByteLayout expected;
     expected.tag("QAX1");
     expected.length("QAX1", 444);
@@ -211,19 +196,12 @@ TEST(Writer, MatchesTheFormatForEveryShapeOfModel)
         for (int i = 0; i < c.objects; ++i)
             objects.push_back(makeObject(3 * i, 3 * i + 1, i % 2 + 1, c.colours && i % 2 == 0, i));
         qaxModel model = makeModel(materials, objects);
-        computeLengths(model);
 
         std::string path = dir.file(std::string(c.name) + ".qax");
         ASSERT_TRUE(writeOutQAXFile(path.c_str(), model)) << c.name;
         std::vector<unsigned char> written = testsupport::readBytes(path);
         EXPECT_EQ(written, referenceBytes(model)) << c.name;
         EXPECT_EQ(written.size(), size_t(model.fileLength) + 8) << c.name;
-        EXPECT_EQ(model.fileLength, model.materials.length + model.objects.length + 20) << c.name;
-        std::string text(written.begin(), written.end());
-        bool anyColours = false;
-        for (int i = 0; i < c.objects; ++i)
-            anyColours = anyColours || model.objects.objects[i].vertexColors.present;
-        EXPECT_EQ(text.find("VCOL") != std::string::npos, anyColours) << c.name;
         freeQAXModel(model);
     }
     EXPECT_EQ(liveAllocations(), before);
