@@ -203,17 +203,6 @@ TEST(LoadLattice, StoresPointsUFastestTimesExportScale)
             EXPECT_EQ(record.maxs[k], maxs[k]);
         }
     }
-    // Point (1, 0, 1) of a 2 x 2 x 2 lattice is the sixth.
-    headless::emptyScene();
-    MObject lattice = makeLattice(2, 2, 2);
-    LatticeModel scene({});
-    testsupport::LogCapture log;
-    MDagPath path = headless::pathTo(lattice);
-    ASSERT_TRUE(loadLattice(path, scene.lattice(), scene.model, UP_AXIS_Y));
-    headless::Vec3 p = latticePoint(1, 0, 1);
-    EXPECT_EQ(scene.lattice().latticePoints[5 * 3 + 0], static_cast<float>(p.x));
-    EXPECT_EQ(scene.lattice().latticePoints[5 * 3 + 1], static_cast<float>(p.y));
-    EXPECT_EQ(scene.lattice().latticePoints[5 * 3 + 2], static_cast<float>(p.z));
 }
 
 TEST(LoadLattice, RefusesAPathThatIsNotALattice)

@@ -105,23 +105,16 @@ TEST_F(MeshCaptureTest, TexturedBlinnCubeRecordAndLog)
     EXPECT_STREQ(mesh.shapeName, "pCubeShape1");
     EXPECT_EQ(mesh.materialIndex, 1) << "the blinn is the second material found";
 
-    ASSERT_EQ(mesh.numVerts, (int32_t)data.points.size());
-    for (int32_t i = 0; i < mesh.numVerts; ++i) {
-        EXPECT_EQ(mesh.verts[i * 3 + 0], (float)data.points[i].x);
-        EXPECT_EQ(mesh.verts[i * 3 + 1], (float)data.points[i].y);
-        EXPECT_EQ(mesh.verts[i * 3 + 2], (float)data.points[i].z);
-    }
-    ASSERT_EQ(mesh.numUVs, (int32_t)data.uvs.size());
-    for (int32_t i = 0; i < mesh.numUVs; ++i) {
-        EXPECT_EQ(mesh.UVs[i * 2 + 0], data.uvs[i].u);
-        EXPECT_EQ(mesh.UVs[i * 2 + 1], data.uvs[i].v);
-    }
-    ASSERT_EQ(mesh.numNormals, (int32_t)data.normals.size());
-    for (int32_t i = 0; i < mesh.numNormals; ++i) {
-        EXPECT_EQ(mesh.normals[i * 3 + 0], (float)data.normals[i].x);
-        EXPECT_EQ(mesh.normals[i * 3 + 1], (float)data.normals[i].y);
-        EXPECT_EQ(mesh.normals[i * 3 + 2], (float)data.normals[i].z);
-    }
+    std::vector<float> points, uvs, normals;
+    for (const headless::Vec3& p : data.points)
+        points.insert(points.end(), {(float)p.x, (float)p.y, (float)p.z});
+    for (const headless::TexCoord& uv : data.uvs)
+        uvs.insert(uvs.end(), {uv.u, uv.v});
+    for (const headless::Vec3& n : data.normals)
+        normals.insert(normals.end(), {(float)n.x, (float)n.y, (float)n.z});
+    EXPECT_EQ(std::vector<float>(mesh.verts, mesh.verts + 3 * mesh.numVerts), points);
+    EXPECT_EQ(std::vector<float>(mesh.UVs, mesh.UVs + 2 * mesh.numUVs), uvs);
+    EXPECT_EQ(std::vector<float>(mesh.normals, mesh.normals + 3 * mesh.numNormals), normals);
     // The host lists one colour per face corner in face order; an uncoloured corner is (-1, -1, -1).
     ASSERT_EQ(mesh.numColors, 24);
     ASSERT_EQ(mesh.numPolygons, 6);

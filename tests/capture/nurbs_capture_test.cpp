@@ -129,6 +129,8 @@ TEST(LoadNURBS, CutsSurfacesIntoPatchesSharingTheirBorders)
         {"afterEarlierSurface", 7, 4, 3, true, 3, 1, 2, 2, 0},
         {"notBezier", 7, 4, 3, false, 2, 0, 2, 2, 0},
     };
+    // Patch k takes control points 3 * (its U and V patch number) + (0..3) each way, so neighbouring
+    // patches share their border row.
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         headless::emptyScene();
@@ -181,29 +183,6 @@ TEST(LoadNURBS, CutsSurfacesIntoPatchesSharingTheirBorders)
         expected.push_back("Successful.\n");
         EXPECT_EQ(log.lines(), expected);
     }
-}
-
-TEST(LoadNURBS, NeighbouringPatchesShareTheirBorderControlPoints)
-{
-    headless::emptyScene();
-    testsupport::LogCapture log;
-    MObject surface = makeSurface("planeShape", 7, 4, true);
-    NurbsModel scene(2, {"lambert1"});
-    MDagPath path = headless::pathTo(surface);
-    ASSERT_EQ(loadNURBS(path, scene.frame().NURBS, 0, scene.model, UP_AXIS_Y), 2);
-
-    const Nurb* patches = scene.frame().NURBS;
-    for (int j = 0; j < 4; ++j)
-        for (int k = 0; k < 3; ++k)
-            EXPECT_EQ(patches[0].controlPoints[(3 * 4 + j) * 3 + k], patches[1].controlPoints[(0 * 4 + j) * 3 + k]);
-    // No shading group: the lookup names no shader and falls back to record 0, once per patch.
-    EXPECT_EQ(patches[0].materialIndex, 0);
-    EXPECT_EQ(patches[1].materialIndex, 0);
-    EXPECT_EQ(log.lines(), lines({"Loading NURBS... 'plane'\n",
-                                  "  Warning: Path did not contain a lambert or blinn shader\n",
-                                  "  Error: Material 'unknownMaterial' not found\n",
-                                  "  Warning: Path did not contain a lambert or blinn shader\n",
-                                  "  Error: Material 'unknownMaterial' not found\n", "Successful.\n"}));
 }
 
 TEST(LoadNURBS, StoresTheHostWorldPointTimesExportScaleNarrowedToFloat)

@@ -64,12 +64,6 @@ TEST_F(SceneScanTest, CountsWhatTheCaptureWillTake)
         {"a visible mesh", [] { makeMesh("pCube1", "pCubeShape1"); }, 1, {}, {1, 0, 0, 0, 0, 0}, {}},
         {"a hidden mesh",
          [] { headless::setVisible(makeMesh("pCube1", "pCubeShape1"), false); }, 1, {}, {0, 0, 0, 0, 0, 0}, {}},
-        {"a mesh under a hidden transform",
-         [] {
-             makeMesh("pCube1", "pCubeShape1");
-             headless::setVisible(headless::findNode("pCube1"), false);
-         },
-         1, {}, {0, 0, 0, 0, 0, 0}, {}},
         {"a mesh under a hidden group two levels up",
          [] {
              MObject group = headless::createTransform("group1");
@@ -79,10 +73,7 @@ TEST_F(SceneScanTest, CountsWhatTheCaptureWillTake)
          1, {}, {0, 0, 0, 0, 0, 0}, {}},
         {"a deformed mesh with its intermediate input shape", [] { deformedMesh("pDeformed1"); }, 1, {},
          {1, 0, 0, 0, 0, 0}, {}},
-        {"a light, counted at its transform only",
-         [] { headless::createLight(headless::LightKind::Point, "pointLightShape1", headless::createTransform("pointLight1")); },
-         1, {}, {0, 0, 0, 0, 0, 1}, {}},
-        {"one light of each kind",
+        {"one light of each kind, counted at its transform only",
          [] {
              headless::createLight(headless::LightKind::Ambient, "a", headless::createTransform("ambient1"));
              headless::createLight(headless::LightKind::Directional, "d", headless::createTransform("directional1"));
@@ -106,9 +97,6 @@ TEST_F(SceneScanTest, CountsWhatTheCaptureWillTake)
              makeSurface("surface3", 7, 7, false);
          },
          1, {}, {0, 1 + 6, 0, 0, 0, 0}, {"Warning: NURBS surface is not bezier.\n"}},
-        {"a group and the mesh inside it selected",
-         [] { makeMesh("pCube1", "pCubeShape1", cubeData(), headless::createTransform("group1")); }, 2,
-         {"group1", "|group1|pCube1|pCubeShape1"}, {1, 0, 0, 0, 0, 0}, {}},
         {"a transform and its own shape selected", [] { makeMesh("pCube1", "pCubeShape1"); }, 2,
          {"pCubeShape1", "pCube1"}, {1, 0, 0, 0, 0, 0}, {}},
         {"two instances of one shape selected",
@@ -124,9 +112,6 @@ TEST_F(SceneScanTest, CountsWhatTheCaptureWillTake)
         {"a selected light shape is not a light transform",
          [] { headless::createLight(headless::LightKind::Spot, "spotShape1", headless::createTransform("spot1")); }, 2,
          {"spotShape1"}, {0, 0, 0, 0, 0, 0}, {}},
-        {"a selected hidden mesh",
-         [] { headless::setVisible(makeMesh("pCube1", "pCubeShape1"), false); }, 2, {"pCube1"},
-         {0, 0, 0, 0, 0, 0}, {}},
         {"a shader selected with a mesh",
          [] {
              makeMesh("pCube1", "pCubeShape1");

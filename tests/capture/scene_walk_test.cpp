@@ -235,43 +235,4 @@ TEST_F(SceneWalkTest, CarriedStatesAgreeWithTheAncestorsOfEveryPath)
     }
 }
 
-TEST_F(SceneWalkTest, ClassifyTakesTheFirstMatchingTypeTest)
-{
-    makeMesh("pCube1", "pCubeShape1");
-    makeSurface("surface1", 4, 4, true);
-    headless::NurbsCurveData curve;
-    curve.cvs = {{0, 0, 0}, {1, 0, 0}, {2, 1, 0}, {3, 1, 0}};
-    headless::createNurbsCurve("curveShape1", headless::createTransform("curve1"), curve);
-    headless::createLattice("latticeShape1", headless::createTransform("lattice1"), 2, 2, 2);
-    headless::createCamera("cameraShape1", headless::createTransform("camera1"));
-    headless::createLight(headless::LightKind::Ambient, "ambientShape1", headless::createTransform("ambient1"));
-    headless::createLight(headless::LightKind::Directional, "directionalShape1",
-                          headless::createTransform("directional1"));
-    headless::createLight(headless::LightKind::Point, "pointShape1", headless::createTransform("point1"));
-    headless::createLight(headless::LightKind::Spot, "spotShape1", headless::createTransform("spot1"));
-    headless::createTransform("empty1");
-
-    const std::vector<std::pair<const char*, SceneNodeKind>> cases = {
-        {"|pCube1|pCubeShape1", SCENE_KIND_MESH},
-        {"|pCube1", SCENE_KIND_NONE},
-        {"|surface1|surface1Shape", SCENE_KIND_NURBS_SURFACE},
-        {"|surface1", SCENE_KIND_NONE},
-        {"|curve1|curveShape1", SCENE_KIND_NURBS_CURVE},
-        {"|lattice1|latticeShape1", SCENE_KIND_LATTICE},
-        {"|camera1|cameraShape1", SCENE_KIND_CAMERA},
-        {"|camera1", SCENE_KIND_NONE},
-        {"|ambient1", SCENE_KIND_LIGHT},
-        {"|directional1", SCENE_KIND_LIGHT},
-        {"|point1", SCENE_KIND_LIGHT},
-        {"|spot1", SCENE_KIND_LIGHT},
-        {"|spot1|spotShape1", SCENE_KIND_NONE},
-        {"|empty1", SCENE_KIND_NONE},
-    };
-    for (const auto& c : cases) {
-        MDagPath path = headless::pathTo(c.first);
-        ASSERT_TRUE(path.isValid()) << c.first;
-        EXPECT_EQ(classifyNode(path), c.second) << c.first;
-    }
-}
-
 } // namespace
