@@ -333,14 +333,10 @@ TEST_F(ExportTest, OtherKindsAreCapturedAndLoggedButNotWritten)
     std::vector<std::string> lines = logLines();
     EXPECT_TRUE(hasLine(lines, "    Found: 1 meshes.\n"));
     EXPECT_TRUE(hasLine(lines, "    Found: 1 NURBS, 1 NURBS Curves, 1 lattices, 1 cameras, 4 lights.\n"));
-    EXPECT_EQ(countLines(lines, "      Loading Lattice...\n"), 1u);
-    EXPECT_EQ(countLines(lines, "      Loading Camera...\n"), 1u);
-    EXPECT_EQ(countLines(lines, "        Camera eye at: 0.000000 1.000000 10.000000.\n"), 1u);
-    EXPECT_EQ(countLines(lines, "      Loading Light...\n"), 4u);
-    EXPECT_EQ(countLines(lines, "        Unknown light type.\n"), 1u);
-    EXPECT_EQ(countLines(lines, "        Loading directional light.\n"), 1u);
-    EXPECT_EQ(countLines(lines, "        Loading point light.\n"), 1u);
-    EXPECT_EQ(countLines(lines, "        Loading spot light.\n"), 1u);
+    // Each kind's own lines are checked by the capture tests; here only that every one was loaded.
+    EXPECT_EQ(countLines(lines, "      Loading Lattice...\n") + countLines(lines, "      Loading Camera...\n") +
+                  countLines(lines, "      Loading Light...\n"),
+              6u);
     EXPECT_EQ(lines.back(), "Successful, all done!\n");
 
     qaxModel model;
@@ -352,63 +348,55 @@ TEST_F(ExportTest, OtherKindsAreCapturedAndLoggedButNotWritten)
     EXPECT_EQ(liveAllocations(), allocationsBefore);
 }
 
-TEST_F(ExportTest, EmptySelectionFailsTheCaptureAndWritesNothing)
+// A capture that fails (nothing selected; no shape in any set, so no material table) ends the export
+// with the stage's lines and the driver's, writes no file and leaves nothing allocated.
+TEST_F(ExportTest, FailedCaptureWritesNothingAndReleasesEverything)
 {
-    MObject shader;
-    MObject sg = plugintest::createMaterial("lambert", "clay", &shader);
-    ASSERT_TRUE(headless::setAttr(shader, "color", std::vector<double>{0.25, 0.5, 0.75}));
-    ASSERT_TRUE(headless::assign(sg, plugintest::createMeshObject("pot", plugintest::cubeData())));
-    headless::clearSelection();
-
-    ExportRun run = runExport("nothing.qax", "", exportSelection);
-    EXPECT_EQ(run.status, MStatus::kFailure);
-    const std::vector<std::string> expectedTail = {
-        "Loading model data from maya...\n",
-        "  Getting materials from maya data...\n",
-        "    1 materials found.\n",
-        "    Beginning to load materials from maya data.\n",
-        "      Loading lambert shader...\n",
-        "        diffuse color: 0.250000 0.500000 0.750000 1.000000\n",
-        "        ambient: 0.000000 0.000000 0.000000 1.000000\n",
-        "    Successful.\n",
-        "  Successful.\n",
-        "  Getting meshes from maya data...\n",
-        "    Error: Nothing is selected.\n",
-        "    Error: Failed to retrieve the number of geometries in the scene.\n",
-        "  getMayaMeshes failed.\n",
-        "getMayaModelData failed\n",
+    struct Case {
+        const char* name;
+        bool shaded;
+        std::vector<std::string> tail; // after "Loading model data from maya...", "  Getting materials..."
     };
-    std::vector<std::string> lines = logLines();
-    ASSERT_GE(lines.size(), expectedTail.size());
-    std::vector<std::string> tail(lines.end() - expectedTail.size(), lines.end());
-    EXPECT_EQ(tail, expectedTail);
-    EXPECT_EQ(run.console, logText());
-    EXPECT_EQ(directoryEntries(), std::vector<std::string>{"qaxExport.log"});
-    EXPECT_EQ(liveAllocations(), allocationsBefore);
-}
-
-TEST_F(ExportTest, SceneWithoutShadingFailsTheMaterialStageAndReleasesEverything)
-{
-    // No shape belongs to any set: the material table cannot be built and no frame ever exists.
-    plugintest::createMeshObject("bare", plugintest::cubeData());
-    ExportRun run = runExport("bare.qax", "", exportAll);
-    EXPECT_EQ(run.status, MStatus::kFailure);
-    const std::vector<std::string> expectedTail = {
-        "Loading model data from maya...\n",
-        "  Getting materials from maya data...\n",
-        "    Warning: All shapes have no associated sets.\n",
-        "    1 materials found.\n",
-        "    Beginning to load materials from maya data.\n",
-        "      Warning: All shapes have no associated sets.\n",
-        "    Could not load any materials.\n",
-        "  getMayaMaterials failed.\n",
-        "getMayaModelData failed\n",
+    const Case cases[] = {
+        {"empty selection",
+         true,
+         {"    1 materials found.\n", "    Beginning to load materials from maya data.\n",
+          "      Loading lambert shader...\n", "        diffuse color: 0.250000 0.500000 0.750000 1.000000\n",
+          "        ambient: 0.000000 0.000000 0.000000 1.000000\n", "    Successful.\n", "  Successful.\n",
+          "  Getting meshes from maya data...\n", "    Error: Nothing is selected.\n",
+          "    Error: Failed to retrieve the number of geometries in the scene.\n", "  getMayaMeshes failed.\n",
+          "getMayaModelData failed\n"}},
+        {"no shape in any set",
+         false,
+         {"    Warning: All shapes have no associated sets.\n", "    1 materials found.\n",
+          "    Beginning to load materials from maya data.\n", "      Warning: All shapes have no associated sets.\n",
+          "    Could not load any materials.\n", "  getMayaMaterials failed.\n", "getMayaModelData failed\n"}},
     };
-    std::vector<std::string> lines = logLines();
-    ASSERT_GE(lines.size(), expectedTail.size());
-    EXPECT_EQ(std::vector<std::string>(lines.end() - expectedTail.size(), lines.end()), expectedTail);
-    EXPECT_EQ(directoryEntries(), std::vector<std::string>{"qaxExport.log"});
-    EXPECT_EQ(liveAllocations(), allocationsBefore);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        headless::emptyScene();
+        std::filesystem::remove(dir.file("qaxExport.log"));
+        MObject shader;
+        MObject sg = plugintest::createMaterial("lambert", "clay", &shader);
+        ASSERT_TRUE(headless::setAttr(shader, "color", std::vector<double>{0.25, 0.5, 0.75}));
+        MObject pot = plugintest::createMeshObject("pot", plugintest::cubeData());
+        if (c.shaded) {
+            ASSERT_TRUE(headless::assign(sg, pot));
+        }
+        headless::clearSelection();
+
+        ExportRun run = runExport("nothing.qax", "", c.shaded ? exportSelection : exportAll);
+        EXPECT_EQ(run.status, MStatus::kFailure);
+        std::vector<std::string> expectedTail = {"Loading model data from maya...\n",
+                                                 "  Getting materials from maya data...\n"};
+        expectedTail.insert(expectedTail.end(), c.tail.begin(), c.tail.end());
+        std::vector<std::string> lines = logLines();
+        ASSERT_GE(lines.size(), expectedTail.size());
+        EXPECT_EQ(std::vector<std::string>(lines.end() - expectedTail.size(), lines.end()), expectedTail);
+        EXPECT_EQ(run.console, logText());
+        EXPECT_EQ(directoryEntries(), std::vector<std::string>{"qaxExport.log"});
+        EXPECT_EQ(liveAllocations(), allocationsBefore);
+    }
 }
 
 TEST_F(ExportTest, TargetThatIsADirectoryFailsOnTheConsoleOnly)

@@ -33,13 +33,10 @@ TEST(Translator, IdentifiesQaxFilesByNameAlone)
     const Case cases[] = {
         {"/scenes/model.qax", MPxFileTranslator::kCouldBeMyFileType},
         {"/scenes/MODEL.QAX", MPxFileTranslator::kCouldBeMyFileType},
-        {"/scenes/Model.QaX", MPxFileTranslator::kCouldBeMyFileType},
-        {"/scenes/a.qax", MPxFileTranslator::kCouldBeMyFileType},
         {"/scenes/archive.qax.qax", MPxFileTranslator::kCouldBeMyFileType},
         {"/scenes/.qax", MPxFileTranslator::kNotMyFileType}, // the name is only the extension
         {"/scenes/qax", MPxFileTranslator::kNotMyFileType},
         {"/scenes/model.qaxx", MPxFileTranslator::kNotMyFileType},
-        {"/scenes/model.obj", MPxFileTranslator::kNotMyFileType},
         {"/scenes/model.qax.bak", MPxFileTranslator::kNotMyFileType},
         {"/scenes/modelqax", MPxFileTranslator::kNotMyFileType},
         {"/files.qax/model.ma", MPxFileTranslator::kNotMyFileType}, // the directory is not looked at
