@@ -17,7 +17,6 @@
 #include <maya/MItMeshPolygon.h>
 #include <maya/MObjectArray.h>
 #include <maya/MPoint.h>
-#include <maya/MPointArray.h>
 #include <maya/MSelectionList.h>
 #include <maya/MTransformationMatrix.h>
 
@@ -203,16 +202,14 @@ TEST(MayaAsciiReader, KeepsLockedNormalsAndComputesMarkedCorners)
     }
 }
 
+// Values of every kind are converted by the document loader (its own tests); here the host receives them, and a
+// second currentUnit applies from where it stands.
 TEST(MayaAsciiReader, ConvertsLinearAndAngleUnits)
 {
     LoadReport report = loadMayaAsciiText("currentUnit -l meter -a radian;\n"
                                           "createNode transform -n \"t\";\n"
                                           "\tsetAttr \".t\" -type \"double3\" 1 2 0.5 ;\n"
                                           "\tsetAttr \".r\" -type \"double3\" 0 1.5707963267948966 0 ;\n"
-                                          "createNode mesh -n \"tShape\" -p \"t\";\n"
-                                          "\tsetAttr -s 3 \".vt[0:2]\" 0 0 0  1 0 0  0 0 -1;\n"
-                                          "\tsetAttr -s 3 \".ed[0:2]\" 0 1 0  1 2 0  2 0 0;\n"
-                                          "\tsetAttr -s 1 \".fc[0]\" -type \"polyFaces\" f 3 0 1 2;\n"
                                           "currentUnit -l millimeter -a degree;\n"
                                           "createNode transform -n \"u\";\n"
                                           "\tsetAttr \".tx\" 25;\n"
@@ -227,11 +224,6 @@ TEST(MayaAsciiReader, ConvertsLinearAndAngleUnits)
     MTransformationMatrix::RotationOrder order;
     t.getRotation(rotation, order);
     EXPECT_NEAR(rotation[1], M_PI / 2, 1e-12);
-    MFnMesh mesh(node("tShape"));
-    MPointArray points;
-    mesh.getPoints(points);
-    EXPECT_EQ(points[1].x, 100.0);
-    EXPECT_EQ(points[2].z, -100.0);
     ASSERT_TRUE(headless::getAttr(node("u"), "translate", translate));
     EXPECT_NEAR(translate[0], 2.5, 1e-12);
     MFnTransform u(node("u"));
