@@ -348,55 +348,40 @@ TEST_F(ExportTest, OtherKindsAreCapturedAndLoggedButNotWritten)
     EXPECT_EQ(liveAllocations(), allocationsBefore);
 }
 
-// A capture that fails (nothing selected; no shape in any set, so no material table) ends the export
-// with the stage's lines and the driver's, writes no file and leaves nothing allocated.
-TEST_F(ExportTest, FailedCaptureWritesNothingAndReleasesEverything)
+// A capture that fails ends the export with the stage's lines and the driver's, writes no file and
+// leaves nothing allocated. (The capture tests check the material stage's failure on the same path.)
+TEST_F(ExportTest, EmptySelectionFailsTheCaptureAndWritesNothing)
 {
-    struct Case {
-        const char* name;
-        bool shaded;
-        std::vector<std::string> tail; // after "Loading model data from maya...", "  Getting materials..."
-    };
-    const Case cases[] = {
-        {"empty selection",
-         true,
-         {"    1 materials found.\n", "    Beginning to load materials from maya data.\n",
-          "      Loading lambert shader...\n", "        diffuse color: 0.250000 0.500000 0.750000 1.000000\n",
-          "        ambient: 0.000000 0.000000 0.000000 1.000000\n", "    Successful.\n", "  Successful.\n",
-          "  Getting meshes from maya data...\n", "    Error: Nothing is selected.\n",
-          "    Error: Failed to retrieve the number of geometries in the scene.\n", "  getMayaMeshes failed.\n",
-          "getMayaModelData failed\n"}},
-        {"no shape in any set",
-         false,
-         {"    Warning: All shapes have no associated sets.\n", "    1 materials found.\n",
-          "    Beginning to load materials from maya data.\n", "      Warning: All shapes have no associated sets.\n",
-          "    Could not load any materials.\n", "  getMayaMaterials failed.\n", "getMayaModelData failed\n"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        headless::emptyScene();
-        std::filesystem::remove(dir.file("qaxExport.log"));
-        MObject shader;
-        MObject sg = plugintest::createMaterial("lambert", "clay", &shader);
-        ASSERT_TRUE(headless::setAttr(shader, "color", std::vector<double>{0.25, 0.5, 0.75}));
-        MObject pot = plugintest::createMeshObject("pot", plugintest::cubeData());
-        if (c.shaded) {
-            ASSERT_TRUE(headless::assign(sg, pot));
-        }
-        headless::clearSelection();
+    MObject shader;
+    MObject sg = plugintest::createMaterial("lambert", "clay", &shader);
+    ASSERT_TRUE(headless::setAttr(shader, "color", std::vector<double>{0.25, 0.5, 0.75}));
+    ASSERT_TRUE(headless::assign(sg, plugintest::createMeshObject("pot", plugintest::cubeData())));
+    headless::clearSelection();
 
-        ExportRun run = runExport("nothing.qax", "", c.shaded ? exportSelection : exportAll);
-        EXPECT_EQ(run.status, MStatus::kFailure);
-        std::vector<std::string> expectedTail = {"Loading model data from maya...\n",
-                                                 "  Getting materials from maya data...\n"};
-        expectedTail.insert(expectedTail.end(), c.tail.begin(), c.tail.end());
-        std::vector<std::string> lines = logLines();
-        ASSERT_GE(lines.size(), expectedTail.size());
-        EXPECT_EQ(std::vector<std::string>(lines.end() - expectedTail.size(), lines.end()), expectedTail);
-        EXPECT_EQ(run.console, logText());
-        EXPECT_EQ(directoryEntries(), std::vector<std::string>{"qaxExport.log"});
-        EXPECT_EQ(liveAllocations(), allocationsBefore);
-    }
+    ExportRun run = runExport("nothing.qax", "", exportSelection);
+    EXPECT_EQ(run.status, MStatus::kFailure);
+    const std::vector<std::string> expectedTail = {
+        "Loading model data from maya...\n",
+        "  Getting materials from maya data...\n",
+        "    1 materials found.\n",
+        "    Beginning to load materials from maya data.\n",
+        "      Loading lambert shader...\n",
+        "        diffuse color: 0.250000 0.500000 0.750000 1.000000\n",
+        "        ambient: 0.000000 0.000000 0.000000 1.000000\n",
+        "    Successful.\n",
+        "  Successful.\n",
+        "  Getting meshes from maya data...\n",
+        "    Error: Nothing is selected.\n",
+        "    Error: Failed to retrieve the number of geometries in the scene.\n",
+        "  getMayaMeshes failed.\n",
+        "getMayaModelData failed\n",
+    };
+    std::vector<std::string> lines = logLines();
+    ASSERT_GE(lines.size(), expectedTail.size());
+    EXPECT_EQ(std::vector<std::string>(lines.end() - expectedTail.size(), lines.end()), expectedTail);
+    EXPECT_EQ(run.console, logText());
+    EXPECT_EQ(directoryEntries(), std::vector<std::string>{"qaxExport.log"});
+    EXPECT_EQ(liveAllocations(), allocationsBefore);
 }
 
 TEST_F(ExportTest, TargetThatIsADirectoryFailsOnTheConsoleOnly)
