@@ -42,22 +42,37 @@ bool acceptNode(SceneNodeState state)
     return true;
 }
 
+// True while a kind has a record left to fill; a node past the counted number is logged and passed
+// over, and the walk goes on.
+bool hasRoom(int32_t filled, int32_t count, const char* tooManyMessage)
+{
+    if (filled < count)
+        return true;
+    logPrint(0, "%s", tooManyMessage);
+    return false;
+}
+
+// Takes the next record of a kind once it is loaded; a failed load is logged and stops the walk.
+bool countLoaded(bool loaded, int32_t& filled, const char* failedMessage)
+{
+    if (!loaded) {
+        logPrint(0, "%s", failedMessage);
+        return false;
+    }
+    ++filled;
+    return true;
+}
+
 bool visitMeshNode(const MDagPath& path, SceneNodeState state, void* context)
 {
     CaptureWalk& walk = *static_cast<CaptureWalk*>(context);
     if (!acceptNode(state) || classifyNode(path) != SCENE_KIND_MESH)
         return true;
     Frame& frame = walk.model->frames[0];
-    if (walk.meshesFilled >= frame.numMeshes) {
-        logPrint(0, "Error: Tried to load more meshes than model->numMeshes.\n");
+    if (!hasRoom(walk.meshesFilled, frame.numMeshes, "Error: Tried to load more meshes than model->numMeshes.\n"))
         return true;
-    }
-    if (!loadMesh(path, frame.meshes[walk.meshesFilled], *walk.model, walk.upAxis)) {
-        logPrint(0, "Error: Could not load mesh.\n");
-        return false;
-    }
-    ++walk.meshesFilled;
-    return true;
+    return countLoaded(loadMesh(path, frame.meshes[walk.meshesFilled], *walk.model, walk.upAxis), walk.meshesFilled,
+                       "Error: Could not load mesh.\n");
 }
 
 bool visitMiscNode(const MDagPath& path, SceneNodeState state, void* context)
@@ -69,56 +84,32 @@ bool visitMiscNode(const MDagPath& path, SceneNodeState state, void* context)
     Frame& frame = model.frames[0];
     switch (classifyNode(path)) {
     case SCENE_KIND_NURBS_SURFACE:
-        if (walk.patchIndex >= frame.numNURBS) {
-            logPrint(0, "Error: Tried to load more NURBS than model->numNURBS.\n");
-            return true;
-        }
-        walk.patchIndex += loadNURBS(path, frame.NURBS, walk.patchIndex, model, walk.upAxis);
+        if (hasRoom(walk.patchIndex, frame.numNURBS, "Error: Tried to load more NURBS than model->numNURBS.\n"))
+            walk.patchIndex += loadNURBS(path, frame.NURBS, walk.patchIndex, model, walk.upAxis);
         return true;
     case SCENE_KIND_NURBS_CURVE:
-        if (walk.curvesFilled >= frame.numNURBSCurves) {
-            logPrint(0, "Error: Tried to load more NURBS curves than model->numNURBSCurves.\n");
+        if (!hasRoom(walk.curvesFilled, frame.numNURBSCurves,
+                     "Error: Tried to load more NURBS curves than model->numNURBSCurves.\n"))
             return true;
-        }
-        if (!loadNURBSCurve(path, frame.NURBSCurves[walk.curvesFilled], model, walk.upAxis)) {
-            logPrint(0, "Error: Could not load NURBS curve.\n");
-            return false;
-        }
-        ++walk.curvesFilled;
-        return true;
+        return countLoaded(loadNURBSCurve(path, frame.NURBSCurves[walk.curvesFilled], model, walk.upAxis),
+                           walk.curvesFilled, "Error: Could not load NURBS curve.\n");
     case SCENE_KIND_LATTICE:
-        if (walk.latticesFilled >= frame.numLattices) {
-            logPrint(0, "Error: Tried to load more lattices than model->numLattices.\n");
+        if (!hasRoom(walk.latticesFilled, frame.numLattices,
+                     "Error: Tried to load more lattices than model->numLattices.\n"))
             return true;
-        }
-        if (!loadLattice(path, frame.lattices[walk.latticesFilled], model, walk.upAxis)) {
-            logPrint(0, "Error: Could not load lattice.\n");
-            return false;
-        }
-        ++walk.latticesFilled;
-        return true;
+        return countLoaded(loadLattice(path, frame.lattices[walk.latticesFilled], model, walk.upAxis),
+                           walk.latticesFilled, "Error: Could not load lattice.\n");
     case SCENE_KIND_CAMERA:
-        if (walk.camerasFilled >= frame.numCameras) {
-            logPrint(0, "Error: Tried to load more cameras than model->numCameras.\n");
+        if (!hasRoom(walk.camerasFilled, frame.numCameras,
+                     "Error: Tried to load more cameras than model->numCameras.\n"))
             return true;
-        }
-        if (!loadCamera(path, frame.cameras[walk.camerasFilled], model, walk.upAxis)) {
-            logPrint(0, "Error: Could not load camera.\n");
-            return false;
-        }
-        ++walk.camerasFilled;
-        return true;
+        return countLoaded(loadCamera(path, frame.cameras[walk.camerasFilled], model, walk.upAxis),
+                           walk.camerasFilled, "Error: Could not load camera.\n");
     case SCENE_KIND_LIGHT:
-        if (walk.lightsFilled >= frame.numLights) {
-            logPrint(0, "Error: Tried to load more lights than model->numLights.\n");
+        if (!hasRoom(walk.lightsFilled, frame.numLights, "Error: Tried to load more lights than model->numLights.\n"))
             return true;
-        }
-        if (!loadLight(path, frame.lights[walk.lightsFilled], model, walk.upAxis)) {
-            logPrint(0, "Error: Could not load light.\n");
-            return false;
-        }
-        ++walk.lightsFilled;
-        return true;
+        return countLoaded(loadLight(path, frame.lights[walk.lightsFilled], model, walk.upAxis), walk.lightsFilled,
+                           "Error: Could not load light.\n");
     case SCENE_KIND_MESH: // the mesh walk's
     case SCENE_KIND_NONE:
         return true;
