@@ -37,13 +37,18 @@ size_t entries(int32_t count, size_t perEntry)
     return count > 0 ? size_t(count) * perEntry : 0;
 }
 
+// An array its count says has entries must be there on both sides.
+bool bothPresent(Comparison& comparison, const char* where, const char* field, const void* a, const void* b, size_t count)
+{
+    return count == 0 || (a && b) ||
+           differ(comparison, "%s %s: array missing on the %s side", where, field, !a ? "first" : "second");
+}
+
 // Compares by bits: the file holds bits, and NaN != NaN would make a model differ from itself.
 bool sameFloats(Comparison& comparison, const char* where, const char* field, const float* a, const float* b, size_t count)
 {
-    if (count == 0)
-        return true;
-    if (!a || !b)
-        return differ(comparison, "%s %s: array missing on the %s side", where, field, !a ? "first" : "second");
+    if (!bothPresent(comparison, where, field, a, b, count))
+        return false;
     for (size_t i = 0; i < count; ++i) {
         uint32_t bitsA, bitsB;
         memcpy(&bitsA, &a[i], sizeof(bitsA));
@@ -58,10 +63,8 @@ bool sameFloats(Comparison& comparison, const char* where, const char* field, co
 template <class T>
 bool sameIntegers(Comparison& comparison, const char* where, const char* field, const T* a, const T* b, size_t count)
 {
-    if (count == 0)
-        return true;
-    if (!a || !b)
-        return differ(comparison, "%s %s: array missing on the %s side", where, field, !a ? "first" : "second");
+    if (!bothPresent(comparison, where, field, a, b, count))
+        return false;
     for (size_t i = 0; i < count; ++i)
         if (a[i] != b[i])
             return differ(comparison, "%s %s[%zu]: %lld vs %lld", where, field, i, (long long)a[i], (long long)b[i]);
@@ -103,8 +106,8 @@ bool sameMaterial(Comparison& comparison, const char* where, const qaxMaterial& 
         return false;
 
     size_t textures = entries(a.textures.numTextures, 1);
-    if (textures && (!a.textures.textures || !b.textures.textures))
-        return differ(comparison, "%s textures: array missing on the %s side", where, !a.textures.textures ? "first" : "second");
+    if (!bothPresent(comparison, where, "textures", a.textures.textures, b.textures.textures, textures))
+        return false;
     for (size_t i = 0; i < textures; ++i) {
         char field[32];
         snprintf(field, sizeof(field), "texture %zu", i);
@@ -116,9 +119,9 @@ bool sameMaterial(Comparison& comparison, const char* where, const qaxMaterial& 
         !sameValue(comparison, where, "numSubMaterials", a.subMaterials.numSubMaterials, b.subMaterials.numSubMaterials))
         return false;
     size_t subMaterials = entries(a.subMaterials.numSubMaterials, 1);
-    if (subMaterials && (!a.subMaterials.subMaterials || !b.subMaterials.subMaterials))
-        return differ(comparison, "%s sub-materials: array missing on the %s side", where,
-                      !a.subMaterials.subMaterials ? "first" : "second");
+    if (!bothPresent(comparison, where, "sub-materials", a.subMaterials.subMaterials, b.subMaterials.subMaterials,
+                     subMaterials))
+        return false;
     for (size_t i = 0; i < subMaterials; ++i) {
         char inner[WHERE_SIZE];
         snprintf(inner, sizeof(inner), "%s > sub-material %zu", where, i);
@@ -184,8 +187,8 @@ bool compareQAXModels(const qaxModel& a, const qaxModel& b, char* difference, si
         return false;
 
     size_t materials = entries(a.materials.numMaterials, 1);
-    if (materials && (!a.materials.materials || !b.materials.materials))
-        return differ(comparison, "model materials: array missing on the %s side", !a.materials.materials ? "first" : "second");
+    if (!bothPresent(comparison, "model", "materials", a.materials.materials, b.materials.materials, materials))
+        return false;
     for (size_t i = 0; i < materials; ++i) {
         char where[WHERE_SIZE];
         snprintf(where, sizeof(where), "material %zu", i);
@@ -194,8 +197,8 @@ bool compareQAXModels(const qaxModel& a, const qaxModel& b, char* difference, si
     }
 
     size_t objects = entries(a.objects.numObjects, 1);
-    if (objects && (!a.objects.objects || !b.objects.objects))
-        return differ(comparison, "model objects: array missing on the %s side", !a.objects.objects ? "first" : "second");
+    if (!bothPresent(comparison, "model", "objects", a.objects.objects, b.objects.objects, objects))
+        return false;
     for (size_t i = 0; i < objects; ++i) {
         char where[WHERE_SIZE];
         snprintf(where, sizeof(where), "object %zu", i);
