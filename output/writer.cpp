@@ -67,6 +67,15 @@ void writeChunkStart(OutputFile& out, const char* tag, int32_t length)
     writeInt32(out, length);
 }
 
+// A chunk that holds a count and then the count's entries, perEntry values of valueSize bytes each.
+void writeCountedChunk(OutputFile& out, const char* tag, int32_t length, int32_t count, const void* values,
+                       size_t valueSize, size_t perEntry)
+{
+    writeChunkStart(out, tag, length);
+    writeInt32(out, count);
+    writeValues(out, values, valueSize, elements(count, perEntry));
+}
+
 void writeString(OutputFile& out, const qaxString& string)
 {
     assert(string.length <= QAX_STRING_SIZE);
@@ -123,28 +132,16 @@ void writeObject(OutputFile& out, const qaxObject& object)
     writeInt32(out, object.header.reserved1);
     writeInt32(out, object.header.materialID);
 
-    writeChunkStart(out, "INDI", object.indices.length);
-    writeInt32(out, object.indices.numIndices);
-    writeValues(out, object.indices.indices, sizeof(uint16_t), elements(object.indices.numIndices, 1));
-
-    writeChunkStart(out, "VERT", object.vertices.length);
-    writeInt32(out, object.vertices.numVertices);
-    writeValues(out, object.vertices.vertices, sizeof(float), elements(object.vertices.numVertices, 3));
-
-    if (object.vertexColors.present) {
-        writeChunkStart(out, "VCOL", object.vertexColors.length);
-        writeInt32(out, object.vertexColors.numVertexColors);
-        writeValues(out, object.vertexColors.vertexColors, sizeof(float),
-                    elements(object.vertexColors.numVertexColors, 3));
-    }
-
-    writeChunkStart(out, "TVER", object.UVs.length);
-    writeInt32(out, object.UVs.numUVs);
-    writeValues(out, object.UVs.UVs, sizeof(float), elements(object.UVs.numUVs, 2));
-
-    writeChunkStart(out, "NORM", object.normals.length);
-    writeInt32(out, object.normals.numNormals);
-    writeValues(out, object.normals.normals, sizeof(float), elements(object.normals.numNormals, 3));
+    writeCountedChunk(out, "INDI", object.indices.length, object.indices.numIndices, object.indices.indices,
+                      sizeof(uint16_t), 1);
+    writeCountedChunk(out, "VERT", object.vertices.length, object.vertices.numVertices, object.vertices.vertices,
+                      sizeof(float), 3);
+    if (object.vertexColors.present)
+        writeCountedChunk(out, "VCOL", object.vertexColors.length, object.vertexColors.numVertexColors,
+                          object.vertexColors.vertexColors, sizeof(float), 3);
+    writeCountedChunk(out, "TVER", object.UVs.length, object.UVs.numUVs, object.UVs.UVs, sizeof(float), 2);
+    writeCountedChunk(out, "NORM", object.normals.length, object.normals.numNormals, object.normals.normals,
+                      sizeof(float), 3);
 
     writeChunkStart(out, "BRST", object.bursts.length);
     writeInt32(out, object.bursts.numBursts);
