@@ -1,5 +1,7 @@
 #include "scene_readers/interchange/file_up_axis.h"
 
+#include "scene_readers/interchange/file_extension.h"
+
 #include <assimp/scene.h>
 
 #include <fstream>
@@ -10,19 +12,6 @@ namespace {
 
 // The document's own <asset> comes before any geometry; nested ones (in nodes) come later.
 const size_t kAssetSearchBytes = 1 << 16;
-
-std::string lowerExtension(const std::string& path)
-{
-    const size_t slash = path.find_last_of('/');
-    const size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return "";
-    std::string extension = path.substr(dot + 1);
-    for (char& c : extension)
-        if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
-    return extension;
-}
 
 std::string trimmed(const std::string& text)
 {

@@ -1,6 +1,7 @@
 #include "scene_readers/interchange/interchange_reader.h"
 
 #include "scene_readers/interchange/announced_counts.h"
+#include "scene_readers/interchange/file_extension.h"
 #include "scene_readers/interchange/file_up_axis.h"
 #include "scene_readers/interchange/library_import.h"
 #include "scene_readers/interchange/scene_builder.h"
@@ -15,19 +16,6 @@
 namespace interchange {
 
 namespace {
-
-std::string lowerExtension(const std::string& path)
-{
-    const size_t slash = path.find_last_of('/');
-    const size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return "";
-    std::string extension = path.substr(dot + 1);
-    for (char& c : extension)
-        if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
-    return extension;
-}
 
 std::string absoluteDirectoryOf(const std::string& path)
 {

@@ -1,5 +1,7 @@
 #include "scene_readers/interchange/library_import.h"
 
+#include "scene_readers/interchange/file_extension.h"
+
 #include <assimp/Importer.hpp>
 #include <assimp/config.h>
 #include <assimp/postprocess.h>
@@ -124,16 +126,11 @@ bool importFile(const std::string& path, unsigned long long memoryBudget, Import
 
 bool libraryReadsExtension(const std::string& path)
 {
-    const size_t slash = path.find_last_of('/');
-    const size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash) || dot + 1 == path.size())
+    const std::string extension = lowerExtension(path);
+    if (extension.empty())
         return false;
-    std::string extension = path.substr(dot);
-    for (char& c : extension)
-        if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
     Assimp::Importer importer;
-    return importer.IsExtensionSupported(extension);
+    return importer.IsExtensionSupported("." + extension);
 }
 
 } // namespace interchange
