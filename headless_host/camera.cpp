@@ -40,11 +40,6 @@ MVector cameraAxis(const MFnBase& fn, const MVector& axis, MSpace::Space space, 
   return (axis * matrix).normal();
 }
 
-double attribute(const MFnBase& fn, const char* name, MStatus* status) {
-  Node* node = attachedNode(fn, status);
-  return node != nullptr ? readNumber(node, name) : 0.0;
-}
-
 // Field of view from the film aperture (inches) and the focal length (mm), in radians.
 double fieldOfView(double apertureInches, double focalLength) {
   if (focalLength <= 0.0) return 0.0;
@@ -55,16 +50,7 @@ double fieldOfView(double apertureInches, double focalLength) {
 
 }  // namespace headless
 
-MFnCamera::MFnCamera() {}
-MFnCamera::MFnCamera(MObject& object, MStatus* ret) { setStatus(ret, headless::FnAccess::attach(*this, object).statusCode()); }
-MFnCamera::MFnCamera(const MObject& object, MStatus* ret) {
-  setStatus(ret, headless::FnAccess::attach(*this, object).statusCode());
-}
-MFnCamera::MFnCamera(const MDagPath& object, MStatus* ret) {
-  setStatus(ret, headless::FnAccess::attach(*this, object).statusCode());
-}
-MFnCamera::~MFnCamera() {}
-MFn::Type MFnCamera::type() const { return MFn::kCamera; }
+QAX_DAG_FN_CONSTRUCTORS(MFnCamera, MFn::kCamera)
 
 MPoint MFnCamera::eyePoint(MSpace::Space space, MStatus* ReturnStatus) const {
   if (headless::attachedNode(*this, ReturnStatus) == nullptr) return MPoint();
@@ -102,46 +88,46 @@ MPoint MFnCamera::centerOfInterestPoint(MSpace::Space space, MStatus* ReturnStat
 }
 
 double MFnCamera::centerOfInterest(MStatus* ReturnStatus) const {
-  return headless::attribute(*this, "centerOfInterest", ReturnStatus);
+  return headless::attachedNumber(*this, "centerOfInterest", ReturnStatus);
 }
 double MFnCamera::horizontalFilmAperture(MStatus* ReturnStatus) const {
-  return headless::attribute(*this, "horizontalFilmAperture", ReturnStatus);
+  return headless::attachedNumber(*this, "horizontalFilmAperture", ReturnStatus);
 }
 double MFnCamera::verticalFilmAperture(MStatus* ReturnStatus) const {
-  return headless::attribute(*this, "verticalFilmAperture", ReturnStatus);
+  return headless::attachedNumber(*this, "verticalFilmAperture", ReturnStatus);
 }
 MFnCamera::FilmFit MFnCamera::filmFit(MStatus* ReturnStatus) const {
-  const int fit = headless::narrow<int>(headless::attribute(*this, "filmFit", ReturnStatus));
+  const int fit = headless::narrow<int>(headless::attachedNumber(*this, "filmFit", ReturnStatus));
   return fit >= kFillFilmFit && fit <= kOverscanFilmFit ? static_cast<FilmFit>(fit) : kInvalid;
 }
 
 // The film back's own angles: film fit matters only when the film is fitted to a viewport or image of another
 // aspect ratio, which these two queries do not take.
 double MFnCamera::horizontalFieldOfView(MStatus* ReturnStatus) const {
-  return headless::fieldOfView(horizontalFilmAperture(ReturnStatus) * headless::attribute(*this, "lensSqueezeRatio", nullptr),
-                               focalLength());
+  const double squeeze = headless::attachedNumber(*this, "lensSqueezeRatio", nullptr);
+  return headless::fieldOfView(horizontalFilmAperture(ReturnStatus) * squeeze, focalLength());
 }
 double MFnCamera::verticalFieldOfView(MStatus* ReturnStatus) const {
   return headless::fieldOfView(verticalFilmAperture(ReturnStatus), focalLength());
 }
 double MFnCamera::focalLength(MStatus* ReturnStatus) const {
-  return headless::attribute(*this, "focalLength", ReturnStatus);
+  return headless::attachedNumber(*this, "focalLength", ReturnStatus);
 }
 double MFnCamera::nearClippingPlane(MStatus* ReturnStatus) const {
-  return headless::attribute(*this, "nearClipPlane", ReturnStatus);
+  return headless::attachedNumber(*this, "nearClipPlane", ReturnStatus);
 }
 double MFnCamera::farClippingPlane(MStatus* ReturnStatus) const {
-  return headless::attribute(*this, "farClipPlane", ReturnStatus);
+  return headless::attachedNumber(*this, "farClipPlane", ReturnStatus);
 }
 bool MFnCamera::isOrtho(MStatus* ReturnStatus) const {
-  return headless::attribute(*this, "orthographic", ReturnStatus) != 0.0;
+  return headless::attachedNumber(*this, "orthographic", ReturnStatus) != 0.0;
 }
 double MFnCamera::orthoWidth(MStatus* ReturnStatus) const {
-  return headless::attribute(*this, "orthographicWidth", ReturnStatus);
+  return headless::attachedNumber(*this, "orthographicWidth", ReturnStatus);
 }
 bool MFnCamera::isDepthOfField(MStatus* ReturnStatus) const {
-  return headless::attribute(*this, "depthOfField", ReturnStatus) != 0.0;
+  return headless::attachedNumber(*this, "depthOfField", ReturnStatus) != 0.0;
 }
 bool MFnCamera::isVerticalLock(MStatus* ReturnStatus) const {
-  return headless::attribute(*this, "verticalLock", ReturnStatus) != 0.0;
+  return headless::attachedNumber(*this, "verticalLock", ReturnStatus) != 0.0;
 }

@@ -89,6 +89,25 @@ const PathData* attachedPath(const MFnBase& fn) {
   return pathIsAlive(path) ? path : nullptr;
 }
 
+double attachedNumber(const MFnBase& fn, const char* name, MStatus* status) {
+  Node* node = attachedNode(fn, status);
+  return node != nullptr ? readNumber(node, name) : 0.0;
+}
+
+MColor attachedColour(const MFnBase& fn, const char* name, MStatus* status) {
+  Node* node = attachedNode(fn, status);
+  std::vector<double> c;
+  if (node == nullptr || !readNumbers(node, name, c) || c.size() != 3) return MColor();
+  return MColor(static_cast<float>(c[0]), static_cast<float>(c[1]), static_cast<float>(c[2]), 1.0f);
+}
+
+MStatus writeAttached(MFnBase& fn, const char* name, const std::vector<double>& values) {
+  MStatus status;
+  Node* node = attachedNode(fn, &status);
+  if (node == nullptr) return status;
+  return writeNumbers(node, name, values) ? MStatus::kSuccess : MStatus::kFailure;
+}
+
 }  // namespace headless
 
 // ---- MFnBase
@@ -125,17 +144,7 @@ MStatus MFnBase::setObject(MObject& object) { return headless::FnAccess::attach(
 MStatus MFnBase::setObject(const MObject& object) { return headless::FnAccess::attach(*this, object); }
 
 // ---- MFnDependencyNode
-MFnDependencyNode::MFnDependencyNode() {}
-MFnDependencyNode::MFnDependencyNode(MObject& object, MStatus* ReturnStatus) {
-  MStatus status = headless::FnAccess::attach(*this, object);
-  setStatus(ReturnStatus, status.statusCode());
-}
-MFnDependencyNode::MFnDependencyNode(const MObject& object, MStatus* ReturnStatus) {
-  MStatus status = headless::FnAccess::attach(*this, object);
-  setStatus(ReturnStatus, status.statusCode());
-}
-MFnDependencyNode::~MFnDependencyNode() {}
-MFn::Type MFnDependencyNode::type() const { return MFn::kDependencyNode; }
+QAX_DG_FN_CONSTRUCTORS(MFnDependencyNode, MFn::kDependencyNode)
 
 MString MFnDependencyNode::typeName(MStatus* ReturnStatus) const {
   Node* node = headless::attachedNode(*this, ReturnStatus);
@@ -233,21 +242,7 @@ bool MFnDependencyNode::isDefaultNode(MStatus* ReturnStatus) const {
 }
 
 // ---- MFnDagNode
-MFnDagNode::MFnDagNode() {}
-MFnDagNode::MFnDagNode(MObject& object, MStatus* ret) {
-  MStatus status = headless::FnAccess::attach(*this, object);
-  setStatus(ret, status.statusCode());
-}
-MFnDagNode::MFnDagNode(const MObject& object, MStatus* ret) {
-  MStatus status = headless::FnAccess::attach(*this, object);
-  setStatus(ret, status.statusCode());
-}
-MFnDagNode::MFnDagNode(const MDagPath& object, MStatus* ret) {
-  MStatus status = headless::FnAccess::attach(*this, object);
-  setStatus(ret, status.statusCode());
-}
-MFnDagNode::~MFnDagNode() {}
-MFn::Type MFnDagNode::type() const { return MFn::kDagNode; }
+QAX_DAG_FN_CONSTRUCTORS(MFnDagNode, MFn::kDagNode)
 
 MStatus MFnDagNode::setObject(const MDagPath& path) { return headless::FnAccess::attach(*this, path); }
 MStatus MFnDagNode::setObject(MObject& object) { return headless::FnAccess::attach(*this, object); }
@@ -385,25 +380,9 @@ MStatus MFnDagNode::setIntermediateObject(bool isIntermediate) {
 }
 
 // ---- MFnData, MFnStringData
-MFnData::MFnData() {}
-MFnData::MFnData(MObject& object, MStatus* ReturnStatus) {
-  setStatus(ReturnStatus, headless::FnAccess::attach(*this, object).statusCode());
-}
-MFnData::MFnData(const MObject& object, MStatus* ReturnStatus) {
-  setStatus(ReturnStatus, headless::FnAccess::attach(*this, object).statusCode());
-}
-MFnData::~MFnData() {}
-MFn::Type MFnData::type() const { return MFn::kData; }
+QAX_DG_FN_CONSTRUCTORS(MFnData, MFn::kData)
 
-MFnStringData::MFnStringData() {}
-MFnStringData::MFnStringData(MObject& object, MStatus* ReturnStatus) {
-  setStatus(ReturnStatus, headless::FnAccess::attach(*this, object).statusCode());
-}
-MFnStringData::MFnStringData(const MObject& object, MStatus* ReturnStatus) {
-  setStatus(ReturnStatus, headless::FnAccess::attach(*this, object).statusCode());
-}
-MFnStringData::~MFnStringData() {}
-MFn::Type MFnStringData::type() const { return MFn::kStringData; }
+QAX_DG_FN_CONSTRUCTORS(MFnStringData, MFn::kStringData)
 
 MString MFnStringData::string(MStatus* ReturnStatus) const {
   headless::StringData* data = dynamic_cast<headless::StringData*>(headless::FnAccess::object(*this));

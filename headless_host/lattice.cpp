@@ -112,16 +112,7 @@ LatticeGeometry* latticeOf(const MFnBase& fn, MStatus* status) {
 
 }  // namespace headless
 
-MFnLattice::MFnLattice() {}
-MFnLattice::MFnLattice(MObject& object, MStatus* ret) { setStatus(ret, headless::FnAccess::attach(*this, object).statusCode()); }
-MFnLattice::MFnLattice(const MObject& object, MStatus* ret) {
-  setStatus(ret, headless::FnAccess::attach(*this, object).statusCode());
-}
-MFnLattice::MFnLattice(const MDagPath& object, MStatus* ret) {
-  setStatus(ret, headless::FnAccess::attach(*this, object).statusCode());
-}
-MFnLattice::~MFnLattice() {}
-MFn::Type MFnLattice::type() const { return MFn::kLattice; }
+QAX_DAG_FN_CONSTRUCTORS(MFnLattice, MFn::kLattice)
 
 MStatus MFnLattice::getDivisions(unsigned& s, unsigned& t, unsigned& u) {
   MStatus status;
@@ -146,15 +137,7 @@ MPoint& MFnLattice::point(unsigned s, unsigned t, unsigned u, MStatus* ReturnSta
   return g->points[(static_cast<size_t>(s) * g->t + t) * g->u + u];
 }
 
-MFnLatticeDeformer::MFnLatticeDeformer() {}
-MFnLatticeDeformer::MFnLatticeDeformer(MObject& object, MStatus* ReturnStatus) {
-  setStatus(ReturnStatus, headless::FnAccess::attach(*this, object).statusCode());
-}
-MFnLatticeDeformer::MFnLatticeDeformer(const MObject& object, MStatus* ReturnStatus) {
-  setStatus(ReturnStatus, headless::FnAccess::attach(*this, object).statusCode());
-}
-MFnLatticeDeformer::~MFnLatticeDeformer() {}
-MFn::Type MFnLatticeDeformer::type() const { return MFn::kFFD; }
+QAX_DG_FN_CONSTRUCTORS(MFnLatticeDeformer, MFn::kFFD)
 
 MObject MFnLatticeDeformer::deformLattice(MStatus* ReturnStatus) {
   Node* node = headless::attachedNode(*this, ReturnStatus);

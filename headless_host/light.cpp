@@ -24,42 +24,7 @@ MObject createLight(LightKind kind, const std::string& name, const MObject& pare
   return createNode(types[static_cast<int>(kind)], name, parentTransform);
 }
 
-namespace {
-
-double number(const MFnBase& fn, const char* name, MStatus* status) {
-  Node* node = attachedNode(fn, status);
-  return node != nullptr ? readNumber(node, name) : 0.0;
-}
-
-MColor colour(const MFnBase& fn, const char* name, MStatus* status) {
-  Node* node = attachedNode(fn, status);
-  std::vector<double> c;
-  if (node == nullptr || !readNumbers(node, name, c) || c.size() != 3) return MColor();
-  return MColor(static_cast<float>(c[0]), static_cast<float>(c[1]), static_cast<float>(c[2]), 1.0f);
-}
-
-MStatus write(MFnBase& fn, const char* name, std::vector<double> values) {
-  MStatus status;
-  Node* node = attachedNode(fn, &status);
-  if (node == nullptr) return status;
-  return writeNumbers(node, name, values) ? MStatus::kSuccess : MStatus::kFailure;
-}
-
-}  // namespace
-
 }  // namespace headless
-
-#define QAX_DAG_FN_CONSTRUCTORS(Class, FnType)                                                              \
-  Class::Class() {}                                                                                         \
-  Class::Class(MObject& object, MStatus* ret) { setStatus(ret, headless::FnAccess::attach(*this, object).statusCode()); } \
-  Class::Class(const MObject& object, MStatus* ret) {                                                       \
-    setStatus(ret, headless::FnAccess::attach(*this, object).statusCode());                                 \
-  }                                                                                                         \
-  Class::Class(const MDagPath& object, MStatus* ret) {                                                      \
-    setStatus(ret, headless::FnAccess::attach(*this, object).statusCode());                                 \
-  }                                                                                                         \
-  Class::~Class() {}                                                                                        \
-  MFn::Type Class::type() const { return FnType; }
 
 QAX_DAG_FN_CONSTRUCTORS(MFnLight, MFn::kLight)
 QAX_DAG_FN_CONSTRUCTORS(MFnNonAmbientLight, MFn::kNonAmbientLight)
@@ -69,20 +34,20 @@ QAX_DAG_FN_CONSTRUCTORS(MFnPointLight, MFn::kPointLight)
 QAX_DAG_FN_CONSTRUCTORS(MFnDirectionalLight, MFn::kDirectionalLight)
 QAX_DAG_FN_CONSTRUCTORS(MFnAmbientLight, MFn::kAmbientLight)
 
-MColor MFnLight::color(MStatus* ReturnStatus) const { return headless::colour(*this, "color", ReturnStatus); }
-MStatus MFnLight::setColor(const MColor& col) { return headless::write(*this, "color", {col.r, col.g, col.b}); }
+MColor MFnLight::color(MStatus* ReturnStatus) const { return headless::attachedColour(*this, "color", ReturnStatus); }
+MStatus MFnLight::setColor(const MColor& col) { return headless::writeAttached(*this, "color", {col.r, col.g, col.b}); }
 float MFnLight::intensity(MStatus* ReturnStatus) const {
-  return static_cast<float>(headless::number(*this, "intensity", ReturnStatus));
+  return static_cast<float>(headless::attachedNumber(*this, "intensity", ReturnStatus));
 }
-MStatus MFnLight::setIntensity(const float& intens) { return headless::write(*this, "intensity", {intens}); }
+MStatus MFnLight::setIntensity(const float& intens) { return headless::writeAttached(*this, "intensity", {intens}); }
 bool MFnLight::useRayTraceShadows(MStatus* ReturnStatus) const {
-  return headless::number(*this, "useRayTraceShadows", ReturnStatus) != 0.0;
+  return headless::attachedNumber(*this, "useRayTraceShadows", ReturnStatus) != 0.0;
 }
 MColor MFnLight::shadowColor(MStatus* ReturnStatus) const {
-  return headless::colour(*this, "shadowColor", ReturnStatus);
+  return headless::attachedColour(*this, "shadowColor", ReturnStatus);
 }
 double MFnLight::centerOfIllumination(MStatus* ReturnStatus) const {
-  return headless::number(*this, "centerOfIllumination", ReturnStatus);
+  return headless::attachedNumber(*this, "centerOfIllumination", ReturnStatus);
 }
 
 // The direction one instance of the light points in: -Z of that instance's world matrix, not normalised (a
@@ -114,41 +79,49 @@ bool MFnLight::lightAmbient(MStatus* ReturnStatus) const {
   return node != nullptr && (node->hasFn(MFn::kAmbientLight) || headless::readNumber(node, "lightAmbient") != 0.0);
 }
 bool MFnLight::lightDiffuse(MStatus* ReturnStatus) const {
-  return headless::number(*this, "emitDiffuse", ReturnStatus) != 0.0;
+  return headless::attachedNumber(*this, "emitDiffuse", ReturnStatus) != 0.0;
 }
 bool MFnLight::lightSpecular(MStatus* ReturnStatus) const {
-  return headless::number(*this, "emitSpecular", ReturnStatus) != 0.0;
+  return headless::attachedNumber(*this, "emitSpecular", ReturnStatus) != 0.0;
 }
 
 short MFnNonAmbientLight::decayRate(MStatus* ReturnStatus) const {
-  return headless::narrow<short>(headless::number(*this, "decayRate", ReturnStatus));
+  return headless::narrow<short>(headless::attachedNumber(*this, "decayRate", ReturnStatus));
 }
 MStatus MFnNonAmbientLight::setDecayRate(const short& decay_rate) {
-  return headless::write(*this, "decayRate", {static_cast<double>(decay_rate)});
+  return headless::writeAttached(*this, "decayRate", {static_cast<double>(decay_rate)});
 }
 
 double MFnNonExtendedLight::shadowRadius(MStatus* ReturnStatus) const {
-  return headless::number(*this, "lightRadius", ReturnStatus);
+  return headless::attachedNumber(*this, "lightRadius", ReturnStatus);
 }
 bool MFnNonExtendedLight::castSoftShadows(MStatus* ReturnStatus) const {
-  return headless::number(*this, "castSoftShadows", ReturnStatus) != 0.0;
+  return headless::attachedNumber(*this, "castSoftShadows", ReturnStatus) != 0.0;
 }
 bool MFnNonExtendedLight::useDepthMapShadows(MStatus* ReturnStatus) const {
-  return headless::number(*this, "useDepthMapShadows", ReturnStatus) != 0.0;
+  return headless::attachedNumber(*this, "useDepthMapShadows", ReturnStatus) != 0.0;
 }
 
 // Angles in radians.
-double MFnSpotLight::coneAngle(MStatus* ReturnStatus) const { return headless::number(*this, "coneAngle", ReturnStatus); }
-MStatus MFnSpotLight::setConeAngle(const double& cone_angle) { return headless::write(*this, "coneAngle", {cone_angle}); }
-double MFnSpotLight::penumbraAngle(MStatus* ReturnStatus) const {
-  return headless::number(*this, "penumbraAngle", ReturnStatus);
+double MFnSpotLight::coneAngle(MStatus* ReturnStatus) const {
+  return headless::attachedNumber(*this, "coneAngle", ReturnStatus);
 }
-double MFnSpotLight::dropOff(MStatus* ReturnStatus) const { return headless::number(*this, "dropoff", ReturnStatus); }
-MStatus MFnSpotLight::setDropOff(const double& drop_off) { return headless::write(*this, "dropoff", {drop_off}); }
+MStatus MFnSpotLight::setConeAngle(const double& cone_angle) {
+  return headless::writeAttached(*this, "coneAngle", {cone_angle});
+}
+double MFnSpotLight::penumbraAngle(MStatus* ReturnStatus) const {
+  return headless::attachedNumber(*this, "penumbraAngle", ReturnStatus);
+}
+double MFnSpotLight::dropOff(MStatus* ReturnStatus) const {
+  return headless::attachedNumber(*this, "dropoff", ReturnStatus);
+}
+MStatus MFnSpotLight::setDropOff(const double& drop_off) {
+  return headless::writeAttached(*this, "dropoff", {drop_off});
+}
 
 float MFnAmbientLight::ambientShade(MStatus* ReturnStatus) const {
-  return static_cast<float>(headless::number(*this, "ambientShade", ReturnStatus));
+  return static_cast<float>(headless::attachedNumber(*this, "ambientShade", ReturnStatus));
 }
 bool MFnAmbientLight::castSoftShadows(MStatus* ReturnStatus) const {
-  return headless::number(*this, "castSoftShadows", ReturnStatus) != 0.0;
+  return headless::attachedNumber(*this, "castSoftShadows", ReturnStatus) != 0.0;
 }

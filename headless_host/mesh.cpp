@@ -55,16 +55,7 @@ bool currentUVSet(const Node* node, const MString* uvSet) {
 
 }  // namespace headless
 
-MFnMesh::MFnMesh() {}
-MFnMesh::MFnMesh(MObject& object, MStatus* ret) { setStatus(ret, headless::FnAccess::attach(*this, object).statusCode()); }
-MFnMesh::MFnMesh(const MObject& object, MStatus* ret) {
-  setStatus(ret, headless::FnAccess::attach(*this, object).statusCode());
-}
-MFnMesh::MFnMesh(const MDagPath& object, MStatus* ret) {
-  setStatus(ret, headless::FnAccess::attach(*this, object).statusCode());
-}
-MFnMesh::~MFnMesh() {}
-MFn::Type MFnMesh::type() const { return MFn::kMesh; }
+QAX_DAG_FN_CONSTRUCTORS(MFnMesh, MFn::kMesh)
 
 int MFnMesh::numVertices(MStatus* ReturnStatus) const {
   const MeshGeometry* g = headless::meshOf(*this, ReturnStatus);

@@ -100,18 +100,7 @@ MStatus placePoint(const MFnBase& fn, const MPoint& local, MSpace::Space space, 
 
 }  // namespace headless
 
-MFnNurbsSurface::MFnNurbsSurface() {}
-MFnNurbsSurface::MFnNurbsSurface(MObject& object, MStatus* ret) {
-  setStatus(ret, headless::FnAccess::attach(*this, object).statusCode());
-}
-MFnNurbsSurface::MFnNurbsSurface(const MObject& object, MStatus* ret) {
-  setStatus(ret, headless::FnAccess::attach(*this, object).statusCode());
-}
-MFnNurbsSurface::MFnNurbsSurface(const MDagPath& object, MStatus* ret) {
-  setStatus(ret, headless::FnAccess::attach(*this, object).statusCode());
-}
-MFnNurbsSurface::~MFnNurbsSurface() {}
-MFn::Type MFnNurbsSurface::type() const { return MFn::kNurbsSurface; }
+QAX_DAG_FN_CONSTRUCTORS(MFnNurbsSurface, MFn::kNurbsSurface)
 
 int MFnNurbsSurface::numCVsInU(MStatus* ReturnStatus) const {
   const headless::NurbsSurfaceGeometry* g = headless::surfaceOf(*this, ReturnStatus);
@@ -158,18 +147,7 @@ MStatus MFnNurbsSurface::getCV(unsigned int indexU, unsigned int indexV, MPoint&
   return headless::placePoint(*this, g->cvs[indexU * g->numV + indexV], space, pnt);
 }
 
-MFnNurbsCurve::MFnNurbsCurve() {}
-MFnNurbsCurve::MFnNurbsCurve(MObject& object, MStatus* ret) {
-  setStatus(ret, headless::FnAccess::attach(*this, object).statusCode());
-}
-MFnNurbsCurve::MFnNurbsCurve(const MObject& object, MStatus* ret) {
-  setStatus(ret, headless::FnAccess::attach(*this, object).statusCode());
-}
-MFnNurbsCurve::MFnNurbsCurve(const MDagPath& object, MStatus* ret) {
-  setStatus(ret, headless::FnAccess::attach(*this, object).statusCode());
-}
-MFnNurbsCurve::~MFnNurbsCurve() {}
-MFn::Type MFnNurbsCurve::type() const { return MFn::kNurbsCurve; }
+QAX_DAG_FN_CONSTRUCTORS(MFnNurbsCurve, MFn::kNurbsCurve)
 
 // 0 when the curve has no geometry.
 int MFnNurbsCurve::numCVs(MStatus* ReturnStatus) const {

@@ -6,6 +6,7 @@
 #include "node_types.h"
 
 #include <headless/scene.h>
+#include <maya/MColor.h>
 #include <maya/MDagPath.h>
 #include <maya/MFnBase.h>
 #include <maya/MMatrix.h>
@@ -273,6 +274,12 @@ Node* attachedNode(const MFnBase& fn, MStatus* status);
 // The attached path, or null (the set was attached to an object, not a path).
 const PathData* attachedPath(const MFnBase& fn);
 
+// Attribute values of the attached node as the function sets read and write them: with nothing attached,
+// *status = kFailure and 0 or the default colour. A colour is three numbers and reads with alpha 1.
+double attachedNumber(const MFnBase& fn, const char* name, MStatus* status);
+MColor attachedColour(const MFnBase& fn, const char* name, MStatus* status);
+MStatus writeAttached(MFnBase& fn, const char* name, const std::vector<double>& values);
+
 
 
 struct SelectionItem {
@@ -358,5 +365,24 @@ MMatrix inclusiveMatrix(const PathData& path);
 MMatrix exclusiveMatrix(const PathData& path);
 
 }  // namespace headless
+
+// The constructors every function set of the API has, and its type(): attaching reports its status. DAG sets
+// also attach through a path.
+#define QAX_DG_FN_CONSTRUCTORS(Class, FnType)                                                       \
+  Class::Class() {}                                                                                 \
+  Class::Class(MObject& object, MStatus* ReturnStatus) {                                            \
+    headless::setStatus(ReturnStatus, headless::FnAccess::attach(*this, object).statusCode());      \
+  }                                                                                                 \
+  Class::Class(const MObject& object, MStatus* ReturnStatus) {                                      \
+    headless::setStatus(ReturnStatus, headless::FnAccess::attach(*this, object).statusCode());      \
+  }                                                                                                 \
+  Class::~Class() {}                                                                                \
+  MFn::Type Class::type() const { return FnType; }
+
+#define QAX_DAG_FN_CONSTRUCTORS(Class, FnType)                                                      \
+  QAX_DG_FN_CONSTRUCTORS(Class, FnType)                                                             \
+  Class::Class(const MDagPath& object, MStatus* ReturnStatus) {                                     \
+    headless::setStatus(ReturnStatus, headless::FnAccess::attach(*this, object).statusCode());      \
+  }
 
 #endif

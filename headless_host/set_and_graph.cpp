@@ -13,15 +13,7 @@ using headless::Node;
 using headless::setStatus;
 
 // ---- MFnSet
-MFnSet::MFnSet() {}
-MFnSet::MFnSet(MObject& object, MStatus* ReturnStatus) {
-  setStatus(ReturnStatus, headless::FnAccess::attach(*this, object).statusCode());
-}
-MFnSet::MFnSet(const MObject& object, MStatus* ReturnStatus) {
-  setStatus(ReturnStatus, headless::FnAccess::attach(*this, object).statusCode());
-}
-MFnSet::~MFnSet() {}
-MFn::Type MFnSet::type() const { return MFn::kSet; }
+QAX_DG_FN_CONSTRUCTORS(MFnSet, MFn::kSet)
 
 // The restriction comes from the set's xxxOnlySet flags; a shading group has renderableOnlySet on.
 MFnSet::Restriction MFnSet::restriction(MStatus* ReturnStatus) const {

@@ -42,42 +42,13 @@ bool assign(const MObject& set, const MObject& shape, unsigned instance) {
 
 namespace {
 
-double number(const MFnBase& fn, const char* name, MStatus* status) {
-  Node* node = attachedNode(fn, status);
-  return node != nullptr ? readNumber(node, name) : 0.0;
+MStatus writeColour(MFnBase& fn, const char* name, const MColor& c) {
+  return writeAttached(fn, name, {c.r, c.g, c.b});
 }
-
-// A colour attribute as the API gives it: alpha 1.
-MColor colour(const MFnBase& fn, const char* name, MStatus* status) {
-  Node* node = attachedNode(fn, status);
-  std::vector<double> c;
-  if (node == nullptr || !readNumbers(node, name, c) || c.size() != 3) return MColor();
-  return MColor(static_cast<float>(c[0]), static_cast<float>(c[1]), static_cast<float>(c[2]), 1.0f);
-}
-
-MStatus write(MFnBase& fn, const char* name, std::vector<double> values) {
-  MStatus status;
-  Node* node = attachedNode(fn, &status);
-  if (node == nullptr) return status;
-  return writeNumbers(node, name, values) ? MStatus::kSuccess : MStatus::kFailure;
-}
-
-MStatus writeColour(MFnBase& fn, const char* name, const MColor& c) { return write(fn, name, {c.r, c.g, c.b}); }
 
 }  // namespace
 
 }  // namespace headless
-
-#define QAX_DG_FN_CONSTRUCTORS(Class, FnType)                                                                \
-  Class::Class() {}                                                                                          \
-  Class::Class(MObject& object, MStatus* ReturnStatus) {                                                     \
-    setStatus(ReturnStatus, headless::FnAccess::attach(*this, object).statusCode());                         \
-  }                                                                                                          \
-  Class::Class(const MObject& object, MStatus* ReturnStatus) {                                               \
-    setStatus(ReturnStatus, headless::FnAccess::attach(*this, object).statusCode());                         \
-  }                                                                                                          \
-  Class::~Class() {}                                                                                         \
-  MFn::Type Class::type() const { return FnType; }
 
 QAX_DG_FN_CONSTRUCTORS(MFnLambertShader, MFn::kLambert)
 QAX_DG_FN_CONSTRUCTORS(MFnReflectShader, MFn::kReflect)
@@ -85,101 +56,105 @@ QAX_DG_FN_CONSTRUCTORS(MFnPhongShader, MFn::kPhong)
 QAX_DG_FN_CONSTRUCTORS(MFnBlinnShader, MFn::kBlinn)
 
 short MFnLambertShader::refractedRayDepthLimit(MStatus* ReturnStatus) const {
-  return headless::narrow<short>(headless::number(*this, "refractionLimit", ReturnStatus));
+  return headless::narrow<short>(headless::attachedNumber(*this, "refractionLimit", ReturnStatus));
 }
 MStatus MFnLambertShader::setRefractedRayDepthLimit(const short& depth) {
-  return headless::write(*this, "refractionLimit", {static_cast<double>(depth)});
+  return headless::writeAttached(*this, "refractionLimit", {static_cast<double>(depth)});
 }
 float MFnLambertShader::refractiveIndex(MStatus* ReturnStatus) const {
-  return static_cast<float>(headless::number(*this, "refractiveIndex", ReturnStatus));
+  return static_cast<float>(headless::attachedNumber(*this, "refractiveIndex", ReturnStatus));
 }
 MStatus MFnLambertShader::setRefractiveIndex(const float& refractive_index) {
-  return headless::write(*this, "refractiveIndex", {refractive_index});
+  return headless::writeAttached(*this, "refractiveIndex", {refractive_index});
 }
 bool MFnLambertShader::rtRefractedColor(MStatus* ReturnStatus) const {
-  return headless::number(*this, "refractions", ReturnStatus) != 0.0;
+  return headless::attachedNumber(*this, "refractions", ReturnStatus) != 0.0;
 }
 MStatus MFnLambertShader::setRtRefractedColor(const bool& rt_refracted_color) {
-  return headless::write(*this, "refractions", {rt_refracted_color ? 1.0 : 0.0});
+  return headless::writeAttached(*this, "refractions", {rt_refracted_color ? 1.0 : 0.0});
 }
 float MFnLambertShader::diffuseCoeff(MStatus* ReturnStatus) const {
-  return static_cast<float>(headless::number(*this, "diffuse", ReturnStatus));
+  return static_cast<float>(headless::attachedNumber(*this, "diffuse", ReturnStatus));
 }
 MStatus MFnLambertShader::setDiffuseCoeff(const float& diffuse_coeff) {
-  return headless::write(*this, "diffuse", {diffuse_coeff});
+  return headless::writeAttached(*this, "diffuse", {diffuse_coeff});
 }
-MColor MFnLambertShader::color(MStatus* ReturnStatus) const { return headless::colour(*this, "color", ReturnStatus); }
+MColor MFnLambertShader::color(MStatus* ReturnStatus) const {
+  return headless::attachedColour(*this, "color", ReturnStatus);
+}
 MStatus MFnLambertShader::setColor(const MColor& new_color) { return headless::writeColour(*this, "color", new_color); }
 MColor MFnLambertShader::transparency(MStatus* ReturnStatus) const {
-  return headless::colour(*this, "transparency", ReturnStatus);
+  return headless::attachedColour(*this, "transparency", ReturnStatus);
 }
 MStatus MFnLambertShader::setTransparency(const MColor& transp) {
   return headless::writeColour(*this, "transparency", transp);
 }
 MColor MFnLambertShader::ambientColor(MStatus* ReturnStatus) const {
-  return headless::colour(*this, "ambientColor", ReturnStatus);
+  return headless::attachedColour(*this, "ambientColor", ReturnStatus);
 }
 MStatus MFnLambertShader::setAmbientColor(const MColor& ambient_color) {
   return headless::writeColour(*this, "ambientColor", ambient_color);
 }
 MColor MFnLambertShader::incandescence(MStatus* ReturnStatus) const {
-  return headless::colour(*this, "incandescence", ReturnStatus);
+  return headless::attachedColour(*this, "incandescence", ReturnStatus);
 }
 MStatus MFnLambertShader::setIncandescence(const MColor& incand) {
   return headless::writeColour(*this, "incandescence", incand);
 }
 float MFnLambertShader::translucenceCoeff(MStatus* ReturnStatus) const {
-  return static_cast<float>(headless::number(*this, "translucence", ReturnStatus));
+  return static_cast<float>(headless::attachedNumber(*this, "translucence", ReturnStatus));
 }
 MStatus MFnLambertShader::setTranslucenceCoeff(const float& translucence_coeff) {
-  return headless::write(*this, "translucence", {translucence_coeff});
+  return headless::writeAttached(*this, "translucence", {translucence_coeff});
 }
 float MFnLambertShader::glowIntensity(MStatus* ReturnStatus) const {
-  return static_cast<float>(headless::number(*this, "glowIntensity", ReturnStatus));
+  return static_cast<float>(headless::attachedNumber(*this, "glowIntensity", ReturnStatus));
 }
 MStatus MFnLambertShader::setGlowIntensity(const float& glow_intensity) {
-  return headless::write(*this, "glowIntensity", {glow_intensity});
+  return headless::writeAttached(*this, "glowIntensity", {glow_intensity});
 }
 
 short MFnReflectShader::reflectedRayDepthLimit(MStatus* ReturnStatus) const {
-  return headless::narrow<short>(headless::number(*this, "reflectionLimit", ReturnStatus));
+  return headless::narrow<short>(headless::attachedNumber(*this, "reflectionLimit", ReturnStatus));
 }
 MStatus MFnReflectShader::setReflectedRayDepthLimit(const short& depth) {
-  return headless::write(*this, "reflectionLimit", {static_cast<double>(depth)});
+  return headless::writeAttached(*this, "reflectionLimit", {static_cast<double>(depth)});
 }
 MColor MFnReflectShader::specularColor(MStatus* ReturnStatus) const {
-  return headless::colour(*this, "specularColor", ReturnStatus);
+  return headless::attachedColour(*this, "specularColor", ReturnStatus);
 }
 MStatus MFnReflectShader::setSpecularColor(const MColor& specular_color) {
   return headless::writeColour(*this, "specularColor", specular_color);
 }
 float MFnReflectShader::reflectivity(MStatus* ReturnStatus) const {
-  return static_cast<float>(headless::number(*this, "reflectivity", ReturnStatus));
+  return static_cast<float>(headless::attachedNumber(*this, "reflectivity", ReturnStatus));
 }
 MStatus MFnReflectShader::setReflectivity(const float& reflect) {
-  return headless::write(*this, "reflectivity", {reflect});
+  return headless::writeAttached(*this, "reflectivity", {reflect});
 }
 MColor MFnReflectShader::reflectedColor(MStatus* ReturnStatus) const {
-  return headless::colour(*this, "reflectedColor", ReturnStatus);
+  return headless::attachedColour(*this, "reflectedColor", ReturnStatus);
 }
 MStatus MFnReflectShader::setReflectedColor(const MColor& reflected_color) {
   return headless::writeColour(*this, "reflectedColor", reflected_color);
 }
 
 float MFnPhongShader::cosPower(MStatus* ReturnStatus) const {
-  return static_cast<float>(headless::number(*this, "cosinePower", ReturnStatus));
+  return static_cast<float>(headless::attachedNumber(*this, "cosinePower", ReturnStatus));
 }
-MStatus MFnPhongShader::setCosPower(const float& cos_power) { return headless::write(*this, "cosinePower", {cos_power}); }
+MStatus MFnPhongShader::setCosPower(const float& cos_power) {
+  return headless::writeAttached(*this, "cosinePower", {cos_power});
+}
 
 float MFnBlinnShader::eccentricity(MStatus* ReturnStatus) const {
-  return static_cast<float>(headless::number(*this, "eccentricity", ReturnStatus));
+  return static_cast<float>(headless::attachedNumber(*this, "eccentricity", ReturnStatus));
 }
 MStatus MFnBlinnShader::setEccentricity(const float& eccentricity) {
-  return headless::write(*this, "eccentricity", {eccentricity});
+  return headless::writeAttached(*this, "eccentricity", {eccentricity});
 }
 float MFnBlinnShader::specularRollOff(MStatus* ReturnStatus) const {
-  return static_cast<float>(headless::number(*this, "specularRollOff", ReturnStatus));
+  return static_cast<float>(headless::attachedNumber(*this, "specularRollOff", ReturnStatus));
 }
 MStatus MFnBlinnShader::setSpecularRollOff(const float& specular_rolloff) {
-  return headless::write(*this, "specularRollOff", {specular_rolloff});
+  return headless::writeAttached(*this, "specularRollOff", {specular_rolloff});
 }

@@ -63,18 +63,7 @@ std::vector<double> vector3(const MFnBase& fn, const char* name, MStatus* status
 
 }  // namespace headless
 
-MFnTransform::MFnTransform() {}
-MFnTransform::MFnTransform(MObject& object, MStatus* ret) {
-  setStatus(ret, headless::FnAccess::attach(*this, object).statusCode());
-}
-MFnTransform::MFnTransform(const MObject& object, MStatus* ret) {
-  setStatus(ret, headless::FnAccess::attach(*this, object).statusCode());
-}
-MFnTransform::MFnTransform(const MDagPath& object, MStatus* ret) {
-  setStatus(ret, headless::FnAccess::attach(*this, object).statusCode());
-}
-MFnTransform::~MFnTransform() {}
-MFn::Type MFnTransform::type() const { return MFn::kTransform; }
+QAX_DAG_FN_CONSTRUCTORS(MFnTransform, MFn::kTransform)
 
 // In world space, the translation of the path's world matrix (set attached through a path); in the transform's
 // own spaces, its translate attribute.
