@@ -44,6 +44,16 @@ bool spaceMatrix(const MFnBase& fn, MSpace::Space space, MMatrix& matrix) {
   return true;
 }
 
+// The geometry and the matrix for a space, or null with the status to return.
+const MeshGeometry* meshInSpace(const MFnBase& fn, MSpace::Space space, MMatrix& matrix, MStatus& status) {
+  const MeshGeometry* g = meshOf(fn, &status);
+  if (g != nullptr && !spaceMatrix(fn, space, matrix)) {
+    status = MStatus::kInvalidParameter;
+    return nullptr;
+  }
+  return g;
+}
+
 bool currentUVSet(const Node* node, const MString* uvSet) {
   if (uvSet == nullptr) return true;
   std::string current;
@@ -99,10 +109,9 @@ MStatus MFnMesh::getPolygonVertices(int polygonId, MIntArray& vertexList) const 
 
 MStatus MFnMesh::getPoints(MFloatPointArray& vertexArray, MSpace::Space space) const {
   MStatus status;
-  const MeshGeometry* g = headless::meshOf(*this, &status);
-  if (g == nullptr) return status;
   MMatrix matrix;
-  if (!headless::spaceMatrix(*this, space, matrix)) return MStatus::kInvalidParameter;
+  const MeshGeometry* g = headless::meshInSpace(*this, space, matrix, status);
+  if (g == nullptr) return status;
   vertexArray.setLength(static_cast<unsigned>(g->points.size()));
   for (size_t i = 0; i < g->points.size(); ++i) {
     MPoint p = g->points[i] * matrix;
@@ -114,10 +123,9 @@ MStatus MFnMesh::getPoints(MFloatPointArray& vertexArray, MSpace::Space space) c
 
 MStatus MFnMesh::getPoints(MPointArray& vertexArray, MSpace::Space space) const {
   MStatus status;
-  const MeshGeometry* g = headless::meshOf(*this, &status);
-  if (g == nullptr) return status;
   MMatrix matrix;
-  if (!headless::spaceMatrix(*this, space, matrix)) return MStatus::kInvalidParameter;
+  const MeshGeometry* g = headless::meshInSpace(*this, space, matrix, status);
+  if (g == nullptr) return status;
   vertexArray.setLength(static_cast<unsigned>(g->points.size()));
   for (size_t i = 0; i < g->points.size(); ++i) vertexArray[static_cast<unsigned>(i)] = g->points[i] * matrix;
   return MStatus::kSuccess;
@@ -131,10 +139,9 @@ int MFnMesh::numNormals(MStatus* ReturnStatus) const {
 // World-space normals go through the inverse transpose of the world matrix and are normalised again.
 MStatus MFnMesh::getNormals(MFloatVectorArray& normals, MSpace::Space space) const {
   MStatus status;
-  const MeshGeometry* g = headless::meshOf(*this, &status);
-  if (g == nullptr) return status;
   MMatrix matrix;
-  if (!headless::spaceMatrix(*this, space, matrix)) return MStatus::kInvalidParameter;
+  const MeshGeometry* g = headless::meshInSpace(*this, space, matrix, status);
+  if (g == nullptr) return status;
   const MMatrix normalMatrix = matrix.inverse().transpose();
   const unsigned count = static_cast<unsigned>(g->normals.size() / 3);
   normals.setLength(count);
@@ -273,6 +280,60 @@ MPoint walkPoint(const MeshWalk& walk, int vertex, MSpace::Space space, MStatus*
   return space == MSpace::kWorld ? p * inclusiveMatrix(walk.path) : p;
 }
 
+// What the face and vertex iterators share: a walk that failed to start is null, and every call on it fails.
+MeshWalk* startPathWalk(const MDagPath& object, bool faces) {
+  const PathData* path = PathAccess::get(object);
+  return startWalk(endNode(path), path, faces);
+}
+
+MStatus::MStatusCode startedCode(const MeshWalk* walk) {
+  return walk != nullptr ? MStatus::kSuccess : MStatus::kFailure;
+}
+
+bool walkIsDone(const MeshWalk* walk, MStatus* status) {
+  setStatus(status, startedCode(walk));
+  return walk == nullptr || walk->done();
+}
+
+MStatus walkNext(MeshWalk* walk) {
+  if (walk == nullptr) return MStatus::kFailure;
+  if (walk->position < walk->count) ++walk->position;
+  return MStatus::kSuccess;
+}
+
+MStatus walkReset(MeshWalk* walk) {
+  if (walk == nullptr) return MStatus::kFailure;
+  walk->position = 0;
+  return MStatus::kSuccess;
+}
+
+int walkCount(const MeshWalk* walk, MStatus* status) {
+  setStatus(status, startedCode(walk));
+  return walk != nullptr ? walk->count : 0;
+}
+
+int walkIndex(const MeshWalk* walk, MStatus* status) {
+  const bool ok = walk != nullptr && !walk->done();
+  setStatus(status, ok ? MStatus::kSuccess : MStatus::kFailure);
+  return ok ? walk->position : -1;
+}
+
+// The face-vertex ordinal of a corner of the current face, or -1 with kFailure past the end and
+// kInvalidParameter for a corner the face does not have.
+int currentCorner(const MeshWalk* walk, int localVertexIndex, MStatus* status) {
+  if (walk == nullptr || walk->done()) {
+    setStatus(status, MStatus::kFailure);
+    return -1;
+  }
+  const MeshGeometry& g = walk->geometry();
+  if (localVertexIndex < 0 || localVertexIndex >= g.faceSize(walk->position)) {
+    setStatus(status, MStatus::kInvalidParameter);
+    return -1;
+  }
+  setStatus(status, MStatus::kSuccess);
+  return g.faceStart[walk->position] + localVertexIndex;
+}
+
 }  // namespace
 
 }  // namespace headless
@@ -281,45 +342,21 @@ using headless::MeshWalk;
 
 MItMeshPolygon::MItMeshPolygon(const MObject& polyObject, MStatus* ReturnStatus)
     : walk_(headless::startWalk(headless::nodeFrom(polyObject), nullptr, true)) {
-  setStatus(ReturnStatus, walk_ != nullptr ? MStatus::kSuccess : MStatus::kFailure);
+  setStatus(ReturnStatus, headless::startedCode(walk_));
 }
 
 MItMeshPolygon::MItMeshPolygon(const MDagPath& polyObject, MObject&, MStatus* ReturnStatus)
-    : walk_(nullptr) {
-  const headless::PathData* path = headless::PathAccess::get(polyObject);
-  walk_ = headless::startWalk(headless::endNode(path), path, true);
-  setStatus(ReturnStatus, walk_ != nullptr ? MStatus::kSuccess : MStatus::kFailure);
+    : walk_(headless::startPathWalk(polyObject, true)) {
+  setStatus(ReturnStatus, headless::startedCode(walk_));
 }
 
 MItMeshPolygon::~MItMeshPolygon() { delete walk_; }
 
-bool MItMeshPolygon::isDone(MStatus* ReturnStatus) {
-  setStatus(ReturnStatus, walk_ != nullptr ? MStatus::kSuccess : MStatus::kFailure);
-  return walk_ == nullptr || walk_->done();
-}
-
-MStatus MItMeshPolygon::next() {
-  if (walk_ == nullptr) return MStatus::kFailure;
-  if (walk_->position < walk_->count) ++walk_->position;
-  return MStatus::kSuccess;
-}
-
-MStatus MItMeshPolygon::reset() {
-  if (walk_ == nullptr) return MStatus::kFailure;
-  walk_->position = 0;
-  return MStatus::kSuccess;
-}
-
-int MItMeshPolygon::count(MStatus* ReturnStatus) {
-  setStatus(ReturnStatus, walk_ != nullptr ? MStatus::kSuccess : MStatus::kFailure);
-  return walk_ != nullptr ? walk_->count : 0;
-}
-
-int MItMeshPolygon::index(MStatus* ReturnStatus) {
-  const bool ok = walk_ != nullptr && !walk_->done();
-  setStatus(ReturnStatus, ok ? MStatus::kSuccess : MStatus::kFailure);
-  return ok ? walk_->position : -1;
-}
+bool MItMeshPolygon::isDone(MStatus* ReturnStatus) { return headless::walkIsDone(walk_, ReturnStatus); }
+MStatus MItMeshPolygon::next() { return headless::walkNext(walk_); }
+MStatus MItMeshPolygon::reset() { return headless::walkReset(walk_); }
+int MItMeshPolygon::count(MStatus* ReturnStatus) { return headless::walkCount(walk_, ReturnStatus); }
+int MItMeshPolygon::index(MStatus* ReturnStatus) { return headless::walkIndex(walk_, ReturnStatus); }
 
 int MItMeshPolygon::polygonVertexCount(MStatus* ReturnStatus) {
   const bool ok = walk_ != nullptr && !walk_->done();
@@ -328,17 +365,8 @@ int MItMeshPolygon::polygonVertexCount(MStatus* ReturnStatus) {
 }
 
 int MItMeshPolygon::vertexIndex(int index, MStatus* ReturnStatus) {
-  if (walk_ == nullptr || walk_->done()) {
-    setStatus(ReturnStatus, MStatus::kFailure);
-    return -1;
-  }
-  const MeshGeometry& g = walk_->geometry();
-  if (index < 0 || index >= g.faceSize(walk_->position)) {
-    setStatus(ReturnStatus, MStatus::kInvalidParameter);
-    return -1;
-  }
-  setStatus(ReturnStatus, MStatus::kSuccess);
-  return g.faceVertices[g.faceStart[walk_->position] + index];
+  const int corner = headless::currentCorner(walk_, index, ReturnStatus);
+  return corner >= 0 ? walk_->geometry().faceVertices[corner] : -1;
 }
 
 MStatus MItMeshPolygon::getVertices(MIntArray& vertices) {
@@ -358,17 +386,8 @@ MPoint MItMeshPolygon::point(int index, MSpace::Space space, MStatus* ReturnStat
 }
 
 int MItMeshPolygon::normalIndex(int localVertexIndex, MStatus* ReturnStatus) const {
-  if (walk_ == nullptr || walk_->done()) {
-    setStatus(ReturnStatus, MStatus::kFailure);
-    return -1;
-  }
-  const MeshGeometry& g = walk_->geometry();
-  if (localVertexIndex < 0 || localVertexIndex >= g.faceSize(walk_->position)) {
-    setStatus(ReturnStatus, MStatus::kInvalidParameter);
-    return -1;
-  }
-  setStatus(ReturnStatus, MStatus::kSuccess);
-  return g.faceVertexNormal[g.faceStart[walk_->position] + localVertexIndex];
+  const int corner = headless::currentCorner(walk_, localVertexIndex, ReturnStatus);
+  return corner >= 0 ? walk_->geometry().faceVertexNormal[corner] : -1;
 }
 
 bool MItMeshPolygon::hasUVs(MStatus* ReturnStatus) const {
@@ -399,44 +418,21 @@ MStatus MItMeshPolygon::getUVIndex(int vertex, int& index, const MString* uvSet)
 
 MItMeshVertex::MItMeshVertex(MObject& polyObject, MStatus* ReturnStatus)
     : walk_(headless::startWalk(headless::nodeFrom(polyObject), nullptr, false)) {
-  setStatus(ReturnStatus, walk_ != nullptr ? MStatus::kSuccess : MStatus::kFailure);
+  setStatus(ReturnStatus, headless::startedCode(walk_));
 }
 
-MItMeshVertex::MItMeshVertex(const MDagPath& polyObject, MObject&, MStatus* ReturnStatus) : walk_(nullptr) {
-  const headless::PathData* path = headless::PathAccess::get(polyObject);
-  walk_ = headless::startWalk(headless::endNode(path), path, false);
-  setStatus(ReturnStatus, walk_ != nullptr ? MStatus::kSuccess : MStatus::kFailure);
+MItMeshVertex::MItMeshVertex(const MDagPath& polyObject, MObject&, MStatus* ReturnStatus)
+    : walk_(headless::startPathWalk(polyObject, false)) {
+  setStatus(ReturnStatus, headless::startedCode(walk_));
 }
 
 MItMeshVertex::~MItMeshVertex() { delete walk_; }
 
-bool MItMeshVertex::isDone(MStatus* ReturnStatus) {
-  setStatus(ReturnStatus, walk_ != nullptr ? MStatus::kSuccess : MStatus::kFailure);
-  return walk_ == nullptr || walk_->done();
-}
-
-MStatus MItMeshVertex::next() {
-  if (walk_ == nullptr) return MStatus::kFailure;
-  if (walk_->position < walk_->count) ++walk_->position;
-  return MStatus::kSuccess;
-}
-
-MStatus MItMeshVertex::reset() {
-  if (walk_ == nullptr) return MStatus::kFailure;
-  walk_->position = 0;
-  return MStatus::kSuccess;
-}
-
-int MItMeshVertex::count(MStatus* ReturnStatus) {
-  setStatus(ReturnStatus, walk_ != nullptr ? MStatus::kSuccess : MStatus::kFailure);
-  return walk_ != nullptr ? walk_->count : 0;
-}
-
-int MItMeshVertex::index(MStatus* ReturnStatus) {
-  const bool ok = walk_ != nullptr && !walk_->done();
-  setStatus(ReturnStatus, ok ? MStatus::kSuccess : MStatus::kFailure);
-  return ok ? walk_->position : -1;
-}
+bool MItMeshVertex::isDone(MStatus* ReturnStatus) { return headless::walkIsDone(walk_, ReturnStatus); }
+MStatus MItMeshVertex::next() { return headless::walkNext(walk_); }
+MStatus MItMeshVertex::reset() { return headless::walkReset(walk_); }
+int MItMeshVertex::count(MStatus* ReturnStatus) { return headless::walkCount(walk_, ReturnStatus); }
+int MItMeshVertex::index(MStatus* ReturnStatus) { return headless::walkIndex(walk_, ReturnStatus); }
 
 MPoint MItMeshVertex::position(MSpace::Space space, MStatus* ReturnStatus) {
   if (walk_ == nullptr || walk_->done()) {
