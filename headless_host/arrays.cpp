@@ -122,51 +122,25 @@ MStatus ok(bool success) { return success ? MStatus::kSuccess : MStatus::kFailur
     return Wrap(true);                    \
   }
 
+// An array of values: everything above, copied and assigned, filled, indexed by value (ConstRet) and cleared.
+#define QAX_VALUE_ARRAY(Class, T, ConstRet, Ret, Wrap) \
+  QAX_ARRAY_COMMON(Class, T, Ret, Wrap)                \
+  QAX_ARRAY_ASSIGN(Class)                              \
+  QAX_ARRAY_FILL(Class, T, ConstRet)                   \
+  QAX_ARRAY_INDEX(Class, T, ConstRet)                  \
+  QAX_ARRAY_CLEAR(Class, Ret, Wrap)
+
 namespace {
 bool same(bool success) { return success; }
 }  // namespace
 
-QAX_ARRAY_COMMON(MIntArray, int, MStatus, ok)
-QAX_ARRAY_ASSIGN(MIntArray)
-QAX_ARRAY_FILL(MIntArray, int, int)
-QAX_ARRAY_INDEX(MIntArray, int, int)
-QAX_ARRAY_CLEAR(MIntArray, MStatus, ok)
-
-QAX_ARRAY_COMMON(MFloatArray, float, MStatus, ok)
-QAX_ARRAY_ASSIGN(MFloatArray)
-QAX_ARRAY_FILL(MFloatArray, float, float)
-QAX_ARRAY_INDEX(MFloatArray, float, float)
-QAX_ARRAY_CLEAR(MFloatArray, MStatus, ok)
-
-QAX_ARRAY_COMMON(MDoubleArray, double, MStatus, ok)
-QAX_ARRAY_ASSIGN(MDoubleArray)
-QAX_ARRAY_FILL(MDoubleArray, double, double)
-QAX_ARRAY_INDEX(MDoubleArray, double, double)
-QAX_ARRAY_CLEAR(MDoubleArray, MStatus, ok)
-
-QAX_ARRAY_COMMON(MColorArray, MColor, MStatus, ok)
-QAX_ARRAY_ASSIGN(MColorArray)
-QAX_ARRAY_FILL(MColorArray, MColor, const MColor&)
-QAX_ARRAY_INDEX(MColorArray, MColor, const MColor&)
-QAX_ARRAY_CLEAR(MColorArray, MStatus, ok)
-
-QAX_ARRAY_COMMON(MFloatPointArray, MFloatPoint, MStatus, ok)
-QAX_ARRAY_ASSIGN(MFloatPointArray)
-QAX_ARRAY_FILL(MFloatPointArray, MFloatPoint, const MFloatPoint&)
-QAX_ARRAY_INDEX(MFloatPointArray, MFloatPoint, const MFloatPoint&)
-QAX_ARRAY_CLEAR(MFloatPointArray, MStatus, ok)
-
-QAX_ARRAY_COMMON(MFloatVectorArray, MFloatVector, bool, same)
-QAX_ARRAY_ASSIGN(MFloatVectorArray)
-QAX_ARRAY_FILL(MFloatVectorArray, MFloatVector, const MFloatVector&)
-QAX_ARRAY_INDEX(MFloatVectorArray, MFloatVector, const MFloatVector&)
-QAX_ARRAY_CLEAR(MFloatVectorArray, bool, same)
-
-QAX_ARRAY_COMMON(MPointArray, MPoint, MStatus, ok)
-QAX_ARRAY_ASSIGN(MPointArray)
-QAX_ARRAY_FILL(MPointArray, MPoint, const MPoint&)
-QAX_ARRAY_INDEX(MPointArray, MPoint, const MPoint&)
-QAX_ARRAY_CLEAR(MPointArray, MStatus, ok)
+QAX_VALUE_ARRAY(MIntArray, int, int, MStatus, ok)
+QAX_VALUE_ARRAY(MFloatArray, float, float, MStatus, ok)
+QAX_VALUE_ARRAY(MDoubleArray, double, double, MStatus, ok)
+QAX_VALUE_ARRAY(MColorArray, MColor, const MColor&, MStatus, ok)
+QAX_VALUE_ARRAY(MFloatPointArray, MFloatPoint, const MFloatPoint&, MStatus, ok)
+QAX_VALUE_ARRAY(MFloatVectorArray, MFloatVector, const MFloatVector&, bool, same)
+QAX_VALUE_ARRAY(MPointArray, MPoint, const MPoint&, MStatus, ok)
 
 QAX_ARRAY_COMMON(MObjectArray, MObject, MStatus, ok)
 QAX_ARRAY_FILL(MObjectArray, MObject, const MObject&)
