@@ -9,19 +9,70 @@
 #include <cmath>
 #include <utility>
 
+namespace {
+
+// Shared by the double and float forms of the vector and point classes.
+template <class Vector, class Component>
+MStatus copyXyz(const Vector& v, Component xyz[3]) {
+  xyz[0] = static_cast<Component>(v.x);
+  xyz[1] = static_cast<Component>(v.y);
+  xyz[2] = static_cast<Component>(v.z);
+  return MStatus::kSuccess;
+}
+
+template <class Point, class Component>
+MStatus copyXyzw(const Point& p, Component xyzw[4]) {
+  copyXyz(p, xyzw);
+  xyzw[3] = static_cast<Component>(p.w);
+  return MStatus::kSuccess;
+}
+
+// A point at infinity (w 0) and a cartesian one (w 1) stay as they are.
+template <class Point>
+Point& cartesianizePoint(Point& p) {
+  if (p.w != 0 && p.w != 1) {
+    p.x /= p.w;
+    p.y /= p.w;
+    p.z /= p.w;
+    p.w = 1;
+  }
+  return p;
+}
+
+void copyCells(const double from[4][4], double to[4][4]) {
+  for (int r = 0; r < 4; ++r) {
+    for (int c = 0; c < 4; ++c) to[r][c] = from[r][c];
+  }
+}
+
+// The row at or below row col with the largest magnitude in column col (partial pivoting).
+template <int Columns>
+int pivotRow(const double (&a)[4][Columns], int col) {
+  int pivot = col;
+  for (int r = col + 1; r < 4; ++r) {
+    if (std::fabs(a[r][col]) > std::fabs(a[pivot][col])) pivot = r;
+  }
+  return pivot;
+}
+
+template <class Combine>
+MMatrix cellByCell(const MMatrix& left, const MMatrix& right, Combine combine) {
+  MMatrix result;
+  for (int r = 0; r < 4; ++r) {
+    for (int c = 0; c < 4; ++c) result.matrix[r][c] = combine(left.matrix[r][c], right.matrix[r][c]);
+  }
+  return result;
+}
+
+}  // namespace
+
 // ---- MColor
 MColor::MColor() : r(0.0f), g(0.0f), b(0.0f), a(1.0f) {}
-MColor::MColor(const MColor& o) : r(o.r), g(o.g), b(o.b), a(o.a) {}
+MColor::MColor(const MColor&) = default;
 MColor::MColor(float red, float green, float blue, float alpha) : r(red), g(green), b(blue), a(alpha) {}
 MColor::MColor(const float rgb[3]) : r(rgb[0]), g(rgb[1]), b(rgb[2]), a(1.0f) {}
 MColor::~MColor() {}
-MColor& MColor::operator=(const MColor& o) {
-  r = o.r;
-  g = o.g;
-  b = o.b;
-  a = o.a;
-  return *this;
-}
+MColor& MColor::operator=(const MColor&) = default;
 float& MColor::operator()(unsigned i) { return (*this)[i]; }
 float MColor::operator()(unsigned i) const { return (*this)[i]; }
 float& MColor::operator[](unsigned i) { return i == 0 ? r : i == 1 ? g : i == 2 ? b : a; }
@@ -57,18 +108,13 @@ const MVector MVector::yNegAxis(0, -1, 0);
 const MVector MVector::zNegAxis(0, 0, -1);
 
 MVector::MVector() : x(0), y(0), z(0) {}
-MVector::MVector(const MVector& o) : x(o.x), y(o.y), z(o.z) {}
+MVector::MVector(const MVector&) = default;
 MVector::MVector(const MFloatVector& o) : x(o.x), y(o.y), z(o.z) {}
 MVector::MVector(const MPoint& p) : x(p.x), y(p.y), z(p.z) {}
 MVector::MVector(double xx, double yy, double zz) : x(xx), y(yy), z(zz) {}
 MVector::MVector(const double xyz[3]) : x(xyz[0]), y(xyz[1]), z(xyz[2]) {}
 MVector::~MVector() {}
-MVector& MVector::operator=(const MVector& o) {
-  x = o.x;
-  y = o.y;
-  z = o.z;
-  return *this;
-}
+MVector& MVector::operator=(const MVector&) = default;
 double MVector::operator()(unsigned i) const { return (*this)[i]; }
 double MVector::operator[](unsigned i) const { return i == 0 ? x : i == 1 ? y : z; }
 double& MVector::operator()(unsigned i) { return (*this)[i]; }
@@ -95,12 +141,7 @@ MVector MVector::operator*(const MMatrix& m) const {
 MVector& MVector::operator*=(const MMatrix& m) { return *this = *this * m; }
 bool MVector::operator==(const MVector& o) const { return x == o.x && y == o.y && z == o.z; }
 bool MVector::operator!=(const MVector& o) const { return !(*this == o); }
-MStatus MVector::get(double xyz[3]) const {
-  xyz[0] = x;
-  xyz[1] = y;
-  xyz[2] = z;
-  return MStatus::kSuccess;
-}
+MStatus MVector::get(double xyz[3]) const { return copyXyz(*this, xyz); }
 double MVector::length() const { return std::sqrt(x * x + y * y + z * z); }
 MVector MVector::normal() const {
   double l = length();
@@ -129,18 +170,13 @@ const MFloatVector MFloatVector::yAxis(0, 1, 0);
 const MFloatVector MFloatVector::zAxis(0, 0, 1);
 
 MFloatVector::MFloatVector() : x(0), y(0), z(0) {}
-MFloatVector::MFloatVector(const MFloatVector& o) : x(o.x), y(o.y), z(o.z) {}
+MFloatVector::MFloatVector(const MFloatVector&) = default;
 MFloatVector::MFloatVector(const MVector& o)
     : x(static_cast<float>(o.x)), y(static_cast<float>(o.y)), z(static_cast<float>(o.z)) {}
 MFloatVector::MFloatVector(float xx, float yy, float zz) : x(xx), y(yy), z(zz) {}
 MFloatVector::MFloatVector(const float xyz[3]) : x(xyz[0]), y(xyz[1]), z(xyz[2]) {}
 MFloatVector::~MFloatVector() {}
-MFloatVector& MFloatVector::operator=(const MFloatVector& o) {
-  x = o.x;
-  y = o.y;
-  z = o.z;
-  return *this;
-}
+MFloatVector& MFloatVector::operator=(const MFloatVector&) = default;
 float MFloatVector::operator()(unsigned i) const { return (*this)[i]; }
 float MFloatVector::operator[](unsigned i) const { return i == 0 ? x : i == 1 ? y : z; }
 float& MFloatVector::operator()(unsigned i) { return (*this)[i]; }
@@ -160,12 +196,7 @@ MFloatVector MFloatVector::operator-(const MFloatVector& o) const { return MFloa
 MFloatVector& MFloatVector::operator-=(const MFloatVector& o) { return *this = *this - o; }
 bool MFloatVector::operator==(const MFloatVector& o) const { return x == o.x && y == o.y && z == o.z; }
 bool MFloatVector::operator!=(const MFloatVector& o) const { return !(*this == o); }
-MStatus MFloatVector::get(float xyz[3]) const {
-  xyz[0] = x;
-  xyz[1] = y;
-  xyz[2] = z;
-  return MStatus::kSuccess;
-}
+MStatus MFloatVector::get(float xyz[3]) const { return copyXyz(*this, xyz); }
 float MFloatVector::length() const { return std::sqrt(x * x + y * y + z * z); }
 MFloatVector MFloatVector::normal() const {
   float l = length();
@@ -183,19 +214,13 @@ bool MFloatVector::isEquivalent(const MFloatVector& o, float tolerance) const {
 const MPoint MPoint::origin(0, 0, 0, 1);
 
 MPoint::MPoint() : x(0), y(0), z(0), w(1) {}
-MPoint::MPoint(const MPoint& o) : x(o.x), y(o.y), z(o.z), w(o.w) {}
+MPoint::MPoint(const MPoint&) = default;
 MPoint::MPoint(const MVector& v) : x(v.x), y(v.y), z(v.z), w(1) {}
 MPoint::MPoint(const MFloatPoint& o) : x(o.x), y(o.y), z(o.z), w(o.w) {}
 MPoint::MPoint(double xx, double yy, double zz, double ww) : x(xx), y(yy), z(zz), w(ww) {}
 MPoint::MPoint(const double xyzw[4]) : x(xyzw[0]), y(xyzw[1]), z(xyzw[2]), w(xyzw[3]) {}
 MPoint::~MPoint() {}
-MPoint& MPoint::operator=(const MPoint& o) {
-  x = o.x;
-  y = o.y;
-  z = o.z;
-  w = o.w;
-  return *this;
-}
+MPoint& MPoint::operator=(const MPoint&) = default;
 double MPoint::operator()(unsigned i) const { return (*this)[i]; }
 double MPoint::operator[](unsigned i) const { return i == 0 ? x : i == 1 ? y : i == 2 ? z : w; }
 double& MPoint::operator()(unsigned i) { return (*this)[i]; }
@@ -217,15 +242,7 @@ MPoint MPoint::operator*(const MMatrix& m) const {
 MPoint& MPoint::operator*=(const MMatrix& m) { return *this = *this * m; }
 bool MPoint::operator==(const MPoint& o) const { return x == o.x && y == o.y && z == o.z && w == o.w; }
 bool MPoint::operator!=(const MPoint& o) const { return !(*this == o); }
-MPoint& MPoint::cartesianize() {
-  if (w != 0 && w != 1) {
-    x /= w;
-    y /= w;
-    z /= w;
-    w = 1;
-  }
-  return *this;
-}
+MPoint& MPoint::cartesianize() { return cartesianizePoint(*this); }
 MPoint& MPoint::rationalize() {
   if (w != 0) {
     x /= w;
@@ -240,20 +257,8 @@ MPoint& MPoint::homogenize() {
   z *= w;
   return *this;
 }
-MStatus MPoint::get(double xyzw[4]) const {
-  xyzw[0] = x;
-  xyzw[1] = y;
-  xyzw[2] = z;
-  xyzw[3] = w;
-  return MStatus::kSuccess;
-}
-MStatus MPoint::get(float xyzw[4]) const {
-  xyzw[0] = static_cast<float>(x);
-  xyzw[1] = static_cast<float>(y);
-  xyzw[2] = static_cast<float>(z);
-  xyzw[3] = static_cast<float>(w);
-  return MStatus::kSuccess;
-}
+MStatus MPoint::get(double xyzw[4]) const { return copyXyzw(*this, xyzw); }
+MStatus MPoint::get(float xyzw[4]) const { return copyXyzw(*this, xyzw); }
 double MPoint::distanceTo(const MPoint& o) const { return (*this - o).length(); }
 bool MPoint::isEquivalent(const MPoint& o, double tolerance) const {
   return distanceTo(o) <= tolerance && std::fabs(w - o.w) <= tolerance;
@@ -263,17 +268,11 @@ bool MPoint::isEquivalent(const MPoint& o, double tolerance) const {
 const MFloatPoint MFloatPoint::origin(0, 0, 0, 1);
 
 MFloatPoint::MFloatPoint() : x(0), y(0), z(0), w(1) {}
-MFloatPoint::MFloatPoint(const MFloatPoint& o) : x(o.x), y(o.y), z(o.z), w(o.w) {}
+MFloatPoint::MFloatPoint(const MFloatPoint&) = default;
 MFloatPoint::MFloatPoint(float xx, float yy, float zz, float ww) : x(xx), y(yy), z(zz), w(ww) {}
 MFloatPoint::MFloatPoint(const float xyzw[4]) : x(xyzw[0]), y(xyzw[1]), z(xyzw[2]), w(xyzw[3]) {}
 MFloatPoint::~MFloatPoint() {}
-MStatus MFloatPoint::get(float xyzw[4]) const {
-  xyzw[0] = x;
-  xyzw[1] = y;
-  xyzw[2] = z;
-  xyzw[3] = w;
-  return MStatus::kSuccess;
-}
+MStatus MFloatPoint::get(float xyzw[4]) const { return copyXyzw(*this, xyzw); }
 MStatus MFloatPoint::setCast(const MPoint& p) {
   x = static_cast<float>(p.x);
   y = static_cast<float>(p.y);
@@ -281,13 +280,7 @@ MStatus MFloatPoint::setCast(const MPoint& p) {
   w = static_cast<float>(p.w);
   return MStatus::kSuccess;
 }
-MFloatPoint& MFloatPoint::operator=(const MFloatPoint& o) {
-  x = o.x;
-  y = o.y;
-  z = o.z;
-  w = o.w;
-  return *this;
-}
+MFloatPoint& MFloatPoint::operator=(const MFloatPoint&) = default;
 float MFloatPoint::operator()(unsigned i) const { return (*this)[i]; }
 float MFloatPoint::operator[](unsigned i) const { return i == 0 ? x : i == 1 ? y : i == 2 ? z : w; }
 float& MFloatPoint::operator()(unsigned i) { return (*this)[i]; }
@@ -297,15 +290,7 @@ MFloatPoint MFloatPoint::operator+(const MFloatVector& v) const { return MFloatP
 MFloatPoint MFloatPoint::operator-(const MFloatVector& v) const { return MFloatPoint(x - v.x, y - v.y, z - v.z, w); }
 bool MFloatPoint::operator==(const MFloatPoint& o) const { return x == o.x && y == o.y && z == o.z && w == o.w; }
 bool MFloatPoint::operator!=(const MFloatPoint& o) const { return !(*this == o); }
-MFloatPoint& MFloatPoint::cartesianize() {
-  if (w != 0 && w != 1) {
-    x /= w;
-    y /= w;
-    z /= w;
-    w = 1;
-  }
-  return *this;
-}
+MFloatPoint& MFloatPoint::cartesianize() { return cartesianizePoint(*this); }
 float MFloatPoint::distanceTo(const MFloatPoint& o) const { return (*this - o).length(); }
 bool MFloatPoint::isEquivalent(const MFloatPoint& o, float tolerance) const {
   return distanceTo(o) <= tolerance && std::fabs(w - o.w) <= tolerance;
@@ -315,26 +300,15 @@ bool MFloatPoint::isEquivalent(const MFloatPoint& o, float tolerance) const {
 const MMatrix MMatrix::identity;
 
 MMatrix::MMatrix() { setToIdentity(); }
-MMatrix::MMatrix(const MMatrix& o) { *this = o; }
-MMatrix::MMatrix(const double values[4][4]) {
-  for (int r = 0; r < 4; ++r) {
-    for (int c = 0; c < 4; ++c) matrix[r][c] = values[r][c];
-  }
-}
+MMatrix::MMatrix(const MMatrix&) = default;
+MMatrix::MMatrix(const double values[4][4]) { copyCells(values, matrix); }
 MMatrix::~MMatrix() {}
-MMatrix& MMatrix::operator=(const MMatrix& o) {
-  for (int r = 0; r < 4; ++r) {
-    for (int c = 0; c < 4; ++c) matrix[r][c] = o.matrix[r][c];
-  }
-  return *this;
-}
+MMatrix& MMatrix::operator=(const MMatrix&) = default;
 double MMatrix::operator()(unsigned row, unsigned column) const { return matrix[row][column]; }
 const double* MMatrix::operator[](unsigned row) const { return matrix[row]; }
 double* MMatrix::operator[](unsigned row) { return matrix[row]; }
 MStatus MMatrix::get(double destination[4][4]) const {
-  for (int r = 0; r < 4; ++r) {
-    for (int c = 0; c < 4; ++c) destination[r][c] = matrix[r][c];
-  }
+  copyCells(matrix, destination);
   return MStatus::kSuccess;
 }
 MMatrix MMatrix::transpose() const {
@@ -362,10 +336,7 @@ MMatrix MMatrix::inverse() const {
     }
   }
   for (int col = 0; col < 4; ++col) {
-    int pivot = col;
-    for (int r = col + 1; r < 4; ++r) {
-      if (std::fabs(a[r][col]) > std::fabs(a[pivot][col])) pivot = r;
-    }
+    const int pivot = pivotRow(a, col);
     if (std::fabs(a[pivot][col]) < 1e-300) return MMatrix();
     for (int c = 0; c < 8; ++c) std::swap(a[col][c], a[pivot][c]);
     double scale = a[col][col];
@@ -396,19 +367,11 @@ MMatrix MMatrix::operator*(const MMatrix& right) const {
 }
 MMatrix& MMatrix::operator+=(const MMatrix& right) { return *this = *this + right; }
 MMatrix MMatrix::operator+(const MMatrix& right) const {
-  MMatrix result;
-  for (int r = 0; r < 4; ++r) {
-    for (int c = 0; c < 4; ++c) result.matrix[r][c] = matrix[r][c] + right.matrix[r][c];
-  }
-  return result;
+  return cellByCell(*this, right, [](double l, double r) { return l + r; });
 }
 MMatrix& MMatrix::operator-=(const MMatrix& right) { return *this = *this - right; }
 MMatrix MMatrix::operator-(const MMatrix& right) const {
-  MMatrix result;
-  for (int r = 0; r < 4; ++r) {
-    for (int c = 0; c < 4; ++c) result.matrix[r][c] = matrix[r][c] - right.matrix[r][c];
-  }
-  return result;
+  return cellByCell(*this, right, [](double l, double r) { return l - r; });
 }
 bool MMatrix::operator==(const MMatrix& o) const { return isEquivalent(o, 0.0); }
 bool MMatrix::operator!=(const MMatrix& o) const { return !(*this == o); }
@@ -423,15 +386,10 @@ bool MMatrix::isEquivalent(const MMatrix& o, double tolerance) const {
 double MMatrix::det4x4() const {
   // Expansion through the elimination used by inverse(): product of pivots with row-swap signs.
   double a[4][4];
-  for (int r = 0; r < 4; ++r) {
-    for (int c = 0; c < 4; ++c) a[r][c] = matrix[r][c];
-  }
+  copyCells(matrix, a);
   double det = 1.0;
   for (int col = 0; col < 4; ++col) {
-    int pivot = col;
-    for (int r = col + 1; r < 4; ++r) {
-      if (std::fabs(a[r][col]) > std::fabs(a[pivot][col])) pivot = r;
-    }
+    const int pivot = pivotRow(a, col);
     if (a[pivot][col] == 0.0) return 0.0;
     if (pivot != col) {
       for (int c = 0; c < 4; ++c) std::swap(a[col][c], a[pivot][c]);
