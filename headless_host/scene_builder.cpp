@@ -37,6 +37,19 @@ bool isAncestor(const Node* candidate, const Node* node) {
   return false;
 }
 
+// The DAG node to place under newParent (a null object for the world), with that parent; null when it cannot go
+// there: the world itself, anything under a shape, a shape under anything but a transform, a node under itself
+// or its own descendant.
+Node* nodeToPlace(const MObject& node, const MObject& newParent, Node*& parent) {
+  Node* n = nodeFrom(node);
+  bool ok = false;
+  parent = dagParentFor(newParent, ok);
+  if (n == nullptr || !ok || !n->isDag() || n == scene().world || parent->isShape()) return nullptr;
+  if (n->isShape() && !parent->isTransform()) return nullptr;
+  if (isAncestor(n, parent)) return nullptr;
+  return n;
+}
+
 }  // namespace
 
 HostBehaviour& hostBehaviour() { return scene().behaviour; }
@@ -182,12 +195,9 @@ bool disconnect(const MObject& source, const std::string& sourcePlug, const MObj
 }
 
 bool addInstance(const MObject& node, const MObject& newParent) {
-  Node* n = nodeFrom(node);
-  bool ok = false;
-  Node* parent = dagParentFor(newParent, ok);
-  if (n == nullptr || !ok || !n->isDag() || n == scene().world || parent->isShape()) return false;
-  if (n->isShape() && !parent->isTransform()) return false;
-  if (isAncestor(n, parent)) return false;
+  Node* parent = nullptr;
+  Node* n = nodeToPlace(node, newParent, parent);
+  if (n == nullptr) return false;
   for (Node* p : n->parents) {
     if (p == parent) return false;
   }
@@ -197,12 +207,9 @@ bool addInstance(const MObject& node, const MObject& newParent) {
 }
 
 bool reparent(const MObject& node, const MObject& newParent) {
-  Node* n = nodeFrom(node);
-  bool ok = false;
-  Node* parent = dagParentFor(newParent, ok);
-  if (n == nullptr || !ok || !n->isDag() || n == scene().world || parent->isShape()) return false;
-  if (n->isShape() && !parent->isTransform()) return false;
-  if (isAncestor(n, parent)) return false;
+  Node* parent = nullptr;
+  Node* n = nodeToPlace(node, newParent, parent);
+  if (n == nullptr) return false;
   for (Node* p : n->parents) {
     p->children.erase(std::remove(p->children.begin(), p->children.end(), n), p->children.end());
   }
