@@ -18,37 +18,21 @@ MMatrix translation(const std::vector<double>& t) {
   return m;
 }
 
-MMatrix rotationX(double a) {
+// Rotation by a about the third axis: the axis numbered from turns towards the axis numbered to (about x, y
+// turns towards z; about y, z towards x; about z, x towards y).
+MMatrix axisRotation(int from, int to, double a) {
   MMatrix m;
-  m.matrix[1][1] = std::cos(a);
-  m.matrix[1][2] = std::sin(a);
-  m.matrix[2][1] = -std::sin(a);
-  m.matrix[2][2] = std::cos(a);
-  return m;
-}
-
-MMatrix rotationY(double a) {
-  MMatrix m;
-  m.matrix[0][0] = std::cos(a);
-  m.matrix[0][2] = -std::sin(a);
-  m.matrix[2][0] = std::sin(a);
-  m.matrix[2][2] = std::cos(a);
-  return m;
-}
-
-MMatrix rotationZ(double a) {
-  MMatrix m;
-  m.matrix[0][0] = std::cos(a);
-  m.matrix[0][1] = std::sin(a);
-  m.matrix[1][0] = -std::sin(a);
-  m.matrix[1][1] = std::cos(a);
+  m.matrix[from][from] = std::cos(a);
+  m.matrix[from][to] = std::sin(a);
+  m.matrix[to][from] = -std::sin(a);
+  m.matrix[to][to] = std::cos(a);
   return m;
 }
 
 // Rotation of the given order (rotateOrder numbering: xyz, yzx, zxy, xzy, yxz, zyx); the first letter applies
 // first.
 MMatrix rotation(const std::vector<double>& r, int order) {
-  const MMatrix x = rotationX(r[0]), y = rotationY(r[1]), z = rotationZ(r[2]);
+  const MMatrix x = axisRotation(1, 2, r[0]), y = axisRotation(2, 0, r[1]), z = axisRotation(0, 1, r[2]);
   switch (order) {
     case 1:
       return y * z * x;
