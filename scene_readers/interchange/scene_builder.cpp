@@ -238,44 +238,32 @@ private:
 
     void placeCamerasAndLights()
     {
-        for (unsigned i = 0; i < scene_.mNumCameras; ++i) {
-            const aiCamera* camera = scene_.mCameras[i];
-            if (camera == nullptr)
+        placeOnNodes(scene_.mCameras, scene_.mNumCameras, "camera", report_.cameras, buildCamera);
+        placeOnNodes(scene_.mLights, scene_.mNumLights, "light", report_.lights, buildLight);
+    }
+
+    // Cameras and lights sit on the transform made for the scene node named like them; one on no node is
+    // skipped with a warning.
+    template <class Item, class Build>
+    void placeOnNodes(Item* const* items, unsigned count, const char* kind, int& placed, Build build)
+    {
+        for (unsigned i = 0; i < count; ++i) {
+            const Item* item = items[i];
+            if (item == nullptr)
                 continue;
-            const aiNode* node = nodeNamed(camera->mName);
+            const aiNode* node = nodeNamed(item->mName);
             auto found = node != nullptr ? transforms_.find(node) : transforms_.end();
             if (found == transforms_.end()) {
-                report_.warnings.push_back("camera " + std::string(camera->mName.C_Str()) +
+                report_.warnings.push_back(std::string(kind) + " " + std::string(item->mName.C_Str()) +
                                            " is on no node of the scene; skipped");
                 continue;
             }
             const MObject shape =
-                buildCamera(*camera, MFnDependencyNode(found->second).name().asChar(), found->second,
-                            nodesWithShapes_.count(node) != 0, settings_.quirks, settings_.scale, names_,
-                            report_.warnings);
+                build(*item, MFnDependencyNode(found->second).name().asChar(), found->second,
+                      nodesWithShapes_.count(node) != 0, settings_.quirks, settings_.scale, names_, report_.warnings);
             if (!shape.isNull()) {
                 nodesWithShapes_.insert(node);
-                ++report_.cameras;
-            }
-        }
-        for (unsigned i = 0; i < scene_.mNumLights; ++i) {
-            const aiLight* light = scene_.mLights[i];
-            if (light == nullptr)
-                continue;
-            const aiNode* node = nodeNamed(light->mName);
-            auto found = node != nullptr ? transforms_.find(node) : transforms_.end();
-            if (found == transforms_.end()) {
-                report_.warnings.push_back("light " + std::string(light->mName.C_Str()) +
-                                           " is on no node of the scene; skipped");
-                continue;
-            }
-            const MObject shape =
-                buildLight(*light, MFnDependencyNode(found->second).name().asChar(), found->second,
-                           nodesWithShapes_.count(node) != 0, settings_.quirks, settings_.scale, names_,
-                           report_.warnings);
-            if (!shape.isNull()) {
-                nodesWithShapes_.insert(node);
-                ++report_.lights;
+                ++placed;
             }
         }
     }
