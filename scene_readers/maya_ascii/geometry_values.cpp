@@ -138,6 +138,24 @@ void appendCornerIndices(Cursor& cursor, std::vector<int32_t>& perCorner, const 
         perCorner.push_back(cursor.index("an index"));
 }
 
+// mu and mc: a set index, then the last face's corners in that set.
+void appendMappedCorners(Cursor& cursor, std::map<int32_t, std::vector<int32_t>>& sets, PolyFacesData& data,
+                         const char* what)
+{
+    const std::string setIndex = std::string("a ") + what + " set index";
+    int32_t set = cursor.index(setIndex.c_str());
+    if (set < 0)
+        cursor.fail("expected " + setIndex + " of 0 or more");
+    if (!data.facesWithHoles.empty() && data.facesWithHoles.back() == int32_t(data.faceCount() - 1)) {
+        // A face with holes maps its hole corners too; it is rejected later, so skip its indices.
+        int64_t n = cursor.count("a corner count", 1);
+        for (int64_t i = 0; i < n; ++i)
+            cursor.index("an index");
+        return;
+    }
+    appendCornerIndices(cursor, sets[set], data, what);
+}
+
 } // namespace
 
 PolyFacesData decodePolyFaces(const Token* begin, const Token* end, int line)
@@ -168,28 +186,9 @@ PolyFacesData decodePolyFaces(const Token* begin, const Token* end, int line)
             if (data.facesWithHoles.empty() || data.facesWithHoles.back() != face)
                 data.facesWithHoles.push_back(face);
         } else if (word == "mu") {
-            int32_t set = cursor.index("a UV set index");
-            if (set < 0)
-                cursor.fail("expected a UV set index of 0 or more");
-            if (!data.facesWithHoles.empty() && data.facesWithHoles.back() == int32_t(data.faceCount() - 1)) {
-                // A face with holes maps its hole corners too; it is rejected later, so skip its indices.
-                int64_t n = cursor.count("a corner count", 1);
-                for (int64_t i = 0; i < n; ++i)
-                    cursor.index("an index");
-                continue;
-            }
-            appendCornerIndices(cursor, data.uvs[set], data, "UV");
+            appendMappedCorners(cursor, data.uvs, data, "UV");
         } else if (word == "mc") {
-            int32_t set = cursor.index("a colour set index");
-            if (set < 0)
-                cursor.fail("expected a colour set index of 0 or more");
-            if (!data.facesWithHoles.empty() && data.facesWithHoles.back() == int32_t(data.faceCount() - 1)) {
-                int64_t n = cursor.count("a corner count", 1);
-                for (int64_t i = 0; i < n; ++i)
-                    cursor.index("an index");
-                continue;
-            }
-            appendCornerIndices(cursor, data.colors[set], data, "colour");
+            appendMappedCorners(cursor, data.colors, data, "colour");
         } else if (word == "fc") {
             appendCornerIndices(cursor, data.oldColors, data, "colour");
         } else {
