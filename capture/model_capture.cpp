@@ -141,6 +141,30 @@ void releaseCapture(Model& model)
     model.numFrames = 0;
 }
 
+struct SceneCounts {
+    int32_t meshes = 0, NURBS = 0, NURBSCurves = 0, lattices = 0, cameras = 0, lights = 0;
+};
+
+// The opening both capture stages share: their log line, the frame check and the count of every kind.
+// On failure the stage's indentation is closed again.
+bool openCountingStage(const Model& model, int32_t captureMode, SceneCounts& counts)
+{
+    logPrint(0, "Getting meshes from maya data...\n");
+    pushLogIndent();
+    if (model.numFrames < 1 || !model.frames) {
+        logPrint(0, "No frames found.\n");
+        popLogIndent();
+        return false;
+    }
+    if (!countSceneObjects(captureMode, counts.meshes, counts.NURBS, counts.NURBSCurves, counts.lattices,
+                           counts.cameras, counts.lights)) {
+        logPrint(0, "Error: Failed to retrieve the number of geometries in the scene.\n");
+        popLogIndent();
+        return false;
+    }
+    return true;
+}
+
 void optimizeMeshes(Frame& frame)
 {
     for (int32_t i = 0; i < frame.numMeshes; ++i) {
@@ -207,34 +231,23 @@ bool getMayaModelData(Model& model, int32_t captureMode, int32_t optimize, int32
 
 bool getMayaMeshes(Model& model, int32_t captureMode, int32_t upAxis)
 {
-    logPrint(0, "Getting meshes from maya data...\n");
-    pushLogIndent();
-    if (model.numFrames < 1 || !model.frames) {
-        logPrint(0, "No frames found.\n");
-        popLogIndent();
-        return false;
-    }
-    Frame& frame = model.frames[0];
-
     // The other kinds are counted again, and their arrays sized, by getMayaMisc: until then their
     // counts stay 0 beside their null arrays.
-    int32_t numMeshes = 0, numNURBS = 0, numNURBSCurves = 0, numLattices = 0, numCameras = 0, numLights = 0;
-    if (!countSceneObjects(captureMode, numMeshes, numNURBS, numNURBSCurves, numLattices, numCameras, numLights)) {
-        logPrint(0, "Error: Failed to retrieve the number of geometries in the scene.\n");
-        popLogIndent();
+    SceneCounts counts;
+    if (!openCountingStage(model, captureMode, counts))
         return false;
-    }
-    if (numMeshes < 1)
+    Frame& frame = model.frames[0];
+    if (counts.meshes < 1)
         logPrint(0, "Warning: No meshes found!\n");
-    logPrint(0, "Found: %i meshes.\n", numMeshes);
+    logPrint(0, "Found: %i meshes.\n", counts.meshes);
 
     freeFrameMeshes(frame); // nothing, unless the stage runs twice on one model
-    frame.meshes = allocateArray<Mesh>("frame->meshes", static_cast<size_t>(numMeshes));
+    frame.meshes = allocateArray<Mesh>("frame->meshes", static_cast<size_t>(counts.meshes));
     if (!frame.meshes) {
         popLogIndent();
         return false;
     }
-    frame.numMeshes = numMeshes;
+    frame.numMeshes = counts.meshes;
 
     if (!loadMeshNodes(model, captureMode, upAxis)) {
         logPrint(0, "Could not load any meshes.\n");
@@ -249,41 +262,29 @@ bool getMayaMeshes(Model& model, int32_t captureMode, int32_t upAxis)
 
 bool getMayaMisc(Model& model, int32_t captureMode, int32_t upAxis)
 {
-    logPrint(0, "Getting meshes from maya data...\n");
-    pushLogIndent();
-    if (model.numFrames < 1 || !model.frames) {
-        logPrint(0, "No frames found.\n");
-        popLogIndent();
+    SceneCounts counts;
+    if (!openCountingStage(model, captureMode, counts))
         return false;
-    }
     Frame& frame = model.frames[0];
-
-    int32_t scratchMeshes = 0, numNURBS = 0, numNURBSCurves = 0, numLattices = 0, numCameras = 0, numLights = 0;
-    if (!countSceneObjects(captureMode, scratchMeshes, numNURBS, numNURBSCurves, numLattices, numCameras,
-                           numLights)) {
-        logPrint(0, "Error: Failed to retrieve the number of geometries in the scene.\n");
-        popLogIndent();
-        return false;
-    }
-    logPrint(0, "Found: %i NURBS, %i NURBS Curves, %i lattices, %i cameras, %i lights.\n", numNURBS, numNURBSCurves,
-             numLattices, numCameras, numLights);
+    logPrint(0, "Found: %i NURBS, %i NURBS Curves, %i lattices, %i cameras, %i lights.\n", counts.NURBS,
+             counts.NURBSCurves, counts.lattices, counts.cameras, counts.lights);
 
     freeFrameMisc(frame); // nothing, unless the stage runs twice on one model
-    frame.lattices = allocateArray<Lattice>("frame->lattices", static_cast<size_t>(numLattices));
-    frame.NURBS = allocateArray<Nurb>("frame->NURBS", static_cast<size_t>(numNURBS));
-    frame.NURBSCurves = allocateArray<Curve>("frame->NURBSCurves", static_cast<size_t>(numNURBSCurves));
-    frame.cameras = allocateArray<Camera>("frame->cameras", static_cast<size_t>(numCameras));
-    frame.lights = allocateArray<Light>("frame->lights", static_cast<size_t>(numLights));
+    frame.lattices = allocateArray<Lattice>("frame->lattices", static_cast<size_t>(counts.lattices));
+    frame.NURBS = allocateArray<Nurb>("frame->NURBS", static_cast<size_t>(counts.NURBS));
+    frame.NURBSCurves = allocateArray<Curve>("frame->NURBSCurves", static_cast<size_t>(counts.NURBSCurves));
+    frame.cameras = allocateArray<Camera>("frame->cameras", static_cast<size_t>(counts.cameras));
+    frame.lights = allocateArray<Light>("frame->lights", static_cast<size_t>(counts.lights));
     if (!frame.lattices || !frame.NURBS || !frame.NURBSCurves || !frame.cameras || !frame.lights) {
         freeFrameMisc(frame);
         popLogIndent();
         return false;
     }
-    frame.numLattices = numLattices;
-    frame.numNURBS = numNURBS;
-    frame.numNURBSCurves = numNURBSCurves;
-    frame.numCameras = numCameras;
-    frame.numLights = numLights;
+    frame.numLattices = counts.lattices;
+    frame.numNURBS = counts.NURBS;
+    frame.numNURBSCurves = counts.NURBSCurves;
+    frame.numCameras = counts.cameras;
+    frame.numLights = counts.lights;
 
     if (!loadMiscNodes(model, captureMode, upAxis)) {
         logPrint(0, "Could not load any geometries.\n");
