@@ -360,6 +360,11 @@ private:
             const size_t bracket = element.find('[');
             std::string base = element.substr(0, bracket);
             std::string index = bracket == std::string::npos ? "" : element.substr(bracket);
+            int64_t value = 0;
+            if (!index.empty() && (index.back() != ']' ||
+                                   !parseElementIndex(std::string_view(index).substr(1, index.size() - 2), value)))
+                throw ReadError(line, "expected element indices from 0 to " + std::to_string(kMaxElementIndex) +
+                                          " in the plug \"" + plug.substr(0, 80) + "\"");
             if (!normalised.empty())
                 normalised += '.';
             normalised += shortAttributeName(base) + index;

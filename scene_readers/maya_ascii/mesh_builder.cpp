@@ -1,6 +1,7 @@
 #include "scene_readers/maya_ascii/mesh_builder.h"
 
 #include "scene_readers/maya_ascii/read_error.h"
+#include "scene_readers/maya_ascii/values.h"
 
 #include <maya/MFloatVectorArray.h>
 #include <maya/MFnMesh.h>
@@ -30,9 +31,12 @@ int findNamedSet(const Node& node, const char* set, const char* nameAttribute, c
             key.compare(key.size() - suffix.size(), suffix.size(), suffix) != 0)
             continue;
         const Attribute& attribute = entry.second;
-        if (attribute.hasPlain && !attribute.plain.strings.empty() && attribute.plain.strings[0] == name) {
+        int64_t index = 0; // a range ("uvst[0:2].uvsn") names no single set
+        if (attribute.hasPlain && !attribute.plain.strings.empty() && attribute.plain.strings[0] == name &&
+            parseElementIndex(std::string_view(key).substr(prefix.size(), key.size() - prefix.size() - suffix.size()),
+                              index)) {
             attribute.used = true;
-            return std::stoi(key.substr(prefix.size(), key.size() - prefix.size() - suffix.size()));
+            return int(index);
         }
     }
     return -1;

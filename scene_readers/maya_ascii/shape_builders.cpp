@@ -1,6 +1,7 @@
 #include "scene_readers/maya_ascii/shape_builders.h"
 
 #include "scene_readers/maya_ascii/read_error.h"
+#include "scene_readers/maya_ascii/values.h"
 
 #include <headless/scene.h>
 
@@ -37,13 +38,11 @@ int plugIndex(const std::string& plug, const std::string& base)
 {
     if (plug == base)
         return 0;
-    if (plug.compare(0, base.size() + 1, base + "[") != 0 || plug.back() != ']')
+    int64_t index = 0;
+    if (plug.size() < base.size() + 3 || plug.compare(0, base.size() + 1, base + "[") != 0 || plug.back() != ']' ||
+        !parseElementIndex(std::string_view(plug).substr(base.size() + 1, plug.size() - base.size() - 2), index))
         return -1;
-    try {
-        return std::stoi(plug.substr(base.size() + 1));
-    } catch (...) {
-        return -1;
-    }
+    return int(index);
 }
 
 } // namespace

@@ -31,6 +31,11 @@ bool parseInteger(std::string_view text, int64_t& value)
     return result.ec == std::errc() && result.ptr == end;
 }
 
+bool parseElementIndex(std::string_view text, int64_t& value)
+{
+    return parseInteger(text, value) && value >= 0 && value <= kMaxElementIndex;
+}
+
 bool parseBoolean(std::string_view text, bool& value)
 {
     if (text == "yes" || text == "on" || text == "true" || text == "1") {
@@ -121,9 +126,10 @@ std::vector<PathElement> parseAttributePath(std::string_view text, int line)
             const size_t colon = inside.find(':');
             std::string_view firstText = inside.substr(0, colon);
             std::string_view lastText = colon == std::string_view::npos ? firstText : inside.substr(colon + 1);
-            if (!parseInteger(firstText, element.first) || !parseInteger(lastText, element.last) ||
-                element.first < 0 || element.last < element.first)
-                badPath(text, line, "an index or a range first:last with 0 <= first <= last");
+            if (!parseElementIndex(firstText, element.first) || !parseElementIndex(lastText, element.last) ||
+                element.last < element.first)
+                badPath(text, line, "an index or a range first:last with 0 <= first <= last <= " +
+                                        std::to_string(kMaxElementIndex));
             element.indexed = true;
             i = close + 1;
         }

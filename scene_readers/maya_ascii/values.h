@@ -24,6 +24,12 @@ bool booleanArgument(const Token& token, const char* what);
 // A string token unescaped, or a bare word as written (select -ne :time1); throws otherwise.
 std::string textArgument(const Token& token, const char* what);
 
+// The largest element index the reader takes: the host keeps an array's logical indices as int.
+constexpr int64_t kMaxElementIndex = 2147483647;
+
+// An element index as written between brackets ("12"): a whole number from 0 to kMaxElementIndex.
+bool parseElementIndex(std::string_view text, int64_t& value);
+
 // One element of an attribute path: a name with an optional index or inclusive index range.
 struct PathElement {
     std::string name;
@@ -32,8 +38,8 @@ struct PathElement {
     int64_t last = 0;
 };
 
-// ".uvst[0].uvsp[0:13]" -> {uvst [0]} {uvsp [0:13]}. The leading "." is required; ranges must not
-// run backwards. Throws ReadError (line given) on anything else.
+// ".uvst[0].uvsp[0:13]" -> {uvst [0]} {uvsp [0:13]}. The leading "." is required; indices are element
+// indices (parseElementIndex) and ranges must not run backwards. Throws ReadError (line given) on anything else.
 std::vector<PathElement> parseAttributePath(std::string_view text, int line);
 
 // The path without the index of its last element, the key under which values are kept:

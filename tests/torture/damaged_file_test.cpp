@@ -59,6 +59,14 @@ TEST_F(TortureTest, DamagedSceneFilesAreRefusedWithTheirLine)
          6},
         {"a string array of 2,000,000,000 strings",
          h + "setAttr \".x\" -type \"stringArray\" 2000000000 \"a\";\n", 5},
+        {"a UV set at element 20,000,000,000",
+         h + triangleLines + "setAttr \".uvst[20000000000].uvsn\" -type \"string\" \"map1\";\n", 8},
+        {"a UV set at the last element index",
+         h + triangleLines + "setAttr \".uvst[2147483647].uvsn\" -type \"string\" \"map1\";\n", 0},
+        {"a plug at element 20,000,000,000",
+         h + triangleLines + "createNode shadingEngine -n \"sg\";\nconnectAttr \"box.iog[20000000000]\" \"sg.dsm\";\n",
+         9},
+        {"a plug at element -1", h + triangleLines + "connectAttr \"box.iog[-1]\" \"boxShape.i\";\n", 8},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
