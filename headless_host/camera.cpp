@@ -20,20 +20,10 @@ MObject createCamera(const std::string& name, const MObject& parentTransform) {
 
 namespace {
 
-// The world matrix for a space, or false when world space is asked without a path.
-bool cameraMatrix(const MFnBase& fn, MSpace::Space space, MMatrix& matrix) {
-  matrix = MMatrix();
-  if (space != MSpace::kWorld) return true;
-  const PathData* path = attachedPath(fn);
-  if (path == nullptr) return false;
-  matrix = inclusiveMatrix(*path);
-  return true;
-}
-
 MVector cameraAxis(const MFnBase& fn, const MVector& axis, MSpace::Space space, MStatus* status) {
   if (attachedNode(fn, status) == nullptr) return MVector();
   MMatrix matrix;
-  if (!cameraMatrix(fn, space, matrix)) {
+  if (!spaceMatrix(fn, space, matrix)) {
     setStatus(status, MStatus::kInvalidParameter);
     return MVector();
   }
@@ -55,7 +45,7 @@ QAX_DAG_FN_CONSTRUCTORS(MFnCamera, MFn::kCamera)
 MPoint MFnCamera::eyePoint(MSpace::Space space, MStatus* ReturnStatus) const {
   if (headless::attachedNode(*this, ReturnStatus) == nullptr) return MPoint();
   MMatrix matrix;
-  if (!headless::cameraMatrix(*this, space, matrix)) {
+  if (!headless::spaceMatrix(*this, space, matrix)) {
     setStatus(ReturnStatus, MStatus::kInvalidParameter);
     return MPoint();
   }

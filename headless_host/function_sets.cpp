@@ -89,6 +89,15 @@ const PathData* attachedPath(const MFnBase& fn) {
   return pathIsAlive(path) ? path : nullptr;
 }
 
+bool spaceMatrix(const MFnBase& fn, MSpace::Space space, MMatrix& matrix) {
+  matrix = MMatrix();
+  if (space != MSpace::kWorld) return true;
+  const PathData* path = attachedPath(fn);
+  if (path == nullptr) return false;
+  matrix = inclusiveMatrix(*path);
+  return true;
+}
+
 double attachedNumber(const MFnBase& fn, const char* name, MStatus* status) {
   Node* node = attachedNode(fn, status);
   return node != nullptr ? readNumber(node, name) : 0.0;

@@ -34,16 +34,6 @@ const MeshGeometry* meshOf(const MFnBase& fn, MStatus* status) {
   return node->mesh ? node->mesh.get() : &emptyMesh();
 }
 
-// The matrix for a space; world space needs a path (kInvalidParameter without one).
-bool spaceMatrix(const MFnBase& fn, MSpace::Space space, MMatrix& matrix) {
-  matrix = MMatrix();
-  if (space != MSpace::kWorld) return true;
-  const PathData* path = attachedPath(fn);
-  if (path == nullptr) return false;
-  matrix = inclusiveMatrix(*path);
-  return true;
-}
-
 // The geometry and the matrix for a space, or null with the status to return.
 const MeshGeometry* meshInSpace(const MFnBase& fn, MSpace::Space space, MMatrix& matrix, MStatus& status) {
   const MeshGeometry* g = meshOf(fn, &status);

@@ -273,6 +273,9 @@ struct FnAccess {
 Node* attachedNode(const MFnBase& fn, MStatus* status);
 // The attached path, or null (the set was attached to an object, not a path).
 const PathData* attachedPath(const MFnBase& fn);
+// The matrix for a space: the identity, or in world space the attached path's; false (and the identity) for
+// world space without a path.
+bool spaceMatrix(const MFnBase& fn, MSpace::Space space, MMatrix& matrix);
 
 // Attribute values of the attached node as the function sets read and write them: with nothing attached,
 // *status = kFailure and 0 or the default colour. A colour is three numbers and reads with alpha 1.
