@@ -1,0 +1,37 @@
+#ifndef HEADLESS_GENERATORS_H
+#define HEADLESS_GENERATORS_H
+// The host's polygon primitives: each generator node type makes its mesh from the values a file sets on it and
+// the host's defaults for the rest. One file per generator; each names the baked references its layout was
+// checked against.
+
+#include "history_values.h"
+
+#include <string>
+
+namespace headless {
+
+// Makes the mesh of a generator node; values out of the host's range are clamped with a warning through the
+// context. Returns false (with the context's error set) for a value the host refuses.
+using Generator = bool (*)(const HistoryNode& node, const HistoryContext& context, PolyMesh& mesh);
+
+// The generator of a node type, or null when the type is not a generator the evaluation knows.
+Generator findGenerator(const std::string& type);
+
+bool generatePolyCube(const HistoryNode& node, const HistoryContext& context, PolyMesh& mesh);
+bool generatePolySphere(const HistoryNode& node, const HistoryContext& context, PolyMesh& mesh);
+bool generatePolyPlane(const HistoryNode& node, const HistoryContext& context, PolyMesh& mesh);
+bool generatePolyCylinder(const HistoryNode& node, const HistoryContext& context, PolyMesh& mesh);
+bool generatePolyCone(const HistoryNode& node, const HistoryContext& context, PolyMesh& mesh);
+bool generatePolyTorus(const HistoryNode& node, const HistoryContext& context, PolyMesh& mesh);
+bool generatePolyPyramid(const HistoryNode& node, const HistoryContext& context, PolyMesh& mesh);
+bool generatePolyPipe(const HistoryNode& node, const HistoryContext& context, PolyMesh& mesh);
+bool generatePolyPrism(const HistoryNode& node, const HistoryContext& context, PolyMesh& mesh);
+bool generatePolyPlatonic(const HistoryNode& node, const HistoryContext& context, PolyMesh& mesh);
+
+// Shared by the generators: the node's axis (".ax", default 0 1 0) as a unit vector, and the rotation that
+// takes the generator's own Y-up layout onto it, applied to every point of mesh.
+void orientToAxis(const HistoryNode& node, PolyMesh& mesh);
+
+}  // namespace headless
+
+#endif

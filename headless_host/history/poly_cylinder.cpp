@@ -1,0 +1,11 @@
+// polyPlaceholder: replaced by the generator's implementation.
+#include "generators.h"
+
+namespace headless {
+
+bool generatePolyCylinder(const HistoryNode& node, const HistoryContext& context, PolyMesh& mesh) {
+  (void)mesh;
+  return context.fail(node, "polyCylinder is not evaluated yet", node.line);
+}
+
+}  // namespace headless
