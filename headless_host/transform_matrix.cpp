@@ -1,10 +1,12 @@
 // The matrix of a transform node as the host composes it, and the matrices of DAG paths. Row vectors: a point
 // is transformed by p * M, so the left-most factor applies first:
-//   M = SP^-1 * S * SH * SP * SPT * RP^-1 * RA * R * RP * RPT * T
+//   M = SP^-1 * S * SH * SP * SPT * RP^-1 * RA * R * JO * RP * RPT * T
 // (scale and shear about the scale pivot, rotation - rotate axis first - about the rotate pivot, translation).
 #include "scene_model.h"
 
 #include <cmath>
+#include <map>
+#include <string>
 
 namespace headless {
 
@@ -55,20 +57,20 @@ std::vector<double> vector3(const Node* node, const char* attribute) {
   return v;
 }
 
-}  // namespace
-
-MMatrix localMatrix(const Node* node) {
-  if (node == nullptr || !node->isTransform()) return MMatrix();
-  const std::vector<double> t = vector3(node, "translate");
-  const std::vector<double> r = vector3(node, "rotate");
-  const std::vector<double> s = vector3(node, "scale");
-  const std::vector<double> sh = vector3(node, "shear");
-  const std::vector<double> ra = vector3(node, "rotateAxis");
-  const std::vector<double> rp = vector3(node, "rotatePivot");
-  const std::vector<double> sp = vector3(node, "scalePivot");
-  const std::vector<double> rpt = vector3(node, "rotatePivotTranslate");
-  const std::vector<double> spt = vector3(node, "scalePivotTranslate");
-  const int order = narrow<int>(readNumber(node, "rotateOrder", 0));
+// The matrix of a transform from its values; `value` gives a three-number attribute by long name (angles in
+// radians), the joint orient applying after the rotation as on a joint.
+template <class Values>
+MMatrix composeLocal(const Values& value, int order) {
+  const std::vector<double> t = value("translate");
+  const std::vector<double> r = value("rotate");
+  const std::vector<double> s = value("scale");
+  const std::vector<double> sh = value("shear");
+  const std::vector<double> ra = value("rotateAxis");
+  const std::vector<double> jo = value("jointOrient");
+  const std::vector<double> rp = value("rotatePivot");
+  const std::vector<double> sp = value("scalePivot");
+  const std::vector<double> rpt = value("rotatePivotTranslate");
+  const std::vector<double> spt = value("scalePivotTranslate");
 
   MMatrix scale;
   scale.matrix[0][0] = s[0];
@@ -81,7 +83,43 @@ MMatrix localMatrix(const Node* node) {
   const std::vector<double> negativeSp = {-sp[0], -sp[1], -sp[2]};
   const std::vector<double> negativeRp = {-rp[0], -rp[1], -rp[2]};
   return translation(negativeSp) * scale * shear * translation(sp) * translation(spt) * translation(negativeRp) *
-         rotation(ra, 0) * rotation(r, order) * translation(rp) * translation(rpt) * translation(t);
+         rotation(ra, 0) * rotation(r, order) * rotation(jo, 0) * translation(rp) * translation(rpt) *
+         translation(t);
+}
+
+}  // namespace
+
+MMatrix localMatrix(const Node* node) {
+  if (node == nullptr || !node->isTransform()) return MMatrix();
+  const auto value = [node](const char* name) {
+    // Plain transforms have no joint orient.
+    if (std::string(name) == "jointOrient" && node->findAttribute(name) == nullptr) return std::vector<double>{0, 0, 0};
+    return vector3(node, name);
+  };
+  return composeLocal(value, narrow<int>(readNumber(node, "rotateOrder", 0)));
+}
+
+std::vector<double> composeTransformMatrix(const std::map<std::string, std::vector<double>>& values) {
+  static const std::map<std::string, std::string> shortNames = {
+      {"translate", "t"},   {"rotate", "r"},       {"scale", "s"},          {"shear", "sh"},
+      {"rotateAxis", "ra"}, {"jointOrient", "jo"}, {"rotatePivot", "rp"},   {"scalePivot", "sp"},
+      {"rotatePivotTranslate", "rpt"},             {"scalePivotTranslate", "spt"}};
+  const auto value = [&](const char* name) {
+    const std::string& shortName = shortNames.at(name);
+    auto found = values.find(shortName);
+    std::vector<double> v = found != values.end() && found->second.size() == 3
+                                ? found->second
+                                : std::vector<double>(3, shortName == "s" ? 1.0 : 0.0);
+    if (shortName == "r" || shortName == "ra" || shortName == "jo")
+      for (double& a : v) a *= M_PI / 180.0;
+    return v;
+  };
+  auto order = values.find("ro");
+  const MMatrix m =
+      composeLocal(value, order != values.end() && !order->second.empty() ? narrow<int>(order->second[0]) : 0);
+  std::vector<double> out(16);
+  for (int i = 0; i < 16; ++i) out[size_t(i)] = m.matrix[i / 4][i % 4];
+  return out;
 }
 
 MMatrix inclusiveMatrix(const PathData& path) {

@@ -120,7 +120,7 @@ void HistoryContext::warn(const HistoryNode& node, const std::string& what) cons
 bool HistoryContext::fail(const HistoryNode& node, const std::string& what, int line) const {
   if (result.error.empty()) {
     result.error = node.name + " (" + node.type + "): " + what;
-    result.errorLine = line > 0 ? line : node.line;
+    result.errorLine = line;
   }
   return false;
 }

@@ -56,7 +56,8 @@ struct HistoryContext {
   const HistoryConnections& connections;
   HistoryResult& result;
   void warn(const HistoryNode& node, const std::string& what) const;
-  // Sets the error (node, what, the attribute's line); returns false for the caller to return.
+  // Sets the error (node, what, and the line of the file's value at fault, 0 when no value is); returns false
+  // for the caller to return.
   bool fail(const HistoryNode& node, const std::string& what, int line) const;
 };
 

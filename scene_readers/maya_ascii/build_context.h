@@ -7,7 +7,9 @@
 #include <maya/MObject.h>
 
 #include <cstdint>
+#include <map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace mayaascii {
@@ -19,6 +21,9 @@ struct BuildContext {
     LoadReport& report;
     std::vector<MObject> hostNodes;  // per document node; null when the node was not created
     std::map<std::string, int> skippedAttributeNames;  // "type.attribute" -> count
+    // Per mesh node made by construction history: the faces of each object group (instance, group) that the
+    // history's groupParts nodes tagged, for per-face set membership.
+    std::unordered_map<int, std::map<std::pair<int, int>, std::vector<int>>> historyFaceGroups;
 };
 
 // The attribute of a node by key, marked as used; null when the file did not set it.

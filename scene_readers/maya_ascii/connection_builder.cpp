@@ -13,7 +13,8 @@ namespace mayaascii {
 
 namespace {
 
-// "iog", "iog[1]", "iog.og[2]", "iog[1].og[2]" -> instance and object group (-1 for a whole shape).
+} // namespace
+
 bool parseMemberPlug(const std::string& plug, int& instance, int& group)
 {
     instance = 0;
@@ -41,6 +42,8 @@ bool parseMemberPlug(const std::string& plug, int& instance, int& group)
     i += 3;
     return readIndex(group) && i == plug.size();
 }
+
+namespace {
 
 bool isSetNode(const Node& node)
 {
@@ -99,9 +102,20 @@ void buildConnections(BuildContext& context)
             if (group < 0) {
                 done = headless::assign(destination, source, unsigned(instance));
             } else {
-                // Per-face membership: the faces are listed on the shape's own object group.
+                // Per-face membership: the faces are listed on the shape's own object group, or tagged by the
+                // groupParts nodes of its history.
                 const std::string key = "iog[" + std::to_string(instance) + "].og[" + std::to_string(group) + "].gcl";
                 const Attribute* list = findAttribute(sourceNode, key);
+                auto history = context.historyFaceGroups.find(c.sourceNode);
+                if ((!list || !list->hasPlain) && history != context.historyFaceGroups.end()) {
+                    auto faces = history->second.find({instance, group});
+                    if (faces != history->second.end()) {
+                        const bool assigned = faces->second.empty() ||
+                                              headless::assignFaces(destination, source, faces->second, unsigned(instance));
+                        ++(assigned ? context.report.connections : context.report.skippedConnections);
+                        continue;
+                    }
+                }
                 if (!list || !list->hasPlain) {
                     context.report.warnings.push_back(describeNode(sourceNode) + " left out of " + destinationNode.name +
                                                       ": its face list (." + key + ") is not on the shape");

@@ -9,6 +9,10 @@ namespace mayaascii {
 
 void buildConnections(BuildContext& context);
 
+// "iog", "iog[1]", "iog.og[2]", "iog[1].og[2]" -> instance and object group (-1 for a whole shape); false for
+// any other plug.
+bool parseMemberPlug(const std::string& plug, int& instance, int& group);
+
 // The face indices of a componentList ("f[4:7]", "f[9]", "f[*]" = all of faceCount); other components
 // (edges, vertices) are left out. Throws ReadError on an entry that is not a component.
 std::vector<int> facesOfComponents(const std::vector<std::string>& components, int faceCount, int line);

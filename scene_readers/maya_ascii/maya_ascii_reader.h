@@ -16,7 +16,10 @@ struct LoadReport {
     bool ok = false;
     std::string message;                       // on failure: "file:line: what was expected"
     std::vector<std::string> warnings;         // each complete, without "Warning: "
-    std::vector<std::string> historyOnlyShapes;  // shapes whose geometry only construction history makes
+    // Shapes left out because their geometry exists only through construction history that is not evaluated,
+    // and per node type on such histories, how many shapes it cost.
+    std::vector<std::string> historyOnlyShapes;
+    std::map<std::string, int> unevaluatedHistoryTypes;
     // What reached the scene.
     int transforms = 0, meshes = 0, nurbsSurfaces = 0, nurbsCurves = 0, lattices = 0, ffds = 0;
     int cameras = 0, lights = 0, shaders = 0, fileTextures = 0, shadingGroups = 0, connections = 0;

@@ -64,7 +64,7 @@ bool hasBakedGeometry(const Node& node)
 BakedMesh bakeMesh(const Node& node)
 {
     BakedMesh baked;
-    headless::MeshData& data = baked.data;
+    headless::PolyMesh& mesh = baked.mesh;
     // Component bookkeeping, per-set names and face groups are read where they are needed, not set.
     for (const char* ignored : {"cd", "cvd", "hfd", "pd", "gtag", "uvst", "clst", "iog"})
         markUsed(node, ignored);
@@ -74,15 +74,15 @@ BakedMesh bakeMesh(const Node& node)
     size_t vertexCount = 0;
     if (const Attribute* vt = findAttribute(node, "vt"))
         vertexCount = gatherArray(node, *vt, "vt", 3, false, 0, numbers);
-    data.points.resize(vertexCount);
+    mesh.points.resize(vertexCount);
     for (size_t i = 0; i < vertexCount; ++i)
-        data.points[i] = {numbers[3 * i], numbers[3 * i + 1], numbers[3 * i + 2]};
+        mesh.points[i] = {numbers[3 * i], numbers[3 * i + 1], numbers[3 * i + 2]};
     if (const Attribute* pt = findAttribute(node, "pt")) {
         gatherArray(node, *pt, "pt", 3, true, vertexCount, numbers);
         for (size_t i = 0; i < numbers.size() / 3; ++i) {
-            data.points[i].x += numbers[3 * i];
-            data.points[i].y += numbers[3 * i + 1];
-            data.points[i].z += numbers[3 * i + 2];
+            mesh.points[i].x += numbers[3 * i];
+            mesh.points[i].y += numbers[3 * i + 1];
+            mesh.points[i].z += numbers[3 * i + 2];
         }
     }
 
@@ -94,6 +94,7 @@ BakedMesh bakeMesh(const Node& node)
         edgeCount = gatherArray(node, *ed, "ed", 3, false, 0, edges);
         edgeLine = ed->line;
     }
+    mesh.edges.resize(edgeCount);
     for (size_t e = 0; e < edgeCount; ++e) {
         for (int k = 0; k < 2; ++k) {
             const double v = edges[3 * e + k];
@@ -101,8 +102,7 @@ BakedMesh bakeMesh(const Node& node)
                 meshError(edgeLine, node, "edge " + std::to_string(e) + " joins vertex " + formatNumber(v) +
                                               ", but the mesh has " + std::to_string(vertexCount) + " vertices (.vt)");
         }
-        if (edges[3 * e + 2] == 0)
-            data.hardEdges.emplace_back(int(edges[3 * e]), int(edges[3 * e + 1]));
+        mesh.edges[e] = {int(edges[3 * e]), int(edges[3 * e + 1]), edges[3 * e + 2] != 0};
     }
 
     // Faces, from chunks that together cover 0..n-1.
@@ -119,8 +119,6 @@ BakedMesh bakeMesh(const Node& node)
                                                    std::to_string(chunk->first));
         nextFace += chunk->count;
     }
-    std::vector<int> cornerEdges;  // signed edge per corner, for the UV and colour passes
-    size_t cornerCount = 0;
     for (const Chunk* chunk : chunks) {
         const auto* faces = std::get_if<PolyFacesData>(&chunk->value.geometry);
         if (!faces)
@@ -131,7 +129,7 @@ BakedMesh bakeMesh(const Node& node)
                                       " has a hole; faces with holes are not supported");
         for (size_t f = 0; f < faces->faceCount(); ++f) {
             const int64_t faceIndex = chunk->first + int64_t(f);
-            std::vector<int> corners;
+            const int first = int(mesh.faceEdges.size());
             int previousEnd = -1;
             for (int32_t c = faces->faceStart[f]; c < faces->faceStart[f + 1]; ++c) {
                 const int32_t signedEdge = faces->edges[size_t(c)];
@@ -139,21 +137,20 @@ BakedMesh bakeMesh(const Node& node)
                 if (uint64_t(edge) >= edgeCount)
                     meshError(line, node, "face " + std::to_string(faceIndex) + " uses edge " + std::to_string(edge) +
                                               ", but the mesh has " + std::to_string(edgeCount) + " edges (.ed)");
-                const int start = int(edges[3 * size_t(edge) + (signedEdge >= 0 ? 0 : 1)]);
-                const int end = int(edges[3 * size_t(edge) + (signedEdge >= 0 ? 1 : 0)]);
+                mesh.faceEdges.push_back(int(signedEdge));
+                const int start = mesh.cornerVertex(int(mesh.faceEdges.size()) - 1);
                 if (previousEnd >= 0 && start != previousEnd)
                     meshError(line, node, "the edges of face " + std::to_string(faceIndex) + " do not form a loop");
-                previousEnd = end;
-                corners.push_back(start);
+                previousEnd = signedEdge >= 0 ? mesh.edges[size_t(edge)].end : mesh.edges[size_t(edge)].start;
             }
-            if (previousEnd != corners[0])
+            if (previousEnd != mesh.cornerVertex(first))
                 meshError(line, node, "the edges of face " + std::to_string(faceIndex) + " do not form a loop");
-            cornerCount += corners.size();
-            data.faces.push_back(std::move(corners));
+            mesh.faceStart.push_back(int(mesh.faceEdges.size()));
         }
     }
+    const size_t cornerCount = mesh.faceEdges.size();
 
-    // Per-corner indices of a set, gathered over the face chunks.
+    // Per-corner indices of a set, gathered over the face chunks; empty when no face mentions the set.
     auto cornerIndices = [&](bool uv, int set, std::vector<int>& out) {
         out.clear();
         bool any = false;
@@ -168,16 +165,10 @@ BakedMesh bakeMesh(const Node& node)
             any = true;
             out.insert(out.end(), found->second.begin(), found->second.end());
         }
-        return any;
+        if (!any)
+            out.clear();
     };
-    auto splitPerFace = [&](const std::vector<int>& flat, std::vector<std::vector<int>>& perFace) {
-        size_t c = 0;
-        for (const auto& face : data.faces) {
-            perFace.emplace_back(flat.begin() + c, flat.begin() + c + face.size());
-            c += face.size();
-        }
-    };
-    auto checkIndices = [&](const std::vector<int>& flat, size_t count, const char* what, const char* attribute) {
+    auto checkIndices = [&](const std::vector<int>& flat, size_t count, const char* what, const std::string& attribute) {
         for (size_t c = 0; c < flat.size(); ++c)
             if (flat[c] < -1 || (flat[c] >= 0 && size_t(flat[c]) >= count))
                 meshError(fc ? fc->line : node.line, node,
@@ -192,18 +183,16 @@ BakedMesh bakeMesh(const Node& node)
         uvSet = 0;
     if (uvSet >= 0) {
         const std::string key = "uvst[" + std::to_string(uvSet) + "].uvsp";
-        std::vector<int> flat;
-        const bool mapped = cornerIndices(true, uvSet, flat);
-        size_t uvCount = 0;
+        headless::PolyUVSet set;
+        set.name = uvSetName;
         if (const Attribute* uvsp = findAttribute(node, key)) {
-            uvCount = gatherArray(node, *uvsp, key.c_str(), 2, false, 0, numbers);
+            const size_t uvCount = gatherArray(node, *uvsp, key.c_str(), 2, false, 0, numbers);
             for (size_t i = 0; i < uvCount; ++i)
-                data.uvs.push_back({float(numbers[2 * i]), float(numbers[2 * i + 1])});
+                set.uvs.push_back({float(numbers[2 * i]), float(numbers[2 * i + 1])});
         }
-        if (mapped) {
-            checkIndices(flat, uvCount, "UV", key.c_str());
-            splitPerFace(flat, data.faceUVs);
-        }
+        cornerIndices(true, uvSet, set.cornerUVs);
+        checkIndices(set.cornerUVs, set.uvs.size(), "UV", key);
+        mesh.uvSets.push_back(std::move(set));
     }
 
     // The current colour set; older files keep colours in .clr, referenced by "fc" groups.
@@ -211,43 +200,46 @@ BakedMesh bakeMesh(const Node& node)
     const int colorSet = colorSetName.empty() ? -1 : findNamedSet(node, "clst", "clsn", colorSetName);
     if (colorSet >= 0) {
         const std::string prefix = "clst[" + std::to_string(colorSet) + "]";
-        const int components = int(plainInteger(node, prefix + ".rprt", 4, INT32_MIN, INT32_MAX));
-        if (components != 1 && components != 3 && components != 4)
+        headless::PolyColorSet set;
+        set.name = colorSetName;
+        set.components = int(plainInteger(node, prefix + ".rprt", 4, INT32_MIN, INT32_MAX));
+        if (set.components != 1 && set.components != 3 && set.components != 4)
             meshError(node.line, node, "expected 1, 3 or 4 components per colour in " + prefix + ".rprt, found " +
-                                           std::to_string(components));
-        size_t colorCount = 0;
+                                           std::to_string(set.components));
         // Each element of .clsp is one colour of `components` numbers.
         if (const Attribute* clsp = findAttribute(node, prefix + ".clsp")) {
-            colorCount = gatherArray(node, *clsp, (prefix + ".clsp").c_str(), size_t(components), false, 0, numbers);
+            const size_t colorCount =
+                gatherArray(node, *clsp, (prefix + ".clsp").c_str(), size_t(set.components), false, 0, numbers);
             for (size_t i = 0; i < colorCount; ++i) {
-                const double* c = &numbers[i * size_t(components)];
+                const double* c = &numbers[i * size_t(set.components)];
                 // Alpha-only sets are white with that alpha; RGB sets are opaque.
-                if (components == 1)
-                    data.colors.push_back({1.0f, 1.0f, 1.0f, float(c[0])});
+                if (set.components == 1)
+                    set.colors.push_back({1.0f, 1.0f, 1.0f, float(c[0])});
                 else
-                    data.colors.push_back({float(c[0]), float(c[1]), float(c[2]), components == 4 ? float(c[3]) : 1.0f});
+                    set.colors.push_back(
+                        {float(c[0]), float(c[1]), float(c[2]), set.components == 4 ? float(c[3]) : 1.0f});
             }
         }
-        std::vector<int> flat;
-        if (cornerIndices(false, colorSet, flat)) {
-            checkIndices(flat, colorCount, "colour", (prefix + ".clsp").c_str());
-            splitPerFace(flat, data.faceColors);
-        }
+        cornerIndices(false, colorSet, set.cornerColors);
+        checkIndices(set.cornerColors, set.colors.size(), "colour", prefix + ".clsp");
+        mesh.colorSets.push_back(std::move(set));
+        mesh.currentColorSet = 0;
     } else if (const Attribute* clr = findAttribute(node, "clr")) {
+        headless::PolyColorSet set;
         const size_t colorCount = gatherArray(node, *clr, "clr", 4, false, 0, numbers);
         for (size_t i = 0; i < colorCount; ++i)
-            data.colors.push_back({float(numbers[4 * i]), float(numbers[4 * i + 1]), float(numbers[4 * i + 2]),
-                                   float(numbers[4 * i + 3])});
-        std::vector<int> flat;
+            set.colors.push_back({float(numbers[4 * i]), float(numbers[4 * i + 1]), float(numbers[4 * i + 2]),
+                                  float(numbers[4 * i + 3])});
         for (const Chunk* chunk : chunks) {
             const auto& faces = std::get<PolyFacesData>(chunk->value.geometry);
             if (faces.oldColors.empty())
-                flat.insert(flat.end(), faces.edges.size(), -1);
+                set.cornerColors.insert(set.cornerColors.end(), faces.edges.size(), -1);
             else
-                flat.insert(flat.end(), faces.oldColors.begin(), faces.oldColors.end());
+                set.cornerColors.insert(set.cornerColors.end(), faces.oldColors.begin(), faces.oldColors.end());
         }
-        checkIndices(flat, colorCount, "colour", "clr");
-        splitPerFace(flat, data.faceColors);
+        checkIndices(set.cornerColors, colorCount, "colour", "clr");
+        mesh.colorSets.push_back(std::move(set));
+        mesh.currentColorSet = 0;
     }
 
     // Stored normals: one per corner in face order; 1e+20 marks a corner without one.
@@ -256,40 +248,38 @@ BakedMesh bakeMesh(const Node& node)
         if (count != cornerCount)
             meshError(n->line, node, "expected one normal per face corner in .n (" + std::to_string(cornerCount) +
                                          "), found " + std::to_string(count));
-        size_t stored = 0;
-        std::vector<headless::Vec3> normals(count);
-        std::vector<bool> given(count);
+        baked.normals.resize(count);
+        baked.normalStored.resize(count);
         for (size_t i = 0; i < count; ++i) {
-            normals[i] = {numbers[3 * i], numbers[3 * i + 1], numbers[3 * i + 2]};
-            given[i] = !isNormalMarker(normals[i].x, normals[i].y, normals[i].z);
-            stored += given[i] ? 1 : 0;
-        }
-        if (stored == count) {
-            data.normals = std::move(normals);
-            int corner = 0;
-            for (const auto& face : data.faces) {
-                std::vector<int> ids;
-                for (size_t c = 0; c < face.size(); ++c)
-                    ids.push_back(corner++);
-                data.faceNormals.push_back(std::move(ids));
-            }
-        } else if (stored > 0) {
-            baked.partialNormals = std::move(normals);
-            baked.normalStored = std::move(given);
+            baked.normals[i] = {numbers[3 * i], numbers[3 * i + 1], numbers[3 * i + 2]};
+            baked.normalStored[i] = !isNormalMarker(numbers[3 * i], numbers[3 * i + 1], numbers[3 * i + 2]);
         }
     }
     return baked;
 }
 
-MObject createBakedMesh(const std::string& name, const MObject& parent, const BakedMesh& mesh, int line)
+MObject createMeshShape(const std::string& name, const MObject& parent, const BakedMesh& mesh, int line)
 {
-    const std::string problem = headless::validateMesh(mesh.data);
+    headless::MeshData data = headless::toMeshData(mesh.mesh);
+    const size_t stored = size_t(std::count(mesh.normalStored.begin(), mesh.normalStored.end(), true));
+    const bool allStored = stored > 0 && stored == mesh.normalStored.size();
+    if (allStored) {
+        data.normals = mesh.normals;
+        int corner = 0;
+        for (const auto& face : data.faces) {
+            std::vector<int> ids;
+            for (size_t c = 0; c < face.size(); ++c)
+                ids.push_back(corner++);
+            data.faceNormals.push_back(std::move(ids));
+        }
+    }
+    const std::string problem = headless::validateMesh(data);
     if (!problem.empty())
         throw ReadError(line, name + " (mesh): " + problem);
-    MObject shape = headless::createMesh(name, parent, mesh.data);
+    MObject shape = headless::createMesh(name, parent, data);
     if (shape.isNull())
         throw ReadError(line, name + " (mesh): the host refused the mesh");
-    if (mesh.partialNormals.empty())
+    if (stored == 0 || allStored)
         return shape;
 
     // Corners without a stored normal keep the one the host computes from the edges' hardness.
@@ -297,14 +287,14 @@ MObject createBakedMesh(const std::string& name, const MObject& parent, const Ba
     MFnMesh fn(shape, &status);
     MFloatVectorArray computed;
     fn.getNormals(computed);
-    headless::MeshData merged = mesh.data;
-    merged.normals = mesh.partialNormals;
+    headless::MeshData merged = std::move(data);
+    merged.normals = mesh.normals;
     merged.faceNormals.clear();
     MItMeshPolygon faces(shape);
     int corner = 0;
-    for (size_t f = 0; f < mesh.data.faces.size() && !faces.isDone(); ++f, faces.next()) {
+    for (size_t f = 0; f < merged.faces.size() && !faces.isDone(); ++f, faces.next()) {
         std::vector<int> ids;
-        for (size_t c = 0; c < mesh.data.faces[f].size(); ++c, ++corner) {
+        for (size_t c = 0; c < merged.faces[f].size(); ++c, ++corner) {
             if (!mesh.normalStored[size_t(corner)]) {
                 const int computedIndex = faces.normalIndex(int(c));
                 if (computedIndex >= 0 && unsigned(computedIndex) < computed.length())

@@ -4,7 +4,7 @@
 
 #include "scene_readers/maya_ascii/build_context.h"
 
-#include <headless/scene.h>
+#include <headless/poly_mesh.h>
 
 namespace mayaascii {
 
@@ -12,19 +12,19 @@ namespace mayaascii {
 bool hasBakedGeometry(const Node& node);
 
 struct BakedMesh {
-    headless::MeshData data;
-    // Stored normals, one per corner in face order, when the file holds some but not all of them
-    // (corners marked 1e+20 take the normal the host computes).
-    std::vector<headless::Vec3> partialNormals;
+    headless::PolyMesh mesh;
+    // Stored normals, one per corner in face order, when the file holds some (corners marked 1e+20, whose
+    // normalStored is false, take the normal the host computes).
+    std::vector<headless::Vec3> normals;
     std::vector<bool> normalStored;
 };
 
-// Converts the baked attributes of `node`. Throws ReadError naming the node, the attribute and the line
+// Converts the baked attributes of `node` (its tweaks added, its current UV and colour sets). Throws ReadError naming the node, the attribute and the line
 // for indices out of range, faces whose edges do not form a loop, faces with holes and arrays with gaps.
 BakedMesh bakeMesh(const Node& node);
 
-// Creates the mesh shape `name` under `parent` from baked data, stored normals merged over the host's
-// own where only some corners have one. Throws ReadError when the host refuses the data.
-MObject createBakedMesh(const std::string& name, const MObject& parent, const BakedMesh& mesh, int line);
+// Creates the mesh shape `name` under `parent` from a mesh, baked or made by history, with the normals the
+// file stores (all, or some merged over the host's own). Throws ReadError when the host refuses the data.
+MObject createMeshShape(const std::string& name, const MObject& parent, const BakedMesh& mesh, int line);
 
 } // namespace mayaascii

@@ -2,6 +2,7 @@
 
 #include "scene_readers/maya_ascii/build_context.h"
 #include "scene_readers/maya_ascii/connection_builder.h"
+#include "scene_readers/maya_ascii/history_builder.h"
 #include "scene_readers/maya_ascii/mesh_builder.h"
 #include "scene_readers/maya_ascii/read_error.h"
 #include "scene_readers/maya_ascii/shape_builders.h"
@@ -155,23 +156,19 @@ private:
         MObject object;
         switch (role) {
         case Role::Mesh: {
-            int source = hasBakedGeometry(node) ? index : upstreamGeometrySource(document, inputs_, index);
-            if (source < 0) {
-                report.historyOnlyShapes.push_back(node.name);
+            BakedMesh mesh;
+            if (hasBakedGeometry(node))
+                mesh = bakeMesh(node);
+            else if (!meshFromHistory(index, mesh))
                 return;
-            }
-            if (source != index)
-                report.warnings.push_back(describeNode(node) + " takes the undeformed geometry of " +
-                                          document.nodes[size_t(source)].name + " (deformers are not evaluated)");
-            BakedMesh baked = bakeMesh(document.nodes[size_t(source)]);
-            object = createBakedMesh(node.name, parent, baked, node.line);
+            object = createMeshShape(node.name, parent, mesh, node.line);
             ++report.meshes;
             break;
         }
         case Role::Curve:
         case Role::Surface:
             if (!hasCachedGeometry(node)) {
-                report.historyOnlyShapes.push_back(node.name);
+                skipHistoryShape(node, {inputType(index, "cr")}, "");
                 return;
             }
             object = role == Role::Curve ? createCurveShape(node, parent) : createSurfaceShape(node, parent);
@@ -197,6 +194,74 @@ private:
         }
         context_.hostNodes[size_t(index)] = object;
         checkName(node, object);
+    }
+
+    // The type of the node feeding plug `plug` of node `index`, or "" when nothing does.
+    std::string inputType(int index, const std::string& plug) const
+    {
+        auto found = inputs_.find(index);
+        if (found != inputs_.end())
+            for (const Connection* c : found->second)
+                if (c->destinationPlug == plug)
+                    return context_.document.nodes[size_t(c->sourceNode)].type;
+        return std::string();
+    }
+
+    // A shape left out because its geometry exists only through history the host does not evaluate here.
+    void skipHistoryShape(const Node& node, const std::vector<std::string>& types, const std::string& why)
+    {
+        LoadReport& report = context_.report;
+        report.historyOnlyShapes.push_back(node.name);
+        std::string names;
+        for (const std::string& type : types) {
+            if (type.empty())
+                continue;
+            ++report.unevaluatedHistoryTypes[type];
+            names += (names.empty() ? "" : ", ") + type;
+        }
+        report.warnings.push_back(describeNode(node) + " skipped: " +
+                                  (why.empty() ? "its construction history passes through " +
+                                                     (names.empty() ? std::string("nothing") : names) +
+                                                     ", which the headless host does not evaluate"
+                                               : why));
+    }
+
+    // The mesh that the history of mesh node `index` makes; false (the shape skipped with a warning) when
+    // there is none to make.
+    bool meshFromHistory(int index, BakedMesh& mesh)
+    {
+        const Node& node = context_.document.nodes[size_t(index)];
+        if (inputType(index, "i").empty() && inputType(index, "inMesh").empty()) {
+            context_.report.warnings.push_back(describeNode(node) +
+                                               " skipped: it holds no geometry and nothing feeds its inMesh");
+            return false;
+        }
+        headless::HistoryResult result = evaluateShapeHistory(context_.document, inputs_, index);
+        if (!result.unsupportedTypes.empty()) {
+            skipHistoryShape(node, result.unsupportedTypes, "");
+            return false;
+        }
+        if (!result.evaluated) {
+            skipHistoryShape(node, {}, result.error);
+            return false;
+        }
+        for (const std::string& warning : result.warnings)
+            context_.report.warnings.push_back(warning);
+        // Per-face groups by the object group each groupId node identifies on the shape.
+        auto found = inputs_.find(index);
+        for (const Connection* c : found == inputs_.end() ? std::vector<const Connection*>() : found->second) {
+            const std::string& plug = c->destinationPlug;
+            int instance = 0, group = -1;
+            const std::string suffix = ".gid";
+            if (plug.size() <= suffix.size() || plug.compare(plug.size() - suffix.size(), suffix.size(), suffix) != 0 ||
+                !parseMemberPlug(plug.substr(0, plug.size() - suffix.size()), instance, group) || group < 0)
+                continue;
+            auto faces = result.mesh.faceGroups.find(c->sourceNode);
+            if (faces != result.mesh.faceGroups.end())
+                context_.historyFaceGroups[index][{instance, group}] = faces->second;
+        }
+        mesh.mesh = std::move(result.mesh);
+        return true;
     }
 
     void checkName(const Node& node, const MObject& object)
@@ -290,11 +355,15 @@ private:
     {
         LoadReport& report = context_.report;
         if (!report.historyOnlyShapes.empty()) {
-            std::string names;
+            std::string names, types;
             for (const std::string& name : report.historyOnlyShapes)
                 names += (names.empty() ? "" : ", ") + name;
+            for (const auto& entry : report.unevaluatedHistoryTypes)
+                types += (types.empty() ? "" : ", ") + entry.first + " (" + std::to_string(entry.second) + ")";
             report.warnings.push_back("skipped " + std::to_string(report.historyOnlyShapes.size()) +
-                                      " shape(s) whose geometry only construction history makes: " + names);
+                                      " shape(s) whose construction history the headless host does not evaluate" +
+                                      (types.empty() ? "" : ", by node type: " + types) + " - " + names +
+                                      "; delete their history in the host, or export from the host");
         }
         if (!report.skippedNodeTypes.empty()) {
             int nodes = 0;
@@ -334,41 +403,6 @@ InputIndex indexInputs(const SceneDocument& document)
     for (const Connection& c : document.connections)
         inputs[c.destinationNode].push_back(&c);
     return inputs;
-}
-
-int upstreamGeometrySource(const SceneDocument& document, const InputIndex& inputs, int index)
-{
-    static const std::vector<const Connection*> none;
-    int node = index;
-    std::string wanted = "i";  // the plug of `node` that brings the geometry in
-    for (int depth = 0; depth < 64; ++depth) {
-        const Connection* input = nullptr;
-        auto found = inputs.find(node);
-        for (const Connection* c : found == inputs.end() ? none : found->second)
-            if (c->destinationPlug == wanted) {
-                input = c;
-                break;
-            }
-        if (!input)
-            return -1;
-        const Node& source = document.nodes[size_t(input->sourceNode)];
-        if (source.type == "mesh") {
-            if (hasBakedGeometry(source))
-                return input->sourceNode;
-            node = input->sourceNode;
-            wanted = "i";
-            continue;
-        }
-        const std::string& plug = input->sourcePlug;
-        if (plug.compare(0, 3, "og[") == 0)
-            wanted = "ip[" + plug.substr(3, plug.size() - 4) + "].ig";
-        else if (plug == "og")
-            wanted = "ig";
-        else
-            return -1;  // a generator: the geometry exists only through construction history
-        node = input->sourceNode;
-    }
-    return -1;
 }
 
 void buildScene(const SceneDocument& document, LoadReport& report)

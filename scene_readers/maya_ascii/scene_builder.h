@@ -18,9 +18,4 @@ void buildScene(const SceneDocument& document, LoadReport& report);
 using InputIndex = std::unordered_map<int, std::vector<const Connection*>>;
 InputIndex indexInputs(const SceneDocument& document);
 
-// The mesh whose baked geometry reaches mesh node `index` through its input, across deformers
-// (outputGeometry[k] <- input[k].inputGeometry) and group nodes; -1 when the input comes from
-// construction history (a generator such as polyCube) or from nothing.
-int upstreamGeometrySource(const SceneDocument& document, const InputIndex& inputs, int index);
-
 } // namespace mayaascii

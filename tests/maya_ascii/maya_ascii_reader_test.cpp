@@ -334,6 +334,7 @@ TEST(MayaAsciiReader, ReportsHistoryOnlyShapesAndSkipsUnknownNodes)
                              "createNode mesh -n \"pShape\" -p \"p\";\n"
                              "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n"
                              "createNode polyCube -n \"polyCube1\";\n\tsetAttr \".w\" 5;\n"
+                             "createNode polySmoothFace -n \"polySmoothFace1\";\n"
                              "createNode fancyNode -n \"fancy1\";\n\tsetAttr \".glow\" 3;\n"
                              "createNode fancyNode -n \"fancy2\";\n"
                              "createNode script -n \"uiConfigurationScriptNode\";\n"
@@ -341,7 +342,8 @@ TEST(MayaAsciiReader, ReportsHistoryOnlyShapesAndSkipsUnknownNodes)
                              "\taddAttr -ci true -sn \"wgt\" -ln \"weight\" -min 0 -at \"double\";\n"
                              "\taddAttr -ci true -sn \"lbl\" -ln \"label\" -dt \"string\";\n"
                              "\tsetAttr \".wgt\" 2.5;\n\tsetAttr \".lbl\" -type \"string\" \"tag\";\n"
-                             "connectAttr \"polyCube1.out\" \"pShape.i\";\n"
+                             "connectAttr \"polyCube1.out\" \"polySmoothFace1.ip\";\n"
+                             "connectAttr \"polySmoothFace1.out\" \"pShape.i\";\n"
                              "connectAttr \"fancy1.out\" \"fancy2.in\";\n"
                              "connectAttr \"pShape.iog\" \":initialShadingGroup.dsm\" -na;\n"
                              "playbackOptions -min 1 -max 24;\n");
@@ -351,7 +353,13 @@ TEST(MayaAsciiReader, ReportsHistoryOnlyShapesAndSkipsUnknownNodes)
     EXPECT_FALSE(headless::findNode("p").isNull());
     EXPECT_EQ(report.skippedNodeTypes.at("fancyNode"), 2);
     EXPECT_EQ(report.skippedNodeTypes.at("polyCube"), 1);
-    EXPECT_TRUE(hasWarning(report, "skipped 1 shape(s) whose geometry only construction history makes: pShape"));
+    // Nothing of a chain that passes through a node the host does not evaluate is exported.
+    EXPECT_TRUE(hasWarning(report, "pShape (mesh) skipped: its construction history passes through polySmoothFace, "
+                                   "which the headless host does not evaluate"));
+    EXPECT_TRUE(hasWarning(report, "skipped 1 shape(s) whose construction history the headless host does not "
+                                   "evaluate, by node type: polySmoothFace (1) - pShape; delete their history in the "
+                                   "host, or export from the host"));
+    EXPECT_EQ(report.unevaluatedHistoryTypes, (std::map<std::string, int>{{"polySmoothFace", 1}}));
     EXPECT_TRUE(hasWarning(report, "fancyNode (2)"));
     EXPECT_TRUE(hasWarning(report, "transform.notAnAttribute"));
     EXPECT_TRUE(hasWarning(report, "playbackOptions (1)"));
@@ -372,6 +380,9 @@ TEST(MayaAsciiReader, DeformedMeshesAndLatticesKeepTheirOrder)
     LoadReport report = load(
         "createNode transform -n \"ball\";\n"
         "createNode mesh -n \"ballShape\" -p \"ball\";\n"
+        "\tsetAttr -s 3 \".vt[0:2]\" 0 0 0  1 0 0  0 0 -1;\n"
+        "\tsetAttr -s 3 \".ed[0:2]\" 0 1 0  1 2 0  2 0 0;\n"
+        "\tsetAttr -s 1 \".fc[0]\" -type \"polyFaces\" f 3 0 1 2;\n"
         "createNode mesh -n \"ballShapeOrig\" -p \"ball\";\n\tsetAttr \".io\" yes;\n"
         "\tsetAttr -s 3 \".vt[0:2]\" 0 0 0  1 0 0  0 0 -1;\n"
         "\tsetAttr -s 3 \".ed[0:2]\" 0 1 0  1 2 0  2 0 0;\n"
@@ -389,7 +400,6 @@ TEST(MayaAsciiReader, DeformedMeshesAndLatticesKeepTheirOrder)
     ASSERT_TRUE(report.ok) << report.message;
     EXPECT_EQ(report.meshes, 2);
     EXPECT_EQ(report.ffds, 1);
-    EXPECT_TRUE(hasWarning(report, "ballShape (mesh) takes the undeformed geometry of ballShapeOrig"));
     MFnMesh mesh(node("ballShape"));
     EXPECT_EQ(mesh.numPolygons(), 1);
     // The file lists s fastest, then t, then u: point (s, t, u) is number (u * 3 + t) * 2 + s.

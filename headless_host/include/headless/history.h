@@ -66,7 +66,9 @@ struct HistoryResult {
   // evaluated.
   std::vector<std::string> unsupportedTypes;
   std::vector<std::string> warnings;  // clamped values and the like; the mesh is still evaluated
-  std::string error;                  // a value the chain cannot take (a component the mesh does not have)
+  // Why nothing was evaluated: a value the chain cannot take (a component the mesh does not have), with the
+  // line of that value in the file, or a chain that is not whole (line 0).
+  std::string error;
   int errorLine = 0;
 };
 

@@ -12,6 +12,7 @@
 #include <maya/MDagPath.h>
 #include <maya/MObject.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -88,6 +89,11 @@ bool addInstance(const MObject& node, const MObject& newParent);
 // Moves a DAG node under another parent (null = the world); false for a cycle or a non-DAG node.
 bool reparent(const MObject& node, const MObject& newParent);
 bool rename(const MObject& node, const std::string& newName);
+
+// The local matrix of a transform or joint with these values by short attribute name ("t", "r", "s", "sh", "ra",
+// "jo", "rp", "sp", "rpt", "spt", "ro"; angles in degrees; absent = the default), as the host composes it:
+// 16 numbers, row-major, translation in the last row.
+std::vector<double> composeTransformMatrix(const std::map<std::string, std::vector<double>>& values);
 
 // The path of one instance of a DAG node (instance 0 = through its first parent, and so on); invalid if none.
 MDagPath pathTo(const MObject& node, unsigned instance = 0);

@@ -1,0 +1,22 @@
+#pragma once
+// Baked meshes the host wrote, as references for what construction history must make.
+
+#include <headless/poly_mesh.h>
+
+#include <string>
+
+namespace historytest {
+
+// The path of a reference file in tests/history/references.
+std::string referencePath(const std::string& file);
+
+// The first mesh node with baked geometry in a Maya ASCII file (or the one named), as the reader decodes it:
+// points with tweaks, edges, faces, the current UV set. Fails the calling test (and returns an empty mesh) when
+// the file cannot be read.
+headless::PolyMesh loadReferenceMesh(const std::string& path, const std::string& meshName = "");
+
+// Expects actual to be expected: points within `ulps` float steps, then edge for edge (ends and smoothing),
+// face for face (signed edges), UV for UV and per-corner UV id for id. Reports the first few differences.
+void expectSameMesh(const headless::PolyMesh& expected, const headless::PolyMesh& actual, int ulps = 4);
+
+}  // namespace historytest
