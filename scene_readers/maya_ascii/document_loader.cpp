@@ -525,6 +525,9 @@ private:
                 throw ReadError(line, "expected one string value, found " + std::to_string(count) + " values");
             value.strings.push_back(textArgument(*begin, "a string value"));
         } else if (type == "stringArray" || type == "componentList") {
+            // The host writes an empty component list without a count.
+            if (count == 0 && type == "componentList")
+                return;
             if (count == 0)
                 throw ReadError(line, "expected a count for -type \"" + type + "\"");
             int64_t n = integerArgument(*begin, "a string count");
