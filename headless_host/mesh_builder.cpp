@@ -4,6 +4,8 @@
 
 #include <headless/scene.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <map>
 #include <set>
 
@@ -47,19 +49,30 @@ std::string faceList(const std::vector<int>& faces) {
 
 namespace {
 
+bool usesAVertexTwice(const std::vector<int>& face) {
+  // Most faces are small: comparing every pair costs less than sorting a copy.
+  if (face.size() <= 16) {
+    for (size_t i = 0; i < face.size(); ++i)
+      for (size_t j = i + 1; j < face.size(); ++j)
+        if (face[i] == face[j]) return true;
+    return false;
+  }
+  std::vector<int> sorted(face);
+  std::sort(sorted.begin(), sorted.end());
+  return std::adjacent_find(sorted.begin(), sorted.end()) != sorted.end();
+}
+
 std::string checkMesh(const MeshData& data, bool checkVertexIds) {
   std::string problem;
   for (size_t f = 0; f < data.faces.size(); ++f) {
     const std::vector<int>& face = data.faces[f];
     if (face.size() < 3) return "face " + std::to_string(f) + " has fewer than three corners";
-    std::set<int> distinct;
     for (int v : face) {
       if (checkVertexIds && (v < 0 || static_cast<size_t>(v) >= data.points.size())) {
         return "face " + std::to_string(f) + " uses vertex " + std::to_string(v) + " that does not exist";
       }
-      distinct.insert(v);
     }
-    if (distinct.size() != face.size()) return "face " + std::to_string(f) + " uses a vertex twice";
+    if (usesAVertexTwice(face)) return "face " + std::to_string(f) + " uses a vertex twice";
   }
   if (!data.faceUVs.empty() && data.uvs.empty()) return "faceUVs without uvs";
   if (!perCornerMatches(data.faceUVs, data, data.uvs.size(), true, problem, "faceUVs")) return problem;
@@ -84,17 +97,25 @@ bool storeMesh(const MObject& mesh, const MeshData& data, bool checkVertexIds) {
   for (const Vec3& p : data.points) {
     g->points.emplace_back(static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z));
   }
-  std::set<std::pair<int, int>> edges;
+  // Edges: the distinct vertex pairs of the faces' sides, counted by sorting their keys.
+  std::vector<std::uint64_t> edges;
+  size_t corners = 0;
+  for (const std::vector<int>& face : data.faces) corners += face.size();
+  g->faceStart.reserve(data.faces.size() + 1);
+  g->faceVertices.reserve(corners);
+  edges.reserve(corners);
   g->faceStart.push_back(0);
   for (const std::vector<int>& face : data.faces) {
     for (size_t i = 0; i < face.size(); ++i) {
       g->faceVertices.push_back(face[i]);
-      const int a = face[i], b = face[(i + 1) % face.size()];
-      edges.insert(a < b ? std::make_pair(a, b) : std::make_pair(b, a));
+      int a = face[i], b = face[(i + 1) % face.size()];
+      if (a > b) std::swap(a, b);
+      edges.push_back((static_cast<std::uint64_t>(static_cast<std::uint32_t>(a)) << 32) | static_cast<std::uint32_t>(b));
     }
     g->faceStart.push_back(static_cast<int>(g->faceVertices.size()));
   }
-  g->numEdges = static_cast<int>(edges.size());
+  std::sort(edges.begin(), edges.end());
+  g->numEdges = static_cast<int>(std::unique(edges.begin(), edges.end()) - edges.begin());
   for (const TexCoord& uv : data.uvs) {
     g->u.push_back(uv.u);
     g->v.push_back(uv.v);
@@ -133,11 +154,7 @@ bool storeMesh(const MObject& mesh, const MeshData& data, bool checkVertexIds) {
       }
       v = it->second;
     }
-    std::set<std::pair<int, int>> hard;
-    for (const std::pair<int, int>& e : data.hardEdges) {
-      hard.insert(e.first < e.second ? e : std::make_pair(e.second, e.first));
-    }
-    computeVertexNormals(points, g->faceStart, faceVertices, hard, g->normals, g->faceVertexNormal);
+    computeVertexNormals(points, g->faceStart, faceVertices, data.hardEdges, g->normals, g->faceVertexNormal);
     for (double& n : g->normals) n = static_cast<float>(n);
   }
   g->colors = data.colors;

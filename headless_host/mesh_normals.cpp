@@ -3,13 +3,17 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <numeric>
 
 namespace headless {
 
 namespace {
 
-std::pair<int, int> edgeKey(int a, int b) { return a < b ? std::make_pair(a, b) : std::make_pair(b, a); }
+std::uint64_t edgeKey(int a, int b) {
+  if (a > b) std::swap(a, b);
+  return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(a)) << 32) | static_cast<std::uint32_t>(b);
+}
 
 int findRoot(std::vector<int>& parent, int i) {
   while (parent[i] != i) {
@@ -22,7 +26,7 @@ int findRoot(std::vector<int>& parent, int i) {
 }  // namespace
 
 void computeVertexNormals(const std::vector<double>& points, const std::vector<int>& faceStart,
-                          const std::vector<int>& faceVertices, const std::set<std::pair<int, int>>& hardEdges,
+                          const std::vector<int>& faceVertices, const std::vector<std::pair<int, int>>& hardEdges,
                           std::vector<double>& normals, std::vector<int>& faceVertexNormal) {
   const int numFaces = faceStart.empty() ? 0 : static_cast<int>(faceStart.size()) - 1;
   const int numFaceVertices = static_cast<int>(faceVertices.size());
@@ -48,9 +52,22 @@ void computeVertexNormals(const std::vector<double>& points, const std::vector<i
     for (int c = 0; c < 3; ++c) faceNormal[3 * f + c] = length > 0 ? n[c] / length : 0.0;
   }
 
+  // The corners of each vertex, ascending, as one flat list with offsets.
+  std::vector<int> cornerStart(numVertices + 1, 0);
+  for (int k = 0; k < numFaceVertices; ++k) ++cornerStart[faceVertices[k] + 1];
+  std::partial_sum(cornerStart.begin(), cornerStart.end(), cornerStart.begin());
+  std::vector<int> cornersOf(numFaceVertices);
+  {
+    std::vector<int> fill(cornerStart.begin(), cornerStart.end() - 1);
+    for (int k = 0; k < numFaceVertices; ++k) cornersOf[fill[faceVertices[k]]++] = k;
+  }
+  std::vector<std::uint64_t> hard;
+  hard.reserve(hardEdges.size());
+  for (const std::pair<int, int>& e : hardEdges) hard.push_back(edgeKey(e.first, e.second));
+  std::sort(hard.begin(), hard.end());
+  const auto isHard = [&](int a, int b) { return std::binary_search(hard.begin(), hard.end(), edgeKey(a, b)); };
+
   // Corners of one vertex join when their faces share a soft edge at that vertex.
-  std::vector<std::vector<int>> cornersOf(numVertices);
-  for (int k = 0; k < numFaceVertices; ++k) cornersOf[faceVertices[k]].push_back(k);
   auto neighbours = [&](int k) {
     const int f = faceOf[k];
     const int size = faceStart[f + 1] - faceStart[f];
@@ -61,44 +78,41 @@ void computeVertexNormals(const std::vector<double>& points, const std::vector<i
   std::vector<int> parent(numFaceVertices);
   std::iota(parent.begin(), parent.end(), 0);
   for (int v = 0; v < numVertices; ++v) {
-    const std::vector<int>& corners = cornersOf[v];
-    for (size_t i = 0; i < corners.size(); ++i) {
-      const std::pair<int, int> a = neighbours(corners[i]);
-      for (size_t j = i + 1; j < corners.size(); ++j) {
-        const std::pair<int, int> b = neighbours(corners[j]);
+    for (int i = cornerStart[v]; i < cornerStart[v + 1]; ++i) {
+      const std::pair<int, int> a = neighbours(cornersOf[i]);
+      for (int j = i + 1; j < cornerStart[v + 1]; ++j) {
+        const std::pair<int, int> b = neighbours(cornersOf[j]);
         for (int w : {a.first, a.second}) {
           if (w != b.first && w != b.second) continue;
-          if (hardEdges.count(edgeKey(v, w)) != 0) continue;
-          parent[findRoot(parent, corners[i])] = findRoot(parent, corners[j]);
+          if (!hard.empty() && isHard(v, w)) continue;
+          parent[findRoot(parent, cornersOf[i])] = findRoot(parent, cornersOf[j]);
         }
       }
     }
   }
 
   // One normal per group, numbered vertex by vertex, groups in the order of their first corner.
+  std::vector<int> roots, ids;
   for (int v = 0; v < numVertices; ++v) {
-    std::vector<int> corners = cornersOf[v];
-    std::sort(corners.begin(), corners.end());
-    std::vector<int> roots;
-    for (int k : corners) {
+    roots.clear();
+    ids.clear();
+    for (int i = cornerStart[v]; i < cornerStart[v + 1]; ++i) {
+      const int k = cornersOf[i];
       const int root = findRoot(parent, k);
-      auto it = std::find(roots.begin(), roots.end(), root);
-      int id = 0;
-      if (it == roots.end()) {
+      const size_t group = size_t(std::find(roots.begin(), roots.end(), root) - roots.begin());
+      if (group == roots.size()) {
         roots.push_back(root);
         double sum[3] = {0, 0, 0};
-        for (int other : corners) {
+        for (int j = cornerStart[v]; j < cornerStart[v + 1]; ++j) {
+          const int other = cornersOf[j];
           if (findRoot(parent, other) != root) continue;
           for (int c = 0; c < 3; ++c) sum[c] += faceNormal[3 * faceOf[other] + c];
         }
         const double length = std::sqrt(sum[0] * sum[0] + sum[1] * sum[1] + sum[2] * sum[2]);
-        id = static_cast<int>(normals.size() / 3);
+        ids.push_back(static_cast<int>(normals.size() / 3));
         for (int c = 0; c < 3; ++c) normals.push_back(length > 0 ? sum[c] / length : 0.0);
-      } else {
-        id = faceVertexNormal[*std::find_if(corners.begin(), corners.end(),
-                                            [&](int other) { return findRoot(parent, other) == root; })];
       }
-      faceVertexNormal[k] = id;
+      faceVertexNormal[k] = ids[group];
     }
   }
 }

@@ -2,19 +2,18 @@
 #define HEADLESS_MESH_NORMALS_H
 // Per-face-vertex normals of a polygon mesh as the host computes them when a scene stores none.
 
-#include <set>
 #include <utility>
 #include <vector>
 
 namespace headless {
 
 // points: x y z per vertex; faceStart: first face-vertex of each face plus the total at the end; faceVertices:
-// the vertex of each face-vertex. hardEdges holds (smaller, larger) vertex pairs. Faces that meet at a vertex
+// the vertex of each face-vertex. hardEdges holds vertex pairs, either way round. Faces that meet at a vertex
 // across a soft edge share one normal there (the normalised sum of their face normals); a hard edge splits it.
 // Normal ids are given vertex by vertex, so a mesh without hard edges has normal id = vertex id for every used
 // vertex. Fills normals (x y z per normal) and faceVertexNormal (an id per face-vertex).
 void computeVertexNormals(const std::vector<double>& points, const std::vector<int>& faceStart,
-                          const std::vector<int>& faceVertices, const std::set<std::pair<int, int>>& hardEdges,
+                          const std::vector<int>& faceVertices, const std::vector<std::pair<int, int>>& hardEdges,
                           std::vector<double>& normals, std::vector<int>& faceVertexNormal);
 
 }  // namespace headless
