@@ -7,13 +7,14 @@
 
 namespace mayaascii {
 
-enum class TokenKind { Word, Flag, String, Semicolon, OpenParen, CloseParen, Plus, End };
+enum class TokenKind : unsigned char { Word, Flag, String, Semicolon, OpenParen, CloseParen, Plus, End };
 
+// A statement of a large array holds millions of tokens: the text first keeps a token to 24 bytes.
 struct Token {
-    TokenKind kind = TokenKind::End;
     // Word and Flag: as written. String: the text between the quotes, escapes not yet resolved.
     std::string_view text;
     int line = 0;
+    TokenKind kind = TokenKind::End;
 };
 
 class Lexer {

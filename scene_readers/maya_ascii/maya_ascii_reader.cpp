@@ -11,7 +11,6 @@
 #include <cstring>
 #include <fstream>
 #include <new>
-#include <sstream>
 
 namespace mayaascii {
 
@@ -65,14 +64,21 @@ LoadReport loadMayaAsciiFile(const std::string& path)
         report.message = path + ": cannot open the file (" + std::strerror(errno) + ")";
         return report;
     }
-    std::ostringstream contents;
-    contents << in.rdbuf();
-    if (in.bad()) {
+    // One read into a buffer of the file's size: a stream copy would hold the text twice.
+    std::string contents;
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    in.seekg(0, std::ios::beg);
+    if (size > 0) {
+        contents.resize(size_t(size));
+        in.read(&contents[0], size);
+    }
+    if (size < 0 || in.bad() || in.gcount() != std::streamsize(size > 0 ? size : 0)) {
         LoadReport report;
         report.message = path + ": cannot read the file";
         return report;
     }
-    return loadMayaAsciiText(contents.str(), path);
+    return loadMayaAsciiText(contents, path);
 }
 
 } // namespace mayaascii
