@@ -1,6 +1,7 @@
 // The generator node types the evaluation knows.
 #include "generators.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 namespace headless {
@@ -14,6 +15,17 @@ Generator findGenerator(const std::string& type) {
       {"polyPrism", generatePolyPrism},       {"polyPlatonic", generatePolyPlatonic}};
   auto found = generators.find(type);
   return found == generators.end() ? nullptr : found->second;
+}
+
+bool withinGeneratedSize(const HistoryNode& node, const HistoryContext& context, double corners) {
+  // 2^25 corners: an 2896 x 2896 plane, far beyond what artists generate, well within memory.
+  const double limit = 33554432.0;
+  if (corners <= limit) return true;
+  return context.fail(node,
+                      "its subdivisions make " + std::to_string(static_cast<long long>(std::min(corners, 1e18))) +
+                          " face corners, more than the headless host makes of a primitive (" +
+                          std::to_string(static_cast<long long>(limit)) + ")",
+                      0);
 }
 
 }  // namespace headless

@@ -28,6 +28,11 @@ bool generatePolyPipe(const HistoryNode& node, const HistoryContext& context, Po
 bool generatePolyPrism(const HistoryNode& node, const HistoryContext& context, PolyMesh& mesh);
 bool generatePolyPlatonic(const HistoryNode& node, const HistoryContext& context, PolyMesh& mesh);
 
+// Shared by the generators: whether a mesh of this many face corners may be made, checked before anything is
+// made (a few bytes of a file must not ask for gigabytes). Past the limit the context's error says so and the
+// shape is left out.
+bool withinGeneratedSize(const HistoryNode& node, const HistoryContext& context, double corners);
+
 // Shared by the generators: the node's axis (".ax", default 0 1 0) as a unit vector, and the rotation that
 // takes the generator's own Y-up layout onto it, applied to every point of mesh.
 void orientToAxis(const HistoryNode& node, PolyMesh& mesh);

@@ -56,7 +56,8 @@ void worldMatrixOf(const SceneDocument& document, int index, double (&out)[16])
 
 } // namespace
 
-headless::HistoryResult evaluateShapeHistory(const SceneDocument& document, const InputIndex& inputs, int shape)
+headless::HistoryResult evaluateShapeHistory(const SceneDocument& document, const InputIndex& inputs, int shape,
+                                             std::vector<int>& nodes)
 {
     // Every node upstream of the shape, through the inputs of the history nodes; DAG nodes (joints) are taken
     // for their matrices, not followed.
@@ -113,6 +114,7 @@ headless::HistoryResult evaluateShapeHistory(const SceneDocument& document, cons
     for (auto& entry : result.mesh.faceGroups)
         groups[documentIndex[size_t(entry.first)]] = std::move(entry.second);
     result.mesh.faceGroups = std::move(groups);
+    nodes = documentIndex;
     return result;
 }
 

@@ -13,6 +13,8 @@ namespace mayaascii {
 // of their groupId node. Throws ReadError (with the file's line) for a damaged baked mesh on the chain and for
 // a value the chain cannot take; node types the host does not evaluate and chains that are not whole are
 // reported in the result.
-headless::HistoryResult evaluateShapeHistory(const SceneDocument& document, const InputIndex& inputs, int shape);
+// `nodes` receives the document nodes the history consists of (the shape first).
+headless::HistoryResult evaluateShapeHistory(const SceneDocument& document, const InputIndex& inputs, int shape,
+                                             std::vector<int>& nodes);
 
 } // namespace mayaascii

@@ -102,6 +102,9 @@ public:
         for (size_t i = 0; i < document.nodes.size(); ++i)
             addInstances(int(i));
         buildConnections(context_);
+        for (size_t i = 0; i < document.nodes.size(); ++i)
+            if (roles_[i] == Role::Skip && !document.nodes[i].defaultNode && !usedByHistory_.count(int(i)))
+                skipNode(document.nodes[i], document.nodes[i].type);
         summarise();
     }
 
@@ -131,8 +134,7 @@ private:
         LoadReport& report = context_.report;
         const Role role = roles_[size_t(index)];
         if (role == Role::Skip || role == Role::Ffd) {
-            if (role == Role::Skip && !node.defaultNode)
-                skipNode(node, node.type);
+            // Skipped nodes are counted at the end: those an evaluated history used were not skipped.
             return;
         }
         // The file's shared nodes are the new scene's own (persp, lambert1, initialShadingGroup, ...).
@@ -236,7 +238,8 @@ private:
                                                " skipped: it holds no geometry and nothing feeds its inMesh");
             return false;
         }
-        headless::HistoryResult result = evaluateShapeHistory(context_.document, inputs_, index);
+        std::vector<int> used;
+        headless::HistoryResult result = evaluateShapeHistory(context_.document, inputs_, index, used);
         if (!result.unsupportedTypes.empty()) {
             skipHistoryShape(node, result.unsupportedTypes, "");
             return false;
@@ -247,6 +250,7 @@ private:
         }
         for (const std::string& warning : result.warnings)
             context_.report.warnings.push_back(warning);
+        usedByHistory_.insert(used.begin(), used.end());
         // Per-face groups by the object group each groupId node identifies on the shape.
         auto found = inputs_.find(index);
         for (const Connection* c : found == inputs_.end() ? std::vector<const Connection*>() : found->second) {
@@ -392,6 +396,7 @@ private:
 
     BuildContext context_;
     std::vector<Role> roles_;
+    std::set<int> usedByHistory_;  // nodes of an evaluated construction history
     InputIndex inputs_;
 };
 
