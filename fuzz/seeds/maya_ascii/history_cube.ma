@@ -1,0 +1,22 @@
+//Maya ASCII 2018 scene
+createNode transform -n "pCube1";
+createNode mesh -n "pCubeShape1" -p "pCube1";
+	setAttr ".pt[2]" -type "float3" 0 0.25 0;
+createNode polyCube -n "polyCube1";
+	setAttr ".w" 2;
+	setAttr ".sw" 2;
+createNode polyTweak -n "polyTweak1";
+	setAttr -s 2 ".tk[0:1]" -type "float3" 0 0.1 0 0 0.2 0;
+createNode groupId -n "groupId1";
+createNode groupParts -n "groupParts1";
+	setAttr ".ic" -type "componentList" 1 "f[0:3]";
+createNode lambert -n "red";
+createNode shadingEngine -n "redSG";
+connectAttr "polyCube1.out" "polyTweak1.ip";
+connectAttr "polyTweak1.out" "groupParts1.ig";
+connectAttr "groupId1.id" "groupParts1.gi";
+connectAttr "groupParts1.og" "pCubeShape1.i";
+connectAttr "groupId1.id" "pCubeShape1.iog.og[0].gid";
+connectAttr "red.oc" "redSG.ss";
+connectAttr "pCubeShape1.iog.og[0]" "redSG.dsm" -na;
+connectAttr "pCubeShape1.iog" ":initialShadingGroup.dsm" -na;
