@@ -2,6 +2,7 @@
 #include "mesh_normals.h"
 #include "scene_model.h"
 
+#include <headless/poly_mesh.h>
 #include <headless/scene.h>
 
 #include <algorithm>
@@ -89,55 +90,60 @@ std::string checkMesh(const MeshData& data, bool checkVertexIds) {
   return std::string();
 }
 
-bool storeMesh(const MObject& mesh, const MeshData& data, bool checkVertexIds) {
-  Node* node = nodeFrom(mesh);
-  if (node == nullptr || !node->hasFn(MFn::kMesh) || !checkMesh(data, checkVertexIds).empty()) return false;
+// The flat form both ways into the host's storage fill: faces as offsets into per-corner lists.
+struct FlatMesh {
+  const std::vector<Vec3>* points = nullptr;
+  std::vector<int> faceStart, faceVertices;
+  const std::vector<TexCoord>* uvs = nullptr;
+  std::vector<int> cornerUVs;  // empty: none mapped
+  const std::vector<Color4>* colors = nullptr;
+  std::vector<int> cornerColors;  // empty: none coloured
+  const std::vector<std::pair<int, int>>* hardEdges = nullptr;
+  const std::vector<Vec3>* normals = nullptr;  // with cornerNormals, or empty for the host's own
+  std::vector<int> cornerNormals;
+};
+
+void storeFlat(Node* node, FlatMesh& flat) {
   std::unique_ptr<MeshGeometry> g(new MeshGeometry);
   // The host keeps mesh points in single precision.
-  for (const Vec3& p : data.points) {
+  g->points.reserve(flat.points->size());
+  for (const Vec3& p : *flat.points) {
     g->points.emplace_back(static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z));
   }
+  g->faceStart = std::move(flat.faceStart);
+  g->faceVertices = std::move(flat.faceVertices);
   // Edges: the distinct vertex pairs of the faces' sides, counted by sorting their keys.
   std::vector<std::uint64_t> edges;
-  size_t corners = 0;
-  for (const std::vector<int>& face : data.faces) corners += face.size();
-  g->faceStart.reserve(data.faces.size() + 1);
-  g->faceVertices.reserve(corners);
-  edges.reserve(corners);
-  g->faceStart.push_back(0);
-  for (const std::vector<int>& face : data.faces) {
-    for (size_t i = 0; i < face.size(); ++i) {
-      g->faceVertices.push_back(face[i]);
-      int a = face[i], b = face[(i + 1) % face.size()];
+  edges.reserve(g->faceVertices.size());
+  for (int f = 0; f < g->numFaces(); ++f) {
+    for (int k = g->faceStart[f]; k < g->faceStart[f + 1]; ++k) {
+      int a = g->faceVertices[k], b = g->faceVertices[k + 1 < g->faceStart[f + 1] ? k + 1 : g->faceStart[f]];
       if (a > b) std::swap(a, b);
       edges.push_back((static_cast<std::uint64_t>(static_cast<std::uint32_t>(a)) << 32) | static_cast<std::uint32_t>(b));
     }
-    g->faceStart.push_back(static_cast<int>(g->faceVertices.size()));
   }
   std::sort(edges.begin(), edges.end());
   g->numEdges = static_cast<int>(std::unique(edges.begin(), edges.end()) - edges.begin());
-  for (const TexCoord& uv : data.uvs) {
+  for (const TexCoord& uv : *flat.uvs) {
     g->u.push_back(uv.u);
     g->v.push_back(uv.v);
   }
-  if (!data.uvs.empty()) {
-    g->faceVertexUV.assign(g->faceVertices.size(), -1);
-    for (size_t f = 0; f < data.faceUVs.size(); ++f) {
-      for (size_t i = 0; i < data.faceUVs[f].size(); ++i) g->faceVertexUV[g->faceStart[f] + i] = data.faceUVs[f][i];
-    }
+  if (!flat.uvs->empty()) {
+    g->faceVertexUV = std::move(flat.cornerUVs);
+    g->faceVertexUV.resize(g->faceVertices.size(), -1);
   }
-  if (!data.normals.empty()) {
-    for (const Vec3& n : data.normals) {
+  if (!flat.normals->empty()) {
+    g->normals.reserve(3 * flat.normals->size());
+    for (const Vec3& n : *flat.normals) {
       g->normals.push_back(static_cast<float>(n.x));
       g->normals.push_back(static_cast<float>(n.y));
       g->normals.push_back(static_cast<float>(n.z));
     }
-    for (size_t f = 0; f < data.faceNormals.size(); ++f) {
-      for (int id : data.faceNormals[f]) g->faceVertexNormal.push_back(id);
-    }
+    g->faceVertexNormal = std::move(flat.cornerNormals);
   } else {
     // Ids outside the points (a damaged mesh) are computed with extra vertices at the origin.
     std::vector<double> points;
+    points.reserve(3 * g->points.size());
     for (const MPoint& p : g->points) {
       points.push_back(p.x);
       points.push_back(p.y);
@@ -154,19 +160,48 @@ bool storeMesh(const MObject& mesh, const MeshData& data, bool checkVertexIds) {
       }
       v = it->second;
     }
-    computeVertexNormals(points, g->faceStart, faceVertices, data.hardEdges, g->normals, g->faceVertexNormal);
+    computeVertexNormals(points, g->faceStart, faceVertices, *flat.hardEdges, g->normals, g->faceVertexNormal);
     for (double& n : g->normals) n = static_cast<float>(n);
   }
-  g->colors = data.colors;
-  if (!data.colors.empty()) {
-    g->faceVertexColor.assign(g->faceVertices.size(), -1);
-    for (size_t f = 0; f < data.faceColors.size(); ++f) {
-      for (size_t i = 0; i < data.faceColors[f].size(); ++i) {
-        g->faceVertexColor[g->faceStart[f] + i] = data.faceColors[f][i];
-      }
-    }
+  g->colors = *flat.colors;
+  if (!flat.colors->empty()) {
+    g->faceVertexColor = std::move(flat.cornerColors);
+    g->faceVertexColor.resize(g->faceVertices.size(), -1);
   }
   node->mesh = std::move(g);
+}
+
+// Per-face id lists laid out per corner, or empty when there are none.
+std::vector<int> perCorner(const std::vector<std::vector<int>>& ids, size_t corners) {
+  std::vector<int> flat;
+  if (ids.empty()) return flat;
+  flat.reserve(corners);
+  for (const std::vector<int>& face : ids) flat.insert(flat.end(), face.begin(), face.end());
+  return flat;
+}
+
+bool storeMesh(const MObject& mesh, const MeshData& data, bool checkVertexIds) {
+  Node* node = nodeFrom(mesh);
+  if (node == nullptr || !node->hasFn(MFn::kMesh) || !checkMesh(data, checkVertexIds).empty()) return false;
+  FlatMesh flat;
+  flat.points = &data.points;
+  size_t corners = 0;
+  for (const std::vector<int>& face : data.faces) corners += face.size();
+  flat.faceStart.reserve(data.faces.size() + 1);
+  flat.faceVertices.reserve(corners);
+  flat.faceStart.push_back(0);
+  for (const std::vector<int>& face : data.faces) {
+    flat.faceVertices.insert(flat.faceVertices.end(), face.begin(), face.end());
+    flat.faceStart.push_back(static_cast<int>(flat.faceVertices.size()));
+  }
+  flat.uvs = &data.uvs;
+  flat.cornerUVs = perCorner(data.faceUVs, corners);
+  flat.colors = &data.colors;
+  flat.cornerColors = perCorner(data.faceColors, corners);
+  flat.hardEdges = &data.hardEdges;
+  flat.normals = &data.normals;
+  flat.cornerNormals = perCorner(data.faceNormals, corners);
+  storeFlat(node, flat);
   return true;
 }
 
@@ -184,6 +219,49 @@ MObject createMesh(const std::string& name, const MObject& parentTransform, cons
   if (parent == nullptr || !parent->isTransform()) return MObject();
   MObject shape = createNode("mesh", name, parentTransform);
   setMeshGeometry(shape, data);
+  return shape;
+}
+
+MObject createMesh(const std::string& name, const MObject& parentTransform, const PolyMesh& mesh,
+                   const std::vector<Vec3>& cornerNormals, std::string* problem) {
+  std::string what = validatePolyMesh(mesh);
+  FlatMesh flat;
+  flat.faceStart = mesh.faceStart;
+  flat.faceVertices.resize(size_t(mesh.numCorners()));
+  for (int c = 0; c < mesh.numCorners(); ++c) flat.faceVertices[c] = mesh.cornerVertex(c);
+  for (int f = 0; what.empty() && f < mesh.numFaces(); ++f) {
+    const std::vector<int> face(flat.faceVertices.begin() + mesh.faceStart[f],
+                                flat.faceVertices.begin() + mesh.faceStart[f + 1]);
+    if (usesAVertexTwice(face)) what = "face " + std::to_string(f) + " uses a vertex twice";
+  }
+  if (what.empty() && !cornerNormals.empty() && cornerNormals.size() != size_t(mesh.numCorners()))
+    what = "one normal per face corner is needed";
+  Node* parent = nodeFrom(parentTransform);
+  if (what.empty() && (parent == nullptr || !parent->isTransform())) what = "the parent is not a transform";
+  if (!what.empty()) {
+    if (problem != nullptr) *problem = what;
+    return MObject();
+  }
+  static const std::vector<TexCoord> noUVs;
+  static const std::vector<Color4> noColors;
+  flat.points = &mesh.points;
+  const bool hasUVs = mesh.currentUVSet >= 0 && mesh.currentUVSet < static_cast<int>(mesh.uvSets.size());
+  flat.uvs = hasUVs ? &mesh.uvSets[mesh.currentUVSet].uvs : &noUVs;
+  if (hasUVs) flat.cornerUVs = mesh.uvSets[mesh.currentUVSet].cornerUVs;
+  const bool hasColors = mesh.currentColorSet >= 0 && mesh.currentColorSet < static_cast<int>(mesh.colorSets.size());
+  flat.colors = hasColors ? &mesh.colorSets[mesh.currentColorSet].colors : &noColors;
+  if (hasColors) flat.cornerColors = mesh.colorSets[mesh.currentColorSet].cornerColors;
+  std::vector<std::pair<int, int>> hard;
+  for (const PolyEdge& edge : mesh.edges)
+    if (!edge.smooth) hard.emplace_back(edge.start, edge.end);
+  flat.hardEdges = &hard;
+  flat.normals = &cornerNormals;
+  if (!cornerNormals.empty()) {
+    flat.cornerNormals.resize(cornerNormals.size());
+    for (size_t c = 0; c < cornerNormals.size(); ++c) flat.cornerNormals[c] = static_cast<int>(c);
+  }
+  MObject shape = createNode("mesh", name, parentTransform);
+  storeFlat(nodeFrom(shape), flat);
   return shape;
 }
 

@@ -260,25 +260,13 @@ BakedMesh bakeMesh(const Node& node)
 
 MObject createMeshShape(const std::string& name, const MObject& parent, const BakedMesh& mesh, int line)
 {
-    headless::MeshData data = headless::toMeshData(mesh.mesh);
     const size_t stored = size_t(std::count(mesh.normalStored.begin(), mesh.normalStored.end(), true));
     const bool allStored = stored > 0 && stored == mesh.normalStored.size();
-    if (allStored) {
-        data.normals = mesh.normals;
-        int corner = 0;
-        for (const auto& face : data.faces) {
-            std::vector<int> ids;
-            for (size_t c = 0; c < face.size(); ++c)
-                ids.push_back(corner++);
-            data.faceNormals.push_back(std::move(ids));
-        }
-    }
-    const std::string problem = headless::validateMesh(data);
-    if (!problem.empty())
-        throw ReadError(line, name + " (mesh): " + problem);
-    MObject shape = headless::createMesh(name, parent, data);
+    std::string problem;
+    MObject shape = headless::createMesh(name, parent, mesh.mesh, allStored ? mesh.normals : std::vector<headless::Vec3>(),
+                                         &problem);
     if (shape.isNull())
-        throw ReadError(line, name + " (mesh): the host refused the mesh");
+        throw ReadError(line, name + " (mesh): " + (problem.empty() ? std::string("the host refused the mesh") : problem));
     if (stored == 0 || allStored)
         return shape;
 
@@ -287,7 +275,7 @@ MObject createMeshShape(const std::string& name, const MObject& parent, const Ba
     MFnMesh fn(shape, &status);
     MFloatVectorArray computed;
     fn.getNormals(computed);
-    headless::MeshData merged = std::move(data);
+    headless::MeshData merged = headless::toMeshData(mesh.mesh);
     merged.normals = mesh.normals;
     merged.faceNormals.clear();
     MItMeshPolygon faces(shape);

@@ -56,6 +56,12 @@ struct PolyMesh {
 // faces whose edges do not form a closed loop, faces of fewer than three corners); empty when it is consistent.
 std::string validatePolyMesh(const PolyMesh& mesh);
 
+// Creates a mesh shape under parentTransform from a PolyMesh: its current UV and colour sets, normals one per
+// corner in face order or, when cornerNormals is empty, the host's own from the edges' smoothing. Null, with
+// what is wrong in *problem, for an inconsistent mesh or a parent that is not a transform.
+MObject createMesh(const std::string& name, const MObject& parentTransform, const PolyMesh& mesh,
+                   const std::vector<Vec3>& cornerNormals = {}, std::string* problem = nullptr);
+
 // The mesh as the scene-building API takes it: the faces' vertex loops, the current UV set and colour set with
 // their per-corner ids, and the hard edges; no normals (the host computes them).
 MeshData toMeshData(const PolyMesh& mesh);
