@@ -91,29 +91,35 @@ void computeVertexNormals(const std::vector<double>& points, const std::vector<i
     }
   }
 
-  // One normal per group, numbered vertex by vertex, groups in the order of their first corner.
-  std::vector<int> roots, ids;
+  // One normal per group, numbered vertex by vertex, groups in the order of their first corner: ids first, so
+  // that the normals are allocated once at their final size.
+  std::vector<int> roots;
+  int numNormals = 0;
   for (int v = 0; v < numVertices; ++v) {
     roots.clear();
-    ids.clear();
+    const int firstId = numNormals;
     for (int i = cornerStart[v]; i < cornerStart[v + 1]; ++i) {
       const int k = cornersOf[i];
       const int root = findRoot(parent, k);
       const size_t group = size_t(std::find(roots.begin(), roots.end(), root) - roots.begin());
       if (group == roots.size()) {
         roots.push_back(root);
-        double sum[3] = {0, 0, 0};
-        for (int j = cornerStart[v]; j < cornerStart[v + 1]; ++j) {
-          const int other = cornersOf[j];
-          if (findRoot(parent, other) != root) continue;
-          for (int c = 0; c < 3; ++c) sum[c] += faceNormal[3 * faceOf[other] + c];
-        }
-        const double length = std::sqrt(sum[0] * sum[0] + sum[1] * sum[1] + sum[2] * sum[2]);
-        ids.push_back(static_cast<int>(normals.size() / 3));
-        for (int c = 0; c < 3; ++c) normals.push_back(length > 0 ? sum[c] / length : 0.0);
+        ++numNormals;
       }
-      faceVertexNormal[k] = ids[group];
+      faceVertexNormal[k] = firstId + static_cast<int>(group);
     }
+  }
+  // Each normal is the normalised sum of its corners' face normals, added in corner order.
+  normals.assign(3 * size_t(numNormals), 0.0);
+  for (int i = 0; i < numFaceVertices; ++i) {
+    const int k = cornersOf[i];
+    double* n = &normals[3 * size_t(faceVertexNormal[k])];
+    for (int c = 0; c < 3; ++c) n[c] += faceNormal[3 * faceOf[k] + c];
+  }
+  for (int id = 0; id < numNormals; ++id) {
+    double* n = &normals[3 * size_t(id)];
+    const double length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+    for (int c = 0; c < 3; ++c) n[c] = length > 0 ? n[c] / length : 0.0;
   }
 }
 

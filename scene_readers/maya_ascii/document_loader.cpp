@@ -385,8 +385,8 @@ private:
         int pathLine = s.line;
         int64_t size = -1;
         bool havePath = false;
-        std::vector<size_t> values;  // positions of value tokens
-        values.reserve(a.size());
+        // Value tokens: a statement of a large array holds millions, so only their span and count are kept.
+        size_t firstValue = 0, lastValue = 0, valueCount = 0;
         for (size_t i = 0; i < a.size(); ++i) {
             const Token& token = a[i];
             if (token.kind == TokenKind::Flag) {
@@ -421,7 +421,9 @@ private:
                 pathLine = token.line;
                 havePath = true;
             } else {
-                values.push_back(i);
+                if (valueCount++ == 0)
+                    firstValue = i;
+                lastValue = i;
             }
         }
         if (!havePath)
@@ -440,13 +442,22 @@ private:
         }
         if (size >= 0 && !last.indexed)
             attribute.announcedSize = size;
-        if (values.empty() && (dataType.empty() || dataType == "string"))
+        if (valueCount == 0 && (dataType.empty() || dataType == "string"))
             return;  // flags only (-k off, -s N): no value
 
         Value value;
         value.dataType = dataType;
         value.line = pathLine;
-        decodeValue(a, values, value, pathLine);
+        if (valueCount > 0 && lastValue - firstValue + 1 != valueCount) {
+            // Flags among the values (rare): the values gathered without them.
+            std::vector<Token> gathered;
+            for (size_t i = firstValue; i <= lastValue; ++i)
+                if (a[i].kind != TokenKind::Flag && (i == 0 || !takesArgument(a[i - 1])))
+                    gathered.push_back(a[i]);
+            decodeValue(gathered.data(), gathered.data() + gathered.size(), value, pathLine);
+        } else {
+            decodeValue(a.data() + firstValue, a.data() + firstValue + valueCount, value, pathLine);
+        }
         convertUnits(node.type, elements.front().name, value);
         if (!last.indexed) {
             attribute.plain = std::move(value);
@@ -485,23 +496,18 @@ private:
                type == "long2" || type == "long3" || type == "short2" || type == "short3" || type == "matrix";
     }
 
-    void decodeValue(const std::vector<Token>& a, const std::vector<size_t>& positions, Value& value, int line)
+    // A setAttr flag that the next token belongs to.
+    static bool takesArgument(const Token& token)
+    {
+        if (token.kind != TokenKind::Flag)
+            return false;
+        const std::string_view flag = token.text;
+        return flag != "-av" && flag != "-alteredValue" && flag != "-c" && flag != "-clamp";
+    }
+
+    void decodeValue(const Token* begin, const Token* end, Value& value, int line)
     {
         const std::string& type = value.dataType;
-        // Value tokens are contiguous after the attribute unless flags sit among them; gather them.
-        std::vector<Token> tokens;
-        const Token* begin = nullptr;
-        const Token* end = nullptr;
-        const bool contiguous = !positions.empty() && positions.back() - positions.front() + 1 == positions.size();
-        if (contiguous) {
-            begin = a.data() + positions.front();
-            end = begin + positions.size();
-        } else {
-            for (size_t p : positions)
-                tokens.push_back(a[p]);
-            begin = tokens.data();
-            end = begin + tokens.size();
-        }
         const size_t count = size_t(end - begin);
         if (type.empty() || isTupleType(type)) {
             if (type == "matrix" && count > 0 && begin->kind == TokenKind::String) {
