@@ -161,7 +161,6 @@ void storeFlat(Node* node, FlatMesh& flat) {
       v = it->second;
     }
     computeVertexNormals(points, g->faceStart, faceVertices, *flat.hardEdges, g->normals, g->faceVertexNormal);
-    for (double& n : g->normals) n = static_cast<float>(n);
   }
   g->colors = *flat.colors;
   if (!flat.colors->empty()) {

@@ -27,7 +27,7 @@ int findRoot(std::vector<int>& parent, int i) {
 
 void computeVertexNormals(const std::vector<double>& points, const std::vector<int>& faceStart,
                           const std::vector<int>& faceVertices, const std::vector<std::pair<int, int>>& hardEdges,
-                          std::vector<double>& normals, std::vector<int>& faceVertexNormal) {
+                          std::vector<float>& normals, std::vector<int>& faceVertexNormal) {
   const int numFaces = faceStart.empty() ? 0 : static_cast<int>(faceStart.size()) - 1;
   const int numFaceVertices = static_cast<int>(faceVertices.size());
   const int numVertices = static_cast<int>(points.size() / 3);
@@ -109,17 +109,28 @@ void computeVertexNormals(const std::vector<double>& points, const std::vector<i
       faceVertexNormal[k] = firstId + static_cast<int>(group);
     }
   }
-  // Each normal is the normalised sum of its corners' face normals, added in corner order.
-  normals.assign(3 * size_t(numNormals), 0.0);
-  for (int i = 0; i < numFaceVertices; ++i) {
-    const int k = cornersOf[i];
-    double* n = &normals[3 * size_t(faceVertexNormal[k])];
-    for (int c = 0; c < 3; ++c) n[c] += faceNormal[3 * faceOf[k] + c];
-  }
-  for (int id = 0; id < numNormals; ++id) {
-    double* n = &normals[3 * size_t(id)];
-    const double length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
-    for (int c = 0; c < 3; ++c) n[c] = length > 0 ? n[c] / length : 0.0;
+  // Each normal is the normalised sum of its corners' face normals, added in corner order; a vertex's normals
+  // have consecutive ids, so one vertex's sums at a time are enough.
+  normals.assign(3 * size_t(numNormals), 0.0f);
+  std::vector<double> sums;
+  for (int v = 0; v < numVertices; ++v) {
+    if (cornerStart[v] == cornerStart[v + 1]) continue;
+    const int firstId = faceVertexNormal[cornersOf[cornerStart[v]]];
+    size_t groups = 0;
+    for (int i = cornerStart[v]; i < cornerStart[v + 1]; ++i)
+      groups = std::max(groups, size_t(faceVertexNormal[cornersOf[i]] - firstId) + 1);
+    sums.assign(3 * groups, 0.0);
+    for (int i = cornerStart[v]; i < cornerStart[v + 1]; ++i) {
+      const int k = cornersOf[i];
+      const size_t local = size_t(faceVertexNormal[k] - firstId);
+      for (int c = 0; c < 3; ++c) sums[3 * local + c] += faceNormal[3 * faceOf[k] + c];
+    }
+    for (size_t local = 0; local < groups; ++local) {
+      const double* n = &sums[3 * local];
+      const double length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+      float* out = &normals[3 * (size_t(firstId) + local)];
+      for (int c = 0; c < 3; ++c) out[c] = static_cast<float>(length > 0 ? n[c] / length : 0.0);
+    }
   }
 }
 

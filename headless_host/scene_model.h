@@ -120,7 +120,7 @@ struct MeshGeometry {
   std::vector<int> faceVertices;  // vertex id per face-vertex
   std::vector<float> u, v;
   std::vector<int> faceVertexUV;      // per face-vertex, -1 unmapped (empty = no UVs)
-  std::vector<double> normals;        // x y z per normal
+  std::vector<float> normals;         // x y z per normal, in single precision as the host keeps them
   std::vector<int> faceVertexNormal;  // per face-vertex
   std::vector<Color4> colors;
   std::vector<int> faceVertexColor;  // per face-vertex, -1 uncoloured (empty = no colours)

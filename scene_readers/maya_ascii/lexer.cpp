@@ -75,6 +75,37 @@ Token Lexer::next()
     return token;
 }
 
+size_t Lexer::tokensToSemicolon() const
+{
+    const size_t size = text_.size();
+    size_t count = 0;
+    bool inWord = false;
+    for (size_t i = position_; i < size; ++i) {
+        const char c = text_[i];
+        if (c == '"') {
+            ++count;
+            inWord = false;
+            for (++i; i < size && text_[i] != '"'; ++i)
+                if (text_[i] == '\\')
+                    ++i;
+        } else if (c == '/' && !inWord && i + 1 < size && text_[i + 1] == '/') {
+            while (i < size && text_[i] != '\n')
+                ++i;
+        } else if (c == ';') {
+            break;
+        } else if (c == '(' || c == ')') {
+            ++count;
+            inWord = false;
+        } else if (isSpace(c)) {
+            inWord = false;
+        } else if (!inWord) {
+            ++count;
+            inWord = true;
+        }
+    }
+    return count;
+}
+
 std::string unescapeString(std::string_view raw)
 {
     std::string result;

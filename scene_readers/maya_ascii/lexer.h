@@ -26,6 +26,10 @@ public:
     // closed before the end of the text.
     Token next();
 
+    // How many tokens at most the statement from here to its ';' holds (comments and quoted ';' skipped), so
+    // that a statement of millions of values is stored once at its size instead of grown by copying.
+    size_t tokensToSemicolon() const;
+
 private:
     std::string_view text_;
     size_t position_ = 0;

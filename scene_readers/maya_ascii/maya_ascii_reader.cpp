@@ -14,7 +14,10 @@
 
 namespace mayaascii {
 
-LoadReport loadMayaAsciiText(const std::string& text, const std::string& fileName)
+namespace {
+
+// Loads text; a file's own buffer (owned) is released once the statements are read, before the scene is built.
+LoadReport loadText(const std::string& text, const std::string& fileName, std::string* owned)
 {
     LoadReport report;
     SceneDocument document;
@@ -27,6 +30,8 @@ LoadReport loadMayaAsciiText(const std::string& text, const std::string& fileNam
             throw ReadError(1 + int(std::count(text.begin(), text.begin() + long(zero), '\n')),
                             "expected text, found a zero byte (not a Maya ASCII file)");
         loadDocument(text, document);
+        if (owned)
+            std::string().swap(*owned);
         buildScene(document, report);
         report.warnings.insert(report.warnings.begin(), document.warnings.begin(), document.warnings.end());
         if (!document.requiredPlugins.empty() && !report.skippedNodeTypes.empty()) {
@@ -56,6 +61,13 @@ LoadReport loadMayaAsciiText(const std::string& text, const std::string& fileNam
     return report;
 }
 
+} // namespace
+
+LoadReport loadMayaAsciiText(const std::string& text, const std::string& fileName)
+{
+    return loadText(text, fileName, nullptr);
+}
+
 LoadReport loadMayaAsciiFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -78,7 +90,7 @@ LoadReport loadMayaAsciiFile(const std::string& path)
         report.message = path + ": cannot read the file";
         return report;
     }
-    return loadMayaAsciiText(contents, path);
+    return loadText(contents, path, &contents);
 }
 
 } // namespace mayaascii

@@ -17,6 +17,9 @@ bool StatementReader::next(Statement& statement)
         throw ReadError(first.line, "expected a command name, found " + describeToken(first));
     statement.command = first.text;
     statement.line = first.line;
+    // Array values come with setAttr: size those statements before reading them.
+    if (statement.command == "setAttr")
+        statement.arguments.reserve(lexer_.tokensToSemicolon());
     for (;;) {
         Token token = lexer_.next();
         switch (token.kind) {
