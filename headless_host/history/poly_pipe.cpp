@@ -5,7 +5,7 @@ namespace headless {
 
 bool generatePolyPipe(const HistoryNode& node, const HistoryContext& context, PolyMesh& mesh) {
   (void)mesh;
-  return context.fail(node, "polyPipe is not evaluated yet", node.line);
+  return context.fail(node, "polyPipe is not evaluated yet", 0);
 }
 
 }  // namespace headless

@@ -1,11 +1,98 @@
-// polyPlaceholder: replaced by the generator's implementation.
+// polyPlane: a grid of sw x sh quads, built facing +Z and turned onto its axis.
 #include "generators.h"
+#include "poly_mesh_builder.h"
+
+#include <cmath>
 
 namespace headless {
 
+namespace {
+
+// The rotation taking +Z onto axis, by the shortest arc, as a row-major 3 x 3 matrix from its quaternion. The
+// host turns its planes this way: the default plane's points carry y = -z * 2.2e-16, the quaternion's rounding
+// (SimpleDisplacement.ma in the local corpus: 1 - 2 * sin(pi/4)^2 where an exact turn would give 0).
+void rotationFromZ(double ax, double ay, double az, double (&m)[3][3]) {
+  const double length = std::sqrt(ax * ax + ay * ay + az * az);
+  ax /= length, ay /= length, az /= length;
+  // Axis of the turn: +Z x axis; angle: acos(az).
+  double kx = -ay, ky = ax, kz = 0;
+  const double k = std::sqrt(kx * kx + ky * ky);
+  double qw = 1, qx = 0, qy = 0, qz = 0;
+  if (k > 0) {
+    const double half = std::acos(std::max(-1.0, std::min(1.0, az))) / 2;
+    qw = std::cos(half);
+    const double s = std::sin(half) / k;
+    qx = kx * s, qy = ky * s, qz = kz * s;
+  } else if (az < 0) {
+    qw = 0, qx = 1;  // half a turn about X
+  }
+  m[0][0] = 1 - 2 * (qy * qy + qz * qz), m[0][1] = 2 * (qx * qy - qw * qz), m[0][2] = 2 * (qx * qz + qw * qy);
+  m[1][0] = 2 * (qx * qy + qw * qz), m[1][1] = 1 - 2 * (qx * qx + qz * qz), m[1][2] = 2 * (qy * qz - qw * qx);
+  m[2][0] = 2 * (qx * qz - qw * qy), m[2][1] = 2 * (qy * qz + qw * qx), m[2][2] = 1 - 2 * (qx * qx + qy * qy);
+}
+
+}  // namespace
+
+// Layout from the baked planes of the local corpus (SimpleDisplacement.ma: 10 x 10, width 1; mtlxNodesShowcase.ma:
+// 1 x 1, width 0.95, both .cuv 2): points row by row from +Z to -Z, each row from -X to +X, in single precision
+// as -w/2 + i * (w/sw); per point first the edge along the row, then the one to the next row, border edges hard
+// and inner ones soft; faces row by row, each from its corner at the lowest point id; UVs i/sw, j/sh per point.
 bool generatePolyPlane(const HistoryNode& node, const HistoryContext& context, PolyMesh& mesh) {
-  (void)mesh;
-  return context.fail(node, "polyPlane is not evaluated yet", node.line);
+  const double width = historyNumber(node, "w", 1), height = historyNumber(node, "h", 1);
+  if (!std::isfinite(width) || !std::isfinite(height))
+    return context.fail(node, "its width and height must be finite numbers", 0);
+  int divisions[2] = {10, 10};
+  const char* keys[2] = {"sw", "sh"};
+  for (int k = 0; k < 2; ++k) {
+    const double value = historyNumber(node, keys[k], 10);
+    if (!(value >= 1)) {
+      context.warn(node, std::string(".") + keys[k] + " below 1 taken as 1, as the host does");
+      divisions[k] = 1;
+    } else {
+      divisions[k] = value > 1e6 ? 1000000 : static_cast<int>(value);
+    }
+  }
+  const int sw = divisions[0], sh = divisions[1];
+  if (!withinGeneratedSize(node, context, 4.0 * sw * sh)) return false;
+  const int uvMode = static_cast<int>(historyNumber(node, "cuv", 1));
+  if (uvMode != 0 && uvMode != 2)
+    return context.fail(node, "its UV mode .cuv " + std::to_string(uvMode) +
+                                  " is not evaluated: no baked reference fixes its layout (0 and 2 are)",
+                        0);
+  const std::vector<double> axis = historyNumbers(node, "ax", {0, 1, 0});
+  double m[3][3];
+  rotationFromZ(axis[0], axis[1], axis[2], m);
+
+  PolyMeshBuilder builder(mesh);
+  mesh.points.reserve(size_t(sw + 1) * size_t(sh + 1));
+  const float stepX = float(width / sw), stepY = float(height / sh);
+  const float startX = float(-width / 2), startY = float(-height / 2);
+  for (int j = 0; j <= sh; ++j) {
+    const float y = startY + float(j) * stepY;
+    for (int i = 0; i <= sw; ++i) {
+      const double x = double(startX + float(i) * stepX);
+      builder.addPoint(m[0][0] * x + m[0][1] * y, m[1][0] * x + m[1][1] * y, m[2][0] * x + m[2][1] * y);
+    }
+  }
+  const int row = sw + 1;
+  for (int j = 0; j <= sh; ++j)
+    for (int i = 0; i <= sw; ++i) {
+      const int v = j * row + i;
+      if (i < sw) builder.addEdge(v, v + 1, !(j == 0 || j == sh));
+      if (j < sh) builder.addEdge(v, v + row, !(i == 0 || i == sw));
+    }
+  if (uvMode == 2) {
+    const float stepU = float(1.0 / sw), stepV = float(1.0 / sh);
+    for (int j = 0; j <= sh; ++j)
+      for (int i = 0; i <= sw; ++i) builder.addUV(float(i) * stepU, float(j) * stepV);
+  }
+  for (int j = 0; j < sh; ++j)
+    for (int i = 0; i < sw; ++i) {
+      const int v = j * row + i;
+      const std::vector<int> corners = {v, v + 1, v + row + 1, v + row};
+      builder.addFace(corners, uvMode == 2 ? corners : std::vector<int>());
+    }
+  return true;
 }
 
 }  // namespace headless

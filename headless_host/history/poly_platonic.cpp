@@ -5,7 +5,7 @@ namespace headless {
 
 bool generatePolyPlatonic(const HistoryNode& node, const HistoryContext& context, PolyMesh& mesh) {
   (void)mesh;
-  return context.fail(node, "polyPlatonic is not evaluated yet", node.line);
+  return context.fail(node, "polyPlatonic is not evaluated yet", 0);
 }
 
 }  // namespace headless

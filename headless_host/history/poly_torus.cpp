@@ -5,7 +5,7 @@ namespace headless {
 
 bool generatePolyTorus(const HistoryNode& node, const HistoryContext& context, PolyMesh& mesh) {
   (void)mesh;
-  return context.fail(node, "polyTorus is not evaluated yet", node.line);
+  return context.fail(node, "polyTorus is not evaluated yet", 0);
 }
 
 }  // namespace headless

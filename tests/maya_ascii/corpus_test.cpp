@@ -43,11 +43,11 @@ TEST(MayaAsciiCorpus, EverySceneLoads)
     const Case cases[] = {
         {"gt-tools/tests/test_utils/data/curves_nurbs_bezier.ma", 5, 0, 0, 6, 0, 0, 0, 0, 0},
         {"maya-usd/plugin/al/samples/colours/faceColours.ma", 8, 2, 4, 0, 0, 0, 0, 0, 0},
-        {"maya-usd/test/lib/usd/translators/UsdExportCameraTest/UsdExportCameraTest.ma", 21, 7, 1, 0, 7, 0, 0, 0, 0},
+        {"maya-usd/test/lib/usd/translators/UsdExportCameraTest/UsdExportCameraTest.ma", 21, 8, 0, 0, 7, 0, 0, 0, 0},
         {"maya-usd/test/lib/usd/translators/UsdExportColorSetsTest/UsdExportColorSetsTest.ma", 9, 6, 0, 0, 0, 0, 6, 0, 6},
-        {"maya-usd/test/lib/usd/translators/UsdExportDisplacementTest/SimpleDisplacement.ma", 20, 19, 1, 0, 0, 0, 20, 40, 20},
+        {"maya-usd/test/lib/usd/translators/UsdExportDisplacementTest/SimpleDisplacement.ma", 20, 20, 0, 0, 0, 0, 20, 40, 20},
         {"maya-usd/test/lib/usd/translators/UsdExportLightTest/UsdExportLightTest.ma", 4, 0, 0, 0, 0, 3, 0, 0, 0},
-        {"maya-usd/test/lib/usd/translators/UsdExportMeshTest/UsdExportMeshTest.ma", 7, 5, 1, 0, 0, 0, 1, 0, 2},
+        {"maya-usd/test/lib/usd/translators/UsdExportMeshTest/UsdExportMeshTest.ma", 7, 6, 0, 0, 0, 0, 1, 0, 2},
         {"maya-usd/test/lib/usd/translators/UsdExportNurbsCurveTest/UsdExportNurbsCurveTest.ma", 1, 0, 0, 1, 0, 0, 0, 0, 0},
     };
     for (const Case& c : cases) {
