@@ -58,11 +58,11 @@ TEST(SceneExport, ExportsEveryCorpusSceneWithShadedShapesAndFailsTheOthersCleanl
     const Case cases[] = {
         {"gt-tools/tests/test_utils/data/curves_nurbs_bezier.ma", 1, 0, 0, 0, 0},
         {"maya-usd/plugin/al/samples/colours/faceColours.ma", 0, 1, 2, 24, 0},
-        {"maya-usd/test/lib/usd/translators/UsdExportCameraTest/UsdExportCameraTest.ma", 0, 1, 7, 84, 0},
+        {"maya-usd/test/lib/usd/translators/UsdExportCameraTest/UsdExportCameraTest.ma", 0, 1, 8, 96, 0},
         {"maya-usd/test/lib/usd/translators/UsdExportColorSetsTest/UsdExportColorSetsTest.ma", 0, 6, 6, 72, 0},
-        {"maya-usd/test/lib/usd/translators/UsdExportDisplacementTest/SimpleDisplacement.ma", 0, 19, 19, 3800, 19},
+        {"maya-usd/test/lib/usd/translators/UsdExportDisplacementTest/SimpleDisplacement.ma", 0, 20, 20, 4000, 20},
         {"maya-usd/test/lib/usd/translators/UsdExportLightTest/UsdExportLightTest.ma", 1, 0, 0, 0, 0},
-        {"maya-usd/test/lib/usd/translators/UsdExportMeshTest/UsdExportMeshTest.ma", 0, 2, 5, 56, 0},
+        {"maya-usd/test/lib/usd/translators/UsdExportMeshTest/UsdExportMeshTest.ma", 0, 2, 6, 68, 0},
         {"maya-usd/test/lib/usd/translators/UsdExportNurbsCurveTest/UsdExportNurbsCurveTest.ma", 1, 0, 0, 0, 0},
     };
     for (const Case& c : cases) {
