@@ -2,6 +2,7 @@
 #include "generators.h"
 
 #include <algorithm>
+#include <cmath>
 #include <unordered_map>
 
 namespace headless {
@@ -15,6 +16,24 @@ Generator findGenerator(const std::string& type) {
       {"polyPrism", generatePolyPrism},       {"polyPlatonic", generatePolyPlatonic}};
   auto found = generators.find(type);
   return found == generators.end() ? nullptr : found->second;
+}
+
+void unitRing(int n, std::vector<float>& x, std::vector<float>& z) {
+  const float angle = float(2.0 * M_PI / n);
+  const float c = std::cos(angle);
+  const float s = std::sin(angle);
+  x.assign(size_t(n), 0.0f);
+  z.assign(size_t(n), 0.0f);
+  float px = 1.0f;
+  float pz = 0.0f;
+  for (int k = 0; k < n; ++k) {
+    x[size_t(n - 1 - k)] = px;
+    z[size_t(n - 1 - k)] = pz;
+    const float nx = c * px - s * pz;
+    const float nz = s * px + c * pz;
+    px = nx;
+    pz = nz;
+  }
 }
 
 bool withinGeneratedSize(const HistoryNode& node, const HistoryContext& context, double corners) {

@@ -7,6 +7,7 @@
 #include "history_values.h"
 
 #include <string>
+#include <vector>
 
 namespace headless {
 
@@ -32,6 +33,11 @@ bool generatePolyPlatonic(const HistoryNode& node, const HistoryContext& context
 // made (a few bytes of a file must not ask for gigabytes). Past the limit the context's error says so and the
 // shape is left out.
 bool withinGeneratedSize(const HistoryNode& node, const HistoryContext& context, double corners);
+
+// Shared by the round generators: the unit ring the host builds, point n-1 at angle 0 and each earlier point one
+// float rotation of 2*pi/n further, so that rounding grows towards point 0 (baked default cylinders and cones
+// match it to the last bit: whiteboxfinal2.ma, Maya 2024; the Missile scene, Maya 2022; n = 6 in the corpus).
+void unitRing(int n, std::vector<float>& x, std::vector<float>& z);
 
 // Shared by the generators: the node's axis (".ax", default 0 1 0) as a unit vector, and the rotation that
 // takes the generator's own Y-up layout onto it, applied to every point of mesh.

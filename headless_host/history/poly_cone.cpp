@@ -9,25 +9,6 @@ namespace headless {
 
 namespace {
 
-// The unit ring the host builds: point n-1 at angle 0, each earlier point one float rotation of 2*pi/n further
-// (the default cone of the Missile scene, Maya 2022, and the n = 6 cones of the Maya 2013 scene both match it).
-void unitRing(int n, std::vector<float>& x, std::vector<float>& z) {
-  const float angle = float(2.0 * M_PI / n);
-  const float c = std::cos(angle);
-  const float s = std::sin(angle);
-  x.assign(size_t(n), 0.0f);
-  z.assign(size_t(n), 0.0f);
-  float px = 1.0f;
-  float pz = 0.0f;
-  for (int k = 0; k < n; ++k) {
-    x[size_t(n - 1 - k)] = px;
-    z[size_t(n - 1 - k)] = pz;
-    const float nx = c * px - s * pz;
-    const float nz = s * px + c * pz;
-    px = nx;
-    pz = nz;
-  }
-}
 
 // A whole-number attribute at least `minimum`, clamped there with a warning; false (error set) for NaN.
 bool readCount(const HistoryNode& node, const HistoryContext& context, const char* key, double fallback, int minimum,

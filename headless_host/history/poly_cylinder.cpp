@@ -19,26 +19,6 @@ struct CylinderSettings {
   int uvMode = 2;
 };
 
-// The unit ring the host builds: point n-1 at angle 0, each earlier point one float rotation of 2*pi/n further,
-// so the rounding error grows towards point 0 (whiteboxfinal2.ma, Maya 2024, polySurfaceShape1: 0 ULP at
-// n = 20; local corpus' n = 6 cylinders match the same way).
-void unitRing(int n, std::vector<float>& x, std::vector<float>& z) {
-  const float angle = float(2.0 * M_PI / n);
-  const float c = std::cos(angle);
-  const float s = std::sin(angle);
-  x.assign(size_t(n), 0.0f);
-  z.assign(size_t(n), 0.0f);
-  float px = 1.0f;
-  float pz = 0.0f;
-  for (int k = 0; k < n; ++k) {
-    x[size_t(n - 1 - k)] = px;
-    z[size_t(n - 1 - k)] = pz;
-    const float nx = c * px - s * pz;
-    const float nz = s * px + c * pz;
-    px = nx;
-    pz = nz;
-  }
-}
 
 bool readSettings(const HistoryNode& node, const HistoryContext& context, CylinderSettings& settings) {
   settings.radius = historyNumber(node, "r", 1);
