@@ -3,6 +3,7 @@
 #include "generators.h"
 #include "modifiers.h"
 
+#include <cstdlib>
 #include <set>
 
 namespace headless {
@@ -29,7 +30,11 @@ HistoryResult evaluateMeshHistory(const HistoryGraph& graph, int shape) {
   }
   const HistoryNode& shapeNode = graph.nodes[size_t(shape)];
 
-  std::vector<int> chain;  // nodes between the source and the shape, the shape's input first
+  struct Step {
+    int node;
+    int geometry;  // k of a deformer's "og[k]" the mesh leaves by
+  };
+  std::vector<Step> chain;  // nodes between the source and the shape, the shape's input first
   std::set<int> visited = {shape};
   std::set<std::string> unsupported;
   int source = -1;
@@ -54,7 +59,7 @@ HistoryResult evaluateMeshHistory(const HistoryGraph& graph, int shape) {
         break;
       }
       // A mesh without geometry of its own (an ...Orig shape) passes on its input, with its own tweaks.
-      chain.push_back(from);
+      chain.push_back({from, 0});
       node = from;
       plug = "i";
       continue;
@@ -64,7 +69,8 @@ HistoryResult evaluateMeshHistory(const HistoryGraph& graph, int shape) {
       break;
     }
     if (findModifier(upstream.type) != nullptr) {
-      chain.push_back(from);
+      const std::string& out = input->sourcePlug;
+      chain.push_back({from, out.compare(0, 3, "og[") == 0 ? std::atoi(out.c_str() + 3) : 0});
       plug = modifierInputPlug(upstream.type, input->sourcePlug);
     } else {
       unsupported.insert(upstream.type);
@@ -86,10 +92,14 @@ HistoryResult evaluateMeshHistory(const HistoryGraph& graph, int shape) {
   else if (!findGenerator(sourceNode.type)(sourceNode, context, mesh))
     return result;
   for (auto step = chain.rbegin(); step != chain.rend(); ++step) {
-    const HistoryNode& stepNode = graph.nodes[size_t(*step)];
+    const HistoryNode& stepNode = graph.nodes[size_t(step->node)];
     const bool applied = stepNode.type == "mesh" ? applyPointTweaks(stepNode, context, mesh)
-                                                 : findModifier(stepNode.type)(*step, context, mesh);
-    if (!applied) return result;
+                                                 : findModifier(stepNode.type)(step->node, step->geometry, context, mesh);
+    if (!applied) {
+      // What a node depends on but cannot be evaluated skips the shape by name, like an unknown node type.
+      if (!result.unsupportedTypes.empty()) result.error.clear();
+      return result;
+    }
   }
   if (!applyPointTweaks(shapeNode, context, mesh)) return result;
   const std::string problem = validatePolyMesh(mesh);

@@ -59,6 +59,44 @@ std::vector<std::int64_t> historyElementIndices(const HistoryNode& node, const s
   return indices;
 }
 
+bool componentIndices(const std::vector<std::string>& entries, const std::string& kind, int count,
+                      std::vector<int>& indices, std::string& problem, int* others) {
+  std::vector<char> named(size_t(std::max(count, 0)), 0);
+  for (const std::string& entry : entries) {
+    const size_t open = entry.find('[');
+    if (open == std::string::npos || entry.back() != ']') {
+      problem = "\"" + entry + "\" is not a component";
+      return false;
+    }
+    if (entry.compare(0, open, kind) != 0 || open != kind.size()) {
+      if (others != nullptr) ++*others;
+      continue;
+    }
+    const std::string range = entry.substr(open + 1, entry.size() - open - 2);
+    long long first = 0, last = count - 1;
+    if (range != "*") {
+      char* end = nullptr;
+      first = std::strtoll(range.c_str(), &end, 10);
+      last = first;
+      if (end != nullptr && *end == ':') last = std::strtoll(end + 1, &end, 10);
+      if (end == range.c_str() || end == nullptr || *end != '\0' || first < 0 || last < first) {
+        problem = "\"" + entry + "\" is not a component";
+        return false;
+      }
+      if (last >= count) {
+        problem = "\"" + entry + "\" names " + (kind == "f" ? "face " : kind == "vtx" ? "vertex " : "component ") +
+                  std::to_string(last) + ", but the mesh has " + std::to_string(count);
+        return false;
+      }
+    }
+    for (long long i = first; i <= last; ++i) named[size_t(i)] = 1;
+  }
+  indices.clear();
+  for (size_t i = 0; i < named.size(); ++i)
+    if (named[i]) indices.push_back(int(i));
+  return true;
+}
+
 std::string shortPlugName(const std::string& plug) {
   static const std::map<std::string, std::string> names = {
       {"inMesh", "i"},           {"outMesh", "o"},          {"worldMesh", "w"},        {"output", "out"},
@@ -122,6 +160,42 @@ bool HistoryContext::fail(const HistoryNode& node, const std::string& what, int 
     result.error = node.name + " (" + node.type + "): " + what;
     result.errorLine = line;
   }
+  return false;
+}
+
+bool HistoryContext::plugValue(int node, std::string plug, double fallback, double& value) const {
+  // A chain of plain connections ends at a value; the bound keeps a loop in a broken file from running on.
+  for (int step = 0; step < 64; ++step) {
+    const HistoryNode& at = graph.nodes[size_t(node)];
+    if (const HistoryConnection* driver = connections.into(node, plug)) {
+      node = driver->source;
+      plug = driver->sourcePlug;
+      continue;
+    }
+    if (at.type.compare(0, 9, "animCurve") == 0 && plug == "o") {
+      if (!animCurveValue(at, graph.currentTime, value)) return unsupported(at.type);
+      return true;
+    }
+    // Past the first node only a plug that holds the file's value (an input, such as another blend shape's
+    // weight) can be read; any other output is computed by its node, which is not evaluated here.
+    const bool storedInput = at.type == "blendShape" && plug.compare(0, 2, "w[") == 0;
+    if (step > 0 && !storedInput) return unsupported(at.type);
+    const size_t open = plug.find('[');
+    if (open != std::string::npos && plug.back() == ']' && plug.find('.') == std::string::npos) {
+      const auto elements = historyElements(at, plug.substr(0, open), 1);
+      auto found = elements.find(std::atoll(plug.c_str() + open + 1));
+      value = found == elements.end() ? fallback : found->second[0];
+    } else {
+      value = historyNumber(at, plug, fallback);
+    }
+    return true;
+  }
+  return unsupported(graph.nodes[size_t(node)].type);
+}
+
+bool HistoryContext::unsupported(const std::string& type) const {
+  if (std::find(result.unsupportedTypes.begin(), result.unsupportedTypes.end(), type) == result.unsupportedTypes.end())
+    result.unsupportedTypes.push_back(type);
   return false;
 }
 

@@ -30,6 +30,17 @@ std::map<std::int64_t, std::vector<double>> historyElements(const HistoryNode& n
 // The element indices k for which the file sets some attribute "prefix[k]..." ("wl" -> 0, 1, ... for "wl[0].w").
 std::vector<std::int64_t> historyElementIndices(const HistoryNode& node, const std::string& prefix);
 
+// The indices of one kind ("f", "vtx", "e", "map") that a componentList names, ascending and without repeats,
+// "[*]" naming all `count` of them; entries of other kinds are left out and counted in *others. False, with
+// problem set, for an index past count or an entry not of the form kind[i], kind[i:j] or kind[*].
+bool componentIndices(const std::vector<std::string>& entries, const std::string& kind, int count,
+                      std::vector<int>& indices, std::string& problem, int* others = nullptr);
+
+// The value of animation curve node `curve` (animCurveTU, animCurveTL, ...) at `time`: a key's value on a key,
+// the first or last value before the first or after the last key when the curve holds constant there (the
+// host's default). False between keys or past an end that is not constant, where the curve's tangents decide.
+bool animCurveValue(const HistoryNode& curve, double time, double& value);
+
 // A plug name in the short form the evaluation compares ("inMesh" -> "i", "outputGeometry[0]" -> "og[0]").
 std::string shortPlugName(const std::string& plug);
 
@@ -59,6 +70,12 @@ struct HistoryContext {
   // Sets the error (node, what, and the line of the file's value at fault, 0 when no value is); returns false
   // for the caller to return.
   bool fail(const HistoryNode& node, const std::string& what, int line) const;
+  // Notes a node type the chain depends on that is not evaluated (an animation curve driving a weight), so that
+  // the shape is skipped naming it; returns false for the caller to return.
+  bool unsupported(const std::string& type) const;
+  // The number at node's plug ("w[0]", "en", an animation curve's "o"): what drives it, else what the file sets,
+  // else fallback. False, with the driving node's type noted as unsupported, when a driver cannot be read.
+  bool plugValue(int node, std::string plug, double fallback, double& value) const;
 };
 
 }  // namespace headless

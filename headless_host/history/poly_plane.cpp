@@ -2,6 +2,7 @@
 #include "generators.h"
 #include "poly_mesh_builder.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace headless {
@@ -54,11 +55,14 @@ bool generatePolyPlane(const HistoryNode& node, const HistoryContext& context, P
   }
   const int sw = divisions[0], sh = divisions[1];
   if (!withinGeneratedSize(node, context, 4.0 * sw * sh)) return false;
+  // UV mode 2 keeps the plane's aspect ratio, its longer side spanning 0..1 (the host's documented meaning; the
+  // square references above fix the layout). Mode 1 spans the unit square as a whole, the same on a square plane,
+  // the only shape a reference fixes for it.
   const int uvMode = static_cast<int>(historyNumber(node, "cuv", 1));
-  if (uvMode != 0 && uvMode != 2)
-    return context.fail(node, "its UV mode .cuv " + std::to_string(uvMode) +
-                                  " is not evaluated: no baked reference fixes its layout (0 and 2 are)",
-                        0);
+  if (uvMode < 0 || uvMode > 2)
+    return context.fail(node, "its UV mode .cuv " + std::to_string(uvMode) + " is not one the host has", 0);
+  if (uvMode == 1 && width != height)
+    return context.fail(node, "UVs (.cuv 1) of a plane that is not square are not evaluated: no baked reference fixes them", 0);
   const std::vector<double> axis = historyNumbers(node, "ax", {0, 1, 0});
   double m[3][3];
   rotationFromZ(axis[0], axis[1], axis[2], m);
@@ -81,8 +85,10 @@ bool generatePolyPlane(const HistoryNode& node, const HistoryContext& context, P
       if (i < sw) builder.addEdge(v, v + 1, !(j == 0 || j == sh));
       if (j < sh) builder.addEdge(v, v + row, !(i == 0 || i == sw));
     }
-  if (uvMode == 2) {
-    const float stepU = float(1.0 / sw), stepV = float(1.0 / sh);
+  if (uvMode != 0) {
+    const double longest = std::max(std::fabs(width), std::fabs(height));
+    const double spanU = longest > 0 ? std::fabs(width) / longest : 1, spanV = longest > 0 ? std::fabs(height) / longest : 1;
+    const float stepU = float(spanU / sw), stepV = float(spanV / sh);
     for (int j = 0; j <= sh; ++j)
       for (int i = 0; i <= sw; ++i) builder.addUV(float(i) * stepU, float(j) * stepV);
   }
@@ -90,7 +96,7 @@ bool generatePolyPlane(const HistoryNode& node, const HistoryContext& context, P
     for (int i = 0; i < sw; ++i) {
       const int v = j * row + i;
       const std::vector<int> corners = {v, v + 1, v + row + 1, v + row};
-      builder.addFace(corners, uvMode == 2 ? corners : std::vector<int>());
+      builder.addFace(corners, uvMode != 0 ? corners : std::vector<int>());
     }
   return true;
 }

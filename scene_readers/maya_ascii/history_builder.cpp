@@ -107,6 +107,15 @@ headless::HistoryResult evaluateShapeHistory(const SceneDocument& document, cons
             out.attributes.emplace(entry.first, toHistoryAttribute(entry.second));
     }
 
+    // The scene's time, at which animation curves feeding the history are read; the host's default is 1.
+    auto time = document.nodesByName.find("time1");
+    if (time != document.nodesByName.end())
+        for (int index : time->second) {
+            auto out = document.nodes[size_t(index)].attributes.find("o");
+            if (out != document.nodes[size_t(index)].attributes.end() && out->second.hasPlain &&
+                !out->second.plain.numbers.empty())
+                graph.currentTime = out->second.plain.numbers[0];
+        }
     headless::HistoryResult result = headless::evaluateMeshHistory(graph, 0);
     if (!result.error.empty() && result.errorLine > 0)
         throw ReadError(result.errorLine, result.error);

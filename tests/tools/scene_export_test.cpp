@@ -57,7 +57,7 @@ TEST(SceneExport, ExportsEveryCorpusSceneWithShadedShapesAndFailsTheOthersCleanl
     };
     const Case cases[] = {
         {"gt-tools/tests/test_utils/data/curves_nurbs_bezier.ma", 1, 0, 0, 0, 0},
-        {"maya-usd/plugin/al/samples/colours/faceColours.ma", 0, 1, 2, 24, 0},
+        {"maya-usd/plugin/al/samples/colours/faceColours.ma", 0, 1, 6, 72, 0},
         {"maya-usd/test/lib/usd/translators/UsdExportCameraTest/UsdExportCameraTest.ma", 0, 1, 8, 96, 0},
         {"maya-usd/test/lib/usd/translators/UsdExportColorSetsTest/UsdExportColorSetsTest.ma", 0, 6, 6, 72, 0},
         {"maya-usd/test/lib/usd/translators/UsdExportDisplacementTest/SimpleDisplacement.ma", 0, 20, 20, 4000, 20},

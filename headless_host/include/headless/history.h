@@ -57,6 +57,7 @@ struct HistoryConnection {
 struct HistoryGraph {
   std::vector<HistoryNode> nodes;
   std::vector<HistoryConnection> connections;
+  double currentTime = 1;  // the scene's time (time1's ".o"), at which animation curves driving values are read
 };
 
 struct HistoryResult {

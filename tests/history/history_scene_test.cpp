@@ -1,0 +1,102 @@
+// Scenes whose meshes only their history makes, read and exported end to end: per-face shading through
+// groupParts, the shape's own tweaks, components the mesh does not have.
+
+#include "output/free_qax_model.h"
+#include "output/reader.h"
+#include "support/test_support.h"
+#include "tools/qax_summary.h"
+#include "tools/scene_export.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+const std::string cubeWithGroups =
+    "//Maya ASCII 2018 scene\n"
+    "createNode transform -n \"box\";\n"
+    "createNode mesh -n \"boxShape\" -p \"box\";\n"
+    "\tsetAttr \".pt[5]\" -type \"float3\" 0 2 0;\n"
+    "createNode polyCube -n \"polyCube1\";\n"
+    "createNode groupId -n \"groupId1\";\n"
+    "createNode groupParts -n \"groupParts1\";\n"
+    "\tsetAttr \".ic\" -type \"componentList\" 1 \"FACES\";\n"
+    "createNode lambert -n \"red\";\n"
+    "createNode shadingEngine -n \"redSG\";\n"
+    "connectAttr \"polyCube1.out\" \"groupParts1.ig\";\n"
+    "connectAttr \"groupId1.id\" \"groupParts1.gi\";\n"
+    "connectAttr \"groupParts1.og\" \"boxShape.i\";\n"
+    "connectAttr \"groupId1.id\" \"boxShape.iog.og[0].gid\";\n"
+    "connectAttr \"red.oc\" \"redSG.ss\";\n"
+    "connectAttr \"boxShape.iog.og[0]\" \"redSG.dsm\" -na;\n";
+
+struct Exported {
+    qaxtools::ExportOutcome outcome;
+    std::string material;  // of the first object
+    float top = 0;         // the highest vertex
+};
+
+Exported exportScene(const std::string& text)
+{
+    testsupport::TempDir dir;
+    testsupport::writeFile(dir.file("scene.ma"), text);
+    qaxtools::CommandLine command;
+    command.subcommand = qaxtools::Subcommand::Export;
+    command.scenePath = dir.file("scene.ma");
+    command.outputPath = dir.file("scene.qax");
+    command.logDirectory = dir.path();
+    command.quiet = true;
+    Exported out;
+    out.outcome = qaxtools::runExport(command);
+    if (out.outcome.exitStatus != 0)
+        return out;
+    qaxModel model{};
+    char error[256] = "";
+    if (!readQAXFile(command.outputPath.c_str(), model, error, sizeof error)) {
+        ADD_FAILURE() << error;
+        return out;
+    }
+    const qaxObject& object = model.objects.objects[0];
+    out.material = qaxtools::qaxText(model.materials.materials[object.header.materialID].header.name);
+    for (int32_t v = 0; v < object.vertices.numVertices; ++v)
+        out.top = std::max(out.top, object.vertices.vertices[3 * v + 1]);
+    freeQAXModel(model);
+    return out;
+}
+
+std::string replaced(std::string text, const std::string& what, const std::string& with)
+{
+    text.replace(text.find(what), what.size(), with);
+    return text;
+}
+
+} // namespace
+
+TEST(HistoryScene, GroupsTweaksAndComponentsThroughHistory)
+{
+    struct Case {
+        const char* faces;
+        int exitStatus;
+        const char* material;
+        const char* message;  // part of the failure message
+    };
+    const Case cases[] = {
+        // The faces groupParts tags make the shape a member of redSG, its first set.
+        {"f[0:1]", 0, "red", ""},
+        {"f[*]", 0, "red", ""},
+        // A component the cube does not have fails the load with the line of the value.
+        {"f[9]", 2, "", "scene.ma:8: groupParts1 (groupParts)"},
+    };
+    for (const Case& c : cases) {
+        const Exported exported = exportScene(replaced(cubeWithGroups, "FACES", c.faces));
+        EXPECT_EQ(exported.outcome.exitStatus, c.exitStatus) << c.faces << ": " << exported.outcome.message;
+        EXPECT_NE(exported.outcome.message.find(c.message), std::string::npos) << exported.outcome.message;
+        if (c.exitStatus != 0)
+            continue;
+        EXPECT_EQ(exported.material, c.material) << c.faces;
+        // The shape's own tweak lifts vertex 5 of the unit cube from 0.5 to 2.5.
+        EXPECT_FLOAT_EQ(exported.top, 2.5f) << c.faces;
+    }
+}

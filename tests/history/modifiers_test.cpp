@@ -1,0 +1,221 @@
+// The modifiers and deformers a history chains after a generator, each on a one-quad plane: its points
+// (-0.5 0 0.5), (0.5 0 0.5), (-0.5 0 -0.5), (0.5 0 -0.5), UVs (0 0) (1 0) (0 1) (1 1).
+
+#include <headless/history.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Value {
+    std::string key;
+    long long first;  // -1: a plain value, else the first element of an element chunk
+    std::vector<double> numbers;
+    std::vector<std::string> strings = {};
+    int line = 0;
+};
+
+struct NodeSpec {
+    std::string type, name;
+    std::vector<Value> values;
+    std::vector<double> world = {};  // a joint's world matrix
+};
+
+struct Link {
+    std::string source, sourcePlug, destination, destinationPlug;
+};
+
+// The graph of plane -> nodes -> shape "shape", the nodes chained by the links given (names "plane", "shape").
+headless::HistoryGraph chain(const std::vector<NodeSpec>& specs, const std::vector<Link>& links)
+{
+    headless::HistoryGraph graph;
+    std::vector<NodeSpec> all = {{"mesh", "shape", {}},
+                                 {"polyPlane", "plane", {{"sw", -1, {1}}, {"sh", -1, {1}}, {"cuv", -1, {2}}}}};
+    all.insert(all.end(), specs.begin(), specs.end());
+    for (const NodeSpec& spec : all) {
+        headless::HistoryNode node;
+        node.type = spec.type;
+        node.name = spec.name;
+        node.hasWorldMatrix = spec.world.size() == 16;
+        for (size_t i = 0; i < spec.world.size() && i < 16; ++i)
+            node.worldMatrix[i] = spec.world[i];
+        for (const Value& v : spec.values) {
+            headless::HistoryAttribute& attribute = node.attributes[v.key];
+            attribute.line = v.line;
+            if (v.first < 0) {
+                attribute.hasPlain = true;
+                attribute.numbers = v.numbers;
+                attribute.strings = v.strings;
+            } else {
+                attribute.chunks.push_back({v.first, 1, v.numbers, {}, v.line});
+            }
+        }
+        graph.nodes.push_back(node);
+    }
+    auto index = [&](const std::string& name) {
+        for (size_t i = 0; i < all.size(); ++i)
+            if (all[i].name == name)
+                return int(i);
+        ADD_FAILURE() << "no node " << name;
+        return 0;
+    };
+    for (const Link& link : links)
+        graph.connections.push_back({index(link.source), link.sourcePlug, index(link.destination), link.destinationPlug});
+    return graph;
+}
+
+struct ModifierCase {
+    const char* name;
+    std::vector<NodeSpec> nodes;
+    std::vector<Link> links;
+    std::vector<double> points;  // x y z of the four points; empty when the chain must not evaluate
+    std::string failure = "";    // part of the error, or the unsupported type
+    int errorLine = 0;
+};
+
+const double identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+
+TEST(HistoryModifiers, EachNodeChangesThePlaneAsTheHostDoes)
+{
+    const std::vector<Link> through = {{"plane", "out", "m", "ip"}, {"m", "out", "shape", "i"}};
+    const std::vector<Link> deformed = {{"plane", "out", "m", "ip[0].ig"}, {"m", "og[0]", "shape", "i"}};
+    auto with = [](std::vector<Link> links, std::vector<Link> more) {
+        links.insert(links.end(), more.begin(), more.end());
+        return links;
+    };
+    const std::vector<double> moved = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 1, 2, 0, 1};  // translate (1, 2, 0)
+    const ModifierCase cases[] = {
+        {"polyTweak", {{"polyTweak", "m", {{"tk", 2, {0, 0, 1}}}}}, through,
+         {-0.5, 0, 0.5, 0.5, 0, 0.5, -0.5, 0, 0.5, 0.5, 0, -0.5}},
+        {"tweak deformer at half envelope", {{"tweak", "m", {{"vl[0].vt", 1, {0, 2, 0}}, {"en", -1, {0.5}}}}}, deformed,
+         {-0.5, 0, 0.5, 0.5, 1, 0.5, -0.5, 0, -0.5, 0.5, 0, -0.5}},
+        {"tweak on a vertex the plane lacks", {{"tweak", "m", {{"vl[0].vt", 7, {0, 2, 0}, {}, 12}}}}, deformed, {},
+         "moves vertex 7, but the mesh has 4 vertices", 12},
+        {"transformGeometry", {{"transformGeometry", "m", {{"txf", -1, moved}}}}, through,
+         {0.5, 2, 0.5, 1.5, 2, 0.5, 0.5, 2, -0.5, 1.5, 2, -0.5}},
+        {"transformGeometry inverted", {{"transformGeometry", "m", {{"txf", -1, moved}, {"itf", -1, {1}}}}}, through,
+         {-1.5, -2, 0.5, -0.5, -2, 0.5, -1.5, -2, -0.5, -0.5, -2, -0.5}},
+        // Vertex 0 follows joint a (moved by (1, 2, 0)) alone, the others half a and half b (in place); the
+        // weights come in both forms the host writes.
+        {"skinCluster",
+         {{"skinCluster", "m", {{"wl[0:1].w", -1, {1, 0, 1, 2, 0, 0.5, 1, 0.5}}, {"wl[2].w", 0, {0.5}},
+                                {"wl[2].w", 1, {0.5}}, {"wl[3].w", 0, {0.5}}, {"wl[3].w", 1, {0.5}},
+                                {"pm", 0, std::vector<double>(identity, identity + 16)}}},
+          {"joint", "a", {}, moved},
+          {"joint", "b", {}, std::vector<double>(identity, identity + 16)}},
+         with(deformed, {{"a", "wm", "m", "ma[0]"}, {"b", "wm", "m", "ma[1]"}}),
+         {0.5, 2, 0.5, 1, 1, 0.5, 0, 1, -0.5, 1, 1, -0.5}},
+        {"skinCluster weighting a joint nothing drives",
+         {{"skinCluster", "m", {{"wl[0:0].w", -1, {1, 3, 1}}}}, {"joint", "a", {}, moved}},
+         with(deformed, {{"a", "wm", "m", "ma[0]"}}), {}, "influence 3, which no joint drives"},
+        // Offsets of vertices 0 and 3 at weight 1 (item 6000), half of them at weight 0.5.
+        {"blendShape",
+         {{"blendShape", "m", {{"w", 0, {0.5}},
+                               {"it[0].itg[0].iti[6000].ipt", -1, {0, 1, 0, 1, 0, 0, 2, 1}},
+                               {"it[0].itg[0].iti[6000].ict", -1, {}, {"vtx[0]", "vtx[3]"}}}}},
+         deformed, {-0.5, 0.5, 0.5, 0.5, 0, 0.5, -0.5, 0, -0.5, 0.5, 0, 0.5}},
+        // An in-between at 0.5 holds the whole offset there; the weight comes from a curve keyed 0 at frame 1 and
+        // 1 at frame 3, read at frame 1 (0) would leave the plane; the curve keyed 0.5 at the scene's time.
+        {"blendShape in-between, weight from an animation curve",
+         {{"blendShape", "m", {{"it[0].itg[0].iti[5500].ipt", -1, {0, 1, 0, 1}},
+                               {"it[0].itg[0].iti[5500].ict", -1, {}, {"vtx[1]"}},
+                               {"it[0].itg[0].iti[6000].ipt", -1, {0, 4, 0, 1}},
+                               {"it[0].itg[0].iti[6000].ict", -1, {}, {"vtx[1]"}}}},
+          {"animCurveTU", "curve", {{"ktv", 0, {1, 0.5}}, {"ktv", 1, {4, 1}}}}},
+         with(deformed, {{"curve", "o", "m", "w[0]"}}), {-0.5, 0, 0.5, 0.5, 1, 0.5, -0.5, 0, -0.5, 0.5, 0, -0.5}},
+        {"blendShape weight an expression drives", {{"blendShape", "m", {}}, {"expression", "e", {}}},
+         with(deformed, {{"e", "out[0]", "m", "w[0]"}}), {}, "expression"},
+        {"blendShape offsets for more vertices than listed",
+         {{"blendShape", "m", {{"w", 0, {1}}, {"it[0].itg[0].iti[6000].ipt", -1, {0, 1, 0, 1, 0, 1, 0, 1}, {}, 9},
+                               {"it[0].itg[0].iti[6000].ict", -1, {}, {"vtx[0]"}}}}},
+         deformed, {}, "holds 2 offsets for 1 vertices", 9},
+        {"groupParts naming a face the plane lacks",
+         {{"groupParts", "m", {{"ic", -1, {}, {"f[0:2]"}, 5}}}, {"groupId", "id", {}}},
+         {{"plane", "out", "m", "ig"}, {"m", "og", "shape", "i"}, {"id", "id", "m", "gi"}}, {},
+         "names face 2, but the mesh has 1", 5},
+        {"groupParts tagging a part of the vertices",
+         {{"groupParts", "m", {{"ic", -1, {}, {"vtx[0:1]"}}}}},
+         {{"plane", "out", "m", "ig"}, {"m", "og", "shape", "i"}}, {}, "a part of the vertices"},
+    };
+    for (const ModifierCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const headless::HistoryResult result = headless::evaluateMeshHistory(chain(c.nodes, c.links), 0);
+        if (c.points.empty()) {
+            EXPECT_FALSE(result.evaluated);
+            std::string said = result.error;
+            for (const std::string& type : result.unsupportedTypes)
+                said += " " + type;
+            EXPECT_NE(said.find(c.failure), std::string::npos) << said;
+            EXPECT_EQ(result.errorLine, c.errorLine);
+            continue;
+        }
+        ASSERT_TRUE(result.evaluated) << result.error;
+        ASSERT_EQ(result.mesh.points.size(), 4u);
+        for (size_t i = 0; i < 4; ++i) {
+            EXPECT_NEAR(result.mesh.points[i].x, c.points[3 * i], 1e-6) << "point " << i;
+            EXPECT_NEAR(result.mesh.points[i].y, c.points[3 * i + 1], 1e-6) << "point " << i;
+            EXPECT_NEAR(result.mesh.points[i].z, c.points[3 * i + 2], 1e-6) << "point " << i;
+        }
+    }
+}
+
+// What the other modifiers leave besides points: face groups, UVs and colours.
+TEST(HistoryModifiers, GroupsUVsAndColoursFlowToTheShape)
+{
+    // Two groupParts tag the face for two groups; the second also removes it from the first.
+    const headless::HistoryGraph groups = chain(
+        {{"groupParts", "g1", {{"ic", -1, {}, {"f[*]"}}}},
+         {"groupParts", "g2", {{"ic", -1, {}, {"f[0]"}}}},
+         {"groupParts", "g3", {{"irc", -1, {}, {"f[0]"}}}},
+         {"groupId", "id1", {}},
+         {"groupId", "id2", {}}},
+        {{"plane", "out", "g1", "ig"}, {"g1", "og", "g2", "ig"}, {"g2", "og", "g3", "ig"}, {"g3", "og", "shape", "i"},
+         {"id1", "id", "g1", "gi"}, {"id2", "id", "g2", "gi"}, {"id1", "id", "g3", "gi"}});
+    const headless::HistoryResult grouped = headless::evaluateMeshHistory(groups, 0);
+    ASSERT_TRUE(grouped.evaluated) << grouped.error;
+    const int id1 = 5, id2 = 6;  // graph indices of the groupId nodes
+    ASSERT_EQ(grouped.mesh.faceGroups.count(id1), 1u);
+    EXPECT_TRUE(grouped.mesh.faceGroups.at(id1).empty());
+    EXPECT_EQ(grouped.mesh.faceGroups.at(id2), std::vector<int>({0}));
+
+    const headless::HistoryResult uv = headless::evaluateMeshHistory(
+        chain({{"polyTweakUV", "m", {{"uvtk", 3, {-0.25, 0.5}}}}},
+              {{"plane", "out", "m", "ip"}, {"m", "out", "shape", "i"}}),
+        0);
+    ASSERT_TRUE(uv.evaluated) << uv.error;
+    ASSERT_EQ(uv.mesh.uvSets.at(0).uvs.size(), 4u);
+    EXPECT_FLOAT_EQ(uv.mesh.uvSets[0].uvs[3].u, 0.75f);
+    EXPECT_FLOAT_EQ(uv.mesh.uvSets[0].uvs[3].v, 1.5f);
+    EXPECT_FLOAT_EQ(uv.mesh.uvSets[0].uvs[2].u, 0.0f);
+
+    // Vertex 2 red on its one face, vertex 1 green with half alpha by vertex: two coloured corners.
+    const headless::HistoryResult painted = headless::evaluateMeshHistory(
+        chain({{"polyColorPerVertex", "m", {{"cn", -1, {}, {"paint"}},
+                                            {"vclr[2].vfcl[0].frgb", -1, {1, 0, 0}},
+                                            {"vclr[1].vrgb", -1, {0, 1, 0}},
+                                            {"vclr[1].vxal", -1, {0.5}}}}},
+              {{"plane", "out", "m", "ip"}, {"m", "out", "shape", "i"}}),
+        0);
+    ASSERT_TRUE(painted.evaluated) << painted.error;
+    ASSERT_EQ(painted.mesh.colorSets.size(), 1u);
+    const headless::PolyColorSet& set = painted.mesh.colorSets[0];
+    EXPECT_EQ(set.name, "paint");
+    EXPECT_EQ(painted.mesh.currentColorSet, 0);
+    ASSERT_EQ(set.colors.size(), 2u);
+    for (int corner = 0; corner < painted.mesh.numCorners(); ++corner) {
+        const int vertex = painted.mesh.cornerVertex(corner);
+        const int id = set.cornerColors.at(size_t(corner));
+        if (vertex == 2 || vertex == 1) {
+            ASSERT_GE(id, 0);
+            EXPECT_EQ(set.colors[size_t(id)].r, vertex == 2 ? 1.0f : 0.0f);
+            EXPECT_EQ(set.colors[size_t(id)].a, vertex == 2 ? 1.0f : 0.5f);
+        } else {
+            EXPECT_EQ(id, -1) << "corner " << corner;
+        }
+    }
+}
+
+}  // namespace
