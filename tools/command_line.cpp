@@ -1,5 +1,12 @@
 #include "tools/command_line.h"
 
+#include "tools/scene_loading.h"
+
+#include <CLI/CLI.hpp>
+
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -7,16 +14,112 @@ namespace qaxtools {
 
 namespace {
 
-bool takeValue(const std::vector<std::string>& arguments, size_t& i, std::string& value, std::string& error)
+bool isDirectory(const std::string& path)
 {
-    const std::string& flag = arguments[i];
-    if (i + 1 >= arguments.size() || arguments[i + 1].empty()) {
-        error = flag + " needs a value";
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+const char* const exportDescription =
+    "Loads scenes into the headless host and exports each through the qaxExport plug-in. A scene is a Maya ASCII\n"
+    "file or any format the interchange reader imports (.obj, .gltf, .glb, .fbx, .dae, .ply, .stl, ...); a folder\n"
+    "stands for every scene below it. Further words that are not scenes name the nodes to export (names or DAG\n"
+    "paths, also with -s NODE). Several scenes or a folder make a batch: each scene is exported in a process of\n"
+    "its own, the outputs go to the -o folder (mirroring the folders given) or beside each scene.";
+
+const char* const exitText =
+    "Exit status: 0 success, 1 an export or the file check failed, 2 usage error or unreadable input.";
+
+struct Parser {
+    CLI::App app{"Exports scenes to .qax through the qaxExport plug-in, inspects .qax files, turns them into glTF.",
+                 "qaxexport"};
+    CLI::App* exportApp = nullptr;
+    CLI::App* inspectApp = nullptr;
+    CLI::App* gltfApp = nullptr;
+    std::vector<std::string> exportWords, qaxWords;
+    std::string upAxis, scale;
+
+    explicit Parser(CommandLine& c)
+    {
+        app.require_subcommand(1, 1);
+        app.footer(exitText);
+        exportApp = app.add_subcommand("export", "Exports scenes to .qax: one, or a batch of files and folders.");
+        exportApp->footer(std::string(exportDescription) + "\n\n" + exitText);
+        exportApp->add_option("scenes", exportWords, "scene files or folders, then nodes to export");
+        exportApp->add_option("-o,--output", c.outputPath,
+                              "the .qax file (default: the scene's name with .qax); a folder in a batch");
+        exportApp->add_option("-s,--select", c.selection, "a node to export (repeatable)")->allow_extra_args(false);
+        exportApp->add_flag("--vertex-colors", c.vertexColors, "export vertex colours (translator option)");
+        exportApp->add_flag("--rel-proj-path", c.relativePaths, "texture paths relative to the workspace");
+        exportApp->add_flag("--optimize", c.optimize, "remove duplicate vertices");
+        exportApp->add_option("--options", c.rawOptions, "the raw option string instead, e.g. \"vertexColors=1;\"");
+        exportApp->add_option("--up-axis", upAxis, "y or z: the scene's up axis (Maya ASCII does not record it)");
+        exportApp->add_option("--scale", scale, "multiplies an interchange file's lengths (default 1)");
+        exportApp->add_option("--workspace", c.workspaceRoot, "workspace root for project-relative texture paths");
+        exportApp->add_option("--log-dir", c.logDirectory, "where qaxExport.log goes (default: beside the plug-in)");
+        exportApp->add_option("--plugin", c.pluginPath, "the plug-in module to load");
+        exportApp->add_flag("-q,--quiet", c.quiet, "no reader warnings and no log echo; errors are still shown");
+        exportApp->add_flag("--force", c.force, "replace an existing output that is not a .qax file");
+        exportApp->add_option("-j,--jobs", c.jobs, "parallel exports of a batch (default: the number of cores)")
+            ->check(CLI::PositiveNumber);
+        exportApp->add_option("--timeout", c.timeoutSeconds, "seconds after which a scene of a batch is stopped")
+            ->check(CLI::PositiveNumber);
+        exportApp->add_flag("--skip-up-to-date", c.skipUpToDate, "leave scenes whose output is newer than they are");
+        exportApp->add_option("--report", c.reportPath, "write one JSON line per scene to this file");
+
+        inspectApp = app.add_subcommand("inspect", "Reads and checks a .qax file and prints its materials and objects.");
+        inspectApp->add_option("file", c.qaxPath, "the .qax file")->required();
+        inspectApp->add_flag("--json", c.json, "print JSON instead of text");
+        gltfApp = app.add_subcommand("to-gltf", "Writes a .qax file as glTF 2.0 (.gltf or .glb) for any glTF viewer.");
+        gltfApp->add_option("files", qaxWords, "the .qax file and the optional output name")->expected(1, 2)->required();
+    }
+};
+
+bool finishExport(Parser& parser, CommandLine& c, std::string& error)
+{
+    if (parser.exportWords.empty()) {
+        error = "export needs a scene file";
         return false;
     }
-    value = arguments[++i];
+    // The first word is always a scene; later ones are scenes when they look like one, else nodes (Maya's node
+    // names have no dot, so a name with a scene extension is never a node).
+    c.inputs.push_back(parser.exportWords[0]);
+    std::vector<std::string> nodes;
+    for (size_t i = 1; i < parser.exportWords.size(); ++i) {
+        const std::string& word = parser.exportWords[i];
+        if (isDirectory(word) || isSceneFile(word))
+            c.inputs.push_back(word);
+        else
+            nodes.push_back(word);
+    }
+    c.selection.insert(c.selection.begin(), nodes.begin(), nodes.end());
+    c.scenePath = c.inputs[0];
+    if (!parser.upAxis.empty()) {
+        if (parser.upAxis != "y" && parser.upAxis != "Y" && parser.upAxis != "z" && parser.upAxis != "Z") {
+            error = "--up-axis takes y or z, not \"" + parser.upAxis + "\"";
+            return false;
+        }
+        c.zUp = parser.upAxis == "z" || parser.upAxis == "Z";
+        c.upAxisGiven = true;
+    }
+    if (!parser.scale.empty()) {
+        char* end = nullptr;
+        c.scale = std::strtod(parser.scale.c_str(), &end);
+        if (*end != '\0' || !std::isfinite(c.scale) || c.scale <= 0.0) {
+            error = "--scale takes a positive number, not \"" + parser.scale + "\"";
+            return false;
+        }
+    }
+    if ((c.vertexColors || c.relativePaths || c.optimize) && !c.rawOptions.empty()) {
+        error = "give either --options or the option flags, not both";
+        return false;
+    }
+    if (c.outputPath.empty() && !isBatch(c))
+        c.outputPath = withExtension(c.scenePath, ".qax");
     return true;
 }
+
+} // namespace
 
 std::string withExtension(const std::string& path, const std::string& extension)
 {
@@ -27,80 +130,10 @@ std::string withExtension(const std::string& path, const std::string& extension)
     return path.substr(0, dot) + extension;
 }
 
-bool parseExport(const std::vector<std::string>& arguments, CommandLine& command, std::string& error)
+bool isBatch(const CommandLine& command)
 {
-    bool flagOptions = false;
-    for (size_t i = 1; i < arguments.size(); ++i) {
-        const std::string& a = arguments[i];
-        std::string value;
-        if (a == "-o" || a == "--output") {
-            if (!takeValue(arguments, i, command.outputPath, error))
-                return false;
-        } else if (a == "-s" || a == "--select") {
-            if (!takeValue(arguments, i, value, error))
-                return false;
-            command.selection.push_back(value);
-        } else if (a == "--vertex-colors") {
-            command.vertexColors = flagOptions = true;
-        } else if (a == "--rel-proj-path") {
-            command.relativePaths = flagOptions = true;
-        } else if (a == "--optimize") {
-            command.optimize = flagOptions = true;
-        } else if (a == "--options") {
-            if (!takeValue(arguments, i, command.rawOptions, error))
-                return false;
-        } else if (a == "--up-axis") {
-            if (!takeValue(arguments, i, value, error))
-                return false;
-            if (value != "y" && value != "Y" && value != "z" && value != "Z") {
-                error = "--up-axis takes y or z, not \"" + value + "\"";
-                return false;
-            }
-            command.zUp = value == "z" || value == "Z";
-            command.upAxisGiven = true;
-        } else if (a == "--scale") {
-            if (!takeValue(arguments, i, value, error))
-                return false;
-            char* end = nullptr;
-            command.scale = std::strtod(value.c_str(), &end);
-            if (*end != '\0' || !std::isfinite(command.scale) || command.scale <= 0.0) {
-                error = "--scale takes a positive number, not \"" + value + "\"";
-                return false;
-            }
-        } else if (a == "--workspace") {
-            if (!takeValue(arguments, i, command.workspaceRoot, error))
-                return false;
-        } else if (a == "--log-dir") {
-            if (!takeValue(arguments, i, command.logDirectory, error))
-                return false;
-        } else if (a == "--plugin") {
-            if (!takeValue(arguments, i, command.pluginPath, error))
-                return false;
-        } else if (a == "-q" || a == "--quiet") {
-            command.quiet = true;
-        } else if (a.size() > 1 && a[0] == '-' && a[1] == '-') {
-            error = "unknown option " + a;
-            return false;
-        } else if (command.scenePath.empty()) {
-            command.scenePath = a;
-        } else {
-            command.selection.push_back(a);
-        }
-    }
-    if (command.scenePath.empty()) {
-        error = "export needs a scene file";
-        return false;
-    }
-    if (flagOptions && !command.rawOptions.empty()) {
-        error = "give either --options or the option flags, not both";
-        return false;
-    }
-    if (command.outputPath.empty())
-        command.outputPath = withExtension(command.scenePath, ".qax");
-    return true;
+    return command.inputs.size() > 1 || (command.inputs.size() == 1 && isDirectory(command.inputs[0]));
 }
-
-} // namespace
 
 bool parseCommandLine(const std::vector<std::string>& arguments, CommandLine& command, std::string& error)
 {
@@ -110,48 +143,44 @@ bool parseCommandLine(const std::vector<std::string>& arguments, CommandLine& co
         return false;
     }
     const std::string& first = arguments[0];
-    if (first == "-h" || first == "--help" || first == "help") {
+    Parser parser(command);
+    if (first == "help" || first == "-h" || first == "--help") {
         command.subcommand = Subcommand::Help;
+        command.helpText = parser.app.help();
         return true;
     }
     if (first == "--version" || first == "version") {
         command.subcommand = Subcommand::Version;
         return true;
     }
-    for (const std::string& a : arguments)
-        if (a == "-h" || a == "--help") {
-            command.subcommand = Subcommand::Help;
-            return true;
-        }
+    if (first != "export" && first != "inspect" && first != "to-gltf") {
+        error = "unknown subcommand \"" + first + "\" (export, inspect or to-gltf)";
+        return false;
+    }
+    std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());  // CLI11 takes them last first
+    try {
+        parser.app.parse(reversed);
+    } catch (const CLI::CallForHelp&) {
+        command.subcommand = Subcommand::Help;
+        CLI::App* asked = first == "export" ? parser.exportApp : first == "inspect" ? parser.inspectApp : parser.gltfApp;
+        command.helpText = asked->help();
+        return true;
+    } catch (const CLI::ParseError& e) {
+        error = e.what();
+        return false;
+    }
     if (first == "export") {
         command.subcommand = Subcommand::Export;
-        return parseExport(arguments, command, error);
+        return finishExport(parser, command, error);
     }
-    if (first == "inspect" || first == "to-gltf") {
-        command.subcommand = first == "inspect" ? Subcommand::Inspect : Subcommand::ToGltf;
-        std::vector<std::string> positional;
-        for (size_t i = 1; i < arguments.size(); ++i) {
-            if (arguments[i] == "--json" && command.subcommand == Subcommand::Inspect)
-                command.json = true;
-            else if (arguments[i].size() > 1 && arguments[i][0] == '-' && arguments[i][1] == '-') {
-                error = "unknown option " + arguments[i];
-                return false;
-            } else
-                positional.push_back(arguments[i]);
-        }
-        const size_t wanted = command.subcommand == Subcommand::Inspect ? 1 : 2;
-        if (positional.size() < 1 || positional.size() > wanted) {
-            error = command.subcommand == Subcommand::Inspect ? "inspect takes one .qax file"
-                                                              : "to-gltf takes a .qax file and an optional output name";
-            return false;
-        }
-        command.qaxPath = positional[0];
-        if (command.subcommand == Subcommand::ToGltf)
-            command.gltfPath = positional.size() == 2 ? positional[1] : withExtension(positional[0], ".gltf");
+    if (first == "inspect") {
+        command.subcommand = Subcommand::Inspect;
         return true;
     }
-    error = "unknown subcommand \"" + first + "\" (export, inspect or to-gltf)";
-    return false;
+    command.subcommand = Subcommand::ToGltf;
+    command.qaxPath = parser.qaxWords[0];
+    command.gltfPath = parser.qaxWords.size() == 2 ? parser.qaxWords[1] : withExtension(parser.qaxWords[0], ".gltf");
+    return true;
 }
 
 std::string exportOptions(const CommandLine& command)
@@ -169,28 +198,9 @@ std::string toolsVersion()
 
 std::string usageText()
 {
-    return "Usage:\n"
-           "  qaxexport export SCENE.ma [-o OUT.qax] [NODE...] [options]\n"
-           "      Loads a Maya ASCII scene into the headless host and exports it through the qaxExport\n"
-           "      plug-in: the whole scene, or the nodes named (names or DAG paths, also with -s NODE).\n"
-           "      --vertex-colors, --rel-proj-path, --optimize   the translator options (default off)\n"
-           "      --options STRING   the raw option string instead, e.g. \"vertexColors=1;optimize=1;\"\n"
-           "      --up-axis y|z      the scene's up axis (scene files do not record it; default y)\n"
-           "      --workspace DIR    the workspace root for project-relative texture paths\n"
-           "                         (default: the scene file's directory)\n"
-           "      --log-dir DIR      where qaxExport.log goes (default: beside the plug-in module)\n"
-           "      --plugin PATH      the plug-in module to load (default: the one built with this tool)\n"
-           "      -q, --quiet        no reader warnings and no log echo, only errors and the summary\n"
-           "  qaxexport export SCENE.obj|.gltf|.glb|.fbx|.dae|.ply|.stl|... [same options] [--scale FACTOR]\n"
-           "      Loads an interchange file instead (any format the Assimp library imports). The file's\n"
-           "      up axis is used where it records one (FBX, COLLADA; glTF is y), else --up-axis.\n"
-           "      --scale FACTOR     multiplies the file's lengths (default 1: lengths as the file gives them)\n"
-           "  qaxexport inspect FILE.qax [--json]\n"
-           "      Reads and checks a .qax file and prints its materials and objects.\n"
-           "  qaxexport to-gltf FILE.qax [OUT.gltf|OUT.glb]\n"
-           "      Writes a .qax file as glTF 2.0 for any glTF viewer.\n"
-           "  qaxexport --help | --version\n"
-           "Exit status: 0 success, 1 the export or the file check failed, 2 usage error or unreadable input.\n";
+    CommandLine ignored;
+    Parser parser(ignored);
+    return parser.app.help();
 }
 
 } // namespace qaxtools

@@ -1,12 +1,18 @@
-// qaxexport: exports Maya ASCII scenes through the qaxExport plug-in in the headless host, inspects
+// qaxexport: exports scenes (one, or a batch of files and folders) through the qaxExport plug-in in the headless host, inspects
 // .qax files and turns them into glTF.
 
 #include "output/free_qax_model.h"
 #include "output/reader.h"
+#include "tools/batch_export.h"
 #include "tools/command_line.h"
+#include "tools/export_report.h"
 #include "tools/gltf_export.h"
+#include "tools/output_guard.h"
 #include "tools/qax_summary.h"
 #include "tools/scene_export.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -38,14 +44,57 @@ int readQax(const std::string& path, qaxModel& model)
     return 0;
 }
 
-int exportCommand(const CommandLine& command)
+// The path of this program, for the processes of a batch.
+std::string thisExecutable(const char* argv0)
 {
+    char path[4096];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length <= 0)
+        return argv0;
+    path[length] = '\0';
+    return path;
+}
+
+int exportCommand(CommandLine command, const char* argv0)
+{
+    std::string error;
+    std::vector<BatchScene> scenes;
+    if (isBatch(command)) {
+        if (!planBatch(command, scenes, error)) {
+            std::cerr << "qaxexport: " << error << "\n";
+            return 2;
+        }
+    } else {
+        struct stat info;
+        if (stat(command.outputPath.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+            command.outputPath += "/" + withExtension(command.scenePath.substr(command.scenePath.find_last_of('/') + 1),
+                                                      ".qax");
+        // Only a process of its own can be stopped in time.
+        if (command.timeoutSeconds > 0) {
+            if (!outputAllowed(command.scenePath, command.outputPath, command.force, error)) {
+                std::cerr << "qaxexport: " << error << "\n";
+                return 2;
+            }
+            scenes.push_back({command.scenePath, command.outputPath});
+        }
+    }
+    if (!scenes.empty())
+        return runBatch(command, scenes, thisExecutable(argv0), std::cout, std::cerr, 2);
+
     const ExportOutcome outcome = runExport(command);
     if (!command.quiet)
         for (const std::string& warning : outcome.warnings)
             std::cerr << "qaxexport: warning: " << warning << "\n";
+    if (!command.reportPath.empty() &&
+        !writeReport(command.reportPath, reportLine(entryOf(command.scenePath, command.outputPath, outcome)), true,
+                     error))
+        std::cerr << "qaxexport: " << error << "\n";
     if (outcome.exitStatus != 0) {
         std::cerr << "qaxexport: " << outcome.message << "\n";
+        for (const std::string& line : outcome.logLines)
+            std::cerr << "  " << line << "\n";
+        if (outcome.exitStatus == 1 && !outcome.logPath.empty())
+            std::cerr << "  log: " << outcome.logPath << "\n";
         return outcome.exitStatus;
     }
     std::cout << "qaxexport: wrote " << command.outputPath << ": " << formatExportSummary(outcome) << "\n";
@@ -60,18 +109,18 @@ int main(int argc, char** argv)
     CommandLine command;
     std::string error;
     if (!parseCommandLine(arguments, command, error)) {
-        std::cerr << "qaxexport: " << error << "\n" << usageText();
+        std::cerr << "qaxexport: " << error << "\n(qaxexport --help, or --help after a subcommand, for more)\n";
         return 2;
     }
     switch (command.subcommand) {
     case Subcommand::Help:
-        std::cout << usageText();
+        std::cout << command.helpText;
         return 0;
     case Subcommand::Version:
         std::cout << "qaxexport " << toolsVersion() << "\n";
         return 0;
     case Subcommand::Export:
-        return exportCommand(command);
+        return exportCommand(command, argv[0]);
     case Subcommand::Inspect:
     case Subcommand::ToGltf: {
         qaxModel model;

@@ -1,5 +1,7 @@
 #include "tools/scene_export.h"
 
+#include "tools/export_log.h"
+#include "tools/output_guard.h"
 #include "tools/scene_loading.h"
 
 #include "output/free_qax_model.h"
@@ -145,6 +147,8 @@ ExportOutcome runExport(const CommandLine& command)
         return outcome;
     }
     probe.close();
+    if (!outputAllowed(command.scenePath, command.outputPath, command.force, outcome.message))
+        return outcome;
     // The reader by extension; it sets the up axis.
     const SceneLoad load = loadSceneFile(command);
     outcome.warnings = load.warnings;
@@ -183,6 +187,8 @@ ExportOutcome runExport(const CommandLine& command)
         outcome.message = error;
         return outcome;
     }
+    outcome.logPath = logPathForModule(loadPath);
+    const long long logStart = fileSize(outcome.logPath);
     MStatus initialised;
     if (!headless::loadPlugin(loadPath, error, &initialised)) {
         outcome.message = "cannot load the plug-in " + module + ": " + error;
@@ -210,7 +216,8 @@ ExportOutcome runExport(const CommandLine& command)
     }
     if (status != MS::kSuccess) {
         outcome.exitStatus = 1;
-        outcome.message = "the export failed (the log says why)";
+        outcome.message = "the export failed";
+        outcome.logLines = failureLines(readFrom(outcome.logPath, logStart));
         return outcome;
     }
 

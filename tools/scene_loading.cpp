@@ -21,6 +21,17 @@ bool endsWithMayaAscii(const std::string& path)
 
 } // namespace
 
+bool isSceneFile(const std::string& path)
+{
+    if (endsWithMayaAscii(path))
+        return true;
+#ifdef QAX_HAVE_INTERCHANGE
+    return interchange::isInterchangeFile(path);
+#else
+    return false;
+#endif
+}
+
 SceneLoad loadSceneFile(const CommandLine& command)
 {
     SceneLoad load;

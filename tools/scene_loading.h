@@ -20,4 +20,7 @@ struct SceneLoad {
 // Other extensions are refused with a message.
 SceneLoad loadSceneFile(const CommandLine& command);
 
+// True when the path's extension is one loadSceneFile reads (the file itself is not looked at).
+bool isSceneFile(const std::string& path);
+
 } // namespace qaxtools
