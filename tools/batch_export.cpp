@@ -135,8 +135,11 @@ ReportEntry finishedEntry(const BatchScene& scene, const Running& child, int wai
                                 std::to_string(WTERMSIG(waitStatus)) + " (" + strsignal(WTERMSIG(waitStatus)) + ")";
     } else {
         entry.status = "failed";
+        std::string printed = readFrom(child.folder + "/printed.txt", 0);
+        while (!printed.empty() && (printed.back() == '\n' || printed.back() == ' '))
+            printed.pop_back();
         entry.outcome.message = "the export process ended with status " + std::to_string(WEXITSTATUS(waitStatus)) +
-                                " and no report: " + readFrom(child.folder + "/printed.txt", 0);
+                                " without a report" + (printed.empty() ? "" : ": " + printed);
     }
     entry.outcome.logLines = failureLines(readFrom(child.folder + "/qaxExport.log", 0));
     // A file the child was writing when it ended is cut short; one it had not touched yet stays.
