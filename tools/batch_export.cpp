@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -106,8 +107,11 @@ pid_t spawnChild(const std::string& executable, const std::vector<std::string>& 
     posix_spawn_file_actions_addopen(&actions, 1, printed.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_adddup2(&actions, 1, 2);
     pid_t pid = -1;
-    if (posix_spawn(&pid, executable.c_str(), &actions, nullptr, argv.data(), environ) != 0)
+    const int failure = posix_spawn(&pid, executable.c_str(), &actions, nullptr, argv.data(), environ);
+    if (failure != 0) {
         pid = -1;
+        errno = failure;  // posix_spawn returns its error instead of setting it
+    }
     posix_spawn_file_actions_destroy(&actions);
     return pid;
 }
@@ -255,6 +259,7 @@ int runBatch(const CommandLine& command, const std::vector<BatchScene>& scenes, 
         progress();
     };
 
+    progress();
     while (next < scenes.size() || !running.empty()) {
         while (next < scenes.size() && running.size() < jobs) {
             const size_t index = next++;
