@@ -1,5 +1,8 @@
 #include "tools/batch_export.h"
 
+#include "output/free_qax_model.h"
+#include "output/reader.h"
+
 #include "tools/export_log.h"
 #include "tools/export_report.h"
 #include "tools/output_guard.h"
@@ -80,6 +83,18 @@ long long modifiedAt(const std::string& path)
     if (stat(path.c_str(), &info) != 0)
         return -1;
     return (long long)info.st_mtim.tv_sec * 1000000000LL + info.st_mtim.tv_nsec;
+}
+
+// The totals of an output left as it was, for the report; zero when it does not read.
+void readTotals(const std::string& path, ExportOutcome& outcome)
+{
+    qaxModel model;
+    char message[256] = "";
+    if (!readQAXFile(path.c_str(), model, message, sizeof message))
+        return;
+    outcome.totals = computeTotals(model);
+    freeQAXModel(model);
+    outcome.bytes = fileSize(path);
 }
 
 struct Running {
@@ -270,6 +285,7 @@ int runBatch(const CommandLine& command, const std::vector<BatchScene>& scenes, 
                 entry.output = scene.output;
                 entry.status = "up to date";
                 entry.outcome.exitStatus = 0;
+                readTotals(scene.output, entry.outcome);
                 record(entry);
                 continue;
             }

@@ -172,6 +172,9 @@ TEST(ToolProcess, BatchOverAFolderWithABrokenSceneThenSkippingWhatIsUpToDate)
     for (size_t at = 0; (at = second.find("\"status\":\"up to date\"", at)) != std::string::npos; ++at)
         ++upToDate;
     EXPECT_EQ(upToDate, 2u) << second;
+    // The totals of the file left in place.
+    EXPECT_NE(second.find("\"materials\":1,\"objects\":1,\"textures\":1,\"triangles\":12,"), std::string::npos)
+        << second;
 }
 
 TEST(ToolProcess, TimeoutStopsTheSlowSceneAndTheRestOfTheBatchCompletes)
