@@ -39,9 +39,12 @@ bool withinGeneratedSize(const HistoryNode& node, const HistoryContext& context,
 // match it to the last bit: whiteboxfinal2.ma, Maya 2024; the Missile scene, Maya 2022; n = 6 in the corpus).
 void unitRing(int n, std::vector<float>& x, std::vector<float>& z);
 
-// Shared by the generators: the node's axis (".ax", default 0 1 0) as a unit vector, and the rotation that
-// takes the generator's own Y-up layout onto it, applied to every point of mesh.
-void orientToAxis(const HistoryNode& node, PolyMesh& mesh);
+// Shared by the generators: the rotation (row-major, applied to column vectors) that turns a primitive built
+// about `from` onto the node's axis (".ax", default 0 1 0); false, with the context's error set, for an axis of
+// no direction.
+bool axisTurn(const HistoryNode& node, const HistoryContext& context, const double (&from)[3], double (&m)[3][3]);
+// Turns every point of a primitive built about +Y onto the node's axis, in the host's single precision.
+bool orientToAxis(const HistoryNode& node, const HistoryContext& context, PolyMesh& mesh);
 
 }  // namespace headless
 

@@ -114,8 +114,7 @@ bool generatePolyCone(const HistoryNode& node, const HistoryContext& context, Po
   builder.addFace(base, baseUVs);
   for (int i = 0; i < n; ++i)
     builder.addFace({last + i, last + (i + 1) % n, apex}, uvs({row(levels - 1) + i, row(levels - 1) + i + 1, apexUV}));
-  orientToAxis(node, mesh);
-  return true;
+  return orientToAxis(node, context, mesh);
 }
 
 }  // namespace headless

@@ -156,8 +156,7 @@ bool generatePolyCube(const HistoryNode& node, const HistoryContext& context, Po
                                                layout.sideUV(right, j + 1, b), layout.sideUV(right, j + 1, a)}
                             : std::vector<int>());
       }
-  orientToAxis(node, mesh);
-  return true;
+  return orientToAxis(node, context, mesh);
 }
 
 }  // namespace headless

@@ -165,8 +165,7 @@ bool generatePolyCylinder(const HistoryNode& node, const HistoryContext& context
     }
     builder.addFace(ring, ringUVs);
   }
-  orientToAxis(node, mesh);
-  return true;
+  return orientToAxis(node, context, mesh);
 }
 
 }  // namespace headless

@@ -7,33 +7,6 @@
 
 namespace headless {
 
-namespace {
-
-// The rotation taking +Z onto axis, by the shortest arc, as a row-major 3 x 3 matrix from its quaternion. The
-// host turns its planes this way: the default plane's points carry y = -z * 2.2e-16, the quaternion's rounding
-// (SimpleDisplacement.ma in the local corpus: 1 - 2 * sin(pi/4)^2 where an exact turn would give 0).
-void rotationFromZ(double ax, double ay, double az, double (&m)[3][3]) {
-  const double length = std::sqrt(ax * ax + ay * ay + az * az);
-  ax /= length, ay /= length, az /= length;
-  // Axis of the turn: +Z x axis; angle: acos(az).
-  double kx = -ay, ky = ax, kz = 0;
-  const double k = std::sqrt(kx * kx + ky * ky);
-  double qw = 1, qx = 0, qy = 0, qz = 0;
-  if (k > 0) {
-    const double half = std::acos(std::max(-1.0, std::min(1.0, az))) / 2;
-    qw = std::cos(half);
-    const double s = std::sin(half) / k;
-    qx = kx * s, qy = ky * s, qz = kz * s;
-  } else if (az < 0) {
-    qw = 0, qx = 1;  // half a turn about X
-  }
-  m[0][0] = 1 - 2 * (qy * qy + qz * qz), m[0][1] = 2 * (qx * qy - qw * qz), m[0][2] = 2 * (qx * qz + qw * qy);
-  m[1][0] = 2 * (qx * qy + qw * qz), m[1][1] = 1 - 2 * (qx * qx + qz * qz), m[1][2] = 2 * (qy * qz - qw * qx);
-  m[2][0] = 2 * (qx * qz - qw * qy), m[2][1] = 2 * (qy * qz + qw * qx), m[2][2] = 1 - 2 * (qx * qx + qy * qy);
-}
-
-}  // namespace
-
 // Layout from the baked planes of the local corpus (SimpleDisplacement.ma: 10 x 10, width 1; mtlxNodesShowcase.ma:
 // 1 x 1, width 0.95, both .cuv 2): points row by row from +Z to -Z, each row from -X to +X, in single precision
 // as -w/2 + i * (w/sw); per point first the edge along the row, then the one to the next row, border edges hard
@@ -63,9 +36,9 @@ bool generatePolyPlane(const HistoryNode& node, const HistoryContext& context, P
     return context.fail(node, "its UV mode .cuv " + std::to_string(uvMode) + " is not one the host has", 0);
   if (uvMode == 1 && width != height)
     return context.fail(node, "UVs (.cuv 1) of a plane that is not square are not evaluated: no baked reference fixes them", 0);
-  const std::vector<double> axis = historyNumbers(node, "ax", {0, 1, 0});
+  static const double facing[3] = {0, 0, 1};
   double m[3][3];
-  rotationFromZ(axis[0], axis[1], axis[2], m);
+  if (!axisTurn(node, context, facing, m)) return false;
 
   PolyMeshBuilder builder(mesh);
   mesh.points.reserve(size_t(sw + 1) * size_t(sh + 1));
