@@ -1,34 +1,12 @@
 // Generators turned onto a node's axis (".ax"): the same mesh as about +Y, each point turned by the shortest arc.
 
-#include <headless/history.h>
+#include "history/reference_mesh.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
 #include <vector>
-
-namespace {
-
-headless::HistoryResult generate(const std::string& type, const std::vector<double>& axis)
-{
-    headless::HistoryGraph graph;
-    headless::HistoryNode generator;
-    generator.type = type;
-    generator.name = "generator1";
-    if (!axis.empty()) {
-        generator.attributes["ax"].hasPlain = true;
-        generator.attributes["ax"].numbers = axis;
-    }
-    headless::HistoryNode shape;
-    shape.type = "mesh";
-    shape.name = "shape";
-    graph.nodes = {generator, shape};
-    graph.connections.push_back({0, "out", 1, "i"});
-    return headless::evaluateMeshHistory(graph, 1);
-}
-
-} // namespace
 
 TEST(GeneratorAxis, PrimitivesTurnOntoTheirAxisByTheShortestArc)
 {
@@ -49,8 +27,8 @@ TEST(GeneratorAxis, PrimitivesTurnOntoTheirAxisByTheShortestArc)
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.type) + " axis " + std::to_string(c.axis[0]) + " " + std::to_string(c.axis[1]) +
                      " " + std::to_string(c.axis[2]));
-        const headless::HistoryResult upright = generate(c.type, {});
-        const headless::HistoryResult turned = generate(c.type, c.axis);
+        const headless::HistoryResult upright = historytest::evaluateGenerator(c.type);
+        const headless::HistoryResult turned = historytest::evaluateGenerator(c.type, {{"ax", c.axis}});
         ASSERT_TRUE(upright.evaluated) << upright.error;
         if (c.refused) {
             EXPECT_FALSE(turned.evaluated);

@@ -18,7 +18,7 @@ struct Value {
     int line = 0;
 };
 
-struct NodeSpec {
+struct NodeSetup {
     std::string type, name;
     std::vector<Value> values;
     std::vector<double> world = {};  // a joint's world matrix
@@ -29,20 +29,20 @@ struct Link {
 };
 
 // The graph of plane -> nodes -> shape "shape", the nodes chained by the links given (names "plane", "shape").
-headless::HistoryGraph chain(const std::vector<NodeSpec>& specs, const std::vector<Link>& links)
+headless::HistoryGraph chain(const std::vector<NodeSetup>& setups, const std::vector<Link>& links)
 {
     headless::HistoryGraph graph;
-    std::vector<NodeSpec> all = {{"mesh", "shape", {}},
+    std::vector<NodeSetup> all = {{"mesh", "shape", {}},
                                  {"polyPlane", "plane", {{"sw", -1, {1}}, {"sh", -1, {1}}, {"cuv", -1, {2}}}}};
-    all.insert(all.end(), specs.begin(), specs.end());
-    for (const NodeSpec& spec : all) {
+    all.insert(all.end(), setups.begin(), setups.end());
+    for (const NodeSetup& setup : all) {
         headless::HistoryNode node;
-        node.type = spec.type;
-        node.name = spec.name;
-        node.hasWorldMatrix = spec.world.size() == 16;
-        for (size_t i = 0; i < spec.world.size() && i < 16; ++i)
-            node.worldMatrix[i] = spec.world[i];
-        for (const Value& v : spec.values) {
+        node.type = setup.type;
+        node.name = setup.name;
+        node.hasWorldMatrix = setup.world.size() == 16;
+        for (size_t i = 0; i < setup.world.size() && i < 16; ++i)
+            node.worldMatrix[i] = setup.world[i];
+        for (const Value& v : setup.values) {
             headless::HistoryAttribute& attribute = node.attributes[v.key];
             attribute.line = v.line;
             if (v.first < 0) {
@@ -69,7 +69,7 @@ headless::HistoryGraph chain(const std::vector<NodeSpec>& specs, const std::vect
 
 struct ModifierCase {
     const char* name;
-    std::vector<NodeSpec> nodes;
+    std::vector<NodeSetup> nodes;
     std::vector<Link> links;
     std::vector<double> points;  // x y z of the four points; empty when the chain must not evaluate
     std::string failure = "";    // part of the error, or the unsupported type

@@ -15,25 +15,6 @@ namespace {
 
 using Values = std::map<std::string, std::vector<double>>;
 
-headless::HistoryResult evaluateCone(const Values& values)
-{
-    headless::HistoryGraph graph;
-    headless::HistoryNode generator;
-    generator.type = "polyCone";
-    generator.name = "polyCone1";
-    for (const auto& entry : values) {
-        headless::HistoryAttribute& attribute = generator.attributes[entry.first];
-        attribute.hasPlain = true;
-        attribute.numbers = entry.second;
-    }
-    headless::HistoryNode shape;
-    shape.type = "mesh";
-    shape.name = "pConeShape1";
-    graph.nodes = {generator, shape};
-    graph.connections.push_back({0, "out", 1, "i"});
-    return headless::evaluateMeshHistory(graph, 1);
-}
-
 struct ConeCase {
     const char* name;
     Values values;
@@ -58,7 +39,7 @@ TEST(PolyCone, MatchesBakedReferencesAndClampsAsTheHostDoes)
     };
     for (const ConeCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const headless::HistoryResult result = evaluateCone(c.values);
+        const headless::HistoryResult result = historytest::evaluateGenerator("polyCone", c.values);
         EXPECT_EQ(result.evaluated, !c.refused) << result.error;
         EXPECT_EQ(result.warnings.size(), size_t(c.warnings));
         if (c.refused) {

@@ -17,25 +17,6 @@ namespace {
 
 using Values = std::map<std::string, std::vector<double>>;
 
-headless::HistoryResult evaluateCube(const Values& values)
-{
-    headless::HistoryGraph graph;
-    headless::HistoryNode generator;
-    generator.type = "polyCube";
-    generator.name = "polyCube1";
-    for (const auto& entry : values) {
-        headless::HistoryAttribute& attribute = generator.attributes[entry.first];
-        attribute.hasPlain = true;
-        attribute.numbers = entry.second;
-    }
-    headless::HistoryNode shape;
-    shape.type = "mesh";
-    shape.name = "pCubeShape1";
-    graph.nodes = {generator, shape};
-    graph.connections.push_back({0, "out", 1, "i"});
-    return headless::evaluateMeshHistory(graph, 1);
-}
-
 // Distance in representable floats. The shared comparison also accepts any two values within 1e-6, which hides
 // the summing order this generator must match (0.49999997 against 0.5); points and UVs are checked here by steps.
 int64_t floatSteps(double a, double b)
@@ -100,7 +81,7 @@ TEST(PolyCube, MatchesBakedReferencesAndClampsAsTheHostDoes)
     };
     for (const CubeCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const headless::HistoryResult result = evaluateCube(c.values);
+        const headless::HistoryResult result = historytest::evaluateGenerator("polyCube", c.values);
         EXPECT_EQ(result.evaluated, !c.refused) << result.error;
         EXPECT_EQ(result.warnings.size(), size_t(c.warnings));
         if (c.refused) {

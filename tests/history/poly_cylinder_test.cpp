@@ -15,25 +15,6 @@ namespace {
 
 using Values = std::map<std::string, std::vector<double>>;
 
-headless::HistoryResult evaluateCylinder(const Values& values)
-{
-    headless::HistoryGraph graph;
-    headless::HistoryNode generator;
-    generator.type = "polyCylinder";
-    generator.name = "polyCylinder1";
-    for (const auto& entry : values) {
-        headless::HistoryAttribute& attribute = generator.attributes[entry.first];
-        attribute.hasPlain = true;
-        attribute.numbers = entry.second;
-    }
-    headless::HistoryNode shape;
-    shape.type = "mesh";
-    shape.name = "pCylinderShape1";
-    graph.nodes = {generator, shape};
-    graph.connections.push_back({0, "out", 1, "i"});
-    return headless::evaluateMeshHistory(graph, 1);
-}
-
 struct CylinderCase {
     const char* name;
     Values values;
@@ -56,7 +37,7 @@ TEST(PolyCylinder, MatchesBakedReferencesAndClampsAsTheHostDoes)
     };
     for (const CylinderCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const headless::HistoryResult result = evaluateCylinder(c.values);
+        const headless::HistoryResult result = historytest::evaluateGenerator("polyCylinder", c.values);
         EXPECT_EQ(result.evaluated, !c.refused) << result.error;
         EXPECT_EQ(result.warnings.size(), size_t(c.warnings));
         if (c.refused) {

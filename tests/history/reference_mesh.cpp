@@ -35,6 +35,26 @@ bool near(double a, double b, int ulps)
 
 } // namespace
 
+headless::HistoryResult evaluateGenerator(const std::string& type,
+                                          const std::map<std::string, std::vector<double>>& values)
+{
+    headless::HistoryGraph graph;
+    headless::HistoryNode generator;
+    generator.type = type;
+    generator.name = type + "1";
+    for (const auto& entry : values) {
+        headless::HistoryAttribute& attribute = generator.attributes[entry.first];
+        attribute.hasPlain = true;
+        attribute.numbers = entry.second;
+    }
+    headless::HistoryNode shape;
+    shape.type = "mesh";
+    shape.name = "shape";
+    graph.nodes = {generator, shape};
+    graph.connections.push_back({0, "out", 1, "i"});
+    return headless::evaluateMeshHistory(graph, 1);
+}
+
 std::string referencePath(const std::string& file)
 {
     const char* source = std::getenv("QAX_SOURCE_DIR");

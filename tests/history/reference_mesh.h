@@ -1,7 +1,11 @@
 #pragma once
 // Baked meshes the host wrote, as references for what construction history must make.
 
+#include <headless/history.h>
 #include <headless/poly_mesh.h>
+
+#include <map>
+#include <vector>
 
 #include <string>
 
@@ -18,5 +22,10 @@ headless::PolyMesh loadReferenceMesh(const std::string& path, const std::string&
 // Expects actual to be expected: points within `ulps` float steps, then edge for edge (ends and smoothing),
 // face for face (signed edges), UV for UV and per-corner UV id for id. Reports the first few differences.
 void expectSameMesh(const headless::PolyMesh& expected, const headless::PolyMesh& actual, int ulps = 4);
+
+// Evaluates a generator node of `type` with the given plain values ({"sa", {8}}, {"ax", {1, 0, 0}}) feeding a
+// mesh shape, as a file with that history would.
+headless::HistoryResult evaluateGenerator(const std::string& type,
+                                          const std::map<std::string, std::vector<double>>& values = {});
 
 }  // namespace historytest
