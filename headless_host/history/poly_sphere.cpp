@@ -88,9 +88,6 @@ bool generatePolySphere(const HistoryNode& node, const HistoryContext& context, 
   if (m % 2 != 0)
     return context.fail(node, "an odd number of height divisions (.sh " + std::to_string(m) +
                                   ") is not evaluated by the headless host", 0);
-  const std::vector<double> axis = historyNumbers(node, "ax", {0, 1, 0});
-  if (axis.size() != 3 || axis[0] != 0 || axis[2] != 0 || !(axis[1] > 0))
-    return context.fail(node, "a sphere along another axis than Y (.ax) is not evaluated by the headless host", 0);
   if (settings.uvMode != 0 && settings.uvMode != 2)
     return context.fail(node, "createUVs " + std::to_string(settings.uvMode) +
                                   " lays UVs out in a way the headless host does not know", 0);
@@ -151,7 +148,7 @@ bool generatePolySphere(const HistoryNode& node, const HistoryContext& context, 
   const int topRow = (rings - 1) * (n + 1);
   for (int i = 0; i < n; ++i)
     builder.addFace({top + i, top + (i + 1) % n, northPole}, uvs({topRow + i, topRow + i + 1, northUV + i}));
-  return true;
+  return orientToAxis(node, context, mesh);
 }
 
 }  // namespace headless

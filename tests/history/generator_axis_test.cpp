@@ -21,6 +21,7 @@ TEST(GeneratorAxis, PrimitivesTurnOntoTheirAxisByTheShortestArc)
         {"polyCone", {1, 0, 0}, {2, -1, 3}, false},   // a quarter turn about -Z
         {"polyCube", {0, 0, 2}, {1, -3, 2}, false},   // about +X; the axis need not be of unit length
         {"polyCylinder", {0, -1, 0}, {1, -2, -3}, false},  // half a turn about X
+        {"polySphere", {0, 0, 1}, {1, -3, 2}, false},
         {"polyCone", {0, 0, 0}, {1, 2, 3}, true},
         {"polyCube", {NAN, 1, 0}, {1, 2, 3}, true},
     };
