@@ -2,6 +2,7 @@
 
 #include "tools/export_log.h"
 #include "tools/output_guard.h"
+#include "tools/plugin_location.h"
 #include "tools/scene_loading.h"
 
 #include "output/free_qax_model.h"
@@ -118,11 +119,7 @@ std::string pluginNameOf(const std::string& module)
 
 std::string defaultPluginPath()
 {
-#ifdef QAX_PLUGIN_MODULE
-    return QAX_PLUGIN_MODULE;
-#else
-    return "";
-#endif
+    return locatePluginModule();
 }
 
 namespace {
