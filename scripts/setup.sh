@@ -3,6 +3,8 @@
 # setup.sh --fuzz adds clang and its libFuzzer and sanitizer runtimes for scripts/fuzz.sh.
 set -euo pipefail
 packages=(cmake g++ ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev libtinygltf-dev nlohmann-json3-dev libcli11-dev libassimp-dev assimp-utils)
+# cpack's .deb of the tool reads its dependencies with dpkg-shlibdeps.
+packages+=(dpkg-dev)
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang libclang-rt-14-dev)
 fi
