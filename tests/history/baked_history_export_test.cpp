@@ -57,11 +57,6 @@ void takePrintedAlike(headless::PolyMesh& baked, const headless::PolyMesh& made)
         }
 }
 
-std::string corpusScene(const std::string& path)
-{
-    return historytest::referencePath("../../../../shared/scenes/" + path);
-}
-
 } // namespace
 
 TEST(BakedHistoryExport, HistoryAndItsBakedMeshExportTheSameBytes)
@@ -74,10 +69,8 @@ TEST(BakedHistoryExport, HistoryAndItsBakedMeshExportTheSameBytes)
     };
     // polyCylinder is not here: its cap UVs are within a few float steps of the reference, not equal.
     const Case cases[] = {
-        {"polyCube", {{"cuv", 4}},
-         corpusScene("maya-usd/test/lib/usd/translators/UsdExportSelectionTest/UsdExportSelectionTest.ma"), ""},
-        {"polyPlane", {{"cuv", 2}},
-         corpusScene("maya-usd/test/lib/usd/translators/UsdExportDisplacementTest/SimpleDisplacement.ma"), ""},
+        {"polyCube", {{"cuv", 4}}, historytest::referencePath("polyCube_default.ma"), ""},
+        {"polyPlane", {{"cuv", 2}}, historytest::referencePath("polyPlane_default.ma"), ""},
         {"polyCone", {{"cuv", 3}}, historytest::referencePath("polyCone_default.ma"), ""},
     };
     for (const Case& c : cases) {
