@@ -1,0 +1,66 @@
+// polyPyramid, polyPrism and polyPlatonic against the ones the host baked, and the values they clamp or refuse.
+
+#include "history/reference_mesh.h"
+
+#include <headless/history.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Values = std::map<std::string, std::vector<double>>;
+
+struct GeneratorCase {
+    const char* type;
+    const char* name;
+    Values values;
+    const char* reference;  // empty: no baked reference, only the outcome is checked
+    int warnings;
+    bool refused;
+    bool xAxis = false;  // built along +X: the reference turned a quarter about -Z, (x, y, z) -> (y, -x, z)
+};
+
+TEST(PolyPyramidPrismPlatonic, MatchBakedReferencesAndClampAsTheHostDoes)
+{
+    const double nan = std::nan("");
+    const GeneratorCase cases[] = {
+        // As the Create menu makes them (.cuv 3 is written by every file that has one).
+        {"polyPyramid", "default", {{"cuv", {3}}}, "polyPyramid_default.ma", 0, false},
+        {"polyPyramid", "three sides", {{"ns", {3}}, {"cuv", {3}}}, "polyPyramid_ns3.ma", 0, false},
+        {"polyPyramid", "base rings and levels", {{"sc", {3}}, {"sh", {5}}, {"cuv", {3}}}, "polyPyramid_sh5_sc3.ma", 0,
+         false},
+        {"polyPyramid", "along X, no UVs", {{"ax", {1, 0, 0}}, {"cuv", {0}}}, "polyPyramid_default.ma", 0, false, true},
+        {"polyPyramid", "two sides", {{"ns", {2}}, {"cuv", {3}}}, "polyPyramid_ns3.ma", 1, false},
+        {"polyPyramid", "no levels", {{"sh", {0}}, {"sc", {1}}, {"cuv", {3}}}, "", 1, false},
+        {"polyPyramid", "NaN side", {{"w", {nan}}}, "", 0, true},
+        {"polyPyramid", "levels over an undivided base", {{"sh", {2}}}, "", 0, true},
+    };
+    for (const GeneratorCase& c : cases) {
+        SCOPED_TRACE(std::string(c.type) + ": " + c.name);
+        const headless::HistoryResult result = historytest::evaluateGenerator(c.type, c.values);
+        EXPECT_EQ(result.evaluated, !c.refused) << result.error;
+        EXPECT_EQ(result.warnings.size(), size_t(c.warnings));
+        if (c.refused) {
+            EXPECT_FALSE(result.error.empty());
+            continue;
+        }
+        EXPECT_EQ(headless::validatePolyMesh(result.mesh), "");
+        if (!*c.reference)
+            continue;
+        headless::PolyMesh expected = historytest::loadReferenceMesh(historytest::referencePath(c.reference));
+        if (c.xAxis) {
+            for (headless::Vec3& p : expected.points)
+                p = {p.y, -p.x, p.z};
+            expected.uvSets[size_t(expected.currentUVSet)].uvs.clear();
+            expected.uvSets[size_t(expected.currentUVSet)].cornerUVs.clear();
+        }
+        historytest::expectSameMesh(expected, result.mesh);
+    }
+}
+
+}  // namespace
