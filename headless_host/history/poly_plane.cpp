@@ -28,14 +28,17 @@ bool generatePolyPlane(const HistoryNode& node, const HistoryContext& context, P
   }
   const int sw = divisions[0], sh = divisions[1];
   if (!withinGeneratedSize(node, context, 4.0 * sw * sh)) return false;
-  // UV mode 2 keeps the plane's aspect ratio, its longer side spanning 0..1 (the host's documented meaning; the
-  // square references above fix the layout). Mode 1 spans the unit square as a whole, the same on a square plane,
-  // the only shape a reference fixes for it.
+  // UV mode 2 keeps the plane's aspect ratio, its longer side spanning 0..1: the square references above fix the
+  // layout, and the baked 9 x 5 plane of library file 39377571382 (mesh polySurfaceShape1, UVs 0..1 by
+  // 0..0.5555558) the ratio. Mode 1 makes UVs "for the object as a whole without any normalization" and "without
+  // distortion" (the host's polyPlane command documentation): read as plane units or as the ratio kept, both give
+  // the same UVs when the longer side is 1, the only planes evaluated in that mode; no baked reference of it was
+  // found.
   const int uvMode = static_cast<int>(historyNumber(node, "cuv", 1));
   if (uvMode < 0 || uvMode > 2)
     return context.fail(node, "its UV mode .cuv " + std::to_string(uvMode) + " is not one the host has", 0);
-  if (uvMode == 1 && width != height)
-    return context.fail(node, "UVs (.cuv 1) of a plane that is not square are not evaluated: no baked reference fixes them", 0);
+  if (uvMode == 1 && std::max(std::fabs(width), std::fabs(height)) != 1)
+    return context.fail(node, "UVs (.cuv 1) of a plane whose longer side is not 1 are not evaluated: no baked reference fixes them", 0);
   static const double facing[3] = {0, 0, 1};
   double m[3][3];
   if (!axisTurn(node, context, facing, m)) return false;
