@@ -15,6 +15,9 @@ Modifier findModifier(const std::string& type) {
       {"skinCluster", applySkinCluster},
       {"blendShape", applyBlendShape},
       {"polyColorPerVertex", applyPolyColorPerVertex},
+      {"createColorSet", applyCreateColorSet},
+      {"deleteComponent", applyDeleteComponent},
+      {"polySoftEdge", applyPolySoftEdge},
   };
   auto found = modifiers.find(type);
   return found == modifiers.end() ? nullptr : found->second;

@@ -30,6 +30,9 @@ bool applyTransformGeometry(int node, int geometry, const HistoryContext& contex
 bool applySkinCluster(int node, int geometry, const HistoryContext& context, PolyMesh& mesh);
 bool applyBlendShape(int node, int geometry, const HistoryContext& context, PolyMesh& mesh);
 bool applyPolyColorPerVertex(int node, int geometry, const HistoryContext& context, PolyMesh& mesh);
+bool applyCreateColorSet(int node, int geometry, const HistoryContext& context, PolyMesh& mesh);
+bool applyDeleteComponent(int node, int geometry, const HistoryContext& context, PolyMesh& mesh);
+bool applyPolySoftEdge(int node, int geometry, const HistoryContext& context, PolyMesh& mesh);
 
 // Shared by the deformers: the envelope (".en", default 1) scaled by the weight the node gives every point
 // (1 when it stores none), and the blend of each moved point towards its place before the deformer.

@@ -28,12 +28,15 @@ struct Link {
     std::string source, sourcePlug, destination, destinationPlug;
 };
 
-// The graph of plane -> nodes -> shape "shape", the nodes chained by the links given (names "plane", "shape").
-headless::HistoryGraph chain(const std::vector<NodeSetup>& setups, const std::vector<Link>& links)
+const NodeSetup onePlane = {"polyPlane", "plane", {{"sw", -1, {1}}, {"sh", -1, {1}}, {"cuv", -1, {2}}}};
+
+// The graph of plane -> nodes -> shape "shape", the nodes chained by the links given (names "plane", "shape");
+// the source named "plane" is a one-quad plane unless given.
+headless::HistoryGraph chain(const std::vector<NodeSetup>& setups, const std::vector<Link>& links,
+                             const NodeSetup& source = onePlane)
 {
     headless::HistoryGraph graph;
-    std::vector<NodeSetup> all = {{"mesh", "shape", {}},
-                                 {"polyPlane", "plane", {{"sw", -1, {1}}, {"sh", -1, {1}}, {"cuv", -1, {2}}}}};
+    std::vector<NodeSetup> all = {{"mesh", "shape", {}}, source};
     all.insert(all.end(), setups.begin(), setups.end());
     for (const NodeSetup& setup : all) {
         headless::HistoryNode node;
@@ -216,6 +219,84 @@ TEST(HistoryModifiers, GroupsUVsAndColoursFlowToTheShape)
             EXPECT_EQ(id, -1) << "corner " << corner;
         }
     }
+}
+
+// The modifiers that change topology and flags rather than points, on a cube (every edge at 90 degrees) and on
+// a plane of two quads side by side (points 0 1 2 over 3 4 5; one inner edge, 1 4, between faces in one plane).
+TEST(HistoryModifiers, EdgeFlagsDeletedFacesAndColourSets)
+{
+    const NodeSetup cube = {"polyCube", "plane", {}};
+    const NodeSetup twoQuads = {"polyPlane", "plane", {{"sw", -1, {2}}, {"sh", -1, {1}}, {"cuv", -1, {2}}}};
+    const std::vector<Link> through = {{"plane", "out", "m", "ip"}, {"m", "out", "shape", "i"}};
+    const std::vector<Link> geometry = {{"plane", "out", "m", "ig"}, {"m", "og", "shape", "i"}};
+    struct Case {
+        const char* name;
+        NodeSetup source, node;
+        std::vector<Link> links;
+        std::string failure;  // empty: evaluates
+        int errorLine;
+        int faces, points, softEdges;  // -1: not checked
+    };
+    const Case cases[] = {
+        {"cube at the default 30 degrees", cube, {"polySoftEdge", "m", {}}, through, "", 0, 6, 8, 0},
+        {"cube at 180 degrees", cube, {"polySoftEdge", "m", {{"a", -1, {180}}}}, through, "", 0, 6, 8, 12},
+        {"one cube edge at 180", cube, {"polySoftEdge", "m", {{"a", -1, {180}}, {"ics", -1, {}, {"e[3]"}}}}, through,
+         "", 0, 6, 8, 1},
+        // Border edges have one face and keep the generator's hard flag; the inner edge goes soft.
+        {"plane at 30", twoQuads, {"polySoftEdge", "m", {}}, through, "", 0, 2, 6, 1},
+        {"plane at 0", twoQuads, {"polySoftEdge", "m", {{"a", -1, {0}}}}, through, "", 0, 2, 6, 0},
+        {"edge the mesh lacks", cube, {"polySoftEdge", "m", {{"ics", -1, {}, {"e[12]"}, 4}}}, through,
+         "names component 12", 4, -1, -1, -1},
+        // The inner edge, now on the border, keeps its soft flag.
+        {"delete a plane's second face", twoQuads, {"deleteComponent", "m", {{"dc", -1, {}, {"f[1]"}}}}, geometry, "", 0,
+         1, 4, 1},
+        {"delete an edge", twoQuads, {"deleteComponent", "m", {{"dc", -1, {}, {"e[1]"}, 3}}}, geometry,
+         "deletes edges or vertices", 3, -1, -1, -1},
+        {"empty colour set", cube, {"createColorSet", "m", {{"colos", -1, {}, {"wear"}}, {"rprt", -1, {3}}}}, geometry,
+         "", 0, 6, 8, 0},
+        {"colour set of no known channels", cube, {"createColorSet", "m", {{"colos", -1, {}, {"wear"}}, {"rprt", -1, {7}, {}, 6}}},
+         geometry, "representation", 6, -1, -1, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const headless::HistoryResult result = headless::evaluateMeshHistory(chain({c.node}, c.links, c.source), 0);
+        if (!c.failure.empty()) {
+            EXPECT_FALSE(result.evaluated);
+            EXPECT_NE(result.error.find(c.failure), std::string::npos) << result.error;
+            EXPECT_EQ(result.errorLine, c.errorLine);
+            continue;
+        }
+        ASSERT_TRUE(result.evaluated) << result.error;
+        const headless::PolyMesh& mesh = result.mesh;
+        EXPECT_EQ(headless::validatePolyMesh(mesh), "");
+        EXPECT_EQ(mesh.numFaces(), c.faces);
+        EXPECT_EQ(int(mesh.points.size()), c.points);
+        int soft = 0;
+        for (const headless::PolyEdge& edge : mesh.edges)
+            soft += edge.smooth ? 1 : 0;
+        EXPECT_EQ(soft, c.softEdges);
+    }
+
+    // What is left of the plane after its second face goes: points 0 1 3 4 of the plane, numbered anew, and
+    // the UVs of those points only.
+    const headless::HistoryResult whole = headless::evaluateMeshHistory(chain({}, {{"plane", "out", "shape", "i"}}, twoQuads), 0);
+    const headless::HistoryResult cut = headless::evaluateMeshHistory(
+        chain({{"deleteComponent", "m", {{"dc", -1, {}, {"f[1]"}}}}}, geometry, twoQuads), 0);
+    ASSERT_TRUE(whole.evaluated && cut.evaluated);
+    const int keptPoints[4] = {0, 1, 3, 4};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(cut.mesh.points.at(size_t(i)).x, whole.mesh.points.at(size_t(keptPoints[i])).x) << i;
+        EXPECT_EQ(cut.mesh.points.at(size_t(i)).z, whole.mesh.points.at(size_t(keptPoints[i])).z) << i;
+    }
+    EXPECT_EQ(cut.mesh.uvSets.at(0).uvs.size(), 4u);
+    EXPECT_EQ(cut.mesh.edges.size(), 4u);
+
+    const headless::HistoryResult colours = headless::evaluateMeshHistory(
+        chain({{"createColorSet", "m", {{"colos", -1, {}, {"wear"}}, {"rprt", -1, {3}}}}}, geometry, cube), 0);
+    ASSERT_EQ(colours.mesh.colorSets.size(), 1u);
+    EXPECT_EQ(colours.mesh.colorSets[0].name, "wear");
+    EXPECT_EQ(colours.mesh.colorSets[0].components, 3);
+    EXPECT_EQ(colours.mesh.currentColorSet, 0);
 }
 
 }  // namespace
