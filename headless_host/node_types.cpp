@@ -451,6 +451,13 @@ std::map<std::string, NodeType> buildTypes() {
     put(b.type);
   }
   put(transformType("transform", MFn::kTransform));
+  {
+    // The host's particle instancer: a DAG node, not a transform, whose children are ordinary hierarchies.
+    TypeBuilder b("instancer", MFn::kDagNode, {});
+    addNodeAttributes(b);
+    addDagAttributes(b);
+    put(b.type);
+  }
   put(transformType("joint", MFn::kJoint));
   put(meshType());
   put(nurbsSurfaceType());

@@ -18,12 +18,13 @@ namespace mayaascii {
 
 namespace {
 
-enum class Role { Transform, Mesh, Curve, Surface, Lattice, Ffd, Camera, Light, Shader, FileTexture, ShadingGroup, Skip };
+// Group: a DAG node that is neither a transform nor a shape, kept for the hierarchies below it (an instancer).
+enum class Role { Transform, Group, Mesh, Curve, Surface, Lattice, Ffd, Camera, Light, Shader, FileTexture, ShadingGroup, Skip };
 
 Role roleOf(const Node& node, bool feedsShadingGroup)
 {
     static const std::unordered_map<std::string, Role> roles = {
-        {"transform", Role::Transform}, {"joint", Role::Transform}, {"mesh", Role::Mesh},
+        {"transform", Role::Transform}, {"joint", Role::Transform}, {"instancer", Role::Group}, {"mesh", Role::Mesh},
         {"nurbsCurve", Role::Curve}, {"bezierCurve", Role::Curve}, {"nurbsSurface", Role::Surface},
         {"lattice", Role::Lattice}, {"ffd", Role::Ffd}, {"camera", Role::Camera},
         {"ambientLight", Role::Light}, {"directionalLight", Role::Light}, {"pointLight", Role::Light},
@@ -185,6 +186,8 @@ private:
             object = headless::createNode(type, node.name, parent);
             if (object.isNull())
                 throw ReadError(node.line, describeNode(node) + ": the host could not create the node");
+            if (role == Role::Group)
+                break;
             ++(role == Role::Transform      ? report.transforms
                : role == Role::Camera       ? report.cameras
                : role == Role::Light        ? report.lights
