@@ -15,6 +15,7 @@
 #include <maya/MGlobal.h>
 #include <maya/MIntArray.h>
 #include <maya/MItMeshPolygon.h>
+#include <maya/MMatrix.h>
 #include <maya/MObjectArray.h>
 #include <maya/MPoint.h>
 #include <maya/MSelectionList.h>
@@ -299,6 +300,11 @@ TEST(MayaAsciiReader, InstancesSharedDefaultsAndPerFaceShading)
         "\tsetAttr \".iog[0].og[1].gcl\" -type \"componentList\" 1 \"f[1]\";\n"
         "createNode transform -n \"b\";\n"
         "parent -s -nc -r -add \"|a|aShape\" \"b\";\n"
+        // An instancer is a DAG node between transforms; what lies under it is an ordinary hierarchy.
+        "createNode transform -n \"c\";\n\tsetAttr \".t\" -type \"double3\" 0 5 0 ;\n"
+        "createNode instancer -n \"inst\" -p \"c\";\n"
+        "createNode transform -n \"d\" -p \"inst\";\n"
+        "parent -s -nc -r -add \"|a|aShape\" \"d\";\n"
         "createNode blinn -n \"red\";\n\tsetAttr \".c\" -type \"float3\" 1 0 0 ;\n"
         "createNode shadingEngine -n \"redSG\";\n"
         "createNode groupId -n \"groupId1\";\n"
@@ -311,8 +317,10 @@ TEST(MayaAsciiReader, InstancesSharedDefaultsAndPerFaceShading)
     MFnDagNode shape(node("aShape"));
     MDagPathArray paths;
     shape.getAllPaths(paths);
-    ASSERT_EQ(paths.length(), 2u);
+    ASSERT_EQ(paths.length(), 3u);
     EXPECT_EQ(std::string(paths[1].fullPathName().asChar()), "|b|aShape");
+    EXPECT_EQ(std::string(paths[2].fullPathName().asChar()), "|c|inst|d|aShape");
+    EXPECT_EQ(paths[2].inclusiveMatrix()(3, 1), 5.0);
 
     MFnLambertShader lambert1(node("lambert1"));
     EXPECT_NEAR(lambert1.color().g, 0.3f, 1e-6);
