@@ -39,6 +39,15 @@ TEST(PolyPyramidPrismPlatonic, MatchBakedReferencesAndClampAsTheHostDoes)
         {"polyPyramid", "no levels", {{"sh", {0}}, {"sc", {1}}, {"cuv", {3}}}, "", 1, false},
         {"polyPyramid", "NaN side", {{"w", {nan}}}, "", 0, true},
         {"polyPyramid", "levels over an undivided base", {{"sh", {2}}}, "", 0, true},
+        {"polyPrism", "default", {{"cuv", {3}}}, "polyPrism_default.ma", 0, false},
+        // The length read back from the reference's points; .ouv asks for the UVs of before 2023, as that file has.
+        {"polyPrism", "five sides, pre-2023 UVs",
+         {{"ns", {5}}, {"w", {0.5}}, {"l", {3.95901346}}, {"ouv", {1}}, {"cuv", {3}}}, "polyPrism_ns5_w0.5_l3.959.ma", 0,
+         false},
+        {"polyPrism", "along X, no UVs", {{"ax", {1, 0, 0}}, {"cuv", {0}}}, "polyPrism_default.ma", 0, false, true},
+        {"polyPrism", "two sides", {{"ns", {2}}, {"cuv", {3}}}, "polyPrism_default.ma", 1, false},
+        {"polyPrism", "NaN length", {{"l", {nan}}}, "", 0, true},
+        {"polyPrism", "levels", {{"sh", {2}}}, "", 0, true},
     };
     for (const GeneratorCase& c : cases) {
         SCOPED_TRACE(std::string(c.type) + ": " + c.name);
