@@ -1,10 +1,12 @@
-// polyPlatonic: the host's platonic solids. Only its default, an icosahedron of radius 1 with no subdivisions,
-// is made here: its points, edges and faces as MayaAssignment1.ma (Maya 2027) holds it baked (mesh
-// pPlatonicShape1). That reference's UVs are an unwrap whose rule it does not show, and no reference shows the
-// other primitives, the subdivisions or a turned axis; those are refused rather than guessed.
+// polyPlatonic: the host's platonic solids. Only its default, an icosahedron with no subdivisions, is made
+// here, as MayaAssignment1.ma (Maya 2027) holds it baked (mesh pPlatonicShape1, radius 1): points, faces, hard
+// edges and the UVs the node makes when the file sets no createUVs, a spherical map about Y whose seam faces
+// take copies of their UVs one to the right. No reference shows the other primitives, the subdivisions, the
+// other UV modes or a turned axis; those are refused (or the UVs left out) rather than guessed.
 #include "generators.h"
 #include "poly_mesh_builder.h"
 
+#include <array>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -42,10 +44,11 @@ bool generatePolyPlatonic(const HistoryNode& node, const HistoryContext& context
   if (axis != std::vector<double>{0, 1, 0})
     return context.fail(node, "a platonic solid on another axis (.ax) is not evaluated by the headless host", 0);
   if (!refuseIfSet(node, context, "primitive", "a primitive other than the default icosahedron")) return false;
-  const int uvMode = static_cast<int>(historyNumber(node, "cuv", 2));
-  if (uvMode != 0)
-    context.warn(node, "the platonic solid's UVs are laid out in a way the headless host does not know; made "
-                       "without UVs");
+  const HistoryAttribute* uvAttribute = findHistoryAttribute(node, "cuv");
+  const bool mapped = !uvAttribute;
+  if (uvAttribute && historyNumber(node, "cuv", 0) != 0)
+    context.warn(node, "createUVs " + std::to_string(static_cast<int>(historyNumber(node, "cuv", 0))) +
+                           " lays UVs out in a way the headless host does not know; made without UVs");
 
   // Poles on Z; the ring below at azimuths 36 + 72k degrees, the ring above at 72k, both 1/sqrt(5) from the
   // equator (the reference agrees to two float steps, the host's own rounding).
@@ -63,10 +66,42 @@ bool generatePolyPlatonic(const HistoryNode& node, const HistoryContext& context
   // order the faces first walk them, all hard.
   auto below = [](int k) { return 1 + k % 5; };
   auto above = [](int k) { return 6 + k % 5; };
-  for (int k = 0; k < 5; ++k) builder.addFace({0, below(k + 1), below(k)});
-  for (int k = 0; k < 5; ++k) builder.addFace({below(k), below(k + 1), above(k + 1)});
-  for (int k = 0; k < 5; ++k) builder.addFace({below(k), above(k + 1), above(k)});
-  for (int k = 0; k < 5; ++k) builder.addFace({above(k), above(k + 1), 11});
+  std::vector<std::array<int, 3>> faces;
+  for (int k = 0; k < 5; ++k) faces.push_back({0, below(k + 1), below(k)});
+  for (int k = 0; k < 5; ++k) faces.push_back({below(k), below(k + 1), above(k + 1)});
+  for (int k = 0; k < 5; ++k) faces.push_back({below(k), above(k + 1), above(k)});
+  for (int k = 0; k < 5; ++k) faces.push_back({above(k), above(k + 1), 11});
+
+  // UVs: one per point, u the longitude about Y from +Z (0.5) round to -Z (1), v the latitude; then a face
+  // reaching across the seam (a corner left of u 0.25 and one right of 0.75) takes, for each corner left of
+  // the middle, a copy one to the right, made the first time a face needs it.
+  std::vector<int> shifted(mesh.points.size(), -1);
+  if (mapped)
+    for (const Vec3& p : mesh.points) {
+      const double length = std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z);
+      builder.addUV(0.5 + std::atan2(p.x, p.z) / (2 * M_PI), 0.5 + std::asin(p.y / length) / M_PI);
+    }
+  for (const std::array<int, 3>& face : faces) {
+    if (!mapped) {
+      builder.addFace({face[0], face[1], face[2]});
+      continue;
+    }
+    const std::vector<TexCoord>& uvs = mesh.uvSets[0].uvs;
+    bool left = false, right = false;
+    for (const int v : face) {
+      left = left || uvs[size_t(v)].u < 0.25f;
+      right = right || uvs[size_t(v)].u > 0.75f;
+    }
+    std::vector<int> ids(face.begin(), face.end());
+    if (left && right)
+      for (int& id : ids) {
+        const size_t point = size_t(id);
+        if (uvs[point].u >= 0.5f) continue;
+        if (shifted[point] < 0) shifted[point] = builder.addUV(uvs[point].u + 1.0, uvs[point].v);
+        id = shifted[point];
+      }
+    builder.addFace({face[0], face[1], face[2]}, ids);
+  }
   for (PolyEdge& edge : mesh.edges) edge.smooth = false;
   return true;
 }

@@ -51,10 +51,10 @@ TEST(PolyPyramidPrismPlatonic, MatchBakedReferencesAndClampAsTheHostDoes)
         {"polyPrism", "two sides", {{"ns", {2}}, {"cuv", {3}}}, "polyPrism_default.ma", 1, false},
         {"polyPrism", "NaN length", {{"l", {nan}}}, "", 0, true},
         {"polyPrism", "levels", {{"sh", {2}}}, "", 0, true},
-        // Its UVs are not made (one warning); the points, edges and faces are compared.
-        {"polyPlatonic", "default", {}, "polyPlatonic_default.ma", 1, false, false, true},
+        {"polyPlatonic", "default", {}, "polyPlatonic_default.ma", 0, false},
         {"polyPlatonic", "negative subdivisions, no UVs", {{"subdivisions", {-1}}, {"cuv", {0}}},
          "polyPlatonic_default.ma", 1, false, false, true},
+        {"polyPlatonic", "another UV mode", {{"cuv", {3}}}, "polyPlatonic_default.ma", 1, false, false, true},
         {"polyPlatonic", "NaN radius", {{"radius", {nan}}}, "", 0, true},
         {"polyPlatonic", "subdivided", {{"subdivisions", {1}}}, "", 0, true},
         {"polyPlatonic", "another primitive", {{"primitive", {1}}}, "", 0, true},
