@@ -216,24 +216,114 @@ bool copyVertices(const Mesh& mesh, const CornerSource* sources, int32_t numVert
     return true;
 }
 
-// Points every corner at the first vertex of the object holding the same values. A corner that cannot
-// be welded keeps its own vertex, so every index stays inside the object.
-bool setIndices(const Mesh& mesh, const CornerSource* sources, uint8_t withColors, qaxObject& object)
+// True when vertex s of the object holds exactly these values (colour only when color is given).
+bool holdsValues(const qaxObject& object, size_t s, const float* position, const float* normal, const float* uv,
+                 const float* color)
 {
-    VertexWeldTable weld;
-    if (!buildVertexWeldTable(weld, object, withColors))
+    const float* vertex = object.vertices.vertices + 3 * s;
+    const float* vertexNormal = object.normals.normals + 3 * s;
+    const float* vertexUV = object.UVs.UVs + 2 * s;
+    if (vertex[0] != position[0] || vertex[1] != position[1] || vertex[2] != position[2] ||
+        vertexNormal[0] != normal[0] || vertexNormal[1] != normal[1] || vertexNormal[2] != normal[2] ||
+        vertexUV[0] != uv[0] || vertexUV[1] != uv[1])
         return false;
-    for (int32_t n = 0; n < object.indices.numIndices; ++n) {
-        int32_t index = getQAXIndexForVertex(weld, &mesh, sources[n].polygon, sources[n].corner);
-        object.indices.indices[n] = uint16_t(index >= 0 ? index : n);
+    if (!color)
+        return true;
+    const float* vertexColor = object.vertexColors.vertexColors + 3 * s;
+    return vertexColor[0] == color[0] && vertexColor[1] == color[1] && vertexColor[2] == color[2];
+}
+
+uint32_t hashVertex(const float* position, const float* normal, const float* uv, const float* color)
+{
+    uint32_t hash = hashFloats(uv, 2, hashFloats(normal, 3, hashFloats(position, 3)));
+    return color ? hashFloats(color, 3, hash) : hash;
+}
+
+bool holdsNaN(const float* position, const float* normal, const float* uv, const float* color)
+{
+    return containsNaN(position, 3) || containsNaN(normal, 3) || containsNaN(uv, 2) || (color && containsNaN(color, 3));
+}
+
+// The checks of getQAXIndexForVertex on a stored corner of a polygon of mesh, with its warnings: false when
+// an index is at or above its array's count (logged; the colour index is checked even without colours) or
+// when an index that takes part is negative (silent: the corner has no such value to weld by).
+bool cornerWeldable(const Mesh& mesh, const Polygon& polygon, int32_t corner, bool withColor)
+{
+    int32_t vertIndex = polygon.vertIndices[corner];
+    int32_t colorIndex = polygon.colorIndices[corner];
+    int32_t normalIndex = polygon.normalIndices[corner];
+    int32_t uvIndex = polygon.uvIndices[corner];
+    if (vertIndex >= mesh.numVerts) {
+        logPrint(0, "Warning: getQAXIndexForVertex: vertIndex %i is out of range %i\n", vertIndex, mesh.numVerts);
+        return false;
     }
-    releaseVertexWeldTable(weld);
+    if (colorIndex >= mesh.numColors) {
+        logPrint(0, "Warning: getQAXIndexForVertex: colorIndex %i is out of range %i\n", colorIndex, mesh.numColors);
+        return false;
+    }
+    if (normalIndex >= mesh.numNormals) {
+        logPrint(0, "Warning: getQAXIndexForVertex: normalIndex %i is out of range %i\n", normalIndex,
+                 mesh.numNormals);
+        return false;
+    }
+    if (uvIndex >= mesh.numUVs) {
+        logPrint(0, "Warning: getQAXIndexForVertex: UVIndex %i is out of range %i\n", uvIndex, mesh.numUVs);
+        return false;
+    }
+    // A missing value is stored as zeros; such a corner keeps a vertex of its own.
+    return vertIndex >= 0 && normalIndex >= 0 && uvIndex >= 0 && (!withColor || colorIndex >= 0);
+}
+
+// The weld table of a conversion: allocated at the first object, for the largest object of the scene, and
+// reused by every object through a mask of the object's own size, so that each object clears only its part.
+struct WeldScratch {
+    ExactHashTable table;
+    uint32_t capacity; // vertices of the largest object
+};
+
+// Points every corner at the first vertex of the object holding the same values, in one pass: every vertex
+// is offered to the table in order, so the id the table gives back is the first of its value so far. A
+// corner that cannot be welded keeps its own vertex, so every index stays inside the object; its values
+// still enter the table, since later corners may match them.
+bool setIndices(const Mesh& mesh, const CornerSource* sources, uint8_t withColors, qaxObject& object,
+                WeldScratch& scratch)
+{
+    if (!scratch.table.slots && !createHashTable(scratch.table, "weld->slots", scratch.capacity))
+        return false;
+    int32_t count = object.indices.numIndices;
+    ExactHashTable table = scratch.table;
+    uint32_t size = 16;
+    while (size < 2 * uint64_t(count))
+        size *= 2;
+    table.mask = size - 1;
+    memset(table.slots, 0xFF, sizeof(int32_t) * size);
+
+    bool withColor = withColors != 0;
+    for (int32_t n = 0; n < count; ++n) {
+        size_t s = size_t(n);
+        const float* position = object.vertices.vertices + 3 * s;
+        const float* normal = object.normals.normals + 3 * s;
+        const float* uv = object.UVs.UVs + 2 * s;
+        const float* color = withColor ? object.vertexColors.vertexColors + 3 * s : nullptr;
+        bool weldable = cornerWeldable(mesh, mesh.polygons[sources[n].polygon], sources[n].corner, withColor);
+        int32_t index = n;
+        if (!holdsNaN(position, normal, uv, color)) {
+            int32_t found = findOrInsert(table, hashVertex(position, normal, uv, color), n, [&](int32_t stored) {
+                return holdsValues(object, size_t(stored), position, normal, uv, color);
+            });
+            if (weldable)
+                index = found;
+        } else if (weldable) {
+            logPrint(0, "Warning: getQAXIndexForVertex: Matching QAX vertex not found.\n");
+        }
+        object.indices.indices[n] = uint16_t(index);
+    }
     return true;
 }
 
 // Builds one object from numTriangles triangles of the mesh, their corners listed in sources.
 bool convertObject(const Mesh& mesh, const CornerSource* sources, int32_t numTriangles, uint8_t withColors,
-                   qaxObject& object)
+                   qaxObject& object, WeldScratch& weld)
 {
     int32_t numVertices = 3 * numTriangles;
     object.header.length = 12;
@@ -251,7 +341,7 @@ bool convertObject(const Mesh& mesh, const CornerSource* sources, int32_t numTri
     logPrint(0, "  Converted %i pairs\n", numVertices);
 
     logPrint(0, "  Setting indices\n");
-    if (!setIndices(mesh, sources, withColors, object))
+    if (!setIndices(mesh, sources, withColors, object, weld))
         return false;
 
     logPrint(0, "  Setting structure sizes\n");
@@ -282,7 +372,8 @@ bool convertObject(const Mesh& mesh, const CornerSource* sources, int32_t numTri
 }
 
 // Converts one mesh into objects[0 .. objectsForTriangles(triangles) - 1].
-bool convertMesh(const Mesh& mesh, int32_t meshIndex, int64_t triangles, uint8_t withColors, qaxObject* objects)
+bool convertMesh(const Mesh& mesh, int32_t meshIndex, int64_t triangles, uint8_t withColors, qaxObject* objects,
+                 WeldScratch& weld)
 {
     int32_t unique = countUniquePairs(&mesh, withColors);
     logPrint(0, "  Number of vertex/normal/uv pairs: %i\n", int32_t(3 * triangles));
@@ -304,39 +395,38 @@ bool convertMesh(const Mesh& mesh, int32_t meshIndex, int64_t triangles, uint8_t
         int64_t count = triangles - first;
         if (count > QAX_MAX_OBJECT_TRIANGLES)
             count = QAX_MAX_OBJECT_TRIANGLES;
-        converted = convertObject(mesh, sources + 3 * first, int32_t(count), withColors, objects[i]);
+        converted = convertObject(mesh, sources + 3 * first, int32_t(count), withColors, objects[i], weld);
         first += count;
     }
     releaseArray(sources);
     return converted;
 }
 
-// True when vertex s of the object holds exactly these values (colour only when color is given).
-bool holdsValues(const qaxObject& object, size_t s, const float* position, const float* normal, const float* uv,
-                 const float* color)
+// One slot of the pair table holds the index combination itself, so that a probe reads nothing else.
+struct PairKey {
+    int32_t vert, normal, uv, color;
+};
+
+// A free slot has every byte 0x80: indices of -2139062144, which no corner of a real mesh holds; a corner
+// that does is counted apart.
+enum { FREE_PAIR_BYTE = 0x80, PAIR_BATCH = 32 };
+const int32_t FREE_PAIR_INDEX = int32_t(0x80808080u);
+
+bool isFreePair(const PairKey& key)
 {
-    const float* vertex = object.vertices.vertices + 3 * s;
-    const float* vertexNormal = object.normals.normals + 3 * s;
-    const float* vertexUV = object.UVs.UVs + 2 * s;
-    if (vertex[0] != position[0] || vertex[1] != position[1] || vertex[2] != position[2] ||
-        vertexNormal[0] != normal[0] || vertexNormal[1] != normal[1] || vertexNormal[2] != normal[2] ||
-        vertexUV[0] != uv[0] || vertexUV[1] != uv[1])
-        return false;
-    if (!color)
-        return true;
-    const float* vertexColor = object.vertexColors.vertexColors + 3 * s;
-    return vertexColor[0] == color[0] && vertexColor[1] == color[1] && vertexColor[2] == color[2];
+    return key.vert == FREE_PAIR_INDEX && key.normal == FREE_PAIR_INDEX && key.uv == FREE_PAIR_INDEX &&
+           key.color == FREE_PAIR_INDEX;
 }
 
-uint32_t hashVertex(const float* position, const float* normal, const float* uv, const float* color)
+bool samePair(const PairKey& a, const PairKey& b)
 {
-    uint32_t hash = hashFloats(uv, 2, hashFloats(normal, 3, hashFloats(position, 3)));
-    return color ? hashFloats(color, 3, hash) : hash;
+    return a.vert == b.vert && a.normal == b.normal && a.uv == b.uv && a.color == b.color;
 }
 
-bool holdsNaN(const float* position, const float* normal, const float* uv, const float* color)
+uint32_t hashPair(const PairKey& key)
 {
-    return containsNaN(position, 3) || containsNaN(normal, 3) || containsNaN(uv, 2) || (color && containsNaN(color, 3));
+    return hashWord(hashWord(hashWord(hashWord(0, uint32_t(key.vert)), uint32_t(key.normal)), uint32_t(key.uv)),
+                    uint32_t(key.color));
 }
 
 } // namespace
@@ -358,8 +448,12 @@ bool convertToQAX(const Model& model, qaxModel& output)
     // Every length of the file is an int32: refuse a scene that could not be written.
     int64_t numObjects = 0;
     int64_t objectsLength = 4;
+    WeldScratch weld = {{nullptr, 0}, 0};
     for (int32_t m = 0; m < numMeshes; ++m) {
         int64_t triangles = trianglesOfMesh(frame.meshes[m]);
+        int64_t largest = 3 * (triangles < QAX_MAX_OBJECT_TRIANGLES ? triangles : int64_t(QAX_MAX_OBJECT_TRIANGLES));
+        if (largest > weld.capacity)
+            weld.capacity = uint32_t(largest);
         int32_t count = objectsForTriangles(triangles);
         numObjects += count;
         // Lengths are affine in the vertex count, so the pieces of a split mesh sum like this.
@@ -378,16 +472,19 @@ bool convertToQAX(const Model& model, qaxModel& output)
 
     qaxObject* next = output.objects.objects;
     int64_t length = 4;
-    for (int32_t m = 0; m < numMeshes; ++m) {
+    bool converted = true;
+    for (int32_t m = 0; m < numMeshes && converted; ++m) {
         const Mesh& mesh = frame.meshes[m];
         int64_t triangles = trianglesOfMesh(mesh);
         int32_t count = objectsForTriangles(triangles);
-        if (!convertMesh(mesh, m, triangles, withColors, next))
-            return false;
-        for (int32_t i = 0; i < count; ++i)
+        converted = convertMesh(mesh, m, triangles, withColors, next, weld);
+        for (int32_t i = 0; i < count && converted; ++i)
             length += 8 + next[i].length;
         next += count;
     }
+    releaseHashTable(weld.table);
+    if (!converted)
+        return false;
     output.objects.length = int32_t(length);
     output.fileLength = output.materials.length + output.objects.length + FILE_FIXED_LENGTH;
     logPrint(0, "Successful.\n");
@@ -439,37 +536,14 @@ int32_t getQAXIndexForVertex(const VertexWeldTable& weld, const Mesh* mesh, int3
         logPrint(0, "Warning: getQAXIndexForVertex: local vertIndex %i is out of range %i\n", corner, corners);
         return -1;
     }
-    int32_t vertIndex = polygon.vertIndices[corner];
-    int32_t colorIndex = polygon.colorIndices[corner];
-    int32_t normalIndex = polygon.normalIndices[corner];
-    int32_t uvIndex = polygon.uvIndices[corner];
-    if (vertIndex >= mesh->numVerts) {
-        logPrint(0, "Warning: getQAXIndexForVertex: vertIndex %i is out of range %i\n", vertIndex, mesh->numVerts);
-        return -1;
-    }
-    if (colorIndex >= mesh->numColors) {
-        logPrint(0, "Warning: getQAXIndexForVertex: colorIndex %i is out of range %i\n", colorIndex,
-                 mesh->numColors);
-        return -1;
-    }
-    if (normalIndex >= mesh->numNormals) {
-        logPrint(0, "Warning: getQAXIndexForVertex: normalIndex %i is out of range %i\n", normalIndex,
-                 mesh->numNormals);
-        return -1;
-    }
-    if (uvIndex >= mesh->numUVs) {
-        logPrint(0, "Warning: getQAXIndexForVertex: UVIndex %i is out of range %i\n", uvIndex, mesh->numUVs);
-        return -1;
-    }
     bool withColor = weld.includeColors != 0;
-    // A missing value is stored as zeros; such a corner keeps a vertex of its own.
-    if (vertIndex < 0 || normalIndex < 0 || uvIndex < 0 || (withColor && colorIndex < 0))
+    if (!cornerWeldable(*mesh, polygon, corner, withColor))
         return -1;
 
-    const float* position = mesh->verts + 3 * size_t(vertIndex);
-    const float* normal = mesh->normals + 3 * size_t(normalIndex);
-    const float* uv = mesh->UVs + 2 * size_t(uvIndex);
-    const float* color = withColor ? mesh->colors + 3 * size_t(colorIndex) : nullptr;
+    const float* position = mesh->verts + 3 * size_t(polygon.vertIndices[corner]);
+    const float* normal = mesh->normals + 3 * size_t(polygon.normalIndices[corner]);
+    const float* uv = mesh->UVs + 2 * size_t(polygon.uvIndices[corner]);
+    const float* color = withColor ? mesh->colors + 3 * size_t(polygon.colorIndices[corner]) : nullptr;
     int32_t match = -1;
     if (!holdsNaN(position, normal, uv, color)) {
         match = findInTable(weld.table, hashVertex(position, normal, uv, color), [&](int32_t stored) {
@@ -488,35 +562,65 @@ int32_t countUniquePairs(const Mesh* mesh, uint8_t includeColors)
     int64_t corners = 0;
     for (int32_t j = 0; j < mesh->numPolygons; ++j)
         corners += storedCorners(mesh->polygons[j]);
-    // Entries are named by corner, polygon * 6 + corner, which must fit an int32.
-    if (mesh->numPolygons > INT32_MAX / MAX_POLYGON_CORNERS) {
+    // The limits of the table of corner ids this table replaced, with the same messages.
+    if (mesh->numPolygons > INT32_MAX / MAX_POLYGON_CORNERS || corners > (int64_t(1) << 30)) {
         logPrint(0, "Error: Allocation of %s is too large.\n", "pairs");
         return -1;
     }
-    ExactHashTable table;
-    if (!createHashTable(table, "pairs", uint32_t(corners)))
+    uint32_t size = 16;
+    while (size < 2 * uint64_t(corners))
+        size *= 2;
+    PairKey* slots = allocateArray<PairKey>("pairs", size, FREE_PAIR_BYTE);
+    if (!slots)
         return -1;
-    const Polygon* polygons = mesh->polygons;
+    const uint32_t mask = size - 1;
+    // Keys go in batches: the home slots of a whole batch are fetched from memory together, since a table
+    // of this size misses the caches on almost every probe.
+    PairKey keys[PAIR_BATCH];
+    uint32_t homes[PAIR_BATCH];
+    int32_t batched = 0;
+    bool freeKeySeen = false;
     int32_t unique = 0;
+    auto insertBatch = [&]() {
+        for (int32_t b = 0; b < batched; ++b) {
+            const PairKey& key = keys[b];
+            uint32_t slot = homes[b];
+            // Collision: triangular probing visits every slot of a power-of-two table.
+            for (uint32_t step = 1;; ++step) {
+                PairKey& stored = slots[slot];
+                if (samePair(stored, key))
+                    break;
+                if (isFreePair(stored)) {
+                    stored = key;
+                    ++unique;
+                    break;
+                }
+                slot = (slot + step) & mask;
+            }
+        }
+        batched = 0;
+    };
     for (int32_t j = 0; j < mesh->numPolygons; ++j) {
-        const Polygon& polygon = polygons[j];
-        for (int32_t k = 0; k < storedCorners(polygon); ++k) {
-            int32_t vert = polygon.vertIndices[k], normal = polygon.normalIndices[k], uv = polygon.uvIndices[k];
-            int32_t color = includeColors ? polygon.colorIndices[k] : 0;
-            uint32_t hash = hashWord(hashWord(hashWord(hashWord(0, uint32_t(vert)), uint32_t(normal)), uint32_t(uv)),
-                                     uint32_t(color));
-            int32_t id = j * MAX_POLYGON_CORNERS + k;
-            int32_t found = findOrInsert(table, hash, id, [&](int32_t stored) {
-                const Polygon& other = polygons[stored / MAX_POLYGON_CORNERS];
-                int32_t c = stored % MAX_POLYGON_CORNERS;
-                return other.vertIndices[c] == vert && other.normalIndices[c] == normal &&
-                       other.uvIndices[c] == uv && (!includeColors || other.colorIndices[c] == color);
-            });
-            if (found == id)
-                ++unique;
+        const Polygon& polygon = mesh->polygons[j];
+        int32_t numCorners = storedCorners(polygon);
+        for (int32_t k = 0; k < numCorners; ++k) {
+            PairKey key = {polygon.vertIndices[k], polygon.normalIndices[k], polygon.uvIndices[k],
+                           includeColors ? polygon.colorIndices[k] : 0};
+            if (isFreePair(key)) {
+                unique += freeKeySeen ? 0 : 1;
+                freeKeySeen = true;
+                continue;
+            }
+            uint32_t home = finishHash(hashPair(key)) & mask;
+            __builtin_prefetch(slots + home, 1);
+            keys[batched] = key;
+            homes[batched] = home;
+            if (++batched == PAIR_BATCH)
+                insertBatch();
         }
     }
-    releaseHashTable(table);
+    insertBatch();
+    releaseArray(slots);
     return unique;
 }
 
