@@ -1,6 +1,9 @@
 #include "optimise/duplicates.h"
 
+#include <cstdlib>
 #include <cstring>
+
+#include "log/log.h"
 
 #include "model/allocation.h"
 #include "output/vertex_hash.h"
@@ -14,8 +17,9 @@
 // - during that turn the members are removed in ascending order of their current positions, and each
 //   hole is filled from the tail, where members of the same group are dropped on the way;
 // - only the tail moves, so the members that are not at the tail keep their positions during a turn.
-// Hashing finds the groups, each turn sorts its members' positions, and a two-ended walk (holes from
-// the front, tail from the back) does exactly the moves the pairwise loop does.
+// One hash pass links every group into a ring, each turn sorts its members' positions (usually already
+// in order), and a two-ended walk (holes from the front, tail from the back) does exactly the moves the
+// pairwise loop does. The corners follow in one walk over the polygons at the end.
 
 namespace {
 
@@ -42,11 +46,58 @@ int32_t* indexArray(Polygon& polygon, PolygonIndexArray which)
 }
 
 // Small runs sort faster by insertion; beyond this, a radix sort keeps every turn linear.
-enum { INSERTION_SORT_LIMIT = 32 };
+enum { INSERTION_SORT_LIMIT = 32, MAX_MERGED_RUNS = 8 };
 
-// Sorts count non-negative positions below limit ascending; buffer has room for count values.
+void reverse(int32_t* values, int32_t count)
+{
+    for (int32_t i = 0, j = count - 1; i < j; ++i, --j) {
+        int32_t swap = values[i];
+        values[i] = values[j];
+        values[j] = swap;
+    }
+}
+
+// Sorts count distinct positions ascending by merging their natural runs, when there are at most
+// MAX_MERGED_RUNS of them: a group's positions come in the order of its entries, which is their order of
+// position until entries move, and moved ones come in reverse order. Returns false, leaving the positions
+// unsorted, when there are more runs. buffer has room for count values.
+bool mergeRuns(int32_t* positions, int32_t count, int32_t* buffer)
+{
+    int32_t ends[MAX_MERGED_RUNS];
+    int32_t runs = 0;
+    for (int32_t start = 0; start < count;) {
+        if (runs == MAX_MERGED_RUNS)
+            return false;
+        int32_t end = start + 1;
+        if (end < count && positions[end] < positions[start]) {
+            while (end < count && positions[end] < positions[end - 1])
+                ++end;
+            reverse(positions + start, end - start);
+        } else {
+            while (end < count && positions[end] > positions[end - 1])
+                ++end;
+        }
+        ends[runs++] = end;
+        start = end;
+    }
+    // The sorted prefix grows by one run at a time.
+    for (int32_t r = 1; r < runs; ++r) {
+        int32_t middle = ends[r - 1], end = ends[r];
+        memcpy(buffer, positions, sizeof(int32_t) * middle);
+        int32_t a = 0, b = middle, out = 0;
+        while (a < middle && b < end)
+            positions[out++] = buffer[a] < positions[b] ? buffer[a++] : positions[b++];
+        while (a < middle)
+            positions[out++] = buffer[a++];
+    }
+    return true;
+}
+
+// Sorts count distinct non-negative positions below limit ascending; buffer has room for count values.
 void sortPositions(int32_t* positions, int32_t count, int32_t limit, int32_t* buffer)
 {
+    if (mergeRuns(positions, count, buffer))
+        return;
     if (count <= INSERTION_SORT_LIMIT) {
         for (int32_t i = 1; i < count; ++i) {
             int32_t value = positions[i];
@@ -76,132 +127,155 @@ void sortPositions(int32_t* positions, int32_t count, int32_t limit, int32_t* bu
         memcpy(positions, from, sizeof(int32_t) * count);
 }
 
-// Scratch arrays of one removal, each of count entries (start: count + 1).
+// Scratch of one removal: a block of 3 * count entries and, once the groups are linked, the hash table's
+// block of at least 2 * count. Fresh memory costs a page fault per page touched, about as much as the hash
+// pass itself on large arrays, so the table's block is reused, and the block skips the fill allocateArray
+// gives: every entry is written before it is read, and the two buffers of the turns are touched only as far
+// as the largest group needs.
 struct Scratch {
     int32_t* block;
-    int32_t* group;     // per entry: lowest original index of its value group
-    int32_t* start;     // per group leader: first of its members in members
-    int32_t* members;   // entries grouped by leader, ascending within a group
-    int32_t* entryAt;   // per current position: the original entry held there
-    int32_t* positionOf; // per original entry: its position, or for a removed one its survivor's
-    int32_t* positions; // positions of one group's members during its turn
+    int32_t* next;       // per entry: the next member of its value group, in a ring (itself when alone)
+    int32_t* positions;  // positions of one group's members during its turn
     int32_t* sortBuffer;
+    ExactHashTable table;
+    int32_t* positionOf; // per original entry: its position, or for a removed one its survivor's (table block)
+    int32_t* entryAt;    // per current position: the original entry held there (table block)
 };
 
-// Names every entry by the lowest original index that holds an equal value (itself for a NaN).
-bool findGroups(const float* values, int32_t count, int32_t width, int32_t* group)
+const char* const SCRATCH_LABEL = "duplicates->scratch";
+
+bool allocateScratch(Scratch& scratch, int32_t count)
+{
+    size_t n = size_t(count);
+    scratch.block = static_cast<int32_t*>(malloc(sizeof(int32_t) * 3 * n));
+    if (!scratch.block) {
+        logPrint(0, "Error: Out of memory allocating %s.\n", SCRATCH_LABEL);
+        return false;
+    }
+    trackAllocation(SCRATCH_LABEL, scratch.block);
+    scratch.next = scratch.block;
+    scratch.positions = scratch.next + n;
+    scratch.sortBuffer = scratch.positions + n;
+    return true;
+}
+
+// Values of WIDTH floats; a width known when compiling keeps the copies and comparisons inline.
+template <int32_t WIDTH>
+bool sameValue(const float* a, const float* b)
+{
+    for (int32_t c = 0; c < WIDTH; ++c)
+        if (a[c] != b[c])
+            return false;
+    return true;
+}
+
+template <int32_t WIDTH>
+void copyValue(float* to, const float* from)
+{
+    for (int32_t c = 0; c < WIDTH; ++c)
+        to[c] = from[c];
+}
+
+// The hash pass: links every entry into the ring of the entries of equal value (a NaN stays alone); then
+// every entry is at its own position. The table keeps the latest member of each value, after which the
+// next one is linked, so the rings run in ascending order of entries.
+template <int32_t WIDTH>
+bool linkGroups(const float* values, int32_t count, Scratch& scratch)
 {
     ExactHashTable table;
     if (!createHashTable(table, "duplicates->slots", uint32_t(count)))
         return false;
+    int32_t* next = scratch.next;
     for (int32_t id = 0; id < count; ++id) {
-        const float* value = values + size_t(id) * width;
-        if (containsNaN(value, width)) {
-            group[id] = id;
+        const float* value = values + size_t(id) * WIDTH;
+        if (containsNaN(value, WIDTH)) {
+            next[id] = id;
             continue;
         }
-        group[id] = findOrInsert(table, hashFloats(value, width), id, [&](int32_t stored) {
-            const float* other = values + size_t(stored) * width;
-            for (int32_t c = 0; c < width; ++c)
-                if (other[c] != value[c])
-                    return false;
-            return true;
+        int32_t* slot = findSlot(table, hashFloats(value, WIDTH), [&](int32_t stored) {
+            return sameValue<WIDTH>(values + size_t(stored) * WIDTH, value);
         });
+        int32_t latest = *slot;
+        if (latest < 0) {
+            next[id] = id;
+        } else {
+            next[id] = next[latest];
+            next[latest] = id;
+        }
+        *slot = id;
     }
-    releaseHashTable(table);
-    return true;
-}
-
-bool prepareScratch(Scratch& scratch, const float* values, int32_t count, int32_t width)
-{
-    size_t n = size_t(count);
-    scratch.block = allocateArray<int32_t>("duplicates->scratch", 7 * n + 1);
-    if (!scratch.block)
-        return false;
-    scratch.group = scratch.block;
-    scratch.start = scratch.group + n;
-    scratch.members = scratch.start + n + 1;
-    scratch.entryAt = scratch.members + n;
-    scratch.positionOf = scratch.entryAt + n;
-    scratch.positions = scratch.positionOf + n;
-    scratch.sortBuffer = scratch.positions + n;
-    if (!findGroups(values, count, width, scratch.group)) {
-        releaseArray(scratch.block);
-        return false;
-    }
-    // Counting sort by group leader keeps the members of a group together.
-    memset(scratch.start, 0, sizeof(int32_t) * (n + 1));
-    for (int32_t id = 0; id < count; ++id)
-        ++scratch.start[scratch.group[id] + 1];
-    for (int32_t g = 0; g < count; ++g)
-        scratch.start[g + 1] += scratch.start[g];
-    for (int32_t id = 0; id < count; ++id)
-        scratch.members[scratch.start[scratch.group[id]]++] = id;
-    for (int32_t g = count; g > 0; --g)
-        scratch.start[g] = scratch.start[g - 1];
-    scratch.start[0] = 0;
+    scratch.table = table;
+    scratch.positionOf = table.slots;
+    scratch.entryAt = table.slots + count;
     for (int32_t id = 0; id < count; ++id) {
-        scratch.entryAt[id] = id;
         scratch.positionOf[id] = id;
+        scratch.entryAt[id] = id;
     }
     return true;
 }
 
 // Removes every other member of the group of the entry at position i; returns how many went.
-int32_t takeTurn(Scratch& scratch, float* values, int32_t width, int32_t i, int32_t& count)
+template <int32_t WIDTH>
+int32_t takeTurn(Scratch& scratch, float* values, int32_t i, int32_t& count)
 {
     int32_t survivor = scratch.entryAt[i];
-    int32_t group = scratch.group[survivor];
-    int32_t first = scratch.start[group], end = scratch.start[group + 1];
-    if (end - first < 2)
+    if (scratch.next[survivor] == survivor)
         return 0;
     int32_t numOthers = 0;
-    for (int32_t m = first; m < end; ++m)
-        if (scratch.members[m] != survivor)
-            scratch.positions[numOthers++] = scratch.positionOf[scratch.members[m]];
-    sortPositions(scratch.positions, numOthers, count, scratch.sortBuffer);
-
-    size_t bytes = sizeof(float) * width;
-    int32_t removed = 0;
-    int32_t front = 0, back = numOthers - 1;
-    while (front <= back) {
-        int32_t hole = scratch.positions[front++];
-        for (;;) {
-            // The member at hole goes; corners that used it follow the survivor.
-            scratch.positionOf[scratch.entryAt[hole]] = i;
-            ++removed;
-            int32_t last = --count;
-            if (last == hole)
-                break;
-            int32_t moved = scratch.entryAt[last];
-            memcpy(values + size_t(hole) * width, values + size_t(last) * width, bytes);
-            scratch.entryAt[hole] = moved;
-            scratch.positionOf[moved] = hole;
-            // A member taken from the tail is the last of the group's remaining positions.
-            if (scratch.group[moved] != group)
-                break;
-            --back;
-        }
+    bool ascending = true;
+    for (int32_t m = scratch.next[survivor], previous = -1; m != survivor; m = scratch.next[m]) {
+        int32_t position = scratch.positionOf[m];
+        ascending &= position > previous;
+        previous = position;
+        scratch.positions[numOthers++] = position;
     }
-    return removed;
+    if (!ascending)
+        sortPositions(scratch.positions, numOthers, count, scratch.sortBuffer);
+
+    // The turn takes the last numOthers positions off the array: the members there are dropped, and the
+    // other entries there fill the holes the members below leave, the last entry the first hole.
+    int32_t* entryAt = scratch.entryAt;
+    int32_t* positionOf = scratch.positionOf;
+    const int32_t* positions = scratch.positions;
+    int32_t kept = count - numOthers;
+    int32_t member = numOthers - 1; // the highest member position the tail has not passed
+    int32_t hole = 0;
+    for (int32_t p = count - 1; p >= kept; --p) {
+        // Corners that used a member follow the survivor.
+        if (member >= 0 && positions[member] == p) {
+            positionOf[entryAt[p]] = i;
+            --member;
+            continue;
+        }
+        int32_t at = positions[hole++];
+        positionOf[entryAt[at]] = i;
+        int32_t moved = entryAt[p];
+        copyValue<WIDTH>(values + size_t(at) * WIDTH, values + size_t(p) * WIDTH);
+        entryAt[at] = moved;
+        positionOf[moved] = at;
+    }
+    count = kept;
+    return numOthers;
 }
 
-int32_t removeDuplicates(Mesh& mesh, float*& values, int32_t& count, int32_t width, PolygonIndexArray which,
-                         const char* label)
+template <int32_t WIDTH>
+int32_t removeDuplicates(Mesh& mesh, float*& values, int32_t& count, PolygonIndexArray which, const char* label)
 {
     int32_t original = count > 0 && values ? count : 0;
     int32_t removed = 0;
     if (original > 0) {
         Scratch scratch;
-        if (!prepareScratch(scratch, values, original, width))
+        if (!allocateScratch(scratch, original))
             return 0;
+        if (!linkGroups<WIDTH>(values, original, scratch)) {
+            releaseArray(scratch.block);
+            return 0;
+        }
         int32_t remaining = original;
         for (int32_t i = 0; i < remaining; ++i)
-            removed += takeTurn(scratch, values, width, i, remaining);
+            removed += takeTurn<WIDTH>(scratch, values, i, remaining);
 
-        // Survivors get their final positions; removed entries already name their survivor's.
-        for (int32_t p = 0; p < remaining; ++p)
-            scratch.positionOf[scratch.entryAt[p]] = p;
+        // Every entry left names its own position and every removed one its survivor's.
         if (removed > 0) {
             for (int32_t j = 0; j < mesh.numPolygons; ++j) {
                 Polygon& polygon = mesh.polygons[j];
@@ -211,11 +285,12 @@ int32_t removeDuplicates(Mesh& mesh, float*& values, int32_t& count, int32_t wid
                         indices[k] = scratch.positionOf[indices[k]];
             }
         }
+        releaseHashTable(scratch.table);
         releaseArray(scratch.block);
         count = remaining;
     }
     if (values) {
-        void* resized = reallocateTracked(label, values, size_t(count > 0 ? count : 0) * width, sizeof(float));
+        void* resized = reallocateTracked(label, values, size_t(count > 0 ? count : 0) * WIDTH, sizeof(float));
         // A refused shrink leaves the larger block, still registered and valid.
         if (resized)
             values = static_cast<float*>(resized);
@@ -227,22 +302,22 @@ int32_t removeDuplicates(Mesh& mesh, float*& values, int32_t& count, int32_t wid
 
 int32_t removeDuplicateVerts(Mesh& mesh)
 {
-    return removeDuplicates(mesh, mesh.verts, mesh.numVerts, 3, VERT_INDICES, "mesh->verts");
+    return removeDuplicates<3>(mesh, mesh.verts, mesh.numVerts, VERT_INDICES, "mesh->verts");
 }
 
 int32_t removeDuplicateColors(Mesh& mesh)
 {
-    return removeDuplicates(mesh, mesh.colors, mesh.numColors, 3, COLOR_INDICES, "mesh->colors");
+    return removeDuplicates<3>(mesh, mesh.colors, mesh.numColors, COLOR_INDICES, "mesh->colors");
 }
 
 int32_t removeDuplicateUVs(Mesh& mesh)
 {
-    return removeDuplicates(mesh, mesh.UVs, mesh.numUVs, 2, UV_INDICES, "mesh->UVs");
+    return removeDuplicates<2>(mesh, mesh.UVs, mesh.numUVs, UV_INDICES, "mesh->UVs");
 }
 
 int32_t removeDuplicateNormals(Mesh& mesh)
 {
-    return removeDuplicates(mesh, mesh.normals, mesh.numNormals, 3, NORMAL_INDICES, "mesh->normals");
+    return removeDuplicates<3>(mesh, mesh.normals, mesh.numNormals, NORMAL_INDICES, "mesh->normals");
 }
 
 void remapPolygonIndices(Mesh& mesh, PolygonIndexArray which, int32_t from, int32_t to)
