@@ -37,9 +37,11 @@ public:
     void run(std::string_view text)
     {
         StatementReader reader(text);
+        reader_ = &reader;
         Statement statement;
         while (reader.next(statement))
             dispatch(statement);
+        reader_ = nullptr;
         if (unresolvedConnections_ > 1)
             document_.warnings.push_back(std::to_string(unresolvedConnections_) +
                                          " connections in all name nodes the file does not create; they were skipped");
@@ -385,8 +387,8 @@ private:
         int pathLine = s.line;
         int64_t size = -1;
         bool havePath = false;
-        // Value tokens: a statement of a large array holds millions, so only their span and count are kept.
-        size_t firstValue = 0, lastValue = 0, valueCount = 0;
+        // Value tokens of a statement that stores them: only their span and count are kept.
+        size_t firstValue = 0, lastValue = 0, valueCount = s.valueCount;
         for (size_t i = 0; i < a.size(); ++i) {
             const Token& token = a[i];
             if (token.kind == TokenKind::Flag) {
@@ -448,15 +450,20 @@ private:
         Value value;
         value.dataType = dataType;
         value.line = pathLine;
-        if (valueCount > 0 && lastValue - firstValue + 1 != valueCount) {
+        if (s.streamed) {
+            ValueTokens tokens(*reader_, s.valueCount);
+            decodeValue(tokens, value, pathLine);
+        } else if (valueCount > 0 && lastValue - firstValue + 1 != valueCount) {
             // Flags among the values (rare): the values gathered without them.
             std::vector<Token> gathered;
             for (size_t i = firstValue; i <= lastValue; ++i)
                 if (a[i].kind != TokenKind::Flag && (i == 0 || !takesArgument(a[i - 1])))
                     gathered.push_back(a[i]);
-            decodeValue(gathered.data(), gathered.data() + gathered.size(), value, pathLine);
+            ValueTokens tokens(gathered.data(), gathered.data() + gathered.size());
+            decodeValue(tokens, value, pathLine);
         } else {
-            decodeValue(a.data() + firstValue, a.data() + firstValue + valueCount, value, pathLine);
+            ValueTokens tokens(a.data() + firstValue, a.data() + firstValue + valueCount);
+            decodeValue(tokens, value, pathLine);
         }
         convertUnits(node.type, elements.front().name, value);
         if (!last.indexed) {
@@ -499,28 +506,27 @@ private:
     // A setAttr flag that the next token belongs to.
     static bool takesArgument(const Token& token)
     {
-        if (token.kind != TokenKind::Flag)
-            return false;
-        const std::string_view flag = token.text;
-        return flag != "-av" && flag != "-alteredValue" && flag != "-c" && flag != "-clamp";
+        return token.kind == TokenKind::Flag && setAttrFlagTakesArgument(token.text);
     }
 
-    void decodeValue(const Token* begin, const Token* end, Value& value, int line)
+    // Decodes the value tokens by the value's type; a streamed statement's tokens are read as they are taken.
+    void decodeValue(ValueTokens& tokens, Value& value, int line)
     {
         const std::string& type = value.dataType;
-        const size_t count = size_t(end - begin);
+        const size_t count = tokens.remaining();
         if (type.empty() || isTupleType(type)) {
-            if (type == "matrix" && count > 0 && begin->kind == TokenKind::String) {
+            if (type == "matrix" && count > 0 && tokens.peek().kind == TokenKind::String) {
                 value.dataType = "matrix xform";  // transformation-matrix form: not read by the builders
                 return;
             }
             value.numbers.reserve(count);
-            for (const Token* t = begin; t != end; ++t) {
-                if (type.empty() && t->kind == TokenKind::String) {
-                    value.strings.push_back(unescapeString(t->text));
+            while (!tokens.done()) {
+                const Token t = tokens.take();
+                if (type.empty() && t.kind == TokenKind::String) {
+                    value.strings.push_back(unescapeString(t.text));
                     continue;
                 }
-                value.numbers.push_back(numberArgument(*t, "a number"));
+                value.numbers.push_back(numberArgument(t, "a number"));
             }
             const size_t width = type == "matrix" ? 16 : type.empty() ? 1 : size_t(type.back() - '0');
             if (!type.empty() && (value.numbers.empty() || value.numbers.size() % width != 0))
@@ -529,39 +535,39 @@ private:
         } else if (type == "string") {
             if (count != 1)
                 throw ReadError(line, "expected one string value, found " + std::to_string(count) + " values");
-            value.strings.push_back(textArgument(*begin, "a string value"));
+            value.strings.push_back(textArgument(tokens.take(), "a string value"));
         } else if (type == "stringArray" || type == "componentList") {
             // The host writes an empty component list without a count.
             if (count == 0 && type == "componentList")
                 return;
             if (count == 0)
                 throw ReadError(line, "expected a count for -type \"" + type + "\"");
-            int64_t n = integerArgument(*begin, "a string count");
+            int64_t n = integerArgument(tokens.take(), "a string count");
             if (n < 0 || uint64_t(n) != count - 1)
                 throw ReadError(line, "expected " + std::to_string(n) + " strings after the count, found " +
                                           std::to_string(count - 1));
-            for (const Token* t = begin + 1; t != end; ++t)
-                value.strings.push_back(textArgument(*t, "a string"));
+            while (!tokens.done())
+                value.strings.push_back(textArgument(tokens.take(), "a string"));
         } else if (type == "Int32Array" || type == "doubleArray" || type == "floatArray" || type == "vectorArray" ||
                    type == "pointArray") {
             if (count == 0)
                 throw ReadError(line, "expected a count for -type \"" + type + "\"");
-            int64_t n = integerArgument(*begin, "an element count");
+            int64_t n = integerArgument(tokens.take(), "an element count");
             const uint64_t width = type == "vectorArray" ? 3 : type == "pointArray" ? 4 : 1;
             if (n < 0 || uint64_t(n) > (count - 1) / width || uint64_t(n) * width != count - 1)
                 throw ReadError(line, "expected " + std::to_string(n) + " elements after the count, found " +
                                           std::to_string(count - 1) + " values");
             value.numbers.reserve(count - 1);
-            for (const Token* t = begin + 1; t != end; ++t)
-                value.numbers.push_back(numberArgument(*t, "a number"));
+            while (!tokens.done())
+                value.numbers.push_back(numberArgument(tokens.take(), "a number"));
         } else if (type == "polyFaces") {
-            value.geometry = decodePolyFaces(begin, end, line);
+            value.geometry = decodePolyFaces(tokens, line);
         } else if (type == "nurbsCurve") {
-            value.geometry = decodeNurbsCurve(begin, end, line);
+            value.geometry = decodeNurbsCurve(tokens, line);
         } else if (type == "nurbsSurface") {
-            value.geometry = decodeNurbsSurface(begin, end, line);
+            value.geometry = decodeNurbsSurface(tokens, line);
         } else if (type == "lattice") {
-            value.geometry = decodeLattice(begin, end, line);
+            value.geometry = decodeLattice(tokens, line);
         }
         // Any other type (dataPolyComponent, mesh, nurbsTrimface, ...) is kept as its name only.
     }
@@ -593,6 +599,7 @@ private:
     SceneDocument& document_;
     int current_ = -1;
     int unresolvedConnections_ = 0;
+    StatementReader* reader_ = nullptr;
     std::unordered_map<std::string, int> generatedNames_;
 };
 

@@ -12,26 +12,23 @@ namespace {
 // Reads tokens in order, with the line of the last one read for messages.
 class Cursor {
 public:
-    Cursor(const Token* begin, const Token* end, int line, const char* type)
-        : position_(begin), end_(end), line_(line), type_(type)
-    {
-    }
+    Cursor(ValueTokens& tokens, int line, const char* type) : tokens_(tokens), line_(line), type_(type) {}
 
-    bool done() const { return position_ == end_; }
-    size_t remaining() const { return size_t(end_ - position_); }
-    const Token& peek() const { return *position_; }
+    bool done() const { return tokens_.done(); }
+    size_t remaining() const { return tokens_.remaining(); }
 
-    const Token& take(const char* what)
+    Token take(const char* what)
     {
-        if (position_ == end_)
+        if (tokens_.done())
             fail(std::string("expected ") + what + ", found ';'");
-        line_ = position_->line;
-        return *position_++;
+        Token token = tokens_.take();
+        line_ = token.line;
+        return token;
     }
 
     double number(const char* what)
     {
-        const Token& token = take(what);
+        const Token token = take(what);
         double value = 0;
         if (token.kind != TokenKind::Word || !parseNumber(token.text, value))
             fail(std::string("expected ") + what + ", found " + describeToken(token));
@@ -40,7 +37,7 @@ public:
 
     int64_t integer(const char* what)
     {
-        const Token& token = take(what);
+        const Token token = take(what);
         int64_t value = 0;
         if (token.kind != TokenKind::Word || !parseInteger(token.text, value))
             fail(std::string("expected ") + what + ", found " + describeToken(token));
@@ -73,14 +70,14 @@ public:
     void expectEnd(const char* after)
     {
         if (!done()) {
-            line_ = position_->line;
-            fail(std::string("expected ';' after ") + after + ", found " + describeToken(*position_));
+            const Token& next = tokens_.peek();
+            line_ = next.line;
+            fail(std::string("expected ';' after ") + after + ", found " + describeToken(next));
         }
     }
 
 private:
-    const Token* position_;
-    const Token* end_;
+    ValueTokens& tokens_;
     int line_;
     const char* type_;
 };
@@ -115,7 +112,7 @@ int smallInteger(Cursor& cursor, const char* what, int64_t low, int64_t high)
 
 bool rationalFlag(Cursor& cursor)
 {
-    const Token& token = cursor.take("yes or no (rational)");
+    const Token token = cursor.take("yes or no (rational)");
     bool value = false;
     if (token.kind != TokenKind::Word || !parseBoolean(token.text, value))
         cursor.fail("expected yes or no (rational), found " + describeToken(token));
@@ -158,13 +155,13 @@ void appendMappedCorners(Cursor& cursor, std::map<int32_t, std::vector<int32_t>>
 
 } // namespace
 
-PolyFacesData decodePolyFaces(const Token* begin, const Token* end, int line)
+PolyFacesData decodePolyFaces(ValueTokens& tokens, int line)
 {
-    Cursor cursor(begin, end, line, "polyFaces");
+    Cursor cursor(tokens, line, "polyFaces");
     PolyFacesData data;
     bool haveFace = false;
     while (!cursor.done()) {
-        const Token& keyword = cursor.take("a polyFaces keyword");
+        const Token keyword = cursor.take("a polyFaces keyword");
         std::string_view word = keyword.kind == TokenKind::Word ? keyword.text : std::string_view();
         if (word == "f") {
             int64_t n = cursor.count("an edge count", 1);
@@ -205,9 +202,9 @@ PolyFacesData decodePolyFaces(const Token* begin, const Token* end, int line)
     return data;
 }
 
-NurbsCurveData decodeNurbsCurve(const Token* begin, const Token* end, int line)
+NurbsCurveData decodeNurbsCurve(ValueTokens& tokens, int line)
 {
-    Cursor cursor(begin, end, line, "nurbsCurve");
+    Cursor cursor(tokens, line, "nurbsCurve");
     NurbsCurveData curve;
     curve.degree = smallInteger(cursor, "a degree", 1, 7);
     curve.spans = smallInteger(cursor, "a span count", 1, std::numeric_limits<int32_t>::max());
@@ -240,9 +237,9 @@ NurbsCurveData decodeNurbsCurve(const Token* begin, const Token* end, int line)
     return curve;
 }
 
-NurbsSurfaceData decodeNurbsSurface(const Token* begin, const Token* end, int line)
+NurbsSurfaceData decodeNurbsSurface(ValueTokens& tokens, int line)
 {
-    Cursor cursor(begin, end, line, "nurbsSurface");
+    Cursor cursor(tokens, line, "nurbsSurface");
     NurbsSurfaceData surface;
     surface.degreeU = smallInteger(cursor, "a U degree", 1, 7);
     surface.degreeV = smallInteger(cursor, "a V degree", 1, 7);
@@ -278,9 +275,9 @@ NurbsSurfaceData decodeNurbsSurface(const Token* begin, const Token* end, int li
     return surface;
 }
 
-LatticeData decodeLattice(const Token* begin, const Token* end, int line)
+LatticeData decodeLattice(ValueTokens& tokens, int line)
 {
-    Cursor cursor(begin, end, line, "lattice");
+    Cursor cursor(tokens, line, "lattice");
     LatticeData lattice;
     lattice.s = smallInteger(cursor, "an S division count", 2, std::numeric_limits<int32_t>::max());
     lattice.t = smallInteger(cursor, "a T division count", 2, std::numeric_limits<int32_t>::max());

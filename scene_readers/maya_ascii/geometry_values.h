@@ -5,19 +5,20 @@
 
 #include "scene_readers/maya_ascii/lexer.h"
 #include "scene_readers/maya_ascii/scene_document.h"
+#include "scene_readers/maya_ascii/value_tokens.h"
 
 namespace mayaascii {
 
-// The tokens [begin, end) after -type "polyFaces": keyword groups f/h/mu/mc/fc. Throws ReadError.
-PolyFacesData decodePolyFaces(const Token* begin, const Token* end, int line);
+// The tokens after -type "polyFaces": keyword groups f/h/mu/mc/fc. Throws ReadError.
+PolyFacesData decodePolyFaces(ValueTokens& tokens, int line);
 
 // Degree, spans, form, rational, dimension; knot count and knots; CV count and CVs.
-NurbsCurveData decodeNurbsCurve(const Token* begin, const Token* end, int line);
+NurbsCurveData decodeNurbsCurve(ValueTokens& tokens, int line);
 
 // Degrees, forms, rational; U knots, V knots; anything a trimmed surface keeps; CV count and CVs.
-NurbsSurfaceData decodeNurbsSurface(const Token* begin, const Token* end, int line);
+NurbsSurfaceData decodeNurbsSurface(ValueTokens& tokens, int line);
 
 // S T U divisions, point count, points.
-LatticeData decodeLattice(const Token* begin, const Token* end, int line);
+LatticeData decodeLattice(ValueTokens& tokens, int line);
 
 } // namespace mayaascii

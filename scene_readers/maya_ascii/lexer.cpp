@@ -75,12 +75,12 @@ Token Lexer::next()
     return token;
 }
 
-size_t Lexer::tokensToSemicolon() const
+size_t Lexer::tokensToSemicolon(size_t limit) const
 {
     const size_t size = text_.size();
     size_t count = 0;
     bool inWord = false;
-    for (size_t i = position_; i < size; ++i) {
+    for (size_t i = position_; i < size && count <= limit; ++i) {
         const char c = text_[i];
         if (c == '"') {
             ++count;

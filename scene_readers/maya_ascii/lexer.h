@@ -28,7 +28,8 @@ public:
 
     // How many tokens at most the statement from here to its ';' holds (comments and quoted ';' skipped), so
     // that a statement of millions of values is stored once at its size instead of grown by copying.
-    size_t tokensToSemicolon() const;
+    // Counting stops past `limit`.
+    size_t tokensToSemicolon(size_t limit = size_t(-1)) const;
 
 private:
     std::string_view text_;

@@ -4,10 +4,24 @@
 
 namespace mayaascii {
 
+bool setAttrFlagTakesArgument(std::string_view flag)
+{
+    return flag != "-av" && flag != "-alteredValue" && flag != "-c" && flag != "-clamp";
+}
+
 bool StatementReader::next(Statement& statement)
 {
+    if (streaming_) {
+        streaming_ = false;
+        for (Token rest = lexer_.next(); rest.kind != TokenKind::Semicolon; rest = lexer_.next())
+            if (rest.kind == TokenKind::End)
+                throw ReadError(rest.line, "expected ';' to end the setAttr statement begun on line " +
+                                               std::to_string(statement.line) + ", found end of file");
+    }
     statement.arguments.clear();
     statement.joinedStrings.clear();
+    statement.streamed = false;
+    statement.valueCount = 0;
     Token first = lexer_.next();
     while (first.kind == TokenKind::Semicolon)
         first = lexer_.next();
@@ -17,9 +31,15 @@ bool StatementReader::next(Statement& statement)
         throw ReadError(first.line, "expected a command name, found " + describeToken(first));
     statement.command = first.text;
     statement.line = first.line;
-    // Array values come with setAttr: size those statements before reading them.
-    if (statement.command == "setAttr")
-        statement.arguments.reserve(lexer_.tokensToSemicolon());
+    // Array values come with setAttr: size those statements before reading them, and stream the large ones.
+    if (statement.command == "setAttr") {
+        const size_t tokens = lexer_.tokensToSemicolon(kStreamedTokens);
+        if (tokens > kStreamedTokens) {
+            readStreamedHeader(statement);
+            return true;
+        }
+        statement.arguments.reserve(tokens);
+    }
     for (;;) {
         Token token = lexer_.next();
         switch (token.kind) {
@@ -40,6 +60,40 @@ bool StatementReader::next(Statement& statement)
             break;
         }
     }
+}
+
+// The flags and the attribute name of a streamed setAttr, up to its first value.
+void StatementReader::readStreamedHeader(Statement& statement)
+{
+    bool havePath = false, argumentNext = false;
+    for (;;) {
+        Lexer ahead = lexer_;
+        const Token token = ahead.next();
+        if (token.kind == TokenKind::Semicolon || token.kind == TokenKind::End)
+            break;
+        if (argumentNext)
+            argumentNext = false;
+        else if (token.kind == TokenKind::Flag)
+            argumentNext = setAttrFlagTakesArgument(token.text);
+        else if (!havePath)
+            havePath = true;
+        else
+            break;
+        lexer_ = ahead;
+        statement.arguments.push_back(token.kind == TokenKind::OpenParen ? joinStrings(token, statement) : token);
+    }
+    statement.streamed = true;
+    statement.valueCount = lexer_.tokensToSemicolon();
+    streaming_ = true;
+}
+
+Token StatementReader::nextValue()
+{
+    const Token token = lexer_.next();
+    if (token.kind != TokenKind::Word && token.kind != TokenKind::String)
+        throw ReadError(token.line, "expected a value, found " + describeToken(token) +
+                                        " (a setAttr of many values takes no flags or joined strings among them)");
+    return token;
 }
 
 Token StatementReader::joinStrings(const Token& open, Statement& statement)

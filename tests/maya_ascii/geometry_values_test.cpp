@@ -19,10 +19,15 @@ struct Tokens {
         for (Token t = lexer.next(); t.kind != TokenKind::End; t = lexer.next())
             list.push_back(t);
     }
-    const Token* begin() const { return list.data(); }
-    const Token* end() const { return list.data() + list.size(); }
+    // The tokens from the first, as a decoder takes them.
+    ValueTokens& values()
+    {
+        stream = ValueTokens(list.data(), list.data() + list.size());
+        return stream;
+    }
     std::string text;
     std::vector<Token> list;
+    ValueTokens stream{nullptr, nullptr};
 };
 
 template <typename Decode>
@@ -30,7 +35,7 @@ std::string failure(Decode decode, const std::string& text)
 {
     Tokens tokens(text);
     try {
-        decode(tokens.begin(), tokens.end(), 1);
+        decode(tokens.values(), 1);
     } catch (const ReadError& error) {
         return error.what();
     }
@@ -44,7 +49,7 @@ TEST(GeometryValues, DecodesPolyFaces)
     Tokens tokens("f 4 0 5 -2 -5 mu 0 4 0 1 3 2 mc 1 4 0 -1 5 -1\n"
                   "f 3 1 2 3\n"
                   "f 3 4 5 6 mu 0 3 7 8 9 mu 1 3 1 2 3");
-    PolyFacesData data = decodePolyFaces(tokens.begin(), tokens.end(), 1);
+    PolyFacesData data = decodePolyFaces(tokens.values(), 1);
     ASSERT_EQ(data.faceCount(), 3u);
     EXPECT_EQ(data.faceStart, (std::vector<int32_t>{0, 4, 7, 10}));
     EXPECT_EQ(data.edges, (std::vector<int32_t>{0, 5, -2, -5, 1, 2, 3, 4, 5, 6}));
@@ -54,7 +59,7 @@ TEST(GeometryValues, DecodesPolyFaces)
     EXPECT_TRUE(data.facesWithHoles.empty());
 
     Tokens holes("f 4 0 1 2 3 h 3 4 5 6 mu 0 7 0 1 2 3 4 5 6 f 3 7 8 9");
-    PolyFacesData withHoles = decodePolyFaces(holes.begin(), holes.end(), 1);
+    PolyFacesData withHoles = decodePolyFaces(holes.values(), 1);
     EXPECT_EQ(withHoles.facesWithHoles, (std::vector<int32_t>{0}));
     EXPECT_EQ(withHoles.faceCount(), 2u);
 }
@@ -62,21 +67,21 @@ TEST(GeometryValues, DecodesPolyFaces)
 TEST(GeometryValues, DecodesCurvesSurfacesAndLattices)
 {
     Tokens curveTokens("3 1 0 no 3\n6 0 0 0 1 1 1\n4\n0 0 0\n1 2 0\n3 2 0\n4 0 0");
-    NurbsCurveData curve = decodeNurbsCurve(curveTokens.begin(), curveTokens.end(), 1);
+    NurbsCurveData curve = decodeNurbsCurve(curveTokens.values(), 1);
     EXPECT_EQ(curve.degree, 3);
     EXPECT_EQ(curve.spans, 1);
     EXPECT_EQ(curve.knots.size(), 6u);
     EXPECT_EQ(curve.cvs, (std::vector<double>{0, 0, 0, 1, 2, 0, 3, 2, 0, 4, 0, 0}));
 
     Tokens flat("1 1 0 no 2 2 0 1 2 5 6 7 8");
-    NurbsCurveData onSurface = decodeNurbsCurve(flat.begin(), flat.end(), 1);
+    NurbsCurveData onSurface = decodeNurbsCurve(flat.values(), 1);
     EXPECT_EQ(onSurface.cvs, (std::vector<double>{5, 6, 0, 7, 8, 0}));
 
     std::string patch = "3 3 0 0 no\n6 0 0 0 1 1 1\n6 0 0 0 1 1 1\n\n16\n";
     for (int i = 0; i < 16; ++i)
         patch += std::to_string(i / 4) + " " + std::to_string(i % 4) + " 0\n";
     Tokens surfaceTokens(patch);
-    NurbsSurfaceData surface = decodeNurbsSurface(surfaceTokens.begin(), surfaceTokens.end(), 1);
+    NurbsSurfaceData surface = decodeNurbsSurface(surfaceTokens.values(), 1);
     EXPECT_EQ(surface.numCVsU, 4);
     EXPECT_EQ(surface.numCVsV, 4);
     ASSERT_EQ(surface.cvs.size(), 48u);
@@ -85,13 +90,13 @@ TEST(GeometryValues, DecodesCurvesSurfacesAndLattices)
 
     std::string trimmed = "1 1 0 0 no 2 0 1 2 0 1 \"TRIM\" 7 7 7 4 0 0 0 0 1 0 1 0 0 1 1 0";
     Tokens trimmedTokens(trimmed);
-    NurbsSurfaceData trimmedSurface = decodeNurbsSurface(trimmedTokens.begin(), trimmedTokens.end(), 1);
+    NurbsSurfaceData trimmedSurface = decodeNurbsSurface(trimmedTokens.values(), 1);
     EXPECT_EQ(trimmedSurface.cvs.size(), 12u);
 
     Tokens latticeTokens("2 3 2 12 "
                          "-0.5 -0.5 -0.5 0.5 -0.5 -0.5 -0.5 0 -0.5 0.5 0 -0.5 -0.5 0.5 -0.5 0.5 0.5 -0.5 "
                          "-0.5 -0.5 0.5 0.5 -0.5 0.5 -0.5 0 0.5 0.5 0 0.5 -0.5 0.5 0.5 0.5 0.5 0.5");
-    LatticeData lattice = decodeLattice(latticeTokens.begin(), latticeTokens.end(), 1);
+    LatticeData lattice = decodeLattice(latticeTokens.values(), 1);
     EXPECT_EQ(lattice.s, 2);
     EXPECT_EQ(lattice.t, 3);
     EXPECT_EQ(lattice.u, 2);
