@@ -9,8 +9,9 @@ using namespace mayaascii;
 
 namespace {
 
-// Statements as "command(line): arg|arg" lines.
-std::string statements(const std::string& text)
+// Statements as "command(line): arg arg" lines; a streamed statement's values as "| N values: first..last",
+// read when readValues (else left for the reader to pass over).
+std::string statements(const std::string& text, bool readValues = true)
 {
     StatementReader reader(text);
     Statement statement;
@@ -19,9 +20,26 @@ std::string statements(const std::string& text)
         out += std::string(statement.command) + "(" + std::to_string(statement.line) + "):";
         for (const Token& token : statement.arguments)
             out += " " + std::string(token.text);
+        if (statement.streamed) {
+            out += " | " + std::to_string(statement.valueCount) + " values";
+            for (size_t i = 0; readValues && i < statement.valueCount; ++i) {
+                const Token value = reader.nextValue();
+                if (i == 0 || i + 1 == statement.valueCount)
+                    out += (i == 0 ? ": " : "..") + std::string(value.text);
+            }
+        }
         out += "\n";
     }
     return out;
+}
+
+// A setAttr of `count` values 0 1 2 ..., with the flags and name given.
+std::string manyValues(const std::string& head, int count, const std::string& tail = "")
+{
+    std::string text = "setAttr " + head;
+    for (int i = 0; i < count; ++i)
+        text += " " + std::to_string(i);
+    return text + tail + ";\ncreateNode transform -n \"after\";";
 }
 
 std::string failure(const std::string& text)
@@ -55,12 +73,18 @@ TEST(StatementReader, GroupsArgumentsUpToTheSemicolon)
     };
     for (const Case& c : cases)
         EXPECT_EQ(statements(c.text), c.expected) << c.text;
+
+    // Statements of many values stream them after their flags and name, read or not.
+    const std::string many = manyValues("-s 300 \".vt[0:299]\" -type \"float3\"", 300);
+    const char* streamed = "setAttr(1): -s 300 .vt[0:299] -type float3 | 300 values: 0..299\ncreateNode(2): transform -n after\n";
+    EXPECT_EQ(statements(many), streamed);
+    EXPECT_EQ(statements(many, false), "setAttr(1): -s 300 .vt[0:299] -type float3 | 300 values\ncreateNode(2): transform -n after\n");
 }
 
 TEST(StatementReader, RejectsMalformedStatements)
 {
     struct Case {
-        const char* text;
+        std::string text;
         const char* expected;
     };
     const Case cases[] = {
@@ -69,6 +93,8 @@ TEST(StatementReader, RejectsMalformedStatements)
         {"setAttr \".b\" -type \"string\" ( \"a\" \"b\" );", "1: expected '+' or ')' in a joined string, found \"b\""},
         {"setAttr \".b\" -type \"string\" ( 12 );", "1: expected a string inside '( ... )', found '12'"},
         {"setAttr \".b\" 1 ) ;", "1: expected a value, found ')'"},
+        {manyValues("\".w\"", 300, " -k on"),
+         "1: expected a value, found '-k' (a setAttr of many values takes no flags or joined strings among them)"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(failure(c.text), c.expected) << c.text;
