@@ -145,39 +145,57 @@ bool convertMaterials(const Model& model, qaxModel& output)
     return true;
 }
 
-// Lists the corners of every triangle of the mesh, polygon by polygon: 3 sources per triangle.
-void triangulateMesh(const Mesh& mesh, CornerSource* sources)
+// Splits polygon j of the mesh into triangles of its corners, 3 local corner numbers each; returns how many.
+int32_t splitPolygon(const Mesh& mesh, int32_t j, int32_t* triangles)
 {
+    const Polygon& polygon = mesh.polygons[j];
+    int32_t corners = storedCorners(polygon);
+    if (corners < 3)
+        return 0;
     float points[3 * MAX_POLYGON_CORNERS];
+    bool positioned = true;
+    for (int32_t k = 0; k < corners && positioned; ++k) {
+        int32_t v = polygon.vertIndices[k];
+        if (v < 0 || v >= mesh.numVerts)
+            positioned = false;
+        else
+            memcpy(points + 3 * k, mesh.verts + size_t(v) * 3, sizeof(float) * 3);
+    }
+    if (positioned)
+        return triangulateFace(points, corners, triangles);
+    // A corner without a position gives no shape to follow: keep the plain fan.
+    int32_t count = corners - 2;
+    for (int32_t t = 0; t < count; ++t) {
+        triangles[3 * t] = 0;
+        triangles[3 * t + 1] = t + 1;
+        triangles[3 * t + 2] = t + 2;
+    }
+    return count;
+}
+
+// The triangles of a mesh polygon by polygon, handed out an object's worth of corners at a time, so that
+// no list of the whole mesh's corners is needed.
+struct TriangleCursor {
+    int32_t nextPolygon;
+    int32_t polygon; // the polygon whose triangles are buffered
     int32_t triangles[3 * (MAX_POLYGON_CORNERS - 2)];
-    size_t n = 0;
-    for (int32_t j = 0; j < mesh.numPolygons; ++j) {
-        const Polygon& polygon = mesh.polygons[j];
-        int32_t corners = storedCorners(polygon);
-        if (corners < 3)
+    int32_t numCorners; // 3 per buffered triangle
+    int32_t nextCorner;
+};
+
+// Lists the next count corners of the mesh's triangles in sources, 3 per triangle.
+void nextCorners(const Mesh& mesh, TriangleCursor& cursor, CornerSource* sources, int32_t count)
+{
+    for (int32_t n = 0; n < count;) {
+        if (cursor.nextCorner == cursor.numCorners) {
+            if (cursor.nextPolygon >= mesh.numPolygons)
+                break;
+            cursor.polygon = cursor.nextPolygon++;
+            cursor.numCorners = 3 * splitPolygon(mesh, cursor.polygon, cursor.triangles);
+            cursor.nextCorner = 0;
             continue;
-        bool positioned = true;
-        for (int32_t k = 0; k < corners && positioned; ++k) {
-            int32_t v = polygon.vertIndices[k];
-            if (v < 0 || v >= mesh.numVerts)
-                positioned = false;
-            else
-                memcpy(points + 3 * k, mesh.verts + size_t(v) * 3, sizeof(float) * 3);
         }
-        int32_t count;
-        if (positioned) {
-            count = triangulateFace(points, corners, triangles);
-        } else {
-            // A corner without a position gives no shape to follow: keep the plain fan.
-            count = corners - 2;
-            for (int32_t t = 0; t < count; ++t) {
-                triangles[3 * t] = 0;
-                triangles[3 * t + 1] = t + 1;
-                triangles[3 * t + 2] = t + 2;
-            }
-        }
-        for (int32_t i = 0; i < 3 * count; ++i)
-            sources[n++] = CornerSource{j, triangles[i]};
+        sources[n++] = CornerSource{cursor.polygon, cursor.triangles[cursor.nextCorner++]};
     }
 }
 
@@ -281,6 +299,8 @@ struct WeldScratch {
     uint32_t capacity; // vertices of the largest object
 };
 
+enum { WELD_BATCH = 16 };
+
 // Points every corner at the first vertex of the object holding the same values, in one pass: every vertex
 // is offered to the table in order, so the id the table gives back is the first of its value so far. A
 // corner that cannot be welded keeps its own vertex, so every index stays inside the object; its values
@@ -299,24 +319,43 @@ bool setIndices(const Mesh& mesh, const CornerSource* sources, uint8_t withColor
     memset(table.slots, 0xFF, sizeof(int32_t) * size);
 
     bool withColor = withColors != 0;
-    for (int32_t n = 0; n < count; ++n) {
+    const float* colors = withColor ? object.vertexColors.vertexColors : nullptr;
+    auto valuesOf = [&](int32_t n, const float*& position, const float*& normal, const float*& uv,
+                        const float*& color) {
         size_t s = size_t(n);
-        const float* position = object.vertices.vertices + 3 * s;
-        const float* normal = object.normals.normals + 3 * s;
-        const float* uv = object.UVs.UVs + 2 * s;
-        const float* color = withColor ? object.vertexColors.vertexColors + 3 * s : nullptr;
-        bool weldable = cornerWeldable(mesh, mesh.polygons[sources[n].polygon], sources[n].corner, withColor);
-        int32_t index = n;
-        if (!holdsNaN(position, normal, uv, color)) {
-            int32_t found = findOrInsert(table, hashVertex(position, normal, uv, color), n, [&](int32_t stored) {
-                return holdsValues(object, size_t(stored), position, normal, uv, color);
-            });
-            if (weldable)
-                index = found;
-        } else if (weldable) {
-            logPrint(0, "Warning: getQAXIndexForVertex: Matching QAX vertex not found.\n");
+        position = object.vertices.vertices + 3 * s;
+        normal = object.normals.normals + 3 * s;
+        uv = object.UVs.UVs + 2 * s;
+        color = colors ? colors + 3 * s : nullptr;
+    };
+    // Vertices go in batches whose home slots are fetched together; the table is larger than the fastest cache.
+    for (int32_t start = 0; start < count; start += WELD_BATCH) {
+        int32_t end = count - start < WELD_BATCH ? count : start + WELD_BATCH;
+        uint32_t hashes[WELD_BATCH];
+        bool hasNaN[WELD_BATCH];
+        for (int32_t n = start; n < end; ++n) {
+            const float *position, *normal, *uv, *color;
+            valuesOf(n, position, normal, uv, color);
+            hasNaN[n - start] = holdsNaN(position, normal, uv, color);
+            hashes[n - start] = hashVertex(position, normal, uv, color);
+            __builtin_prefetch(table.slots + (finishHash(hashes[n - start]) & table.mask));
         }
-        object.indices.indices[n] = uint16_t(index);
+        for (int32_t n = start; n < end; ++n) {
+            const float *position, *normal, *uv, *color;
+            valuesOf(n, position, normal, uv, color);
+            bool weldable = cornerWeldable(mesh, mesh.polygons[sources[n].polygon], sources[n].corner, withColor);
+            int32_t index = n;
+            if (!hasNaN[n - start]) {
+                int32_t found = findOrInsert(table, hashes[n - start], n, [&](int32_t stored) {
+                    return holdsValues(object, size_t(stored), position, normal, uv, color);
+                });
+                if (weldable)
+                    index = found;
+            } else if (weldable) {
+                logPrint(0, "Warning: getQAXIndexForVertex: Matching QAX vertex not found.\n");
+            }
+            object.indices.indices[n] = uint16_t(index);
+        }
     }
     return true;
 }
@@ -384,18 +423,20 @@ bool convertMesh(const Mesh& mesh, int32_t meshIndex, int64_t triangles, uint8_t
         logPrint(0, "  Mesh %i split into %i objects of at most %i triangles\n", meshIndex, numObjects,
                  int32_t(QAX_MAX_OBJECT_TRIANGLES));
 
-    CornerSource* sources = allocateArray<CornerSource>("mesh->cornerSources", size_t(3 * triangles));
+    int64_t largest = triangles < QAX_MAX_OBJECT_TRIANGLES ? triangles : int64_t(QAX_MAX_OBJECT_TRIANGLES);
+    CornerSource* sources = allocateArray<CornerSource>("mesh->cornerSources", size_t(3 * largest));
     if (!sources)
         return false;
-    triangulateMesh(mesh, sources);
 
+    TriangleCursor cursor = {};
     bool converted = true;
     int64_t first = 0;
     for (int32_t i = 0; i < numObjects && converted; ++i) {
         int64_t count = triangles - first;
         if (count > QAX_MAX_OBJECT_TRIANGLES)
             count = QAX_MAX_OBJECT_TRIANGLES;
-        converted = convertObject(mesh, sources + 3 * first, int32_t(count), withColors, objects[i], weld);
+        nextCorners(mesh, cursor, sources, int32_t(3 * count));
+        converted = convertObject(mesh, sources, int32_t(count), withColors, objects[i], weld);
         first += count;
     }
     releaseArray(sources);
@@ -409,7 +450,9 @@ struct PairKey {
 
 // A free slot has every byte 0x80: indices of -2139062144, which no corner of a real mesh holds; a corner
 // that does is counted apart.
-enum { FREE_PAIR_BYTE = 0x80, PAIR_BATCH = 32 };
+enum { FREE_PAIR_BYTE = 0x80 };
+// Keys per part of the pair count, at most, and up to how many parts: 8192 keys fill a table of 256 kB.
+enum { PAIR_PART_SIZE = 8192, MAX_PAIR_PART_BITS = 16 };
 const int32_t FREE_PAIR_INDEX = int32_t(0x80808080u);
 
 bool isFreePair(const PairKey& key)
@@ -567,60 +610,97 @@ int32_t countUniquePairs(const Mesh* mesh, uint8_t includeColors)
         logPrint(0, "Error: Allocation of %s is too large.\n", "pairs");
         return -1;
     }
-    uint32_t size = 16;
-    while (size < 2 * uint64_t(corners))
-        size *= 2;
-    PairKey* slots = allocateArray<PairKey>("pairs", size, FREE_PAIR_BYTE);
-    if (!slots)
+    // A table for every corner at once would miss the caches on almost every probe once a mesh has more than
+    // some ten thousand corners. The keys are put in order of the top bits of their hash first (a counting
+    // pass, then a placing pass), so that each part, which no other part's keys can equal, is counted in a
+    // table small enough to stay in the cache, sized once for the largest part.
+    int32_t partBits = 0;
+    while (partBits < MAX_PAIR_PART_BITS && (corners >> partBits) > PAIR_PART_SIZE)
+        ++partBits;
+    const int32_t parts = 1 << partBits;
+    int32_t* partStart = allocateArray<int32_t>("pairs->parts", size_t(parts) + 1);
+    PairKey* sorted = partBits > 0 ? allocateArray<PairKey>("pairs->keys", size_t(corners)) : nullptr;
+    if (!partStart || (partBits > 0 && !sorted)) {
+        releaseArray(partStart);
+        releaseArray(sorted);
         return -1;
-    const uint32_t mask = size - 1;
-    // Keys go in batches: the home slots of a whole batch are fetched from memory together, since a table
-    // of this size misses the caches on almost every probe.
-    PairKey keys[PAIR_BATCH];
-    uint32_t homes[PAIR_BATCH];
-    int32_t batched = 0;
+    }
     bool freeKeySeen = false;
-    int32_t unique = 0;
-    auto insertBatch = [&]() {
-        for (int32_t b = 0; b < batched; ++b) {
-            const PairKey& key = keys[b];
-            uint32_t slot = homes[b];
-            // Collision: triangular probing visits every slot of a power-of-two table.
-            for (uint32_t step = 1;; ++step) {
-                PairKey& stored = slots[slot];
-                if (samePair(stored, key))
-                    break;
-                if (isFreePair(stored)) {
-                    stored = key;
-                    ++unique;
-                    break;
-                }
-                slot = (slot + step) & mask;
+    auto partOf = [&](uint32_t hash) { return partBits > 0 ? int32_t(hash >> (32 - partBits)) : 0; };
+    auto forEachKey = [&](auto visit) {
+        for (int32_t j = 0; j < mesh->numPolygons; ++j) {
+            const Polygon& polygon = mesh->polygons[j];
+            int32_t numCorners = storedCorners(polygon);
+            for (int32_t k = 0; k < numCorners; ++k) {
+                PairKey key = {polygon.vertIndices[k], polygon.normalIndices[k], polygon.uvIndices[k],
+                               includeColors ? polygon.colorIndices[k] : 0};
+                if (isFreePair(key))
+                    freeKeySeen = true; // the fill of a free slot: counted apart
+                else
+                    visit(key, finishHash(hashPair(key)));
             }
         }
-        batched = 0;
     };
-    for (int32_t j = 0; j < mesh->numPolygons; ++j) {
-        const Polygon& polygon = mesh->polygons[j];
-        int32_t numCorners = storedCorners(polygon);
-        for (int32_t k = 0; k < numCorners; ++k) {
-            PairKey key = {polygon.vertIndices[k], polygon.normalIndices[k], polygon.uvIndices[k],
-                           includeColors ? polygon.colorIndices[k] : 0};
-            if (isFreePair(key)) {
-                unique += freeKeySeen ? 0 : 1;
-                freeKeySeen = true;
-                continue;
+    forEachKey([&](const PairKey&, uint32_t hash) { ++partStart[partOf(hash) + 1]; });
+    int32_t largest = 0;
+    for (int32_t p = 0; p < parts; ++p) {
+        largest = partStart[p + 1] > largest ? partStart[p + 1] : largest;
+        partStart[p + 1] += partStart[p];
+    }
+    if (sorted) {
+        int32_t* fill = allocateArray<int32_t>("pairs->fill", size_t(parts));
+        if (!fill) {
+            releaseArray(partStart);
+            releaseArray(sorted);
+            return -1;
+        }
+        memcpy(fill, partStart, sizeof(int32_t) * size_t(parts));
+        forEachKey([&](const PairKey& key, uint32_t hash) { sorted[fill[partOf(hash)]++] = key; });
+        releaseArray(fill);
+    }
+
+    uint32_t tableSize = 16;
+    while (tableSize < 2 * uint64_t(largest))
+        tableSize *= 2;
+    PairKey* slots = allocateArray<PairKey>("pairs", tableSize, FREE_PAIR_BYTE);
+    if (!slots) {
+        releaseArray(partStart);
+        releaseArray(sorted);
+        return -1;
+    }
+    int32_t unique = freeKeySeen ? 1 : 0;
+    auto insert = [&](const PairKey& key, uint32_t mask) {
+        uint32_t slot = finishHash(hashPair(key)) & mask;
+        // Collision: triangular probing visits every slot of a power-of-two table.
+        for (uint32_t step = 1;; ++step) {
+            PairKey& stored = slots[slot];
+            if (samePair(stored, key))
+                return;
+            if (isFreePair(stored)) {
+                stored = key;
+                ++unique;
+                return;
             }
-            uint32_t home = finishHash(hashPair(key)) & mask;
-            __builtin_prefetch(slots + home, 1);
-            keys[batched] = key;
-            homes[batched] = home;
-            if (++batched == PAIR_BATCH)
-                insertBatch();
+            slot = (slot + step) & mask;
+        }
+    };
+    if (!sorted) {
+        forEachKey([&](const PairKey& key, uint32_t) { insert(key, tableSize - 1); });
+    } else {
+        for (int32_t p = 0; p < parts; ++p) {
+            int32_t first = partStart[p], count = partStart[p + 1] - first;
+            uint32_t size = 16;
+            while (size < 2 * uint64_t(count))
+                size *= 2;
+            if (p > 0)
+                memset(slots, FREE_PAIR_BYTE, sizeof(PairKey) * size);
+            for (int32_t i = 0; i < count; ++i)
+                insert(sorted[first + i], size - 1);
         }
     }
-    insertBatch();
     releaseArray(slots);
+    releaseArray(sorted);
+    releaseArray(partStart);
     return unique;
 }
 
