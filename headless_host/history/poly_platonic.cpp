@@ -39,7 +39,8 @@ bool generatePolyPlatonic(const HistoryNode& node, const HistoryContext& context
     return context.fail(node, "subdivisions (.subdivisions " + std::to_string(static_cast<long long>(
                                   std::fmin(subdivisions, 1e18))) + ") are not evaluated by the headless host", 0);
   if (subdivisions < 0)
-    context.warn(node, ".subdivisions " + std::to_string(subdivisions) + " is below 0, made with 0");
+    context.warn(node, ".subdivisions " + std::to_string(static_cast<long long>(std::fmax(-1e18, subdivisions))) +
+                           " is below 0, made with 0");
   const std::vector<double> axis = historyNumbers(node, "ax", {0, 1, 0});
   if (axis != std::vector<double>{0, 1, 0})
     return context.fail(node, "a platonic solid on another axis (.ax) is not evaluated by the headless host", 0);

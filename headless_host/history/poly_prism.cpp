@@ -32,8 +32,8 @@ bool readCount(const HistoryNode& node, const HistoryContext& context, const cha
     return context.fail(node, std::string("its .") + key + " is not a number", attribute ? attribute->line : 0);
   }
   if (value < minimum) {
-    context.warn(node, std::string(".") + key + " " + std::to_string(value) + " is below " + std::to_string(minimum) +
-                           ", made with " + std::to_string(minimum));
+    context.warn(node, std::string(".") + key + " " + std::to_string(static_cast<long long>(std::fmax(-1e18, value))) +
+                           " is below " + std::to_string(minimum) + ", made with " + std::to_string(minimum));
     count = minimum;
   } else {
     count = value > 1e9 ? 1000000000 : static_cast<int>(value);

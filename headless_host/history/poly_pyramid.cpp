@@ -33,8 +33,10 @@ bool readCount(const HistoryNode& node, const HistoryContext& context, const cha
   }
   count = static_cast<int>(value < minimum ? minimum : value > maximum ? maximum : value);
   if (value < minimum || value >= maximum + 1.0)
-    context.warn(node, std::string(".") + key + " " + std::to_string(value) + " is outside " + std::to_string(minimum) +
-                           " to " + std::to_string(maximum) + ", made with " + std::to_string(count));
+    context.warn(node, std::string(".") + key + " " +
+                           std::to_string(static_cast<long long>(std::fmax(-1e18, std::fmin(1e18, value)))) +
+                           " is outside " + std::to_string(minimum) + " to " + std::to_string(maximum) +
+                           ", made with " + std::to_string(count));
   return true;
 }
 
