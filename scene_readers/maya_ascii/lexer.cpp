@@ -6,10 +6,26 @@ namespace mayaascii {
 
 namespace {
 
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
+// Character classes, looked up once per character: the text of a large scene is mostly numbers and spaces.
+enum CharClass : unsigned char { kWordChar = 0, kSpace = 1, kSpecial = 2, kSlash = 3 };
 
-// Characters that end a bare word even without whitespace ("0;" ends a value list).
-bool endsWord(char c) { return isSpace(c) || c == ';' || c == '"' || c == '(' || c == ')'; }
+struct CharClasses {
+    unsigned char of[256] = {};
+    constexpr CharClasses()
+    {
+        for (unsigned char c : {' ', '\t', '\r', '\n', '\f', '\v'})
+            of[c] = kSpace;
+        // Characters that end a bare word even without whitespace ("0;" ends a value list).
+        for (unsigned char c : {';', '"', '(', ')'})
+            of[c] = kSpecial;
+        of[static_cast<unsigned char>('/')] = kSlash;
+    }
+};
+constexpr CharClasses kClasses;
+
+CharClass classOf(char c) { return CharClass(kClasses.of[static_cast<unsigned char>(c)]); }
+bool isSpace(char c) { return classOf(c) == kSpace; }
+bool endsWord(char c) { const CharClass k = classOf(c); return k == kSpace || k == kSpecial; }
 
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
 
@@ -78,29 +94,38 @@ Token Lexer::next()
 size_t Lexer::tokensToSemicolon(size_t limit) const
 {
     const size_t size = text_.size();
+    const char* const text = text_.data();
     size_t count = 0;
     bool inWord = false;
     for (size_t i = position_; i < size && count <= limit; ++i) {
-        const char c = text_[i];
-        if (c == '"') {
-            ++count;
-            inWord = false;
-            for (++i; i < size && text_[i] != '"'; ++i)
-                if (text_[i] == '\\')
-                    ++i;
-        } else if (c == '/' && !inWord && i + 1 < size && text_[i + 1] == '/') {
-            while (i < size && text_[i] != '\n')
-                ++i;
-        } else if (c == ';') {
-            break;
-        } else if (c == '(' || c == ')') {
-            ++count;
-            inWord = false;
-        } else if (isSpace(c)) {
-            inWord = false;
-        } else if (!inWord) {
-            ++count;
+        const char c = text[i];
+        switch (classOf(c)) {
+        case kWordChar:
+            count += inWord ? 0 : 1;
             inWord = true;
+            break;
+        case kSpace:
+            inWord = false;
+            break;
+        case kSlash:
+            if (!inWord && i + 1 < size && text[i + 1] == '/') {
+                while (i < size && text[i] != '\n')
+                    ++i;
+            } else {
+                count += inWord ? 0 : 1;
+                inWord = true;
+            }
+            break;
+        case kSpecial:
+            if (c == ';')
+                return count;
+            ++count;
+            inWord = false;
+            if (c == '"')
+                for (++i; i < size && text[i] != '"'; ++i)
+                    if (text[i] == '\\')
+                        ++i;
+            break;
         }
     }
     return count;
