@@ -80,7 +80,8 @@ bool generatePolyPlatonic(const HistoryNode& node, const HistoryContext& context
   if (mapped)
     for (const Vec3& p : mesh.points) {
       const double length = std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z);
-      builder.addUV(0.5 + std::atan2(p.x, p.z) / (2 * M_PI), 0.5 + std::asin(p.y / length) / M_PI);
+      const double latitude = length > 0 ? std::asin(p.y / length) : 0;  // a solid of radius 0 maps to the middle
+      builder.addUV(0.5 + std::atan2(p.x, p.z) / (2 * M_PI), 0.5 + latitude / M_PI);
     }
   for (const std::array<int, 3>& face : faces) {
     if (!mapped) {
