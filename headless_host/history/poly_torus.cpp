@@ -72,8 +72,8 @@ bool generatePolyTorus(const HistoryNode& node, const HistoryContext& context, P
   // Ring j lies at the j-th float step around the section circle, starting on the inside of the tube at the
   // equator and going up over the top: its radius is r - sr * cos, its height sr * sin, each product in single
   // precision (nimbus2000.ma pTorusShape2, the default torus of Maya 2023; Doctors office.ma pTorusShape2,
-  // 10 x 10 with .sr 0.1, Maya 2018; TreasureChest_Model.ma pTorusShape3, 8 x 8 of radius 3.6178865: all to
-  // the last bit).
+  // 10 x 10 with .sr 0.1, Maya 2018; TreasureChest_Model.ma pTorusShape3, 8 x 8 of radius 3.6178865; Lagoon
+  // Catapult.ma pTorusShape1, 20 around the axis by 12 around the section: all to the last bit).
   std::vector<float> ux, uz, sx, sz;
   unitRing(n, ux, uz);
   unitRing(m, sx, sz);
@@ -87,8 +87,8 @@ bool generatePolyTorus(const HistoryNode& node, const HistoryContext& context, P
   }
 
   // Edges: every ring, then the edges from each ring to the next (the last back to the first), all smooth as
-  // in nimbus2000.ma and Doctors office.ma. TreasureChest_Model.ma has the same edges all hard, which its
-  // settings do not explain; that is not followed.
+  // in nimbus2000.ma and Doctors office.ma. TreasureChest_Model.ma has them all hard and Lagoon Catapult.ma
+  // those around the axis, which their settings do not explain; that is not followed.
   for (int j = 0; j < m; ++j)
     for (int i = 0; i < n; ++i) builder.addEdge(j * n + i, j * n + (i + 1) % n);
   for (int j = 0; j < m; ++j)

@@ -41,10 +41,12 @@ TEST(PolyTorusAndPipe, MatchBakedReferencesAndClampAsTheHostDoes)
         {"polyTorus", "default", {}, "polyTorus_default.ma", 0, false},
         {"polyTorus", "10 x 10, thin section", {{"sa", {10}}, {"sh", {10}}, {"sr", {0.1}}},
          "polyTorus_sa10_sh10_sr0.1.ma", 0, false},
-        // Every edge of that scene's 8 x 8 tori is hard where the other scenes' tori are smooth, so only the
-        // layout is compared.
+        // These two scenes harden edges the other scenes' tori keep smooth (all of them; those around the axis),
+        // so only their layout is compared.
         {"polyTorus", "8 x 8, radius 3.6178865", {{"sa", {8}}, {"sh", {8}}, {"r", {3.6178865}}},
          "polyTorus_sa8_sh8_r3.6178865.ma", 0, false, false},
+        {"polyTorus", "20 x 12, radius 3.5, section 0.15", {{"sh", {12}}, {"r", {3.5}}, {"sr", {0.15}}},
+         "polyTorus_sh12_r3.5_sr0.15.ma", 0, false, false},
         {"polyTorus", "about X, no UVs", {{"ax", {1, 0, 0}}, {"cuv", {0}}}, "polyTorus_default.ma", 0, false, true,
          torusOntoX},
         {"polyTorus", "no axis divisions", {{"sa", {0}}}, "", 1, false},
