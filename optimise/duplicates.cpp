@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "log/log.h"
-
 #include "model/allocation.h"
 #include "output/vertex_hash.h"
 
@@ -17,9 +16,11 @@
 // - during that turn the members are removed in ascending order of their current positions, and each
 //   hole is filled from the tail, where members of the same group are dropped on the way;
 // - only the tail moves, so the members that are not at the tail keep their positions during a turn.
-// One hash pass links every group into a ring, each turn sorts its members' positions (usually already
-// in order), and a two-ended walk (holes from the front, tail from the back) does exactly the moves the
-// pairwise loop does. The corners follow in one walk over the polygons at the end.
+// So a turn takes as many positions off the tail as the group has other members: those among them are
+// dropped, and the other entries there, from the back, fill the holes the members below leave, from the
+// front. One hash pass links every group into a ring, each turn sorts its members' positions (usually
+// already in order) and walks the tail it takes off once, which makes exactly the moves the pairwise loop
+// makes. The corners follow in one walk over the polygons at the end.
 
 namespace {
 
