@@ -36,8 +36,8 @@ bool readSettings(const HistoryNode& node, const HistoryContext& context, PipeSe
     *length.value = historyNumber(node, length.key, *length.value);
     if (!std::isfinite(*length.value)) return notFinite(node, context, length.key);
   }
-  // A ring needs three sides, the wall one span. The caps' default is not 0: the host writes .sc 0 on every
-  // pipe made from its menu, which it would not for the default value.
+  // A ring needs three sides, the wall one span. The caps' default is not 0: most files with a pipe set .sc 0,
+  // and the host writes only values other than the default; which layout the default has, no reference shows.
   struct Count {
     const char* key;
     int minimum;

@@ -23,8 +23,8 @@ struct RingCase {
     int warnings;
     bool refused;
     bool compareSmoothing = true;
-    // Built about +X without UVs, the primitive is the reference turned onto +X by the shortest arc from the axis
-    // it is built about: null for a row that is not turned.
+    // No baked reference is turned: built about +X without UVs, the primitive is the reference turned onto +X by
+    // the shortest arc from the axis it is built about, as the baked planes turn. Null for a row not turned.
     headless::Vec3 (*ontoX)(const headless::Vec3&) = nullptr;
 };
 
@@ -53,7 +53,7 @@ TEST(PolyTorusAndPipe, MatchBakedReferencesAndClampAsTheHostDoes)
         {"polyTorus", "negative height divisions", {{"sh", {-2}}}, "", 1, false},
         {"polyTorus", "NaN radius", {{"r", {nan}}}, "", 0, true},
         {"polyTorus", "twisted", {{"tw", {30}}}, "", 0, true},
-        // As the Create menu makes them: .sc 0 is written by every file that has one.
+        // As most files set them: .sc 0, which is not the default (left alone it is refused).
         {"polyPipe", "radius 0.33, height 1, thickness 0.1", {{"r", {0.33}}, {"h", {1}}, {"t", {0.1}}, {"sc", {0}}},
          "polyPipe_r0.33_h1_t0.1.ma", 0, false},
         {"polyPipe", "radius 1.3364635, height 1.3241384, thickness 0.6",
