@@ -83,7 +83,9 @@ bool generatePolyPrism(const HistoryNode& node, const HistoryContext& context, P
   if (mapped) {
     const float capRadius = 0.15625f;
     for (int i = 0; i < n; ++i) builder.addUV(0.5f + capRadius * ux[size_t(i)], capRadius + capRadius * uz[size_t(i)]);
-    const float topRow = historyNumber(node, "ouv", 0) != 0 ? 0.68843985f : 0.6875f;
+    // A file from before 2023 cannot set ".ouv" and keeps the earlier UVs, as the host keeps them on load.
+    const bool earlier = context.graph.hostVersion > 0 && context.graph.hostVersion < 2023;
+    const float topRow = historyNumber(node, "ouv", earlier ? 1 : 0) != 0 ? 0.68843985f : 0.6875f;
     for (const float v : {0.3125f, topRow}) {
       float u = 0.375f;
       for (int i = 0; i <= n; ++i, u += 0.25f / float(n)) builder.addUV(u, v);

@@ -300,6 +300,13 @@ private:
         }
         if (!texts.empty() && texts[0] != "maya")
             document_.requiredPlugins.insert(texts[0]);
+        // "2018", "2018ff07", "2016 Extension 2": the leading year.
+        if (texts.size() >= 2 && texts[0] == "maya") {
+            int year = 0;
+            for (size_t i = 0; i < texts[1].size() && i < 4 && texts[1][i] >= '0' && texts[1][i] <= '9'; ++i)
+                year = 10 * year + (texts[1][i] - '0');
+            document_.hostVersion = year;
+        }
         (void)nodeType;
     }
 

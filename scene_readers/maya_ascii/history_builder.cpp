@@ -116,6 +116,7 @@ headless::HistoryResult evaluateShapeHistory(const SceneDocument& document, cons
                 !out->second.plain.numbers.empty())
                 graph.currentTime = out->second.plain.numbers[0];
         }
+    graph.hostVersion = document.hostVersion;
     headless::HistoryResult result = headless::evaluateMeshHistory(graph, 0);
     if (!result.error.empty() && result.errorLine > 0)
         throw ReadError(result.errorLine, result.error);

@@ -122,6 +122,7 @@ struct SceneDocument {
     std::unordered_map<std::string, std::vector<int>> nodesByName;  // leaf name (namespace kept) -> nodes
     std::string linearUnit = "centimeter";
     std::string angleUnit = "degree";
+    int hostVersion = 0;  // the year of `requires maya "2018"` (0 when the file names none), for compat defaults
     std::set<std::string> requiredPlugins;
     std::vector<std::string> warnings;
     int skippedStatements = 0;

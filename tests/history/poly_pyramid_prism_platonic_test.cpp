@@ -24,6 +24,7 @@ struct GeneratorCase {
     bool refused;
     bool xAxis = false;      // built along +X: the reference turned a quarter about -Z, (x, y, z) -> (y, -x, z)
     bool withoutUVs = false;  // made without UVs: the reference's are left out of the comparison
+    int hostVersion = 0;      // the version of the file the node comes from, 0 unknown
 };
 
 TEST(PolyPyramidPrismPlatonic, MatchBakedReferencesAndClampAsTheHostDoes)
@@ -42,10 +43,14 @@ TEST(PolyPyramidPrismPlatonic, MatchBakedReferencesAndClampAsTheHostDoes)
         {"polyPyramid", "NaN side", {{"w", {nan}}}, "", 0, true},
         {"polyPyramid", "levels over an undivided base", {{"sh", {2}}}, "", 0, true},
         {"polyPrism", "default", {{"cuv", {3}}}, "polyPrism_default.ma", 0, false},
-        // The length read back from the reference's points; .ouv asks for the pre-2023 UVs that file has.
-        {"polyPrism", "five sides, pre-2023 UVs",
+        // The length read back from the reference's points; a 2015 file has the pre-2023 UVs, which .ouv asks
+        // for in later files.
+        {"polyPrism", "five sides, pre-2023 file",
+         {{"ns", {5}}, {"w", {0.5}}, {"l", {3.95901346}}, {"cuv", {3}}},
+         "polyPrism_ns5_w0.5_l3.959.ma", 0, false, false, false, 2015},
+        {"polyPrism", "five sides, pre-2023 UVs asked for",
          {{"ns", {5}}, {"w", {0.5}}, {"l", {3.95901346}}, {"ouv", {1}}, {"cuv", {3}}},
-         "polyPrism_ns5_w0.5_l3.959.ma", 0, false},
+         "polyPrism_ns5_w0.5_l3.959.ma", 0, false, false, false, 2024},
         {"polyPrism", "along X, no UVs", {{"ax", {1, 0, 0}}, {"cuv", {0}}}, "polyPrism_default.ma", 0, false, true,
          true},
         {"polyPrism", "two sides", {{"ns", {2}}, {"cuv", {3}}}, "polyPrism_default.ma", 1, false},
@@ -62,7 +67,7 @@ TEST(PolyPyramidPrismPlatonic, MatchBakedReferencesAndClampAsTheHostDoes)
     };
     for (const GeneratorCase& c : cases) {
         SCOPED_TRACE(std::string(c.type) + ": " + c.name);
-        const headless::HistoryResult result = historytest::evaluateGenerator(c.type, c.values);
+        const headless::HistoryResult result = historytest::evaluateGenerator(c.type, c.values, c.hostVersion);
         EXPECT_EQ(result.evaluated, !c.refused) << result.error;
         EXPECT_EQ(result.warnings.size(), size_t(c.warnings));
         if (c.refused) {

@@ -36,9 +36,10 @@ bool near(double a, double b, int ulps)
 } // namespace
 
 headless::HistoryResult evaluateGenerator(const std::string& type,
-                                          const std::map<std::string, std::vector<double>>& values)
+                                          const std::map<std::string, std::vector<double>>& values, int hostVersion)
 {
     headless::HistoryGraph graph;
+    graph.hostVersion = hostVersion;
     headless::HistoryNode generator;
     generator.type = type;
     generator.name = type + "1";

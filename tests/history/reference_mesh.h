@@ -24,8 +24,9 @@ headless::PolyMesh loadReferenceMesh(const std::string& path, const std::string&
 void expectSameMesh(const headless::PolyMesh& expected, const headless::PolyMesh& actual, int ulps = 4);
 
 // Evaluates a generator node of `type` with the given plain values ({"sa", {8}}, {"ax", {1, 0, 0}}) feeding a
-// mesh shape, as a file with that history would.
+// mesh shape, as a file with that history would (written by host version hostVersion, 0 unknown).
 headless::HistoryResult evaluateGenerator(const std::string& type,
-                                          const std::map<std::string, std::vector<double>>& values = {});
+                                          const std::map<std::string, std::vector<double>>& values = {},
+                                          int hostVersion = 0);
 
 }  // namespace historytest

@@ -38,7 +38,8 @@ std::string failure(const std::string& text)
 
 TEST(DocumentLoader, BuildsNodesParentsAndPaths)
 {
-    SceneDocument document = load("createNode transform -n \"rgb\";\n"
+    SceneDocument document = load("requires maya \"2018ff07\";\n"
+                                  "createNode transform -n \"rgb\";\n"
                                   "createNode transform -n \"vert\" -p \"rgb\";\n"
                                   "createNode mesh -n \"vertShape\" -p \"|rgb|vert\";\n"
                                   "createNode transform -n \"rgba\";\n"
@@ -72,6 +73,7 @@ TEST(DocumentLoader, BuildsNodesParentsAndPaths)
         const Node& n = document.nodes[size_t(index)];
         EXPECT_EQ(n.parent < 0 ? std::string() : document.nodes[size_t(n.parent)].name, c.parentName) << c.path;
     }
+    EXPECT_EQ(document.hostVersion, 2018);
     const Node& shape = node(document, "|rgb|vert|vertShape");
     ASSERT_EQ(shape.extraParents.size(), 1u);
     EXPECT_EQ(document.nodes[size_t(shape.extraParents[0])].name, "other");

@@ -58,6 +58,7 @@ struct HistoryGraph {
   std::vector<HistoryNode> nodes;
   std::vector<HistoryConnection> connections;
   double currentTime = 1;  // the scene's time (time1's ".o"), at which animation curves driving values are read
+  int hostVersion = 0;     // the host version that wrote the file (2018), 0 unknown: older files keep older layouts
 };
 
 struct HistoryResult {
