@@ -251,10 +251,37 @@ bool holdsValues(const qaxObject& object, size_t s, const float* position, const
     return vertexColor[0] == color[0] && vertexColor[1] == color[1] && vertexColor[2] == color[2];
 }
 
+// The conversion's keys hash as a sum of their words, each times its own odd constant: the products do
+// not wait on one another, so the eight to eleven words of a vertex take a few cycles where a chain of
+// mixing steps takes one step per word. The fold brings the high bits, where the products mix, down to the
+// low bits the table indexes by; finishHash mixes them further.
+const uint64_t LANE_CONSTANTS[11] = {
+    0x9e3779b97f4a7c15ull, 0xc2b2ae3d27d4eb4full, 0x165667b19e3779f9ull, 0xd6e8feb86659fd93ull,
+    0xff51afd7ed558ccdull, 0xc4ceb9fe1a85ec53ull, 0x27d4eb2f165667c5ull, 0x94d049bb133111ebull,
+    0xbf58476d1ce4e5b9ull, 0x2545f4914f6cdd1dull, 0x8cb92ba72f3d8dd7ull,
+};
+
+uint32_t foldLanes(uint64_t sum)
+{
+    sum ^= sum >> 32;
+    sum *= 0xd6e8feb86659fd93ull;
+    return uint32_t(sum >> 32);
+}
+
 uint32_t hashVertex(const float* position, const float* normal, const float* uv, const float* color)
 {
-    uint32_t hash = hashFloats(uv, 2, hashFloats(normal, 3, hashFloats(position, 3)));
-    return color ? hashFloats(color, 3, hash) : hash;
+    uint64_t sum = 0;
+    for (int32_t i = 0; i < 3; ++i)
+        sum += exactFloatBits(position[i]) * LANE_CONSTANTS[i];
+    for (int32_t i = 0; i < 3; ++i)
+        sum += exactFloatBits(normal[i]) * LANE_CONSTANTS[3 + i];
+    for (int32_t i = 0; i < 2; ++i)
+        sum += exactFloatBits(uv[i]) * LANE_CONSTANTS[6 + i];
+    if (color) {
+        for (int32_t i = 0; i < 3; ++i)
+            sum += exactFloatBits(color[i]) * LANE_CONSTANTS[8 + i];
+    }
+    return foldLanes(sum);
 }
 
 bool holdsNaN(const float* position, const float* normal, const float* uv, const float* color)
@@ -468,8 +495,8 @@ bool samePair(const PairKey& a, const PairKey& b)
 
 uint32_t hashPair(const PairKey& key)
 {
-    return hashWord(hashWord(hashWord(hashWord(0, uint32_t(key.vert)), uint32_t(key.normal)), uint32_t(key.uv)),
-                    uint32_t(key.color));
+    return foldLanes(uint32_t(key.vert) * LANE_CONSTANTS[0] + uint32_t(key.normal) * LANE_CONSTANTS[1] +
+                     uint32_t(key.uv) * LANE_CONSTANTS[2] + uint32_t(key.color) * LANE_CONSTANTS[3]);
 }
 
 } // namespace
