@@ -107,21 +107,37 @@ int32_t* findSlot(const ExactHashTable& table, uint32_t hash, IsEqual isEqual)
     }
 }
 
-// Returns the id already stored whose key equals the new one, or stores id and returns it. The table
-// must have room (ids inserted < capacity given at creation).
+// Returns the id already stored whose key equals the new one (isEqual(storedId) says so), or stores id
+// and returns it. The table must have room (ids inserted < capacity given at creation).
 template <class IsEqual>
 int32_t findOrInsert(ExactHashTable& table, uint32_t hash, int32_t id, IsEqual isEqual)
 {
     assert(id >= 0);
-    int32_t* slot = findSlot(table, hash, isEqual);
-    if (*slot < 0)
-        *slot = id;
-    return *slot;
+    uint32_t slot = finishHash(hash) & table.mask;
+    // Collision: triangular probing visits every slot of a power-of-two table.
+    for (uint32_t step = 1;; ++step) {
+        int32_t stored = table.slots[slot];
+        if (stored < 0) {
+            table.slots[slot] = id;
+            return id;
+        }
+        if (isEqual(stored))
+            return stored;
+        slot = (slot + step) & table.mask;
+    }
 }
 
 // Returns the stored id whose key equals the searched one, or -1 when there is none.
 template <class IsEqual>
 int32_t findInTable(const ExactHashTable& table, uint32_t hash, IsEqual isEqual)
 {
-    return *findSlot(table, hash, isEqual);
+    uint32_t slot = finishHash(hash) & table.mask;
+    for (uint32_t step = 1;; ++step) {
+        int32_t stored = table.slots[slot];
+        if (stored < 0)
+            return -1;
+        if (isEqual(stored))
+            return stored;
+        slot = (slot + step) & table.mask;
+    }
 }
