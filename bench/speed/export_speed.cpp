@@ -3,8 +3,8 @@
 //   (b) convertToQAX + writeOutQAXFile of a 1M-triangle sphere against one fwrite of as many bytes;
 //   (c) each duplicate removal on the 1M-triangle arrays against one flat-hash pass over the same array;
 //   (d) (b) at 1M triangles against (b) at 100k.
-// Every measurement is repeated and the fastest run counts; each export starts with the allocator's free
-// memory handed back to the system. Prints one line per ratio with its limit.
+// Every measurement is repeated and the fastest run counts; each timed step starts with the allocator's
+// free memory handed back to the system. Prints one line per ratio with its limit.
 //   qax_export_speed [DIRECTORY [RUNS]]   (default: the current directory, 5 runs)
 
 #include <fcntl.h>
@@ -198,12 +198,16 @@ int main(int argc, char** argv)
     for (int run = 0; run < runs; ++run) {
         for (int a = 0; a < 4; ++a) {
             const ValueArray& array = valueArrays[a];
+            // Both start with the allocator's free memory handed back, as each export does above: which
+            // of the two would otherwise get pages already touched depends on what ran before.
+            malloc_trim(0);
             Clock::time_point start = Clock::now();
             distinct[a] = hashPass(captured.*array.values, captured.*array.count, array.width);
             hashing[a].add(secondsSince(start));
 
             Mesh mesh;
             copyMesh(mesh, captured);
+            malloc_trim(0);
             start = Clock::now();
             removed[a] = array.remove(mesh);
             removal[a].add(secondsSince(start));
