@@ -27,10 +27,10 @@ int64_t floatSteps(double a, double b)
     return std::llabs(ordered(float(a)) - ordered(float(b)));
 }
 
-bool near(double a, double b, int ulps)
+bool near(double a, double b, int ulps, bool nearZero)
 {
     // Near zero the float steps are tiny: a printed -1.2e-08 against an exact 0 is the same point.
-    return std::fabs(a - b) <= 1e-6 || floatSteps(a, b) <= ulps;
+    return (nearZero && std::fabs(a - b) <= 1e-6) || floatSteps(a, b) <= ulps;
 }
 
 } // namespace
@@ -84,14 +84,14 @@ headless::PolyMesh loadReferenceMesh(const std::string& path, const std::string&
     return {};
 }
 
-void expectSameMesh(const headless::PolyMesh& expected, const headless::PolyMesh& actual, int ulps)
+void expectSameMesh(const headless::PolyMesh& expected, const headless::PolyMesh& actual, int ulps, bool nearZero)
 {
     ASSERT_EQ(actual.points.size(), expected.points.size()) << "points";
     int reported = 0;
     for (size_t i = 0; i < expected.points.size() && reported < 5; ++i) {
         const headless::Vec3& e = expected.points[i];
         const headless::Vec3& a = actual.points[i];
-        if (!near(e.x, a.x, ulps) || !near(e.y, a.y, ulps) || !near(e.z, a.z, ulps)) {
+        if (!near(e.x, a.x, ulps, nearZero) || !near(e.y, a.y, ulps, nearZero) || !near(e.z, a.z, ulps, nearZero)) {
             ADD_FAILURE() << "point " << i << ": expected " << e.x << " " << e.y << " " << e.z << ", got " << a.x << " "
                           << a.y << " " << a.z;
             ++reported;
@@ -115,7 +115,7 @@ void expectSameMesh(const headless::PolyMesh& expected, const headless::PolyMesh
     const headless::PolyUVSet& au = actual.uvSets[size_t(actual.currentUVSet)];
     ASSERT_EQ(au.uvs.size(), eu.uvs.size()) << "UVs";
     for (size_t i = 0; i < eu.uvs.size() && reported < 15; ++i)
-        if (!near(eu.uvs[i].u, au.uvs[i].u, ulps) || !near(eu.uvs[i].v, au.uvs[i].v, ulps)) {
+        if (!near(eu.uvs[i].u, au.uvs[i].u, ulps, nearZero) || !near(eu.uvs[i].v, au.uvs[i].v, ulps, nearZero)) {
             ADD_FAILURE() << "UV " << i << ": expected " << eu.uvs[i].u << " " << eu.uvs[i].v << ", got " << au.uvs[i].u
                           << " " << au.uvs[i].v;
             ++reported;

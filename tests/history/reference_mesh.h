@@ -19,9 +19,11 @@ std::string referencePath(const std::string& file);
 // the file cannot be read.
 headless::PolyMesh loadReferenceMesh(const std::string& path, const std::string& meshName = "");
 
-// Expects actual to be expected: points within `ulps` float steps, then edge for edge (ends and smoothing),
-// face for face (signed edges), UV for UV and per-corner UV id for id. Reports the first few differences.
-void expectSameMesh(const headless::PolyMesh& expected, const headless::PolyMesh& actual, int ulps = 4);
+// Expects actual to be expected: points within `ulps` float steps (or, with nearZero, within 1e-6, as a printed
+// -1.2e-08 against an exact 0 is), then edge for edge (ends and smoothing), face for face (signed edges), UV for UV
+// and per-corner UV id for id. Reports the first few differences.
+void expectSameMesh(const headless::PolyMesh& expected, const headless::PolyMesh& actual, int ulps = 4,
+                    bool nearZero = true);
 
 // Evaluates a generator node of `type` with the given plain values ({"sa", {8}}, {"ax", {1, 0, 0}}) feeding a
 // mesh shape, as a file with that history would (written by host version hostVersion, 0 unknown).
