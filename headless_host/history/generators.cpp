@@ -36,6 +36,28 @@ void unitRing(int n, std::vector<float>& x, std::vector<float>& z) {
   }
 }
 
+bool readLength(const HistoryNode& node, const HistoryContext& context, const char* key, double fallback,
+                double& length) {
+  length = historyNumber(node, key, fallback);
+  if (std::isfinite(length)) return true;
+  const HistoryAttribute* attribute = findHistoryAttribute(node, key);
+  return context.fail(node, std::string("its .") + key + " is not a finite number", attribute ? attribute->line : 0);
+}
+
+bool readCount(const HistoryNode& node, const HistoryContext& context, const char* key, double fallback, int minimum,
+               int& count) {
+  double value = 0;
+  if (!readLength(node, context, key, fallback, value)) return false;
+  if (value < minimum) {
+    context.warn(node, std::string(".") + key + " " + std::to_string(static_cast<long long>(std::fmax(-1e18, value))) +
+                           " is below " + std::to_string(minimum) + ", made with " + std::to_string(minimum));
+    count = minimum;
+  } else {
+    count = value > 1e9 ? 1000000000 : static_cast<int>(value);
+  }
+  return true;
+}
+
 bool withinGeneratedSize(const HistoryNode& node, const HistoryContext& context, double corners) {
   // 2^25 corners: an 2896 x 2896 plane, far beyond what artists generate, well within memory.
   const double limit = 33554432.0;

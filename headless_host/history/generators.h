@@ -29,6 +29,14 @@ bool generatePolyPipe(const HistoryNode& node, const HistoryContext& context, Po
 bool generatePolyPrism(const HistoryNode& node, const HistoryContext& context, PolyMesh& mesh);
 bool generatePolyPlatonic(const HistoryNode& node, const HistoryContext& context, PolyMesh& mesh);
 
+// Shared by the generators: a length (or other real value) the file sets, else fallback; false, with the
+// context's error naming the attribute and its line, when it is not a finite number.
+bool readLength(const HistoryNode& node, const HistoryContext& context, const char* key, double fallback,
+                double& length);
+// A subdivision or side count likewise, made `minimum` with one warning when below it, as the host clamps.
+bool readCount(const HistoryNode& node, const HistoryContext& context, const char* key, double fallback, int minimum,
+               int& count);
+
 // Shared by the generators: whether a mesh of this many face corners may be made, checked before anything is
 // made (a few bytes of a file must not ask for gigabytes). Past the limit the context's error says so and the
 // shape is left out.

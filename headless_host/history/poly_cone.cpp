@@ -10,32 +10,6 @@ namespace headless {
 namespace {
 
 
-// A whole-number attribute at least `minimum`, clamped there with a warning; false (error set) for NaN.
-bool readCount(const HistoryNode& node, const HistoryContext& context, const char* key, double fallback, int minimum,
-               int& count) {
-  const double value = historyNumber(node, key, fallback);
-  if (!std::isfinite(value)) {
-    const HistoryAttribute* attribute = findHistoryAttribute(node, key);
-    return context.fail(node, std::string("its .") + key + " is not a finite number", attribute ? attribute->line : 0);
-  }
-  if (value < minimum) {
-    context.warn(node, std::string(".") + key + " " + std::to_string(static_cast<long long>(value)) + " is below " +
-                           std::to_string(minimum) + ", made with " + std::to_string(minimum));
-    count = minimum;
-  } else {
-    count = value > 1e9 ? 1000000000 : static_cast<int>(value);
-  }
-  return true;
-}
-
-bool readLength(const HistoryNode& node, const HistoryContext& context, const char* key, double fallback,
-                double& length) {
-  length = historyNumber(node, key, fallback);
-  if (std::isfinite(length)) return true;
-  const HistoryAttribute* attribute = findHistoryAttribute(node, key);
-  return context.fail(node, std::string("its .") + key + " is not a finite number", attribute ? attribute->line : 0);
-}
-
 }  // namespace
 
 bool generatePolyCone(const HistoryNode& node, const HistoryContext& context, PolyMesh& mesh) {

@@ -21,41 +21,12 @@ struct CylinderSettings {
 
 
 bool readSettings(const HistoryNode& node, const HistoryContext& context, CylinderSettings& settings) {
-  settings.radius = historyNumber(node, "r", 1);
-  settings.height = historyNumber(node, "h", 2);
-  for (const char* key : {"r", "h"}) {
-    const double value = historyNumber(node, key, 0);
-    if (!std::isfinite(value)) {
-      const HistoryAttribute* attribute = findHistoryAttribute(node, key);
-      return context.fail(node, std::string("its .") + key + " is not a finite number", attribute ? attribute->line : 0);
-    }
-  }
   // Below these the host has no cylinder: a ring needs three sides, a side one span.
-  struct Count {
-    const char* key;
-    double fallback;
-    int minimum;
-    int* value;
-  };
-  const Count counts[] = {{"sa", 20, 3, &settings.axisDivisions},
-                          {"sh", 1, 1, &settings.heightDivisions},
-                          {"sc", 0, 0, &settings.capDivisions}};
-  for (const Count& count : counts) {
-    const double value = historyNumber(node, count.key, count.fallback);
-    if (!std::isfinite(value)) {
-      const HistoryAttribute* attribute = findHistoryAttribute(node, count.key);
-      return context.fail(node, std::string("its .") + count.key + " is not a finite number",
-                          attribute ? attribute->line : 0);
-    }
-    if (value < count.minimum) {
-      context.warn(node, std::string(".") + count.key + " " + std::to_string(static_cast<long long>(value)) +
-                             " is below " + std::to_string(count.minimum) + ", made with " +
-                             std::to_string(count.minimum));
-      *count.value = count.minimum;
-    } else {
-      *count.value = value > 1e9 ? 1000000000 : static_cast<int>(value);
-    }
-  }
+  if (!readLength(node, context, "r", 1, settings.radius) || !readLength(node, context, "h", 2, settings.height) ||
+      !readCount(node, context, "sa", 20, 3, settings.axisDivisions) ||
+      !readCount(node, context, "sh", 1, 1, settings.heightDivisions) ||
+      !readCount(node, context, "sc", 0, 0, settings.capDivisions))
+    return false;
   settings.uvMode = static_cast<int>(historyNumber(node, "cuv", 2));
   return true;
 }

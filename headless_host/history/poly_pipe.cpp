@@ -21,45 +21,16 @@ struct PipeSettings {
   bool mapped = true;
 };
 
-bool notFinite(const HistoryNode& node, const HistoryContext& context, const char* key) {
-  const HistoryAttribute* attribute = findHistoryAttribute(node, key);
-  return context.fail(node, std::string("its .") + key + " is not a finite number", attribute ? attribute->line : 0);
-}
-
 bool readSettings(const HistoryNode& node, const HistoryContext& context, PipeSettings& settings) {
-  struct Length {
-    const char* key;
-    double* value;
-  };
-  const Length lengths[] = {{"r", &settings.radius}, {"h", &settings.height}, {"t", &settings.thickness}};
-  for (const Length& length : lengths) {
-    *length.value = historyNumber(node, length.key, *length.value);
-    if (!std::isfinite(*length.value)) return notFinite(node, context, length.key);
-  }
   // A ring needs three sides, the wall one span. The caps' default is not 0: most files with a pipe set .sc 0,
   // and the host writes only values other than the default; which layout the default has, no reference shows.
-  struct Count {
-    const char* key;
-    int minimum;
-    int* value;
-  };
-  const Count counts[] = {{"sa", 3, &settings.axisDivisions},
-                          {"sh", 1, &settings.heightDivisions},
-                          {"sc", 0, &settings.capDivisions}};
-  for (const Count& count : counts) {
-    const double value = historyNumber(node, count.key, *count.value);
-    if (!std::isfinite(value)) return notFinite(node, context, count.key);
-    if (value < count.minimum) {
-      context.warn(node, std::string(".") + count.key + " " + std::to_string(static_cast<long long>(value)) +
-                             " is below " + std::to_string(count.minimum) + ", made with " +
-                             std::to_string(count.minimum));
-      *count.value = count.minimum;
-    } else {
-      *count.value = value > 1e9 ? 1000000000 : static_cast<int>(value);
-    }
-  }
-  const double uvMode = historyNumber(node, "cuv", 1);
-  if (!std::isfinite(uvMode)) return notFinite(node, context, "cuv");
+  double uvMode = 1;
+  if (!readLength(node, context, "r", 1, settings.radius) || !readLength(node, context, "h", 2, settings.height) ||
+      !readLength(node, context, "t", 0.5, settings.thickness) ||
+      !readCount(node, context, "sa", 20, 3, settings.axisDivisions) ||
+      !readCount(node, context, "sh", 1, 1, settings.heightDivisions) ||
+      !readCount(node, context, "sc", 1, 0, settings.capDivisions) || !readLength(node, context, "cuv", 1, uvMode))
+    return false;
   settings.mapped = uvMode != 0;
   return true;
 }

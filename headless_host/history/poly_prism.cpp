@@ -15,32 +15,6 @@ namespace headless {
 
 namespace {
 
-bool readLength(const HistoryNode& node, const HistoryContext& context, const char* key, double fallback,
-                double& length) {
-  length = historyNumber(node, key, fallback);
-  if (std::isfinite(length)) return true;
-  const HistoryAttribute* attribute = findHistoryAttribute(node, key);
-  return context.fail(node, std::string("its .") + key + " is not a finite number", attribute ? attribute->line : 0);
-}
-
-// A whole number at least `minimum`, clamped there with a warning; false (error set) for NaN.
-bool readCount(const HistoryNode& node, const HistoryContext& context, const char* key, double fallback, int minimum,
-               int& count) {
-  const double value = historyNumber(node, key, fallback);
-  if (std::isnan(value)) {
-    const HistoryAttribute* attribute = findHistoryAttribute(node, key);
-    return context.fail(node, std::string("its .") + key + " is not a number", attribute ? attribute->line : 0);
-  }
-  if (value < minimum) {
-    context.warn(node, std::string(".") + key + " " + std::to_string(static_cast<long long>(std::fmax(-1e18, value))) +
-                           " is below " + std::to_string(minimum) + ", made with " + std::to_string(minimum));
-    count = minimum;
-  } else {
-    count = value > 1e9 ? 1000000000 : static_cast<int>(value);
-  }
-  return true;
-}
-
 }  // namespace
 
 bool generatePolyPrism(const HistoryNode& node, const HistoryContext& context, PolyMesh& mesh) {

@@ -41,11 +41,7 @@ bool readCount(const HistoryNode& node, const HistoryContext& context, const cha
 }
 
 bool readSettings(const HistoryNode& node, const HistoryContext& context, PyramidSettings& settings) {
-  settings.side = historyNumber(node, "w", 1);
-  if (!std::isfinite(settings.side)) {
-    const HistoryAttribute* attribute = findHistoryAttribute(node, "w");
-    return context.fail(node, "its .w is not a finite number", attribute ? attribute->line : 0);
-  }
+  if (!readLength(node, context, "w", 1, settings.side)) return false;
   // The side count is an enum of 3, 4 and 5; a side needs one level, the base no rings.
   return readCount(node, context, "ns", 4, 3, 5, settings.sides) &&
          readCount(node, context, "sh", 1, 1, 1000000000, settings.levels) &&

@@ -18,35 +18,13 @@ struct SphereSettings {
   int uvMode = 2;
 };
 
-bool notFinite(const HistoryNode& node, const HistoryContext& context, const char* key) {
-  const HistoryAttribute* attribute = findHistoryAttribute(node, key);
-  return context.fail(node, std::string("its .") + key + " is not a finite number", attribute ? attribute->line : 0);
-}
-
 bool readSettings(const HistoryNode& node, const HistoryContext& context, SphereSettings& settings) {
-  settings.radius = historyNumber(node, "r", 1);
-  if (!std::isfinite(settings.radius)) return notFinite(node, context, "r");
   // A ring needs three sides and a sphere one ring between its poles.
-  struct Count {
-    const char* key;
-    int minimum;
-    int* value;
-  };
-  const Count counts[] = {{"sa", 3, &settings.axisDivisions}, {"sh", 2, &settings.heightDivisions}};
-  for (const Count& count : counts) {
-    const double value = historyNumber(node, count.key, *count.value);
-    if (!std::isfinite(value)) return notFinite(node, context, count.key);
-    if (value < count.minimum) {
-      context.warn(node, std::string(".") + count.key + " " + std::to_string(static_cast<long long>(value)) +
-                             " is below " + std::to_string(count.minimum) + ", made with " +
-                             std::to_string(count.minimum));
-      *count.value = count.minimum;
-    } else {
-      *count.value = value > 1e9 ? 1000000000 : static_cast<int>(value);
-    }
-  }
-  const double uvMode = historyNumber(node, "cuv", 2);
-  if (!std::isfinite(uvMode)) return notFinite(node, context, "cuv");
+  double uvMode = 2;
+  if (!readLength(node, context, "r", 1, settings.radius) ||
+      !readCount(node, context, "sa", 20, 3, settings.axisDivisions) ||
+      !readCount(node, context, "sh", 20, 2, settings.heightDivisions) || !readLength(node, context, "cuv", 2, uvMode))
+    return false;
   settings.uvMode = static_cast<int>(uvMode);
   return true;
 }

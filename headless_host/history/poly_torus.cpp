@@ -19,36 +19,14 @@ struct TorusSettings {
   bool mapped = true;
 };
 
-bool notFinite(const HistoryNode& node, const HistoryContext& context, const char* key) {
-  const HistoryAttribute* attribute = findHistoryAttribute(node, key);
-  return context.fail(node, std::string("its .") + key + " is not a finite number", attribute ? attribute->line : 0);
-}
-
 bool readSettings(const HistoryNode& node, const HistoryContext& context, TorusSettings& settings) {
-  settings.radius = historyNumber(node, "r", 1);
-  settings.sectionRadius = historyNumber(node, "sr", 0.5);
-  if (!std::isfinite(settings.radius)) return notFinite(node, context, "r");
-  if (!std::isfinite(settings.sectionRadius)) return notFinite(node, context, "sr");
   // A ring needs three sides, and so does the section.
-  struct Count {
-    const char* key;
-    int* value;
-  };
-  const int minimum = 3;
-  const Count counts[] = {{"sa", &settings.axisDivisions}, {"sh", &settings.heightDivisions}};
-  for (const Count& count : counts) {
-    const double value = historyNumber(node, count.key, *count.value);
-    if (!std::isfinite(value)) return notFinite(node, context, count.key);
-    if (value < minimum) {
-      context.warn(node, std::string(".") + count.key + " " + std::to_string(static_cast<long long>(value)) +
-                             " is below " + std::to_string(minimum) + ", made with " + std::to_string(minimum));
-      *count.value = minimum;
-    } else {
-      *count.value = value > 1e9 ? 1000000000 : static_cast<int>(value);
-    }
-  }
-  const double uvMode = historyNumber(node, "cuv", 1);
-  if (!std::isfinite(uvMode)) return notFinite(node, context, "cuv");
+  double uvMode = 1;
+  if (!readLength(node, context, "r", 1, settings.radius) ||
+      !readLength(node, context, "sr", 0.5, settings.sectionRadius) ||
+      !readCount(node, context, "sa", 20, 3, settings.axisDivisions) ||
+      !readCount(node, context, "sh", 20, 3, settings.heightDivisions) || !readLength(node, context, "cuv", 1, uvMode))
+    return false;
   settings.mapped = uvMode != 0;
   return true;
 }
