@@ -114,3 +114,25 @@ void buildSphereScene(Model& model, int32_t triangles)
         }
     }
 }
+
+namespace {
+
+float* copyOf(const char* label, const float* values, int32_t count, int32_t width)
+{
+    float* copy = allocateArray<float>(label, size_t(count) * width);
+    memcpy(copy, values, sizeof(float) * size_t(count) * width);
+    return copy;
+}
+
+} // namespace
+
+void copyMesh(Mesh& to, const Mesh& from)
+{
+    to = from;
+    to.verts = copyOf("mesh->verts", from.verts, from.numVerts, 3);
+    to.UVs = copyOf("mesh->UVs", from.UVs, from.numUVs, 2);
+    to.normals = copyOf("mesh->normals", from.normals, from.numNormals, 3);
+    to.colors = copyOf("mesh->colors", from.colors, from.numColors, 3);
+    to.polygons = allocateArray<Polygon>("mesh->polygons", size_t(from.numPolygons));
+    memcpy(to.polygons, from.polygons, sizeof(Polygon) * size_t(from.numPolygons));
+}

@@ -13,3 +13,7 @@
 // corner, as a capture without welding stores them: normals smooth but split along the equator, UVs
 // split along the seam, colours in eight bands. Release with freeModel.
 void buildSphereScene(Model& model, int32_t triangles);
+
+// A copy of a captured mesh with arrays of its own (registered under the capture's labels), for a run that
+// changes it; release its arrays with freeMeshArrays.
+void copyMesh(Mesh& to, const Mesh& from);
