@@ -206,6 +206,8 @@ ExportOutcome runExport(const CommandLine& command)
         "qaxExport", command.outputPath, exportOptions(command),
         command.selection.empty() ? MPxFileTranslator::kExportAccessMode : MPxFileTranslator::kExportActiveAccessMode);
     headless::unloadPlugin(pluginNameOf(loadPath));
+    // The scene is done with: its meshes need not sit in memory beside the file read back below.
+    headless::emptyScene();
     if (savedError >= 0) {
         std::fflush(stderr);
         dup2(savedError, 2);
