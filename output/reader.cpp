@@ -8,6 +8,8 @@
 #include <cstring>
 #include <limits>
 
+#include <sys/stat.h>
+
 #include "model/allocation.h"
 #include "output/free_qax_model.h"
 
@@ -579,14 +581,17 @@ bool readQAXFile(const char* path, qaxModel& model, char* error, size_t errorSiz
         writeMessage(error, errorSize, "Could not open '%s' for reading: %s", path, strerror(errno));
         return false;
     }
-    // Read to the end rather than trusting a size from the file system, which pipes do not have.
+    // Read to the end rather than trusting a size from the file system, which pipes do not have; a regular
+    // file's size only sizes the buffer, one byte over so that the read that finds the end needs no more.
     unsigned char* data = nullptr;
     size_t size = 0;
     size_t capacity = 0;
     bool complete = true;
+    struct stat info;
+    const size_t hint = fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode) ? size_t(info.st_size) + 1 : 0;
     for (;;) {
         if (size == capacity) {
-            size_t grown = capacity ? capacity * 2 : 65536;
+            size_t grown = capacity ? capacity * 2 : hint > 65536 ? hint : 65536;
             unsigned char* larger = grown > capacity ? static_cast<unsigned char*>(realloc(data, grown)) : nullptr;
             if (!larger) {
                 writeMessage(error, errorSize, "Could not read '%s': out of memory after %zu bytes", path, size);
