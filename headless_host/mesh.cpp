@@ -104,7 +104,7 @@ MStatus MFnMesh::getPoints(MFloatPointArray& vertexArray, MSpace::Space space) c
   if (g == nullptr) return status;
   vertexArray.setLength(static_cast<unsigned>(g->points.size()));
   for (size_t i = 0; i < g->points.size(); ++i) {
-    MPoint p = g->points[i] * matrix;
+    MPoint p = g->points[i].point() * matrix;
     vertexArray[static_cast<unsigned>(i)] =
         MFloatPoint(static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z));
   }
@@ -117,7 +117,7 @@ MStatus MFnMesh::getPoints(MPointArray& vertexArray, MSpace::Space space) const 
   const MeshGeometry* g = headless::meshInSpace(*this, space, matrix, status);
   if (g == nullptr) return status;
   vertexArray.setLength(static_cast<unsigned>(g->points.size()));
-  for (size_t i = 0; i < g->points.size(); ++i) vertexArray[static_cast<unsigned>(i)] = g->points[i] * matrix;
+  for (size_t i = 0; i < g->points.size(); ++i) vertexArray[static_cast<unsigned>(i)] = g->points[i].point() * matrix;
   return MStatus::kSuccess;
 }
 
@@ -266,7 +266,7 @@ MPoint walkPoint(const MeshWalk& walk, int vertex, MSpace::Space space, MStatus*
     return MPoint();
   }
   setStatus(status, MStatus::kSuccess);
-  const MPoint p = walk.geometry().points[vertex];
+  const MPoint p = walk.geometry().points[vertex].point();
   return space == MSpace::kWorld ? p * inclusiveMatrix(walk.path) : p;
 }
 

@@ -108,7 +108,7 @@ void storeFlat(Node* node, FlatMesh& flat) {
   // The host keeps mesh points in single precision.
   g->points.reserve(flat.points->size());
   for (const Vec3& p : *flat.points) {
-    g->points.emplace_back(static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z));
+    g->points.push_back({static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z)});
   }
   g->faceStart = std::move(flat.faceStart);
   g->faceVertices = std::move(flat.faceVertices);
@@ -124,6 +124,8 @@ void storeFlat(Node* node, FlatMesh& flat) {
   }
   std::sort(edges.begin(), edges.end());
   g->numEdges = static_cast<int>(std::unique(edges.begin(), edges.end()) - edges.begin());
+  g->u.reserve(flat.uvs->size());
+  g->v.reserve(flat.uvs->size());
   for (const TexCoord& uv : *flat.uvs) {
     g->u.push_back(uv.u);
     g->v.push_back(uv.v);
@@ -144,7 +146,7 @@ void storeFlat(Node* node, FlatMesh& flat) {
     // Ids outside the points (a damaged mesh) are computed with extra vertices at the origin.
     std::vector<double> points;
     points.reserve(3 * g->points.size());
-    for (const MPoint& p : g->points) {
+    for (const StoredPoint& p : g->points) {
       points.push_back(p.x);
       points.push_back(p.y);
       points.push_back(p.z);

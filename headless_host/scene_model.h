@@ -114,8 +114,14 @@ struct Value {
   std::string text;
 };
 
+// A mesh point as the host keeps it: single precision, a third of an MPoint's size.
+struct StoredPoint {
+  float x = 0, y = 0, z = 0;
+  MPoint point() const { return MPoint(x, y, z); }
+};
+
 struct MeshGeometry {
-  std::vector<MPoint> points;
+  std::vector<StoredPoint> points;
   std::vector<int> faceStart;     // first face-vertex of each face; faceStart[numFaces] = number of face-vertices
   std::vector<int> faceVertices;  // vertex id per face-vertex
   std::vector<float> u, v;
