@@ -11,6 +11,7 @@
 #include <maya/MFnLattice.h>
 #include <maya/MFnLatticeDeformer.h>
 #include <maya/MFnMesh.h>
+#include <maya/MFnSpotLight.h>
 #include <maya/MFnTransform.h>
 #include <maya/MGlobal.h>
 #include <maya/MIntArray.h>
@@ -211,6 +212,9 @@ TEST(MayaAsciiReader, ConvertsLinearAndAngleUnits)
                                           "createNode transform -n \"t\";\n"
                                           "\tsetAttr \".t\" -type \"double3\" 1 2 0.5 ;\n"
                                           "\tsetAttr \".r\" -type \"double3\" 0 1.5707963267948966 0 ;\n"
+                                          "createNode transform -n \"lamp\";\n"
+                                          "createNode spotLight -n \"lampShape\" -p \"lamp\";\n"
+                                          "\tsetAttr \".ca\" 0.5;\n\tsetAttr \".pa\" 0.1;\n"
                                           "currentUnit -l millimeter -a degree;\n"
                                           "createNode transform -n \"u\";\n"
                                           "\tsetAttr \".tx\" 25;\n"
@@ -230,6 +234,10 @@ TEST(MayaAsciiReader, ConvertsLinearAndAngleUnits)
     MFnTransform u(node("u"));
     u.getRotation(rotation, order);
     EXPECT_NEAR(rotation[1], M_PI / 6, 1e-12);
+    // A spot light's cone and penumbra are angles too.
+    MFnSpotLight lamp(node("lampShape"));
+    EXPECT_NEAR(lamp.coneAngle(), 0.5, 1e-12);
+    EXPECT_NEAR(lamp.penumbraAngle(), 0.1, 1e-12);
 }
 
 TEST(MayaAsciiReader, TransformsKeepRotateOrderPivotsAndVisibility)
