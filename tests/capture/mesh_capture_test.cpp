@@ -31,14 +31,6 @@ protected:
     MaterialTable table{{"lambert1"}};
 };
 
-const char* labelOf(const void* block)
-{
-    for (const AllocationSlot& slot : allocationRegister.slots)
-        if (slot.pointer == block)
-            return slot.label;
-    return "";
-}
-
 TEST_F(MeshCaptureTest, NamesKeepTheShapeAndCutTheFirstShape)
 {
     struct Case {
@@ -48,9 +40,6 @@ TEST_F(MeshCaptureTest, NamesKeepTheShapeAndCutTheFirstShape)
     };
     const std::vector<Case> cases = {
         {"pCubeShape1", "pCubeShape1", "pCube1"},
-        {"ShapeShape", "ShapeShape", "Shape"},
-        {"meshshape1", "meshshape1", "meshshape1"},
-        {"pCube", "pCube", "pCube"},
         {"aShapeBShapeC", "aShapeBShapeC", "aBShapeC"},
         // 39 characters: both fields keep 31 and stay terminated.
         {"VeryLongShapeNameForTestingCutsAtThirty", "VeryLongShapeNameForTestingCuts", "VeryLongNameForTestingCuts"},
@@ -142,11 +131,6 @@ TEST_F(MeshCaptureTest, TexturedBlinnCubeRecordAndLog)
             EXPECT_EQ(polygon.colorIndices[j], -1);
         }
     }
-    EXPECT_STREQ(labelOf(mesh.verts), "mesh->verts");
-    EXPECT_STREQ(labelOf(mesh.UVs), "mesh->UVs");
-    EXPECT_STREQ(labelOf(mesh.normals), "mesh->normals");
-    EXPECT_STREQ(labelOf(mesh.colors), "mesh->colors");
-    EXPECT_STREQ(labelOf(mesh.polygons), "mesh->polygons");
     releaseArray(model.materials);
 }
 
@@ -168,11 +152,8 @@ TEST_F(MeshCaptureTest, UpAxisConversionOfPointsAndNormals)
          {"Converting from zUp to yUp\n"}},
         {"Y-up scene, Z up wanted", headless::UpAxis::Y, 1, 1.0f, {1, -3, 2}, {0, -0.8f, 0.6f},
          {"Converting from yUp to zUp\n"}},
-        {"Z-up scene, Z up wanted", headless::UpAxis::Z, 1, 1.0f, {1, 2, 3}, {0, 0.6f, 0.8f}, {"No axis conversion\n"}},
         {"unknown axis counts as Z up", headless::UpAxis::Neither, 0, 1.0f, {1, 3, -2}, {0, 0.8f, -0.6f},
          {unknown, "Converting from zUp to yUp\n"}},
-        {"unknown axis, Z up wanted", headless::UpAxis::Neither, 1, 1.0f, {1, 2, 3}, {0, 0.6f, 0.8f},
-         {unknown, "No axis conversion\n"}},
         {"any other value converts nothing", headless::UpAxis::Z, 7, 1.0f, {1, 2, 3}, {0, 0.6f, 0.8f},
          {"No axis conversion\n"}},
         {"the scale reaches points, not normals", headless::UpAxis::Z, 0, 2.0f, {2, 6, -4}, {0, 0.8f, -0.6f},
@@ -229,76 +210,6 @@ TEST_F(MeshCaptureTest, FacesOfMoreThanSixCornersAreCutWithOneWarning)
         for (int j = 0; j < MAX_POLYGON_CORNERS; ++j)
             EXPECT_EQ(mesh.polygons[f].vertIndices[j], j < expectedCorners[f] ? data.faces[f][j] : -1);
     }
-}
-
-TEST_F(MeshCaptureTest, CornersOutsideTheVerticesAreLoggedAndLeftEmpty)
-{
-    headless::MeshData data;
-    data.points = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
-    data.faces = {{0, 1, 2, 3}, {1, 9, 2}, {-3, 0, 1}};
-    data.uvs = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
-    data.faceUVs = {{0, 1, 2, 3}, {1, 2, 3}, {3, 0, 1}};
-    data.colors = {{1, 1, 1, 1}};
-    data.faceColors = {{0, 0, 0, 0}, {0, 0, 0}, {0, 0, 0}};
-    MObject shape = headless::createNode("mesh", "damagedShape1", headless::createTransform("damaged1"));
-    ASSERT_TRUE(headless::setDamagedMeshGeometry(shape, data));
-    ASSERT_EQ(capture(shape), 1) << "a damaged corner does not refuse the mesh";
-
-    std::vector<std::string> logged = log.lines();
-    ASSERT_GE(logged.size(), 4u);
-    EXPECT_EQ(std::vector<std::string>(logged.end() - 4, logged.end()),
-              lines({"  loadMesh: Generating polygons...\n", "  Error: Global vertex out of range 9\n",
-                     "  Error: Global vertex out of range -3\n", "Successful\n"}));
-    ASSERT_EQ(mesh.numPolygons, 3);
-    struct Corner {
-        int face, corner;
-        bool damaged;
-    };
-    const std::vector<Corner> corners = {{1, 0, false}, {1, 1, true}, {1, 2, false},
-                                         {2, 0, true},  {2, 1, false}, {2, 2, false}};
-    for (const Corner& c : corners) {
-        SCOPED_TRACE("face " + std::to_string(c.face) + " corner " + std::to_string(c.corner));
-        const Polygon& polygon = mesh.polygons[c.face];
-        EXPECT_EQ(polygon.numVerts, 3) << "the damaged corner still counts";
-        if (c.damaged) {
-            EXPECT_EQ(polygon.vertIndices[c.corner], -1);
-            EXPECT_EQ(polygon.uvIndices[c.corner], -1);
-            EXPECT_EQ(polygon.normalIndices[c.corner], -1);
-            EXPECT_EQ(polygon.colorIndices[c.corner], -1);
-        } else {
-            EXPECT_EQ(polygon.vertIndices[c.corner], data.faces[c.face][c.corner]);
-            EXPECT_EQ(polygon.uvIndices[c.corner], data.faceUVs[c.face][c.corner]);
-            EXPECT_GE(polygon.normalIndices[c.corner], 0);
-            EXPECT_GE(polygon.colorIndices[c.corner], 0);
-        }
-    }
-}
-
-TEST_F(MeshCaptureTest, MissingAndUnmappedTextureCoordinatesStayNone)
-{
-    headless::MeshData data = cubeData();
-    data.uvs.clear();
-    data.faceUVs.clear();
-    MObject bare = makeMesh("bare1", "bareShape1", data);
-    ASSERT_EQ(capture(bare), 1);
-    EXPECT_EQ(mesh.numUVs, 0);
-    ASSERT_NE(mesh.UVs, nullptr) << "a zero-size block is still allocated";
-    EXPECT_STREQ(labelOf(mesh.UVs), "mesh->UVs");
-    for (int32_t f = 0; f < mesh.numPolygons; ++f)
-        for (int j = 0; j < MAX_POLYGON_CORNERS; ++j)
-            EXPECT_EQ(mesh.polygons[f].uvIndices[j], -1);
-
-    freeMeshArrays(mesh);
-    mesh = {};
-    data = cubeData();
-    data.faceUVs[2] = {4, -1, 7, -1}; // two corners of face 2 unmapped
-    MObject partly = makeMesh("partly1", "partlyShape1", data);
-    ASSERT_EQ(capture(partly), 1);
-    EXPECT_EQ(mesh.polygons[2].uvIndices[0], 4);
-    EXPECT_EQ(mesh.polygons[2].uvIndices[1], -1);
-    EXPECT_EQ(mesh.polygons[2].uvIndices[2], 7);
-    EXPECT_EQ(mesh.polygons[2].uvIndices[3], -1);
-    EXPECT_EQ(mesh.polygons[2].vertIndices[1], data.faces[2][1]) << "the corner itself is kept";
 }
 
 TEST_F(MeshCaptureTest, RefusedMeshesAllocateNothing)

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -76,32 +75,6 @@ void buildEveryKind()
     headless::createLight(headless::LightKind::Point, "pointLightShape1", lightTransform);
 }
 
-// The lines from the first capture stage on (the material stage before it is its own unit's).
-Lines fromMeshStage(const Lines& lines)
-{
-    auto first = std::find(lines.begin(), lines.end(), "  Getting meshes from maya data...\n");
-    return Lines(first, lines.end());
-}
-
-const Lines kCubeLines = {
-    "      Loading mesh.\n",
-    "        loadMesh: Surface: 'pCube1'\n",
-    "        loadMesh: Allocating memory for the polyset\n",
-    "        loadMesh: Finished initializing iterators, allocing memory for 4 verts\n",
-    "        Found material: 'blinn1'\n",
-    "        No axis conversion\n",
-    "        loadMesh: Generating polygons...\n",
-    "      Successful\n",
-};
-
-Lines concat(std::initializer_list<Lines> parts)
-{
-    Lines all;
-    for (const Lines& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
-
 } // namespace
 
 TEST(GetMayaModelData, CapturesEveryKindInWalkOrder)
@@ -131,29 +104,34 @@ TEST(GetMayaModelData, CapturesEveryKindInWalkOrder)
     EXPECT_EQ(frame.lights[0].type, 1);
     EXPECT_EQ(frame.lights[0].position[1], 2.0f);
 
-    const Lines expected = concat({
-        {"  Getting meshes from maya data...\n", "    Found: 1 meshes.\n", "    Loading all meshes.\n",
-         "      Node is not visible\n"}, // hidden1
-        kCubeLines,
-        {"      Node is not visible\n", // hiddenPlane1 below hidden1
-         "      Node is not visible\n", // its shape
-         "    Successful.\n", "  Successful.\n", "  Getting meshes from maya data...\n",
-         "    Found: 2 NURBS, 1 NURBS Curves, 1 lattices, 1 cameras, 1 lights.\n", "    Loading all misc geometry.\n",
-         "      Node is not visible\n", // hidden1
-         "      Loading Light...\n", "        Position: 1.000000 2.000000 3.000000.\n",
-         "        Color: 1.000000 1.000000 1.000000\n", "        Loading point light.\n", "      Successful.\n",
-         "      Node is not visible\n", // hiddenPlane1
-         "      Loading NURBS... 'nurbsPlaneShape1'\n", "        Found material: 'blinn1'\n",
-         "        Found material: 'blinn1'\n", "      Successful.\n", "      Loading NURBS curve... 'curveShape1'\n",
-         "      Successful.\n", "      Loading Lattice...\n", "        Connected mesh 'pCubeShape1'\n",
-         "        Lattice: Num lattice points 2 2 2\n", "        Mins: -0.500000 -0.500000 -0.500000\n",
-         "        Maxs: 0.500000 0.500000 0.500000\n", "      Successful.\n", "      Loading Camera...\n",
-         "        Camera eye at: 0.000000 0.000000 10.000000.\n", "        Camera COI at: 0.000000 0.000000 5.000000.\n",
-         "      Successful.\n",
-         "      Node is not visible\n", // hiddenPlaneShape1
-         "    Successful.\n", "  Successful.\n", "Successful.\n"},
-    });
-    EXPECT_EQ(fromMeshStage(log.lines()), expected);
+    const Lines expected = {
+        "  Getting meshes from maya data...\n", "    Found: 1 meshes.\n", "    Loading all meshes.\n",
+        "      Node is not visible\n", // hidden1
+        "      Loading mesh.\n", "        loadMesh: Surface: 'pCube1'\n",
+        "        loadMesh: Allocating memory for the polyset\n",
+        "        loadMesh: Finished initializing iterators, allocing memory for 4 verts\n",
+        "        Found material: 'blinn1'\n", "        No axis conversion\n",
+        "        loadMesh: Generating polygons...\n", "      Successful\n",
+        "      Node is not visible\n", // hiddenPlane1 below hidden1
+        "      Node is not visible\n", // its shape
+        "    Successful.\n", "  Successful.\n", "  Getting meshes from maya data...\n",
+        "    Found: 2 NURBS, 1 NURBS Curves, 1 lattices, 1 cameras, 1 lights.\n", "    Loading all misc geometry.\n",
+        "      Node is not visible\n", // hidden1
+        "      Loading Light...\n", "        Position: 1.000000 2.000000 3.000000.\n",
+        "        Color: 1.000000 1.000000 1.000000\n", "        Loading point light.\n", "      Successful.\n",
+        "      Node is not visible\n", // hiddenPlane1
+        "      Loading NURBS... 'nurbsPlaneShape1'\n", "        Found material: 'blinn1'\n",
+        "        Found material: 'blinn1'\n", "      Successful.\n", "      Loading NURBS curve... 'curveShape1'\n",
+        "      Successful.\n", "      Loading Lattice...\n", "        Connected mesh 'pCubeShape1'\n",
+        "        Lattice: Num lattice points 2 2 2\n", "        Mins: -0.500000 -0.500000 -0.500000\n",
+        "        Maxs: 0.500000 0.500000 0.500000\n", "      Successful.\n", "      Loading Camera...\n",
+        "        Camera eye at: 0.000000 0.000000 10.000000.\n", "        Camera COI at: 0.000000 0.000000 5.000000.\n",
+        "      Successful.\n",
+        "      Node is not visible\n", // hiddenPlaneShape1
+        "    Successful.\n", "  Successful.\n", "Successful.\n"};
+    // From the first capture stage on: the material stage before it is its own unit's.
+    Lines lines = log.lines();
+    EXPECT_EQ(Lines(std::find(lines.begin(), lines.end(), expected[0]), lines.end()), expected);
     EXPECT_EQ(std::string(logIndent), "");
 
     freeModel(model);
@@ -169,8 +147,6 @@ TEST(GetMayaModelData, SelectionWalksOnlyTheSelectedSubTrees)
         int32_t firstAttached; // -2: no lattice captured
         std::vector<std::string> mustContain;
     } cases[] = {
-        {"meshCameraLight", {"pCube1", "camera1", "pointLight1"}, 1, 0, 0, 0, 1, 1, -2, {}},
-        {"overlapping", {"pCube1", "pCubeShape1", "|pCube1"}, 1, 0, 0, 0, 0, 0, -2, {}},
         {"latticeWithoutItsMesh",
          {"ffd1Lattice"},
          0, 0, 0, 1, 0, 0, -1,
@@ -178,7 +154,6 @@ TEST(GetMayaModelData, SelectionWalksOnlyTheSelectedSubTrees)
           "        Warning: Could not find geometry 'pCubeShape1' attached to the lattice.\n"}},
         {"hiddenParentSelected", {"hidden1", "nurbsPlane1", "curve1"}, 0, 2, 1, 0, 0, 0, -2,
          {"      Node is not visible\n"}},
-        {"shaderAndSurface", {"blinn1", "nurbsPlaneShape1"}, 0, 2, 0, 0, 0, 0, -2, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -209,60 +184,6 @@ TEST(GetMayaModelData, SelectionWalksOnlyTheSelectedSubTrees)
         // Scan and loops agree: no loop ever finds more than the scan counted.
         for (const std::string& line : lines)
             EXPECT_EQ(line.find("Tried to load more"), std::string::npos) << line;
-
-        freeModel(model);
-        EXPECT_EQ(liveAllocations(), before);
-    }
-}
-
-TEST(GetMayaModelData, OptimizeAddsOneBlockPerMesh)
-{
-    // Vertex 3 repeats vertex 0; the face-vertex colours are red, red, blue / blue, blue, red; the two
-    // faces share one normal value under two ids.
-    headless::MeshData data;
-    data.points = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 0}};
-    data.faces = {{0, 1, 2}, {3, 2, 1}};
-    data.normals = {{0, 0, 1}, {0, 0, 1}};
-    data.faceNormals = {{0, 0, 0}, {1, 1, 1}};
-    data.colors = {{1, 0, 0, 1}, {1, 0, 0, 1}, {0, 0, 1, 1}};
-    data.faceColors = {{0, 1, 2}, {2, 2, 0}};
-    for (int optimize = 0; optimize <= 1; ++optimize) {
-        SCOPED_TRACE(optimize);
-        headless::emptyScene();
-        MObject group = blinnGroup();
-        headless::assign(group, headless::createMesh("aShape", headless::createTransform("a"), data));
-        headless::assign(group, headless::createMesh("bShape", headless::createTransform("b"), data));
-        testsupport::LogCapture log;
-        const int32_t before = liveAllocations();
-        Model model = {};
-
-        ASSERT_TRUE(getMayaModelData(model, CAPTURE_WHOLE_SCENE, optimize, UP_AXIS_Y));
-
-        Lines lines = log.lines();
-        auto misc = std::find(lines.begin(), lines.end(), "    Loading all misc geometry.\n");
-        auto miscEnd = std::find(misc, lines.end(), "  Successful.\n"); // the misc stage's last line
-        ASSERT_NE(miscEnd, lines.end());
-        Lines tail(miscEnd + 1, lines.end());
-        Lines expected;
-        if (optimize) {
-            for (const char* name : {"a", "b"}) {
-                Lines block = {"  Optimizing mesh " + std::string(name == std::string("a") ? "0" : "1") + ": " +
-                                   name + "\n",
-                               "    Number of duplicate vertices: 1 / 4\n", "    Number of duplicate colors: 4 / 6\n",
-                               "    Number of duplicate UVs: 0 / 0\n", "    Number of duplicate normals: 1 / 2\n",
-                               "  Successful.\n"};
-                expected.insert(expected.end(), block.begin(), block.end());
-            }
-        }
-        expected.push_back("Successful.\n");
-        EXPECT_EQ(tail, expected);
-        for (int32_t i = 0; i < model.frames[0].numMeshes; ++i) {
-            const Mesh& mesh = model.frames[0].meshes[i];
-            EXPECT_EQ(mesh.numVerts, optimize ? 3 : 4);
-            EXPECT_EQ(mesh.numColors, optimize ? 2 : 6);
-            EXPECT_EQ(mesh.numNormals, optimize ? 1 : 2);
-            EXPECT_EQ(mesh.polygons[1].vertIndices[0], optimize ? 0 : 3);
-        }
 
         freeModel(model);
         EXPECT_EQ(liveAllocations(), before);
@@ -360,140 +281,6 @@ TEST(GetMayaModelData, NonBezierSurfacesUseOnlyRecordsOthersReserved)
         Lines expected = c.misc;
         expected.push_back("    Successful.\n");
         EXPECT_EQ(Lines(start + 1, lines.end() - 2), expected);
-        freeModel(model);
-        EXPECT_EQ(liveAllocations(), before);
-    }
-}
-
-TEST(CaptureLoops, PassOverIntermediateAndHiddenNodesWithALine)
-{
-    headless::emptyScene();
-    MObject group = blinnGroup();
-    MObject cube = makeMesh("pCube1", "pCubeShape1", group);
-    MObject original = headless::createMesh("pCubeShape1Orig", headless::findNode("pCube1"), quad());
-    headless::setIntermediate(original, true);
-    MObject hiddenCamera = headless::createCamera("cameraShape1", headless::createTransform("camera1"));
-    headless::setVisible(hiddenCamera, false);
-    (void)cube;
-    testsupport::LogCapture log;
-    Model model = {};
-
-    ASSERT_TRUE(getMayaModelData(model, CAPTURE_WHOLE_SCENE, 0, UP_AXIS_Y));
-    EXPECT_EQ(model.frames[0].numMeshes, 1);
-    EXPECT_EQ(model.frames[0].numCameras, 0);
-    Lines lines = log.lines();
-    auto misc = std::find(lines.begin(), lines.end(), "    Loading all misc geometry.\n");
-    ASSERT_NE(misc, lines.end());
-    // Depth two of the walk: the cube's shape, its intermediate original, the hidden camera shape.
-    EXPECT_EQ(Lines(misc + 1, misc + 4),
-              (Lines{"      Node is intermidiate object\n", "      Node is not visible\n", "    Successful.\n"}));
-    auto meshWalk = std::find(lines.begin(), lines.end(), "    Loading all meshes.\n");
-    ASSERT_NE(meshWalk, lines.end());
-    Lines expected = kCubeLines;
-    expected.push_back("      Node is intermidiate object\n");
-    expected.push_back("      Node is not visible\n");
-    expected.push_back("    Successful.\n");
-    EXPECT_EQ(Lines(meshWalk + 1, meshWalk + 1 + expected.size()), expected);
-    freeModel(model);
-}
-
-TEST(CaptureStages, RefuseAModelWithoutFrame)
-{
-    struct Case {
-        const char* name;
-        bool (*stage)(Model&, int32_t, int32_t);
-        int32_t captureMode;
-        Lines lines;
-    } cases[] = {
-        {"meshes", getMayaMeshes, CAPTURE_WHOLE_SCENE, {"Getting meshes from maya data...\n", "  No frames found.\n"}},
-        {"misc", getMayaMisc, CAPTURE_SELECTION, {"Getting meshes from maya data...\n", "  No frames found.\n"}},
-        {"meshLoop", loadMeshNodes, CAPTURE_WHOLE_SCENE, {"Loading all meshes.\n", "  Error: No frames found.\n"}},
-        {"meshLoopSelection",
-         loadMeshNodes,
-         CAPTURE_SELECTION,
-         {"Loading meshes using current selection.\n", "  Error: No frames found.\n"}},
-        {"miscLoop", loadMiscNodes, CAPTURE_WHOLE_SCENE, {"Loading all misc geometry.\n", "  Error: No frames found.\n"}},
-        {"miscLoopSelection",
-         loadMiscNodes,
-         CAPTURE_SELECTION,
-         {"Loading misc geometry using current selection.\n", "  Error: No frames found.\n"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        headless::emptyScene();
-        testsupport::LogCapture log;
-        Model model = {};
-        EXPECT_FALSE(c.stage(model, c.captureMode, UP_AXIS_Y));
-        EXPECT_EQ(log.lines(), c.lines);
-        EXPECT_EQ(std::string(logIndent), "");
-    }
-}
-
-TEST(CaptureStages, MiscStageKeepsTheMeshesAndSizesEveryOtherKind)
-{
-    buildEveryKind();
-    testsupport::LogCapture log;
-    const int32_t before = liveAllocations();
-    Model model = {};
-    model.numFrames = 1;
-    model.frames = allocateArray<Frame>("model->frames", 1);
-
-    ASSERT_TRUE(getMayaMeshes(model, CAPTURE_WHOLE_SCENE, UP_AXIS_Y));
-    // Until the misc stage runs, the other kinds have neither counts nor arrays.
-    const Frame& frame = model.frames[0];
-    EXPECT_EQ(frame.numNURBS + frame.numNURBSCurves + frame.numLattices + frame.numCameras + frame.numLights, 0);
-    EXPECT_EQ(frame.NURBS, nullptr);
-    EXPECT_EQ(frame.lights, nullptr);
-    const Mesh* meshes = frame.meshes;
-
-    ASSERT_TRUE(getMayaMisc(model, CAPTURE_WHOLE_SCENE, UP_AXIS_Y));
-    EXPECT_EQ(frame.meshes, meshes);
-    EXPECT_EQ(frame.numMeshes, 1);
-    EXPECT_EQ(frame.numNURBS, 2);
-    EXPECT_EQ(frame.numLights, 1);
-    // One registered block per array, a zero-size one included, plus each record's own points.
-    EXPECT_EQ(liveAllocations(), before + 1 /*frames*/ + 1 + 5 /*meshes*/ + 5 /*misc arrays*/ + 2 + 1 + 1);
-
-    freeModel(model);
-    EXPECT_EQ(liveAllocations(), before);
-}
-
-TEST(CaptureStages, ReportAFailedWalkAndLeaveTheFrameEmpty)
-{
-    struct Case {
-        const char* name;
-        bool (*stage)(Model&, int32_t, int32_t);
-        Lines lines;
-    } cases[] = {
-        {"meshes",
-         getMayaMeshes,
-         {"Getting meshes from maya data...\n", "  Error: Nothing is selected.\n",
-          "  Error: Failed to retrieve the number of geometries in the scene.\n"}},
-        {"misc",
-         getMayaMisc,
-         {"Getting meshes from maya data...\n", "  Error: Nothing is selected.\n",
-          "  Error: Failed to retrieve the number of geometries in the scene.\n"}},
-        {"meshLoop", loadMeshNodes, {"Loading meshes using current selection.\n", "  Error: Nothing is selected.\n"}},
-        {"miscLoop",
-         loadMiscNodes,
-         {"Loading misc geometry using current selection.\n", "  Error: Nothing is selected.\n"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        buildEveryKind();
-        headless::clearSelection();
-        testsupport::LogCapture log;
-        const int32_t before = liveAllocations();
-        Model model = {};
-        model.numFrames = 1;
-        model.frames = allocateArray<Frame>("model->frames", 1);
-
-        EXPECT_FALSE(c.stage(model, CAPTURE_SELECTION, UP_AXIS_Y));
-        EXPECT_EQ(log.lines(), c.lines);
-        EXPECT_EQ(std::string(logIndent), "");
-        const Frame empty = {};
-        EXPECT_EQ(memcmp(&model.frames[0], &empty, sizeof(Frame)), 0);
-        EXPECT_EQ(liveAllocations(), before + 1);
         freeModel(model);
         EXPECT_EQ(liveAllocations(), before);
     }

@@ -22,59 +22,6 @@ void expectColor(const float* color, std::vector<float> expected, const std::str
         EXPECT_EQ(color[k], expected[k]) << what << " component " << k;
 }
 
-TEST_F(ShaderReadersTest, StartingValuesAndWhatEachStepKeeps)
-{
-    struct Case {
-        const char* type;
-        std::function<int(MObject, Material&)> reader;
-        double cosPower, eccentricity, specularRollOff; // set on the node
-        float expectedCosPower, expectedEccentricity, expectedSpecularRollOff;
-        int32_t expectedType;
-    };
-    // Lambert nodes have none of the three attributes, phong only cosPower, blinn the other two.
-    const std::vector<Case> cases = {
-        {"lambert", loadLambertShader, 0, 0, 0, 20.0f, 0.3f, 0.7f, MFn::kLambert},
-        {"phong", loadPhongShader, 35.0, 0, 0, 35.0f, 0.3f, 0.7f, MFn::kPhong},
-        {"blinn", loadBlinnShader, 0, 0.125, 0.25, 20.0f, 0.125f, 0.25f, MFn::kBlinn},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.type);
-        headless::emptyScene();
-        MObject shader = headless::createShader(c.type, std::string("my_") + c.type);
-        if (c.cosPower != 0) {
-            ASSERT_TRUE(headless::setAttr(shader, "cosinePower", c.cosPower));
-        }
-        if (c.eccentricity != 0) {
-            ASSERT_TRUE(headless::setAttr(shader, "eccentricity", c.eccentricity));
-        }
-        if (c.specularRollOff != 0) {
-            ASSERT_TRUE(headless::setAttr(shader, "specularRollOff", c.specularRollOff));
-        }
-        bool reflects = std::string(c.type) != "lambert";
-
-        Material record = {};
-        EXPECT_EQ(c.reader(shader, record), 1);
-        EXPECT_EQ(record.cosPower, c.expectedCosPower);
-        EXPECT_EQ(record.eccentricity, c.expectedEccentricity);
-        EXPECT_EQ(record.specularRollOff, c.expectedSpecularRollOff);
-        EXPECT_EQ(record.type, c.expectedType);
-        EXPECT_STREQ(record.name, (std::string("my_") + c.type).c_str());
-        // The reflect attributes are read from the node where it has them (host defaults), kept otherwise.
-        double reflectivity = 0.5, limit = 2;
-        std::vector<double> specular = {0.5, 0.5, 0.5};
-        if (reflects) {
-            ASSERT_TRUE(headless::getAttr(shader, "reflectivity", reflectivity));
-            ASSERT_TRUE(headless::getAttr(shader, "reflectionLimit", limit));
-            ASSERT_TRUE(headless::getAttr(shader, "specularColor", specular));
-        }
-        EXPECT_EQ(record.reflectivity, (float)reflectivity);
-        EXPECT_EQ(record.reflectedRayDepthLimit, (int16_t)limit);
-        expectColor(record.specularColor, {(float)specular[0], (float)specular[1], (float)specular[2], 1.0f},
-                    "specularColor");
-        EXPECT_STREQ(logIndent, "") << "every step unindents";
-    }
-}
-
 TEST_F(ShaderReadersTest, FileTexturesReplaceColours)
 {
     struct Case {
