@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -9,11 +8,9 @@
 #include <maya/MDagPath.h>
 
 #include "capture/nurbs_capture.h"
-#include "log/log.h"
-#include "model/allocation.h"
-#include "model/model.h"
-#include "plugin/settings.h"
-#include "support/test_support.h"
+#include "capture_scenes.h"
+
+using namespace capturetest;
 
 namespace {
 
@@ -61,7 +58,7 @@ MObject makeTransform(const std::string& name)
     return transform;
 }
 
-MObject makeSurface(const std::string& name, int numCVsU, int numCVsV, bool bezier, int degree = 3)
+MObject makeMovedSurface(const std::string& name, int numCVsU, int numCVsV, bool bezier, int degree = 3)
 {
     headless::NurbsSurfaceData data;
     data.degreeU = degree;
@@ -75,9 +72,9 @@ MObject makeSurface(const std::string& name, int numCVsU, int numCVsV, bool bezi
     return headless::createNurbsSurface(name, makeTransform(name + "Transform"), data);
 }
 
-} // namespace
+class NurbsCaptureTest : public CaptureTest {};
 
-TEST(LoadNURBS, CutsSurfacesIntoPatchesSharingTheirBorders)
+TEST_F(NurbsCaptureTest, SurfacesAreCutIntoPatchesSharingTheirBorders)
 {
     struct Case {
         const char* name;
@@ -86,32 +83,29 @@ TEST(LoadNURBS, CutsSurfacesIntoPatchesSharingTheirBorders)
         int32_t room, firstFree;
         int32_t patches;      // result
         int32_t filled;       // records written, from firstFree on
-        int32_t tooMany;      // "Trying to export too many" lines
     } cases[] = {
-        {"single", 4, 4, 3, true, 1, 0, 1, 1, 0},
-        {"grid", 10, 7, 3, true, 6, 0, 6, 6, 0},
-        {"surplusCVs", 5, 6, 3, true, 1, 0, 1, 1, 0},
-        {"tooSmall", 3, 3, 2, false, 1, 0, 0, 0, 0},
-        {"noRoomForThird", 10, 4, 3, true, 2, 0, 3, 2, 1},
-        {"afterEarlierSurface", 7, 4, 3, true, 3, 1, 2, 2, 0},
-        {"notBezier", 7, 4, 3, false, 2, 0, 2, 2, 0},
+        {"single", 4, 4, 3, true, 1, 0, 1, 1},
+        {"grid", 10, 7, 3, true, 6, 0, 6, 6},
+        {"surplusCVs", 5, 6, 3, true, 1, 0, 1, 1},
+        {"tooSmall", 3, 3, 2, false, 1, 0, 0, 0},
+        {"noRoomForThird", 10, 4, 3, true, 2, 0, 3, 2},
+        {"afterEarlierSurface", 7, 4, 3, true, 3, 1, 2, 2},
+        {"notBezier", 7, 4, 3, false, 2, 0, 2, 2},
     };
     // Patch k takes control points 3 * (its U and V patch number) + (0..3) each way, so neighbouring
     // patches share their border row.
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         headless::emptyScene();
-        testsupport::LogCapture log;
+        log.clear();
         MObject shader = headless::createShader("blinn", "blinn1");
-        MObject surface = makeSurface(std::string(c.name) + "Shape", c.numCVsU, c.numCVsV, c.bezier, c.degree);
+        MObject surface = makeMovedSurface(std::string(c.name) + "Shape", c.numCVsU, c.numCVsV, c.bezier, c.degree);
         headless::assign(headless::createShadingGroup("blinn1SG", shader), surface);
         NurbsModel scene(c.room, {"lambert1", "BLINN1"});
         const int32_t before = liveAllocations();
 
-        MDagPath path = headless::pathTo(surface);
-        int32_t result = loadNURBS(path, scene.frame().NURBS, c.firstFree, scene.model, UP_AXIS_Y);
-
-        EXPECT_EQ(result, c.patches);
+        EXPECT_EQ(loadNURBS(headless::pathTo(surface), scene.frame().NURBS, c.firstFree, scene.model, UP_AXIS_Y),
+                  c.patches);
         EXPECT_EQ(liveAllocations(), before + c.filled);
         const int numVPatches = (c.numCVsV - 1) / 3;
         for (int32_t k = 0; k < c.filled; ++k) {
@@ -152,7 +146,7 @@ TEST(LoadNURBS, CutsSurfacesIntoPatchesSharingTheirBorders)
     }
 }
 
-TEST(LoadNURBSCurve, CopiesNameDegreeAndWorldControlPoints)
+TEST_F(NurbsCaptureTest, CurvesKeepNameDegreeAndWorldControlPoints)
 {
     struct Case {
         const char* hostName;
@@ -167,7 +161,7 @@ TEST(LoadNURBSCurve, CopiesNameDegreeAndWorldControlPoints)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.hostName);
         headless::emptyScene();
-        testsupport::LogCapture log;
+        log.clear();
         headless::NurbsCurveData data;
         data.degree = c.degree;
         for (int k = 0; k < c.numCVs; ++k)
@@ -177,8 +171,7 @@ TEST(LoadNURBSCurve, CopiesNameDegreeAndWorldControlPoints)
         const int32_t before = liveAllocations();
         Curve& record = scene.frame().NURBSCurves[0];
 
-        MDagPath path = headless::pathTo(curve);
-        EXPECT_EQ(loadNURBSCurve(path, record, scene.model, UP_AXIS_Y), 1);
+        EXPECT_EQ(loadNURBSCurve(headless::pathTo(curve), record, scene.model, UP_AXIS_Y), 1);
 
         EXPECT_STREQ(record.name, c.stored);
         EXPECT_EQ(record.degree, c.degree);
@@ -199,3 +192,4 @@ TEST(LoadNURBSCurve, CopiesNameDegreeAndWorldControlPoints)
     }
 }
 
+} // namespace
