@@ -1,11 +1,10 @@
-// The active selection, walks below selected items, associated sets, the workspace command and the up axis.
+// Selection lists and their items, the workspace command and the up axis.
+// (The walk below selected items: the scene-walk capture tests; associated sets: plug_and_set_test.)
 #include <headless/scene.h>
 #include <maya/MDagPath.h>
 #include <maya/MFnDependencyNode.h>
 #include <maya/MGlobal.h>
-#include <maya/MItDag.h>
 #include <maya/MItSelectionList.h>
-#include <maya/MObjectArray.h>
 #include <maya/MSelectionList.h>
 #include <maya/MString.h>
 
@@ -18,57 +17,18 @@ namespace {
 
 const headless::MeshData kTriangle{{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}}};
 
-// |a|b|bShape and |c|cShape, a lambert and a shading group.
+// |a|b|bShape and |c|cShape and a lambert.
 void buildScene() {
   headless::emptyScene();
   MObject a = headless::createTransform("a");
   headless::createMesh("bShape", headless::createTransform("b", a), kTriangle);
   headless::createMesh("cShape", headless::createTransform("c"), kTriangle);
-  headless::createShadingGroup("groupSG", headless::createShader("lambert", "paint"));
-}
-
-// The walk the exporter makes for "export selection": each selected item's sub-tree, depth first.
-std::vector<std::string> selectionWalk() {
-  std::vector<std::string> visited;
-  MSelectionList selection;
-  EXPECT_TRUE(MGlobal::getActiveSelectionList(selection));
-  MItDag walk(MItDag::kDepthFirst);
-  for (MItSelectionList item(selection, MFn::kInvalid); !item.isDone(); item.next()) {
-    MDagPath selected;
-    item.getDagPath(selected);
-    walk.reset(selected.node(), MItDag::kDepthFirst, MFn::kInvalid);
-    for (; !walk.isDone(); walk.next()) {
-      MDagPath path;
-      walk.getPath(path);
-      visited.push_back(path.fullPathName().asChar());
-    }
-  }
-  return visited;
-}
-
-TEST(Selection, ANodeBelowTwoSelectedItemsIsVisitedOncePerItem) {
-  struct Case {
-    std::vector<std::string> selected;
-    std::vector<std::string> visited;
-  };
-  const Case cases[] = {
-      {{"a"}, {"|a", "|a|b", "|a|b|bShape"}},
-      {{"a", "b"}, {"|a", "|a|b", "|a|b|bShape", "|a|b", "|a|b|bShape"}},
-      {{"cShape", "|a|b"}, {"|c|cShape", "|a|b", "|a|b|bShape"}},
-      // A dependency node has no DAG path: its sub-walk is empty.
-      {{"paint", "c"}, {"|c", "|c|cShape"}},
-      {{}, {}},
-  };
-  buildScene();
-  for (const Case& c : cases) {
-    ASSERT_TRUE(headless::select(c.selected));
-    EXPECT_EQ(selectionWalk(), c.visited);
-  }
-  EXPECT_FALSE(headless::select({"nothingOfThatName"}));
+  headless::createShader("lambert", "paint");
 }
 
 TEST(Selection, ADependencyNodeItemHasNoDagPath) {
   buildScene();
+  EXPECT_FALSE(headless::select({"nothingOfThatName"}));
   headless::select({headless::findNode("paint")});
   MSelectionList selection;
   MGlobal::getActiveSelectionList(selection);
@@ -112,42 +72,6 @@ TEST(Selection, IteratorFilterLetsATransformAnswerForItsShape) {
     found.push_back(path.fullPathName().asChar());
   }
   EXPECT_EQ(found, (std::vector<std::string>{"|c"}));
-}
-
-std::vector<std::string> setNames(const char* shapePath) {
-  MSelectionList list;
-  list.add(headless::pathTo(shapePath), MObject::kNullObj, false);
-  MObjectArray sets;
-  EXPECT_TRUE(MGlobal::getAssociatedSets(list, sets));
-  std::vector<std::string> names;
-  for (unsigned i = 0; i < sets.length(); ++i) names.push_back(MFnDependencyNode(sets[i]).name().asChar());
-  return names;
-}
-
-TEST(Selection, AssociatedSetsInCreationOrderOncePerSet) {
-  buildScene();
-  MObject b = headless::findNode("bShape"), c = headless::findNode("cShape");
-  MObject sg = headless::findNode("groupSG");
-  MObject other = headless::createNode("objectSet", "deformerSet");
-  MObject faces = headless::createShadingGroup("facesSG", headless::createShader("blinn", "shiny"));
-  ASSERT_TRUE(headless::assign(other, b));
-  ASSERT_TRUE(headless::assign(sg, b));
-  ASSERT_TRUE(headless::assign(sg, c));
-  ASSERT_TRUE(headless::assignFaces(faces, c, {0}));
-  ASSERT_TRUE(headless::assignFaces(faces, c, {0}));
-  ASSERT_TRUE(headless::addInstance(c, headless::findNode("a")));
-  ASSERT_TRUE(headless::assign(other, c, 1));
-  struct Case {
-    const char* path;
-    std::vector<std::string> sets;
-  };
-  const Case cases[] = {
-      {"|a|b|bShape", {"groupSG", "deformerSet"}},
-      {"|c|cShape", {"groupSG", "facesSG"}},
-      {"|a|cShape", {"deformerSet"}},
-      {"|a", {}},
-  };
-  for (const Case& c : cases) EXPECT_EQ(setNames(c.path), c.sets) << c.path;
 }
 
 TEST(Selection, WorkspaceRootCommand) {
