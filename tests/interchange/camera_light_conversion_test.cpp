@@ -22,8 +22,6 @@ using interchange::buildCamera;
 using interchange::buildLight;
 using interchange::NameRegistry;
 using interchange::ReaderQuirks;
-using interchange::shapeFrame;
-using interchange::TransformParts;
 
 const double kPi = 3.14159265358979323846;
 
@@ -48,47 +46,6 @@ std::string parentName(const MObject& shape)
 {
     MFnDagNode dag(shape);
     return MFnDependencyNode(dag.parent(0)).name().asChar();
-}
-
-TEST(CameraLightConversion, ShapeFrames)
-{
-    struct Case {
-        const char* name;
-        aiVector3D position, direction, up;
-        double scale;
-        bool needed;
-    };
-    const Case cases[] = {
-        {"host frame", {0, 0, 0}, {0, 0, -1}, {0, 1, 0}, 1.0, false},
-        {"host frame, long direction", {0, 0, 0}, {0, 0, -7}, {0, 3, 0}, 1.0, false},
-        {"moved", {1, 2, 3}, {0, 0, -1}, {0, 1, 0}, 2.0, true},
-        {"looking along +z", {0, 0, 0}, {0, 0, 1}, {0, 1, 0}, 1.0, true},
-        {"looking down, up along the direction", {0, 0, 0}, {0, -1, 0}, {0, -1, 0}, 1.0, true},
-        {"looking along +x, z up", {0, 0, 0}, {1, 0, 0}, {0, 0, 1}, 1.0, true},
-    };
-    for (const Case& c : cases) {
-        TransformParts parts;
-        EXPECT_EQ(shapeFrame(c.position, c.direction, c.up, c.scale, parts), c.needed) << c.name;
-        if (!c.needed)
-            continue;
-        // The host frame built from the parts looks along the direction from the scaled position.
-        headless::newScene();
-        const MObject t = headless::createTransform("t");
-        headless::setAttr(t, "translate", std::vector<double>(parts.translate, parts.translate + 3));
-        headless::setAttr(t, "rotate", std::vector<double>(parts.rotateDegrees, parts.rotateDegrees + 3));
-        const MObject camera = headless::createCamera("cameraShape", t);
-        double direction[3], position[3];
-        worldFrame(camera, direction, position);
-        const double length = c.direction.Length();
-        EXPECT_NEAR(direction[0], c.direction.x / length, 1e-9) << c.name;
-        EXPECT_NEAR(direction[1], c.direction.y / length, 1e-9) << c.name;
-        EXPECT_NEAR(direction[2], c.direction.z / length, 1e-9) << c.name;
-        EXPECT_NEAR(position[0], c.position.x * c.scale, 1e-9) << c.name;
-        EXPECT_NEAR(position[2], c.position.z * c.scale, 1e-9) << c.name;
-    }
-    TransformParts parts;
-    EXPECT_FALSE(shapeFrame(aiVector3D(0, 0, 0), aiVector3D(0, 0, 0), aiVector3D(0, 1, 0), 1.0, parts));
-    EXPECT_FALSE(shapeFrame(aiVector3D(NAN, 0, 0), aiVector3D(0, 0, 1), aiVector3D(0, 1, 0), 1.0, parts));
 }
 
 TEST(CameraLightConversion, Cameras)
@@ -176,6 +133,9 @@ TEST(CameraLightConversion, Lights)
          0, 0},
         {"directional, linear", aiLightSource_DIRECTIONAL, {0.5f, 0.25f, 0}, 1, 0, 0, 0, {0, 0, 0}, {1, 0, 0}, {},
          "directionalLight", 0.5, 1, 1, 0, 0},
+        // Facing the host's own -Z turned round, with the up vector along the direction: the frame picks another.
+        {"directional along +z, up along it", aiLightSource_DIRECTIONAL, {1, 1, 1}, 0, 0, 0, 0, {0, 0, 0}, {0, 0, 1},
+         {}, "directionalLight", 1, 1, 0, 0, 0},
         {"spot", aiLightSource_SPOT, {1, 1, 1}, 0, 0, float(kPi / 6), float(kPi / 3), {0, 0, 0}, {0, -1, 0}, {},
          "spotLight", 1, 1, 0, 30, 15},
         {"glTF spot half angles", aiLightSource_SPOT, {3, 3, 3}, 0, 1, 0.2f, 0.5f, {0, 0, 0}, {0, 0, -1}, gltf,
