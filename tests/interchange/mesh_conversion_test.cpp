@@ -7,7 +7,6 @@
 #include <cmath>
 #include <limits>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -33,51 +32,6 @@ Converted convert(const MeshDescription& described, double scale = 1.0)
     Converted result;
     result.ok = convertMesh(*mesh, described.name, scale, result.data, result.tally, result.warnings, result.problem);
     return result;
-}
-
-double faceArea(const headless::MeshData& data, const std::vector<int>& face)
-{
-    // Newell normal length = twice the area of a planar polygon.
-    double n[3] = {0, 0, 0};
-    for (size_t i = 0; i < face.size(); ++i) {
-        const headless::Vec3& a = data.points[size_t(face[i])];
-        const headless::Vec3& b = data.points[size_t(face[(i + 1) % face.size()])];
-        n[0] += (a.y - b.y) * (a.z + b.z);
-        n[1] += (a.z - b.z) * (a.x + b.x);
-        n[2] += (a.x - b.x) * (a.y + b.y);
-    }
-    return 0.5 * std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
-}
-
-TEST(MeshConversion, PolygonsOfThreeToTwelveCorners)
-{
-    // Up to six corners stay one face; more are cut into corners - 2 triangles covering the same area, each
-    // corner keeping its own texture coordinate and normal.
-    for (unsigned corners = 3; corners <= 12; ++corners) {
-        const MeshDescription described = polygonMesh("ngon", corners);
-        const Converted c = convert(described);
-        ASSERT_TRUE(c.ok) << corners << ": " << c.problem;
-        EXPECT_TRUE(headless::validateMesh(c.data).empty()) << corners;
-        ASSERT_EQ(c.data.points.size(), corners);
-        const size_t expectedFaces = corners <= 6 ? 1 : corners - 2;
-        ASSERT_EQ(c.data.faces.size(), expectedFaces) << corners;
-        EXPECT_EQ(c.tally.facesTriangulated, corners <= 6 ? 0 : 1) << corners;
-        EXPECT_EQ(c.tally.trianglesFromLargeFaces, corners <= 6 ? 0 : corners - 2) << corners;
-        double area = 0.0;
-        for (size_t f = 0; f < c.data.faces.size(); ++f) {
-            area += faceArea(c.data, c.data.faces[f]);
-            ASSERT_EQ(c.data.faceUVs[f].size(), c.data.faces[f].size());
-            for (size_t k = 0; k < c.data.faces[f].size(); ++k) {
-                // Corners are distinct positions here, so the file vertex, uv and normal ids coincide.
-                const int vertex = c.data.faces[f][k];
-                EXPECT_EQ(c.data.faceUVs[f][k], vertex);
-                EXPECT_EQ(c.data.faceNormals[f][k], vertex);
-                EXPECT_FLOAT_EQ(c.data.uvs[size_t(vertex)].u, described.uvs[size_t(vertex)][0]);
-            }
-        }
-        const double expectedArea = 0.5 * corners * std::sin(2.0 * 3.14159265358979323846 / corners);
-        EXPECT_NEAR(area, expectedArea, 1e-5) << corners;
-    }
 }
 
 TEST(MeshConversion, EqualPositionsWeldAndKeepTheirCornerValues)
@@ -193,23 +147,6 @@ TEST(MeshConversion, ValuesThatAreNotFinite)
         EXPECT_EQ(result.data.colors.empty(), c.part == 3) << c.name;
         EXPECT_TRUE(headless::validateMesh(result.data).empty()) << c.name;
     }
-}
-
-TEST(MeshConversion, ScaleAndPerCornerValues)
-{
-    MeshDescription described = polygonMesh("scaled", 4, 2.0f);
-    described.colours = {{1, 0, 0, 1}, {0, 1, 0, 0.5f}, {0, 0, 1, 1}, {1, 1, 1, 0}};
-    const Converted c = convert(described, 2.54);
-    ASSERT_TRUE(c.ok) << c.problem;
-    ASSERT_EQ(c.data.points.size(), 4u);
-    for (size_t i = 0; i < 4; ++i) {
-        EXPECT_FLOAT_EQ(float(c.data.points[i].x), float(described.positions[i][0] * 2.54));
-        EXPECT_FLOAT_EQ(float(c.data.points[i].y), float(described.positions[i][1] * 2.54));
-        // Normals are directions: not scaled.
-        EXPECT_EQ(c.data.normals[i].z, 1.0);
-        EXPECT_EQ(c.data.colors[i].a, described.colours[i][3]);
-    }
-    EXPECT_EQ(c.data.faceColors, (std::vector<std::vector<int>>{{0, 1, 2, 3}}));
 }
 
 } // namespace
