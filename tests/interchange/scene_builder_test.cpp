@@ -99,48 +99,6 @@ TEST(InterchangeSceneBuilder, RootNodeOnlyWhenItCarriesSomething)
     }
 }
 
-TEST(InterchangeSceneBuilder, HierarchyNamesAndMatrices)
-{
-    // body -> wheel (x2, same name) and a node whose name the host cannot take as it is.
-    const aiMatrix4x4 bodyMatrix = translationMatrix(0, 1, 0) * rotationMatrixZ(30) * scalingMatrix(2, 2, 2);
-    const aiMatrix4x4 wheelMatrix = translationMatrix(1.5f, -0.5f, 0);
-    const NodeDescription root{"root", aiMatrix4x4(), {}, {
-        {"body", bodyMatrix, {0}, {
-            {"wheel", wheelMatrix, {1}, {}},
-            {"wheel", translationMatrix(-1.5f, -0.5f, 0), {2}, {}},
-        }},
-        {"Light.001", aiMatrix4x4(), {}, {}},
-    }};
-    std::unique_ptr<aiScene> scene =
-        makeScene(root, {polygonMesh("body", 4), polygonMesh("w1", 5), polygonMesh("w2", 6)}, {makeMaterial("paint")});
-    BuildSettings settings;
-    settings.scale = 10.0;
-    const InterchangeReport report = build(*scene, settings);
-    ASSERT_TRUE(report.ok) << report.message;
-    EXPECT_EQ(report.transforms, 4);
-    EXPECT_EQ(report.meshes, 3);
-    EXPECT_EQ(report.faces, 3);
-    EXPECT_EQ(parentOf("wheel"), "body");
-    EXPECT_EQ(parentOf("wheel1"), "body");
-    EXPECT_EQ(parentOf("wheelShape"), "wheel");
-    EXPECT_EQ(parentOf("wheel1Shape"), "wheel1");
-    EXPECT_FALSE(headless::findNode("Light_001").isNull());
-
-    // The host's world matrix of the first wheel is the file's, translations times the scale.
-    const aiMatrix4x4 expected = bodyMatrix * wheelMatrix;
-    const MMatrix world = headless::pathTo(headless::findNode("wheel")).inclusiveMatrix();
-    for (int row = 0; row < 3; ++row)
-        for (int column = 0; column < 3; ++column)
-            EXPECT_NEAR(world(unsigned(row), unsigned(column)), expected[column][row], 1e-5) << row << column;
-    EXPECT_NEAR(world(3, 0), expected.a4 * 10.0, 1e-4);
-    EXPECT_NEAR(world(3, 1), expected.b4 * 10.0, 1e-4);
-    // Mesh points are scaled too, in object space.
-    MFloatPointArray points;
-    MFnMesh(headless::findNode("bodyShape")).getPoints(points, MSpace::kObject);
-    ASSERT_EQ(points.length(), 4u);
-    EXPECT_FLOAT_EQ(points[0].x, 10.0f);
-}
-
 TEST(InterchangeSceneBuilder, SharedMeshesAndMaterials)
 {
     // Mesh 0 under two nodes, meshes 1 and 2 sharing one material, mesh 3 with the library's default material
