@@ -1,14 +1,11 @@
 #include "scene_readers/interchange/announced_counts.h"
 
-#include "support/test_support.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace {
 
-using interchange::checkAnnouncedCounts;
 using interchange::checkAnnouncedCountsInText;
 
 std::string plyHeader(const std::string& format, const std::string& vertices, const std::string& faces)
@@ -56,29 +53,6 @@ TEST(AnnouncedCounts, HeadersAgainstTheirBodies)
             EXPECT_NE(problem.find(c.messagePart), std::string::npos) << c.name << ": " << problem;
         }
     }
-}
-
-TEST(AnnouncedCounts, FilesAreCheckedByTheirHeaderOnly)
-{
-    testsupport::TempDir dir;
-    struct Case {
-        const char* file;
-        std::string contents;
-        bool ok;
-    };
-    // The check goes by content, not by name; the verdicts on the texts are tested above.
-    const Case cases[] = {
-        {"good.ply", plyHeader("ascii", "3", "1") + "0 0 0\n1 0 0\n0 1 0\n3 0 1 2\n", true},
-        {"renamed.dat", plyHeader("binary_little_endian", "300000000", "0"), false},
-    };
-    for (const Case& c : cases) {
-        testsupport::writeFile(dir.file(c.file), c.contents);
-        std::string problem;
-        EXPECT_EQ(checkAnnouncedCounts(dir.file(c.file), problem), c.ok) << c.file << ": " << problem;
-    }
-    std::string problem;
-    EXPECT_FALSE(checkAnnouncedCounts(dir.file("missing.ply"), problem));
-    EXPECT_NE(problem.find("cannot open"), std::string::npos);
 }
 
 } // namespace

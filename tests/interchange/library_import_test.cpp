@@ -20,40 +20,6 @@ using interchange::memoryCapAvailable;
 
 // Reading faces as the file has them (not triangulated) is checked by the reader's tests of large faces.
 
-TEST(LibraryImport, FilesTheLibraryCannotRead)
-{
-    testsupport::TempDir dir;
-    struct Case {
-        const char* file;
-        const char* contents; // nullptr: not written
-    };
-    const Case cases[] = {
-        {"missing.obj", nullptr},
-        {"words.obj", "this is not geometry\n"},
-        {"index.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 7\n"},
-        {"broken.gltf", "{\"asset\":{\"version\":\"2.0\"},\"meshes\":[{\"primitives\":[{\"attributes\":{\"POSITION\":5}}]}]}"},
-    };
-    // A binary STL announcing 1,000 facets in a header with none behind it. (A cut-off ASCII STL is left out:
-    // the library leaks its reader on that path.)
-    std::string stl(80, ' ');
-    stl += std::string("\xe8\x03\x00\x00", 4);
-    testsupport::writeFile(dir.file("facets.stl"), stl);
-    ImportedFile imported;
-    std::string stlError;
-    EXPECT_FALSE(importFile(dir.file("facets.stl"), 0, imported, stlError));
-    EXPECT_FALSE(stlError.empty());
-    for (const Case& c : cases) {
-        if (c.contents != nullptr)
-            testsupport::writeFile(dir.file(c.file), c.contents);
-        ImportedFile imported;
-        std::string error;
-        EXPECT_FALSE(importFile(dir.file(c.file), 0, imported, error)) << c.file;
-        EXPECT_FALSE(error.empty()) << c.file;
-        EXPECT_EQ(imported.scene, nullptr) << c.file;
-        EXPECT_EQ(imported.importer, nullptr) << c.file;
-    }
-}
-
 TEST(LibraryImport, MemoryCapStopsAbsurdAnnouncedCounts)
 {
     if (!memoryCapAvailable())
