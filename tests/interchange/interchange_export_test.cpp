@@ -250,7 +250,7 @@ TEST_F(InterchangeExport, GltfHierarchyExportsObjectSpace)
     expectTriangles({&model.objects.objects[1]}, triangles, e, "second placement");
 }
 
-TEST_F(InterchangeExport, PlyAsciiAndBinary)
+TEST_F(InterchangeExport, BinaryPlyWithSharedCornersAndColours)
 {
     // A cube: six quads whose corners share positions with the neighbouring faces but not normals.
     SourceMesh cube{"cube", "", {}};
@@ -282,17 +282,12 @@ TEST_F(InterchangeExport, PlyAsciiAndBinary)
     e.colours = true;
     // Corners without a texture coordinate have nothing to weld by: the conversion keeps each on its own.
     e.searchFirstMatch = false;
-    for (bool binary : {false, true}) {
-        if (loaded)
-            freeQAXModel(model);
-        loaded = false;
-        const std::string path = writePly(dir.file(binary ? "binary.ply" : "ascii.ply"), cube, binary);
-        ASSERT_TRUE(exportAndRead(path, {"--vertex-colors"}));
-        ASSERT_EQ(model.objects.numObjects, 1);
-        // No material in the file: the host's lambert1.
-        EXPECT_EQ(materialName(model.objects.objects[0].header.materialID), "lambert1");
-        expectTriangles({&model.objects.objects[0]}, triangulated(cube), e, binary ? "binary" : "ascii");
-    }
+    // ASCII and binary bodies differ only inside the library; the header check has both in its own test.
+    ASSERT_TRUE(exportAndRead(writePly(dir.file("cube.ply"), cube), {"--vertex-colors"}));
+    ASSERT_EQ(model.objects.numObjects, 1);
+    // No material in the file: the host's lambert1.
+    EXPECT_EQ(materialName(model.objects.objects[0].header.materialID), "lambert1");
+    expectTriangles({&model.objects.objects[0]}, triangulated(cube), e, "PLY");
 }
 
 TEST_F(InterchangeExport, ZUpFilesExportYUp)

@@ -227,7 +227,7 @@ std::string writeGltf(const std::string& directory, const std::string& base, con
     return path;
 }
 
-std::string writePly(const std::string& path, const SourceMesh& mesh, bool binary)
+std::string writePly(const std::string& path, const SourceMesh& mesh)
 {
     // Equal corners become one vertex, as PLY files share them.
     std::map<std::vector<float>, int> ids;
@@ -249,7 +249,7 @@ std::string writePly(const std::string& path, const SourceMesh& mesh, bool binar
         faces.push_back(face);
     }
     std::ostringstream out;
-    out << "ply\nformat " << (binary ? "binary_little_endian" : "ascii") << " 1.0\nelement vertex " << vertices.size()
+    out << "ply\nformat binary_little_endian 1.0\nelement vertex " << vertices.size()
         << "\nproperty float x\nproperty float y\nproperty float z\n";
     if (mesh.normals)
         out << "property float nx\nproperty float ny\nproperty float nz\n";
@@ -258,37 +258,19 @@ std::string writePly(const std::string& path, const SourceMesh& mesh, bool binar
     out << "element face " << faces.size() << "\nproperty list uchar int vertex_indices\nend_header\n";
     auto colourByte = [](float value) { return uint8_t(std::lround(value * 255.0f)); };
     for (const Corner* c : vertices) {
-        if (binary) {
-            std::string bytes;
-            appendFloats(bytes, c->position.data(), 3);
-            if (mesh.normals)
-                appendFloats(bytes, c->normal.data(), 3);
-            if (mesh.colours)
-                for (int i = 0; i < 3; ++i)
-                    bytes += char(colourByte(c->colour[size_t(i)]));
-            out << bytes;
-        } else {
-            out << exact(c->position[0]) << " " << exact(c->position[1]) << " " << exact(c->position[2]);
-            if (mesh.normals)
-                out << " " << exact(c->normal[0]) << " " << exact(c->normal[1]) << " " << exact(c->normal[2]);
-            if (mesh.colours)
-                for (int i = 0; i < 3; ++i)
-                    out << " " << int(colourByte(c->colour[size_t(i)]));
-            out << "\n";
-        }
+        std::string bytes;
+        appendFloats(bytes, c->position.data(), 3);
+        if (mesh.normals)
+            appendFloats(bytes, c->normal.data(), 3);
+        for (int i = 0; mesh.colours && i < 3; ++i)
+            bytes += char(colourByte(c->colour[size_t(i)]));
+        out << bytes;
     }
     for (const std::vector<int>& face : faces) {
-        if (binary) {
-            out << char(uint8_t(face.size()));
-            for (int id : face) {
-                const int32_t value = id;
-                out.write(reinterpret_cast<const char*>(&value), 4);
-            }
-        } else {
-            out << face.size();
-            for (int id : face)
-                out << " " << id;
-            out << "\n";
+        out << char(uint8_t(face.size()));
+        for (int id : face) {
+            const int32_t value = id;
+            out.write(reinterpret_cast<const char*>(&value), 4);
         }
     }
     std::ofstream(path, std::ios::binary) << out.str();

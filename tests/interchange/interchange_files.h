@@ -60,8 +60,8 @@ struct GltfMaterial {
 std::string writeGltf(const std::string& directory, const std::string& base, const std::vector<SourceMesh>& meshes,
                       const std::vector<GltfMaterial>& materials, const std::vector<GltfNode>& nodes);
 
-// PLY with shared vertices (equal corners written once) and faces as index lists; positions, normals when
-// mesh.normals, uchar colours when mesh.colours. Returns the path.
-std::string writePly(const std::string& path, const SourceMesh& mesh, bool binary);
+// Binary little-endian PLY with shared vertices (equal corners written once) and faces as index lists;
+// positions, normals when mesh.normals, uchar colours when mesh.colours. Returns the path.
+std::string writePly(const std::string& path, const SourceMesh& mesh);
 
 } // namespace interchangetest
