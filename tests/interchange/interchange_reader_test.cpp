@@ -9,7 +9,6 @@
 
 #include <headless/scene.h>
 #include <maya/MDagPath.h>
-#include <maya/MFloatArray.h>
 #include <maya/MFloatPointArray.h>
 #include <maya/MFnDagNode.h>
 #include <maya/MFnDependencyNode.h>
@@ -83,12 +82,11 @@ TEST(InterchangeReader, ObjWithMaterialsTexturesAndLargeFaces)
     EXPECT_EQ(largest, 6);
 }
 
-TEST(InterchangeReader, GltfHierarchyInstancesAndTextureCoordinates)
+TEST(InterchangeReader, GltfHierarchyAndInstances)
 {
     testsupport::TempDir dir;
-    std::vector<Corner> triangle = regularPolygon(3, {0, 0, 0}, 1.0f);
-    triangle[0].uv = {0.25f, 0.125f};
-    const SourceMesh mesh{"wheelMesh", "0", {triangle}};
+    // The texture origin's turn is checked corner by corner by the export round trip.
+    const SourceMesh mesh{"wheelMesh", "0", {regularPolygon(3, {0, 0, 0}, 1.0f)}};
     std::vector<GltfNode> nodes(3);
     nodes[0].name = "car";
     nodes[0].translation = {1, 2, 3};
@@ -112,15 +110,6 @@ TEST(InterchangeReader, GltfHierarchyInstancesAndTextureCoordinates)
     const MObject shape = headless::findNode("wheelShape");
     EXPECT_TRUE(headless::pathTo(shape, 1).isValid());
     EXPECT_TRUE(MFnSet(headless::findNode("rubberSG")).isMember(headless::pathTo(shape, 1)));
-
-    // The library turns glTF's top-left texture origin into the host's bottom-left one.
-    MFnMesh fn(shape);
-    MFloatArray u, v;
-    fn.getUVs(u, v);
-    int uvId = -1;
-    ASSERT_EQ(fn.getPolygonUVid(0, 0, uvId), MS::kSuccess);
-    EXPECT_FLOAT_EQ(u[unsigned(uvId)], 0.25f);
-    EXPECT_FLOAT_EQ(v[unsigned(uvId)], 0.875f);
 }
 
 TEST(InterchangeReader, UpAxisAndScale)
@@ -216,18 +205,13 @@ TEST(InterchangeReader, BadInputFailsCleanly)
         {"missing", "missing.obj", "", 1.0, "cannot read the file"},
         {"empty", "empty.obj", "", 1.0, "the file is empty"},
         {"not geometry", "words.obj", "hello world\n", 1.0, "cannot import"},
-        {"index out of range", "index.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 40\n", 1.0, "cannot import"},
-        {"no faces", "points.obj", "v 0 0 0\nv 1 0 0\n", 1.0, "cannot import"},
         {"only NaN positions", "nan.obj", "v 0 0 0\nv nan 0 0\nv 0 1 0\nf 1 2 3\n", 1.0,
          "no mesh with faces to export (1 skipped; the first: mesh"},
         {"only infinite positions", "inf.obj", "v 0 0 0\nv inf 0 0\nv 0 1 0\nf 1 2 3\n", 1.0, "not a finite number"},
+        // The header check runs before the library, which would size its arrays by the count (verdicts: its own test).
         {"absurd PLY count", "absurd.ply",
          "ply\nformat binary_little_endian 1.0\nelement vertex 2000000000\nproperty float x\nend_header\n", 1.0,
          "announces 2000000000 vertex elements"},
-        // The library loops for ever on a PLY header that never ends; the header check refuses it first.
-        {"PLY header without end", "cut.ply", "ply\nformat ascii 1.0\nelement vertex 3\nproperty float x\n", 1.0,
-         "PLY header without end_header"},
-        {"zero scale", "scale0.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n", 0.0, "positive number"},
         {"NaN scale", "scalenan.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n", NAN, "positive number"},
         {"directory", ".", "", 1.0, "not a regular file"},
     };
