@@ -1,20 +1,21 @@
-// The generic scene-building layer: node types, attribute names and units, connections, names and paths.
+// The scene-building layer the readers stand on: where nodes may go, attribute names, units and kinds, what is
+// refused, names and lookup, and the scene the host starts with beside an empty one.
 #include <headless/scene.h>
 #include <maya/MDagPath.h>
+#include <maya/MFnCamera.h>
 #include <maya/MFnDagNode.h>
 #include <maya/MFnDependencyNode.h>
-#include <maya/MFileIO.h>
+#include <maya/MItDag.h>
 #include <maya/MPlug.h>
-#include <maya/MString.h>
+#include <maya/MPoint.h>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace {
-
-const double kPi = 3.14159265358979323846;
 
 TEST(SceneBuilder, NodeTypesAndWhereNodesMayGo) {
   headless::emptyScene();
@@ -23,90 +24,56 @@ TEST(SceneBuilder, NodeTypesAndWhereNodesMayGo) {
   struct Case {
     const char* type;
     MObject parent;
-    bool created;
-    MFn::Type apiType;
+    MFn::Type apiType;  // kInvalid: refused
   };
   const Case cases[] = {
-      {"transform", MObject(), true, MFn::kTransform},
-      {"joint", group, true, MFn::kJoint},
-      {"blinn", MObject(), true, MFn::kBlinn},
-      {"shadingEngine", MObject(), true, MFn::kShadingEngine},
-      {"mesh", group, true, MFn::kMesh},
-      {"mesh", MObject(), false, MFn::kInvalid},  // a shape needs a transform
-      {"mesh", shape, false, MFn::kInvalid},
-      {"blinn", group, false, MFn::kInvalid},     // a dependency node has no parent
-      {"renderGlobals", MObject(), true, MFn::kDependencyNode},
-      {"someLocatorType", group, true, MFn::kDagNode},
-      {"world", MObject(), true, MFn::kDependencyNode},
+      {"joint", group, MFn::kJoint},
+      {"shadingEngine", MObject(), MFn::kShadingEngine},
+      {"mesh", MObject(), MFn::kInvalid},  // a shape needs a transform
+      {"mesh", shape, MFn::kInvalid},
+      {"blinn", group, MFn::kInvalid},  // a dependency node has no parent
+      {"renderGlobals", MObject(), MFn::kDependencyNode},
+      {"someLocatorType", group, MFn::kDagNode},
+      {"world", MObject(), MFn::kDependencyNode},
   };
-  for (const Case& c : cases) {
-    MObject node = headless::createNode(c.type, "", c.parent);
-    EXPECT_EQ(!node.isNull(), c.created) << c.type;
-    EXPECT_EQ(node.apiType(), c.apiType) << c.type;
-  }
-  MFnDependencyNode unknown(headless::createNode("renderGlobals", "globals"));
-  EXPECT_STREQ(unknown.typeName().asChar(), "renderGlobals");
+  for (const Case& c : cases) EXPECT_EQ(headless::createNode(c.type, "", c.parent).apiType(), c.apiType) << c.type;
+  EXPECT_STREQ(MFnDependencyNode(headless::createNode("renderGlobals", "globals")).typeName().asChar(), "renderGlobals");
 }
 
-TEST(SceneBuilder, AttributesByLongOrShortNameWithAnglesInDegrees) {
+TEST(SceneBuilder, AttributesByLongOrShortNameInTheirUnitsAndKinds) {
   headless::emptyScene();
   MObject t = headless::createTransform("t");
-  struct Case {
-    const char* set;
-    std::vector<double> value;
-    const char* read;
-    std::vector<double> expected;
-  };
-  const Case cases[] = {
-      {"t", {1, 2, 3}, "translate", {1, 2, 3}},
-      {"translateY", {5}, "t", {1, 5, 3}},
-      {"ty", {6}, "translateY", {6}},
-      {"r", {90, 0, 45}, "rotate", {90, 0, 45}},
-      {"rotateZ", {30}, "rz", {30}},
-      {"s", {2, 2, 2}, "scale", {2, 2, 2}},
-      {"v", {0}, "visibility", {0}},
-      {"ro", {3}, "rotateOrder", {3}},
-  };
-  for (const Case& c : cases) {
-    ASSERT_TRUE(c.value.size() == 1 ? headless::setAttr(t, c.set, c.value[0]) : headless::setAttr(t, c.set, c.value))
-        << c.set;
-    std::vector<double> read;
-    ASSERT_TRUE(headless::getAttr(t, c.read, read)) << c.read;
-    ASSERT_EQ(read.size(), c.expected.size());
-    for (size_t i = 0; i < read.size(); ++i) EXPECT_NEAR(read[i], c.expected[i], 1e-12) << c.read;
-  }
-  // What the API sees of an angle is radians.
-  MObject spot = headless::createLight(headless::LightKind::Spot, "spotShape", t);
-  ASSERT_TRUE(headless::setAttr(spot, "coneAngle", 60.0));
+  const std::pair<const char*, double> set[] = {{"translateY", 5}, {"rz", 30}};
+  ASSERT_TRUE(headless::setAttr(t, "t", std::vector<double>{1, 2, 3}));
+  for (const auto& s : set) ASSERT_TRUE(headless::setAttr(t, s.first, s.second)) << s.first;
+  std::vector<double> read;
+  ASSERT_TRUE(headless::getAttr(t, "translate", read));
+  EXPECT_EQ(read, (std::vector<double>{1, 5, 3}));
+  ASSERT_TRUE(headless::getAttr(t, "rotateZ", read));
+  ASSERT_EQ(read.size(), 1u);
+  EXPECT_NEAR(read[0], 30, 1e-12);  // degrees in the scene, radians through the API
   double radians = 0;
-  MFnDependencyNode(spot).findPlug("ca").getValue(radians);
-  EXPECT_NEAR(radians, kPi / 3, 1e-12);
-  struct Refused {
-    const char* attribute;
-    std::vector<double> value;
-  };
-  const Refused refused[] = {{"noSuchAttribute", {1}}, {"translate", {1, 2}}, {"message", {1}}, {"tx", {1, 2}}};
-  for (const Refused& r : refused) EXPECT_FALSE(headless::setAttr(t, r.attribute, r.value)) << r.attribute;
+  MFnDependencyNode(t).findPlug("rz").getValue(radians);
+  EXPECT_NEAR(radians, 3.14159265358979323846 / 6, 1e-12);
+  const std::pair<const char*, std::vector<double>> refused[] = {
+      {"noSuchAttribute", {1}}, {"translate", {1, 2}}, {"message", {1}}, {"tx", {1, 2}}};
+  for (const auto& r : refused) EXPECT_FALSE(headless::setAttr(t, r.first, r.second)) << r.first;
   EXPECT_FALSE(headless::setAttr(t, "translate", "text"));
-  EXPECT_FALSE(headless::hasAttribute(t, "noSuchAttribute"));
   EXPECT_TRUE(headless::hasAttribute(t, "iog[0].og[1].gcl"));
-}
-
-TEST(SceneBuilder, BooleanAndIntegerAttributesKeepValuesOfTheirKind) {
-  headless::emptyScene();
-  MObject light = headless::createLight(headless::LightKind::Point, "lampShape", headless::createTransform("lamp"));
+  // Booleans and integers keep values of their kind; NaN is refused; reading back narrows without overflowing.
+  MObject light = headless::createLight(headless::LightKind::Point, "lampShape", t);
+  const double nan = std::nan("");
   struct Case {
     const char* attribute;
     double value;
     bool accepted;
     double stored;
   };
-  const double nan = std::nan("");
   const Case cases[] = {
       {"intermediateObject", 0.5, true, 1},  {"intermediateObject", 0, true, 0},
-      {"intermediateObject", nan, false, 0}, {"decayRate", 2.7, true, 2},
-      {"decayRate", -2.7, true, -2},         {"decayRate", nan, false, -2},
-      {"decayRate", 1e30, true, 2147483647}, {"intensity", 0.25, true, 0.25},
+      {"intermediateObject", nan, false, 0}, {"decayRate", -2.7, true, -2},
+      {"decayRate", nan, false, -2},         {"decayRate", 1e30, true, 2147483647},
+      {"intensity", 0.25, true, 0.25},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(headless::setAttr(light, c.attribute, c.value), c.accepted) << c.attribute << " " << c.value;
@@ -114,7 +81,6 @@ TEST(SceneBuilder, BooleanAndIntegerAttributesKeepValuesOfTheirKind) {
     ASSERT_TRUE(headless::getAttr(light, c.attribute, stored));
     EXPECT_EQ(stored, c.stored) << c.attribute << " " << c.value;
   }
-  // Reading back through the API narrows without overflowing.
   short decay = 0;
   EXPECT_TRUE(MFnDependencyNode(light).findPlug("decayRate").getValue(decay));
   EXPECT_EQ(decay, 32767);
@@ -127,9 +93,7 @@ TEST(SceneBuilder, BooleanAndIntegerAttributesKeepValuesOfTheirKind) {
 TEST(SceneBuilder, UnknownTypesAndDynamicAttributesTakeAnyName) {
   headless::emptyScene();
   MObject globals = headless::createNode("renderGlobals", "globals");
-  EXPECT_TRUE(headless::setAttr(globals, "imageFormat", 32.0));
   EXPECT_TRUE(headless::setAttr(globals, "prefix", "shot"));
-  EXPECT_TRUE(headless::setAttr(globals, "res", std::vector<double>{640, 480, 1}));
   std::string prefix;
   EXPECT_TRUE(headless::getAttr(globals, "prefix", prefix));
   EXPECT_EQ(prefix, "shot");
@@ -143,7 +107,7 @@ TEST(SceneBuilder, UnknownTypesAndDynamicAttributesTakeAnyName) {
   EXPECT_EQ(gloss, 0.5);
 }
 
-TEST(SceneBuilder, NamesPathsAndLookup) {
+TEST(SceneBuilder, NamesLookupRenamingAndReparenting) {
   headless::emptyScene();
   MObject a = headless::createTransform("a");
   MObject b = headless::createTransform("b");
@@ -153,14 +117,9 @@ TEST(SceneBuilder, NamesPathsAndLookup) {
   MObject second = headless::createShader("lambert", "paint");
   EXPECT_STREQ(MFnDependencyNode(second).name().asChar(), "paint1");
   EXPECT_STREQ(MFnDependencyNode(headless::createShader("blinn", "")).name().asChar(), "blinn1");
-  struct Case {
-    const char* name;
-    bool found;
-  };
-  const Case cases[] = {{"a", true},         {"|a|child", true}, {"a|child", true}, {"child", false},
-                        {"paint", true},     {"paint1", true},   {"|child", false}, {"missing", false},
-                        {"", false}};
-  for (const Case& c : cases) EXPECT_EQ(!headless::findNode(c.name).isNull(), c.found) << c.name;
+  const std::pair<const char*, bool> cases[] = {{"|a|child", true}, {"a|child", true}, {"child", false},
+                                                {"paint1", true},   {"|child", false}, {"", false}};
+  for (const auto& c : cases) EXPECT_EQ(!headless::findNode(c.first).isNull(), c.second) << c.first;
   EXPECT_EQ(headless::findNode("|a|child"), childOfA);
   EXPECT_EQ(headless::findNode("paint"), first);
   EXPECT_FALSE(headless::rename(second, "paint"));
@@ -168,18 +127,39 @@ TEST(SceneBuilder, NamesPathsAndLookup) {
   EXPECT_EQ(headless::findNode("varnish"), second);
   // Reparenting moves the node and its sub-tree; a cycle is refused.
   EXPECT_TRUE(headless::reparent(childOfA, b));
-  EXPECT_TRUE(headless::pathTo("|b|child").isValid() == false);  // two children of b named "child" now
+  EXPECT_FALSE(headless::pathTo("|b|child").isValid());  // two children of b named "child" now
   EXPECT_FALSE(headless::reparent(b, childOfA));
   EXPECT_TRUE(headless::reparent(childOfA, MObject()));
   EXPECT_TRUE(headless::pathTo("|child").isValid());
-  EXPECT_FALSE(headless::addInstance(a, a));
 }
 
-TEST(SceneBuilder, CurrentFile) {
+TEST(SceneBuilder, ANewSceneHasFourCamerasUnderHiddenTransformsAndAnEmptyOneOnlyTheWorld) {
+  headless::newScene();
+  std::vector<std::string> cameras;
+  for (MItDag walk(MItDag::kBreadthFirst, MFn::kCamera); !walk.isDone(); walk.next()) {
+    MDagPath shape;
+    walk.getPath(shape);
+    cameras.push_back(shape.fullPathName().asChar());
+    bool visible = true;
+    MFnDagNode(headless::pathTo(MFnDagNode(shape).parent(0))).findPlug("visibility").getValue(visible);
+    EXPECT_FALSE(visible) << cameras.back();
+    EXPECT_EQ(MFnCamera(shape).isOrtho(), cameras.size() > 1);
+    EXPECT_TRUE(MFnDependencyNode(shape.node()).isDefaultNode());
+  }
+  EXPECT_EQ(cameras, (std::vector<std::string>{"|persp|perspShape", "|top|topShape", "|front|frontShape",
+                                               "|side|sideShape"}));
+  EXPECT_FALSE(headless::findNode("initialShadingGroup").isNull());
+  EXPECT_FALSE(headless::findNode("lambert1").isNull());
+  // The perspective camera sits where the host puts it, looking at the origin.
+  MFnCamera persp(headless::pathTo("|persp|perspShape"));
+  EXPECT_TRUE(persp.eyePoint(MSpace::kWorld).isEquivalent(MPoint(28, 21, 28), 1e-9));
+  EXPECT_TRUE(persp.centerOfInterestPoint(MSpace::kWorld).isEquivalent(MPoint(0, 0, 0), 1e-3));
+  headless::setUpAxis(headless::UpAxis::Z);
   headless::emptyScene();
-  EXPECT_STREQ(MFileIO::currentFile().asChar(), "");
-  headless::setCurrentFile("/scenes/shot.ma");
-  EXPECT_STREQ(MFileIO::currentFile().asChar(), "/scenes/shot.ma");
+  std::vector<MObject> nodes = headless::allNodes();
+  ASSERT_EQ(nodes.size(), 1u);
+  EXPECT_EQ(nodes[0].apiType(), MFn::kWorld);
+  EXPECT_EQ(headless::upAxis(), headless::UpAxis::Y);
 }
 
 }  // namespace
