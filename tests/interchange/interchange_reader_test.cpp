@@ -205,6 +205,7 @@ TEST(InterchangeReader, BadInputFailsCleanly)
         {"missing", "missing.obj", "", 1.0, "cannot read the file"},
         {"empty", "empty.obj", "", 1.0, "the file is empty"},
         {"not geometry", "words.obj", "hello world\n", 1.0, "cannot import"},
+        {"index out of range", "index.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 40\n", 1.0, "cannot import"},
         {"only NaN positions", "nan.obj", "v 0 0 0\nv nan 0 0\nv 0 1 0\nf 1 2 3\n", 1.0,
          "no mesh with faces to export (1 skipped; the first: mesh"},
         {"only infinite positions", "inf.obj", "v 0 0 0\nv inf 0 0\nv 0 1 0\nf 1 2 3\n", 1.0, "not a finite number"},
