@@ -241,4 +241,48 @@ TEST_F(MeshCaptureTest, RefusedMeshesAllocateNothing)
     }
 }
 
+// Damaged host data: a corner naming a vertex the mesh does not have is logged and left empty, never read.
+TEST_F(MeshCaptureTest, CornersOutsideTheVerticesAreLoggedAndLeftEmpty)
+{
+    headless::MeshData data;
+    data.points = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
+    data.faces = {{0, 1, 2, 3}, {1, 9, 2}, {-3, 0, 1}};
+    data.uvs = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+    data.faceUVs = {{0, 1, 2, 3}, {1, 2, 3}, {3, 0, 1}};
+    data.colors = {{1, 1, 1, 1}};
+    data.faceColors = {{0, 0, 0, 0}, {0, 0, 0}, {0, 0, 0}};
+    MObject shape = headless::createNode("mesh", "damagedShape1", headless::createTransform("damaged1"));
+    ASSERT_TRUE(headless::setDamagedMeshGeometry(shape, data));
+    ASSERT_EQ(capture(shape), 1) << "a damaged corner does not refuse the mesh";
+
+    std::vector<std::string> logged = log.lines();
+    ASSERT_GE(logged.size(), 4u);
+    EXPECT_EQ(std::vector<std::string>(logged.end() - 4, logged.end()),
+              lines({"  loadMesh: Generating polygons...\n", "  Error: Global vertex out of range 9\n",
+                     "  Error: Global vertex out of range -3\n", "Successful\n"}));
+    ASSERT_EQ(mesh.numPolygons, 3);
+    struct Corner {
+        int face, corner;
+        bool damaged;
+    };
+    const std::vector<Corner> corners = {{1, 0, false}, {1, 1, true}, {1, 2, false},
+                                         {2, 0, true},  {2, 1, false}, {2, 2, false}};
+    for (const Corner& c : corners) {
+        SCOPED_TRACE("face " + std::to_string(c.face) + " corner " + std::to_string(c.corner));
+        const Polygon& polygon = mesh.polygons[c.face];
+        EXPECT_EQ(polygon.numVerts, 3) << "the damaged corner still counts";
+        if (c.damaged) {
+            EXPECT_EQ(polygon.vertIndices[c.corner], -1);
+            EXPECT_EQ(polygon.uvIndices[c.corner], -1);
+            EXPECT_EQ(polygon.normalIndices[c.corner], -1);
+            EXPECT_EQ(polygon.colorIndices[c.corner], -1);
+        } else {
+            EXPECT_EQ(polygon.vertIndices[c.corner], data.faces[c.face][c.corner]);
+            EXPECT_EQ(polygon.uvIndices[c.corner], data.faceUVs[c.face][c.corner]);
+            EXPECT_GE(polygon.normalIndices[c.corner], 0);
+            EXPECT_GE(polygon.colorIndices[c.corner], 0);
+        }
+    }
+}
+
 } // namespace

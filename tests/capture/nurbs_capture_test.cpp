@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -73,6 +74,31 @@ MObject makeMovedSurface(const std::string& name, int numCVsU, int numCVsV, bool
 }
 
 class NurbsCaptureTest : public CaptureTest {};
+
+// Names fill a fixed field: a trailing "Shape" is cut, and a name that does not fit is cut to the field,
+// terminated inside it (also a name of exactly the field's size).
+TEST(NurbsName, CutsOnlyATrailingShapeAndFitsTheField)
+{
+    const std::string longName = std::string(40, 'n') + "Shape";
+    struct Case {
+        std::string hostName;
+        std::string stored;
+    } cases[] = {
+        {"curveShape", "curve"},
+        {"curveShape1", "curveShape1"},
+        {"ShapeShape", "ShapeShape"}, // the first occurrence decides, and it does not end the name
+        {"Shape", ""},
+        {longName, std::string(31, 'n')},
+        {std::string(32, 'c'), std::string(31, 'c')},
+    };
+    for (const Case& c : cases) {
+        char field[NAME_SIZE + 1];
+        memset(field, 'x', sizeof(field));
+        field[NAME_SIZE] = '\0';
+        copyNurbsName(field, NAME_SIZE, c.hostName.c_str());
+        EXPECT_EQ(std::string(field), c.stored) << c.hostName;
+    }
+}
 
 TEST_F(NurbsCaptureTest, SurfacesAreCutIntoPatchesSharingTheirBorders)
 {
