@@ -1,5 +1,6 @@
 // The scene-building layer the readers stand on: where nodes may go, attribute names, units and kinds, what is
-// refused, names and lookup, and the scene the host starts with beside an empty one.
+// refused, names and lookup, and the scene the host starts with beside an empty one. (Unknown types' and dynamic
+// attributes: the Maya ASCII reader and corpus tests.)
 #include <headless/scene.h>
 #include <maya/MDagPath.h>
 #include <maya/MFnCamera.h>
@@ -88,23 +89,6 @@ TEST(SceneBuilder, AttributesByLongOrShortNameInTheirUnitsAndKinds) {
   int asInt = 5;
   EXPECT_TRUE(MFnDependencyNode(light).findPlug("intensity").getValue(asInt));
   EXPECT_EQ(asInt, 0);
-}
-
-TEST(SceneBuilder, UnknownTypesAndDynamicAttributesTakeAnyName) {
-  headless::emptyScene();
-  MObject globals = headless::createNode("renderGlobals", "globals");
-  EXPECT_TRUE(headless::setAttr(globals, "prefix", "shot"));
-  std::string prefix;
-  EXPECT_TRUE(headless::getAttr(globals, "prefix", prefix));
-  EXPECT_EQ(prefix, "shot");
-  MObject shader = headless::createShader("lambert", "flat");
-  EXPECT_FALSE(headless::setAttr(shader, "customGloss", 0.5));
-  ASSERT_TRUE(headless::addAttribute(shader, "customGloss", "cgl", headless::AttributeKind::Double));
-  EXPECT_FALSE(headless::addAttribute(shader, "customGloss", "x", headless::AttributeKind::Double));
-  EXPECT_TRUE(headless::setAttr(shader, "cgl", 0.5));
-  double gloss = 0;
-  EXPECT_TRUE(headless::getAttr(shader, "customGloss", gloss));
-  EXPECT_EQ(gloss, 0.5);
 }
 
 TEST(SceneBuilder, NamesLookupRenamingAndReparenting) {
