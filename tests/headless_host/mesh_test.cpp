@@ -1,7 +1,6 @@
-// Meshes: the normals the host computes (shared across soft edges, split at hard ones) or keeps, unmapped and
-// uncoloured corners, world space, and what mesh data is refused or kept as damaged.
+// Meshes: the normals the host computes (shared across soft edges, split at hard ones) or keeps, unmapped
+// corners, world space, and what mesh data is refused or kept as damaged.
 #include <headless/scene.h>
-#include <maya/MColorArray.h>
 #include <maya/MDagPath.h>
 #include <maya/MFloatPointArray.h>
 #include <maya/MFloatVectorArray.h>
@@ -109,33 +108,12 @@ TEST(Mesh, UnmappedCornersFailGetUVIndexAndLeaveTheIndex) {
   }
 }
 
-TEST(Mesh, FaceVertexColoursOnePerCornerWithUncolouredOnesNegative) {
-  headless::MeshData coloured = cube();
-  coloured.colors = {{1, 0, 0, 1}, {0, 0, 1, 0.5f}};
-  coloured.faceColors = {{0, 0, 1, -1}, {-1, -1, -1, -1}, {1, 1, 1, 1}, {0, 0, 0, 0}, {0, 1, 0, 1}, {-1, 0, -1, 0}};
-  for (const headless::MeshData& data : {cube(), coloured}) {
-    MFnMesh mesh(buildCube(data));
-    MColorArray colors;
-    ASSERT_TRUE(mesh.getFaceVertexColors(colors));
-    ASSERT_EQ(colors.length(), static_cast<unsigned>(mesh.numFaceVertices()));
-    for (int face = 0; face < 6; ++face) {
-      for (int corner = 0; corner < 4; ++corner) {
-        int index = -1;
-        ASSERT_TRUE(mesh.getFaceVertexColorIndex(face, corner, index));
-        EXPECT_EQ(index, face * 4 + corner);
-        const int id = data.faceColors.empty() ? -1 : data.faceColors[face][corner];
-        const headless::Color4 expected = id < 0 ? headless::Color4{-1, -1, -1, -1} : data.colors[id];
-        EXPECT_EQ(colors[index], MColor(expected.r, expected.g, expected.b, expected.a));
-      }
-    }
-    int index = 0;
-    EXPECT_EQ(mesh.getFaceVertexColorIndex(6, 0, index).statusCode(), MStatus::kInvalidParameter);
-    EXPECT_EQ(mesh.getFaceVertexColorIndex(0, 4, index).statusCode(), MStatus::kInvalidParameter);
-  }
-}
-
-TEST(Mesh, WorldSpaceNeedsAPath) {
+// (Colours per face corner, uncoloured ones included: the mesh capture tests.)
+TEST(Mesh, WorldSpaceNeedsAPathAndColourIndicesStayInTheMesh) {
   MDagPath path = buildCube(cube());
+  int index = 0;
+  EXPECT_EQ(MFnMesh(path).getFaceVertexColorIndex(6, 0, index).statusCode(), MStatus::kInvalidParameter);
+  EXPECT_EQ(MFnMesh(path).getFaceVertexColorIndex(0, 4, index).statusCode(), MStatus::kInvalidParameter);
   MFloatPointArray points;
   ASSERT_TRUE(MFnMesh(path).getPoints(points, MSpace::kWorld));
   EXPECT_EQ(points[6], MFloatPoint(11, 1, 1));
