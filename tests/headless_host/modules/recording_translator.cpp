@@ -38,14 +38,8 @@ char defaultOptions[] = "level=1;";
 
 }  // namespace
 
-// Where the host said the module was loaded from, for the test to read back.
-extern "C" {
-PLUGIN_EXPORT char recordedLoadPath[4096] = "";
-}
-
 extern "C" PLUGIN_EXPORT MStatus initializePlugin(MObject obj) {
   MFnPlugin plugin(obj, "Test Vendor", "2.0", "Any");
-  std::snprintf(recordedLoadPath, sizeof(recordedLoadPath), "%s", plugin.loadPath().asChar());
   return plugin.registerFileTranslator("recorder", pixmap, RecordingTranslator::creator, optionsScript,
                                        defaultOptions, true);
 }
