@@ -1,5 +1,6 @@
 // The generator node types the evaluation knows.
 #include "generators.h"
+#include "poly_mesh_builder.h"
 
 #include <algorithm>
 #include <cmath>
@@ -56,6 +57,24 @@ bool readCount(const HistoryNode& node, const HistoryContext& context, const cha
     count = value > 1e9 ? 1000000000 : static_cast<int>(value);
   }
   return true;
+}
+
+int mirroredCapUV(int topCap, int n, int i) { return topCap + ((2 * n - 2 - i) % n); }
+
+void addFlatCaps(PolyMeshBuilder& builder, int n, int top, bool mapped, int topCap) {
+  std::vector<int> ring, ringUVs;
+  for (int i = 0; i < n; ++i) {
+    ring.push_back((n - i) % n);
+    if (mapped) ringUVs.push_back((n - i) % n);
+  }
+  builder.addFace(ring, ringUVs);
+  ring.clear();
+  ringUVs.clear();
+  for (int i = 0; i < n; ++i) {
+    ring.push_back(top + i);
+    if (mapped) ringUVs.push_back(mirroredCapUV(topCap, n, i));
+  }
+  builder.addFace(ring, ringUVs);
 }
 
 bool withinGeneratedSize(const HistoryNode& node, const HistoryContext& context, double corners) {

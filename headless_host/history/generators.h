@@ -47,6 +47,15 @@ bool withinGeneratedSize(const HistoryNode& node, const HistoryContext& context,
 // match it to the last bit: whiteboxfinal2.ma, Maya 2024; the Missile scene, Maya 2022; n = 6 in the corpus).
 void unitRing(int n, std::vector<float>& x, std::vector<float>& z);
 
+class PolyMeshBuilder;
+// Shared by the cylinder and the prism: the UV id of top ring point i on their mirrored cap circle, whose n UVs
+// start at topCap: topCap + (2n - 2 - i) mod n (the baked default cylinder and prisms agree on it).
+int mirroredCapUV(int topCap, int n, int i);
+// Their two flat caps, one polygon each: the bottom ring (points 0..n-1) walked from point 0 backwards, the top
+// ring (points top..top+n-1) forwards; mapped, the bottom's corners take their points' UV ids and the top's the
+// mirrored cap circle.
+void addFlatCaps(PolyMeshBuilder& builder, int n, int top, bool mapped, int topCap);
+
 // Shared by the generators: the rotation (row-major, applied to column vectors) that turns a primitive built
 // about `from` onto the node's axis (".ax", default 0 1 0); false, with the context's error set, for an axis of
 // no direction.

@@ -106,7 +106,7 @@ bool generatePolyCylinder(const HistoryNode& node, const HistoryContext& context
     }
   }
   // The top cap's circle is mirrored onto its points: point i takes entry n - 2 - i (mod n).
-  auto topUV = [&](int i) { return topCap + ((2 * n - 2 - i) % n); };
+  auto topUV = [&](int i) { return mirroredCapUV(topCap, n, i); };
   auto uvs = [&](std::initializer_list<int> ids) { return mapped ? std::vector<int>(ids) : std::vector<int>(); };
 
   // Faces: the sides level by level, then the bottom cap, then the top cap.
@@ -122,19 +122,7 @@ bool generatePolyCylinder(const HistoryNode& node, const HistoryContext& context
     for (int i = 0; i < n; ++i)
       builder.addFace({top + i, top + (i + 1) % n, topCentre}, uvs({topUV(i), topUV((i + 1) % n), topCentreUV}));
   } else {
-    std::vector<int> ring, ringUVs;
-    for (int i = 0; i < n; ++i) {
-      ring.push_back((n - i) % n);
-      if (mapped) ringUVs.push_back((n - i) % n);
-    }
-    builder.addFace(ring, ringUVs);
-    ring.clear();
-    ringUVs.clear();
-    for (int i = 0; i < n; ++i) {
-      ring.push_back(top + i);
-      if (mapped) ringUVs.push_back(topUV(i));
-    }
-    builder.addFace(ring, ringUVs);
+    addFlatCaps(builder, n, top, mapped, topCap);
   }
   return orientToAxis(node, context, mesh);
 }

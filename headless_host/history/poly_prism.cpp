@@ -67,8 +67,6 @@ bool generatePolyPrism(const HistoryNode& node, const HistoryContext& context, P
     for (int i = 0; i < n; ++i)
       builder.addUV(0.5f + capRadius * ux[size_t(i)], (1.0f - capRadius) + capRadius * uz[size_t(i)]);
   }
-  // The top cap's circle is mirrored onto its points: point i takes entry n - 2 - i (mod n).
-  auto topUV = [&](int i) { return topCap + ((2 * n - 2 - i) % n); };
   auto uvs = [&](std::initializer_list<int> ids) { return mapped ? std::vector<int>(ids) : std::vector<int>(); };
 
   // Faces: the sides, then the bottom cap, then the top cap.
@@ -77,19 +75,7 @@ bool generatePolyPrism(const HistoryNode& node, const HistoryContext& context, P
     builder.addFace({i, next, n + next, n + i},
                     uvs({sideRow + i, sideRow + i + 1, sideRow + n + 1 + i + 1, sideRow + n + 1 + i}));
   }
-  std::vector<int> ring, ringUVs;
-  for (int i = 0; i < n; ++i) {
-    ring.push_back((n - i) % n);
-    if (mapped) ringUVs.push_back((n - i) % n);
-  }
-  builder.addFace(ring, ringUVs);
-  ring.clear();
-  ringUVs.clear();
-  for (int i = 0; i < n; ++i) {
-    ring.push_back(n + i);
-    if (mapped) ringUVs.push_back(topUV(i));
-  }
-  builder.addFace(ring, ringUVs);
+  addFlatCaps(builder, n, n, mapped, topCap);
   return orientToAxis(node, context, mesh);
 }
 
