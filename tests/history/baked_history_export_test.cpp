@@ -20,15 +20,8 @@ namespace {
 std::string exported(const std::string& text, int& exitStatus)
 {
     testsupport::TempDir dir;
-    testsupport::writeFile(dir.file("scene.ma"), text);
-    qaxtools::CommandLine command;
-    command.subcommand = qaxtools::Subcommand::Export;
-    command.scenePath = dir.file("scene.ma");
-    command.outputPath = dir.file("scene.qax");
-    command.logDirectory = dir.path();
-    command.quiet = true;
-    exitStatus = qaxtools::runExport(command).exitStatus;
-    return exitStatus == 0 ? testsupport::readFile(command.outputPath) : std::string();
+    exitStatus = historytest::exportSceneText(text, dir).exitStatus;
+    return exitStatus == 0 ? testsupport::readFile(dir.file("scene.qax")) : std::string();
 }
 
 // The host prints a float with 8 significant digits, which leaves some floats one step apart printed alike: a

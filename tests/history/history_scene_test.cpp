@@ -1,6 +1,7 @@
 // Scenes whose meshes only their history makes, read and exported end to end: per-face shading through
 // groupParts, the shape's own tweaks, components the mesh does not have.
 
+#include "history/reference_mesh.h"
 #include "output/free_qax_model.h"
 #include "output/reader.h"
 #include "support/test_support.h"
@@ -41,20 +42,13 @@ struct Exported {
 Exported exportScene(const std::string& text)
 {
     testsupport::TempDir dir;
-    testsupport::writeFile(dir.file("scene.ma"), text);
-    qaxtools::CommandLine command;
-    command.subcommand = qaxtools::Subcommand::Export;
-    command.scenePath = dir.file("scene.ma");
-    command.outputPath = dir.file("scene.qax");
-    command.logDirectory = dir.path();
-    command.quiet = true;
     Exported out;
-    out.outcome = qaxtools::runExport(command);
+    out.outcome = historytest::exportSceneText(text, dir);
     if (out.outcome.exitStatus != 0)
         return out;
     qaxModel model{};
     char error[256] = "";
-    if (!readQAXFile(command.outputPath.c_str(), model, error, sizeof error)) {
+    if (!readQAXFile(dir.file("scene.qax").c_str(), model, error, sizeof error)) {
         ADD_FAILURE() << error;
         return out;
     }

@@ -84,6 +84,18 @@ headless::PolyMesh loadReferenceMesh(const std::string& path, const std::string&
     return {};
 }
 
+qaxtools::ExportOutcome exportSceneText(const std::string& text, const testsupport::TempDir& dir)
+{
+    testsupport::writeFile(dir.file("scene.ma"), text);
+    qaxtools::CommandLine command;
+    command.subcommand = qaxtools::Subcommand::Export;
+    command.scenePath = dir.file("scene.ma");
+    command.outputPath = dir.file("scene.qax");
+    command.logDirectory = dir.path();
+    command.quiet = true;
+    return qaxtools::runExport(command);
+}
+
 void expectSameMesh(const headless::PolyMesh& expected, const headless::PolyMesh& actual, int ulps, bool nearZero)
 {
     ASSERT_EQ(actual.points.size(), expected.points.size()) << "points";

@@ -1,6 +1,9 @@
 #pragma once
 // Baked meshes the host wrote, as references for what construction history must make.
 
+#include "support/test_support.h"
+#include "tools/scene_export.h"
+
 #include <headless/history.h>
 #include <headless/poly_mesh.h>
 
@@ -30,5 +33,8 @@ void expectSameMesh(const headless::PolyMesh& expected, const headless::PolyMesh
 headless::HistoryResult evaluateGenerator(const std::string& type,
                                           const std::map<std::string, std::vector<double>>& values = {},
                                           int hostVersion = 0);
+
+// Exports a scene text through the command-line tool, as dir's scene.ma to its scene.qax.
+qaxtools::ExportOutcome exportSceneText(const std::string& text, const testsupport::TempDir& dir);
 
 }  // namespace historytest
