@@ -1,37 +1,35 @@
 #include "scene_readers/maya_ascii/maya_ascii_reader.h"
 
 #include "scene_readers/maya_ascii/document_loader.h"
+#include "scene_readers/maya_ascii/file_text.h"
 #include "scene_readers/maya_ascii/read_error.h"
 #include "scene_readers/maya_ascii/scene_builder.h"
 
 #include <headless/scene.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <new>
 
 namespace mayaascii {
 
 namespace {
 
-// Loads text; a file's own buffer (owned) is released once the statements are read, before the scene is built.
-LoadReport loadText(const std::string& text, const std::string& fileName, std::string* owned)
+// Loads text; a file's own text (file) is released once the statements are read, before the scene is built.
+LoadReport loadText(std::string_view text, const std::string& fileName, FileText* file)
 {
     LoadReport report;
     SceneDocument document;
     document.fileName = fileName;
     try {
-        if (text.compare(0, 4, "FOR4") == 0 || text.compare(0, 4, "FOR8") == 0)
+        if (text.substr(0, 4) == "FOR4" || text.substr(0, 4) == "FOR8")
             throw ReadError(1, "expected a Maya ASCII scene, found a Maya binary one (save it as .ma)");
         const size_t zero = text.find('\0');
-        if (zero != std::string::npos)
+        if (zero != std::string_view::npos)
             throw ReadError(1 + int(std::count(text.begin(), text.begin() + long(zero), '\n')),
                             "expected text, found a zero byte (not a Maya ASCII file)");
         loadDocument(text, document);
-        if (owned)
-            std::string().swap(*owned);
+        if (file)
+            file->release();
         buildScene(document, report);
         report.warnings.insert(report.warnings.begin(), document.warnings.begin(), document.warnings.end());
         if (!document.requiredPlugins.empty() && !report.skippedNodeTypes.empty()) {
@@ -70,27 +68,14 @@ LoadReport loadMayaAsciiText(const std::string& text, const std::string& fileNam
 
 LoadReport loadMayaAsciiFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    FileText file;
+    std::string error;
+    if (!file.open(path, error)) {
         LoadReport report;
-        report.message = path + ": cannot open the file (" + std::strerror(errno) + ")";
+        report.message = path + ": " + error;
         return report;
     }
-    // One read into a buffer of the file's size: a stream copy would hold the text twice.
-    std::string contents;
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    in.seekg(0, std::ios::beg);
-    if (size > 0) {
-        contents.resize(size_t(size));
-        in.read(&contents[0], size);
-    }
-    if (size < 0 || in.bad() || in.gcount() != std::streamsize(size > 0 ? size : 0)) {
-        LoadReport report;
-        report.message = path + ": cannot read the file";
-        return report;
-    }
-    return loadText(contents, path, &contents);
+    return loadText(file.text(), path, &file);
 }
 
 } // namespace mayaascii
