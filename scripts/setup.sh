@@ -2,7 +2,7 @@
 # Installs what the build needs from Debian's packages (only what is missing).
 # setup.sh --fuzz adds clang and its libFuzzer and sanitizer runtimes for scripts/fuzz.sh.
 set -euo pipefail
-packages=(cmake g++ ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev libtinygltf-dev nlohmann-json3-dev libcli11-dev libassimp-dev assimp-utils)
+packages=(cmake g++ ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev libtinygltf-dev nlohmann-json3-dev libcli11-dev libfast-float-dev libassimp-dev assimp-utils)
 # cpack's .deb of the tool reads its dependencies with dpkg-shlibdeps.
 packages+=(dpkg-dev)
 if [ "${1:-}" = "--fuzz" ]; then

@@ -2,6 +2,8 @@
 
 #include "scene_readers/maya_ascii/read_error.h"
 
+#include <fast_float/fast_float.h>
+
 #include <charconv>
 #include <cmath>
 
@@ -15,7 +17,8 @@ bool parseNumber(std::string_view text, double& value)
     const char* end = begin + text.size();
     if (*begin == '+')
         ++begin;
-    auto result = std::from_chars(begin, end, value);
+    // Correctly rounded, as from_chars is, at a fraction of its cost.
+    auto result = fast_float::from_chars(begin, end, value);
     if (result.ec != std::errc() || result.ptr != end)
         return false;
     return std::isfinite(value);
