@@ -7,7 +7,8 @@ namespace mayaascii {
 namespace {
 
 // Character classes, looked up once per character: the text of a large scene is mostly numbers and spaces.
-enum CharClass : unsigned char { kWordChar = 0, kSpace = 1, kSpecial = 2, kSlash = 3 };
+// One bit each, so that "ends a word" is one test.
+enum CharClass : unsigned char { kWordChar = 0, kSpace = 1, kSpecial = 2, kSlash = 4 };
 
 struct CharClasses {
     unsigned char of[256] = {};
@@ -25,7 +26,7 @@ constexpr CharClasses kClasses;
 
 CharClass classOf(char c) { return CharClass(kClasses.of[static_cast<unsigned char>(c)]); }
 bool isSpace(char c) { return classOf(c) == kSpace; }
-bool endsWord(char c) { const CharClass k = classOf(c); return k == kSpace || k == kSpecial; }
+bool endsWord(char c) { return (classOf(c) & (kSpace | kSpecial)) != 0; }
 
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
 
@@ -82,7 +83,7 @@ Token Lexer::next()
     while (position_ < size && !endsWord(text_[position_]))
         ++position_;
     token.text = text_.substr(start, position_ - start);
-    if (token.text == "+")
+    if (token.text.size() == 1 && token.text[0] == '+')
         token.kind = TokenKind::Plus;
     else if (token.text.size() > 1 && token.text[0] == '-' && isLetter(token.text[1]))
         token.kind = TokenKind::Flag;
@@ -96,36 +97,29 @@ size_t Lexer::tokensToSemicolon(size_t limit) const
     const size_t size = text_.size();
     const char* const text = text_.data();
     size_t count = 0;
-    bool inWord = false;
-    for (size_t i = position_; i < size && count <= limit; ++i) {
+    size_t i = position_;
+    while (i < size && count <= limit) {
         const char c = text[i];
-        switch (classOf(c)) {
-        case kWordChar:
-            count += inWord ? 0 : 1;
-            inWord = true;
-            break;
-        case kSpace:
-            inWord = false;
-            break;
-        case kSlash:
-            if (!inWord && i + 1 < size && text[i + 1] == '/') {
-                while (i < size && text[i] != '\n')
-                    ++i;
-            } else {
-                count += inWord ? 0 : 1;
-                inWord = true;
-            }
-            break;
-        case kSpecial:
+        const CharClass k = classOf(c);
+        if (k == kSpace) {
+            ++i;
+        } else if (k == kSpecial) {
             if (c == ';')
                 return count;
             ++count;
-            inWord = false;
             if (c == '"')
                 for (++i; i < size && text[i] != '"'; ++i)
                     if (text[i] == '\\')
                         ++i;
-            break;
+            ++i;
+        } else if (k == kSlash && i + 1 < size && text[i + 1] == '/') {
+            while (i < size && text[i] != '\n')
+                ++i;
+        } else {
+            // A word, to the next space or special character ("//" inside it is no comment).
+            ++count;
+            for (++i; i < size && !endsWord(text[i]); ++i) {
+            }
         }
     }
     return count;
