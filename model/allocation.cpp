@@ -1,7 +1,13 @@
 #include "model/allocation.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
 
 #include "log/log.h"
 
@@ -25,6 +31,25 @@ size_t hashOf(const void* pointer)
     bits *= 0xff51afd7ed558ccdULL; // mixes the low bits, which allocator alignment leaves at zero
     bits ^= bits >> 33;
     return size_t(bits) & (HASH_SIZE - 1);
+}
+
+// Arrays of a large mesh on transparent huge pages where the system offers them on request: first touches
+// then fault once per 2 MB instead of once per 4 KB, most of an export's system time otherwise.
+void adviseHugePages(void* block, size_t bytes)
+{
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    const size_t hugePage = size_t(2) << 20;
+    if (bytes < hugePage)
+        return;
+    const uintptr_t page = uintptr_t(sysconf(_SC_PAGESIZE));
+    const uintptr_t begin = (uintptr_t(block) + page - 1) & ~(page - 1);
+    const uintptr_t end = (uintptr_t(block) + bytes) & ~(page - 1);
+    if (end > begin)
+        (void)madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE); // advice only
+#else
+    (void)block;
+    (void)bytes;
+#endif
 }
 
 void resetIndexes()
@@ -154,14 +179,17 @@ void* allocateTracked(const char* label, size_t count, size_t elementSize, int f
         return nullptr;
     }
     size_t bytes = count * elementSize;
-    // A zero-sized block is still a distinct, registered block.
-    void* block = malloc(bytes ? bytes : 1);
+    // A zero-sized block is still a distinct, registered block. Zeroed blocks come from calloc, which skips
+    // the clearing for the fresh pages large arrays get.
+    void* block = fillByte == 0 ? calloc(bytes ? bytes : 1, 1) : malloc(bytes ? bytes : 1);
     if (!block) {
         logPrint(0, "Error: Out of memory allocating %s.\n", label);
         return nullptr;
     }
     trackAllocation(label, block);
-    memset(block, fillByte, bytes);
+    adviseHugePages(block, bytes);
+    if (fillByte != 0)
+        memset(block, fillByte, bytes);
     return block;
 }
 
@@ -180,6 +208,7 @@ void* reallocateTracked(const char* label, void* block, size_t count, size_t ele
         return nullptr;
     }
     trackAllocation(label, resized);
+    adviseHugePages(resized, bytes);
     return resized;
 }
 
