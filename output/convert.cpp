@@ -58,8 +58,10 @@ int64_t objectLength(int64_t vertexCount, bool withColors)
 }
 
 // Copies width floats of entry index of values, or zeros when the index names no entry: a corner
-// without a texture coordinate, normal or colour must not read outside the array.
-void copyOrZero(float* destination, const float* values, int32_t index, int32_t count, int32_t width)
+// without a texture coordinate, normal or colour must not read outside the array. The width is fixed at
+// compile time so that the copy of a few floats per corner is inlined rather than a call.
+template <int32_t width>
+void copyOrZero(float* destination, const float* values, int32_t index, int32_t count)
 {
     if (index >= 0 && index < count && values) {
         memcpy(destination, values + size_t(index) * width, sizeof(float) * width);
@@ -223,13 +225,12 @@ bool copyVertices(const Mesh& mesh, const CornerSource* sources, int32_t numVert
     for (int32_t n = 0; n < numVertices; ++n) {
         const Polygon& polygon = mesh.polygons[sources[n].polygon];
         int32_t k = sources[n].corner;
-        copyOrZero(object.vertices.vertices + 3 * size_t(n), mesh.verts, polygon.vertIndices[k], mesh.numVerts, 3);
+        copyOrZero<3>(object.vertices.vertices + 3 * size_t(n), mesh.verts, polygon.vertIndices[k], mesh.numVerts);
         if (withColors)
-            copyOrZero(object.vertexColors.vertexColors + 3 * size_t(n), mesh.colors, polygon.colorIndices[k],
-                       mesh.numColors, 3);
-        copyOrZero(object.UVs.UVs + 2 * size_t(n), mesh.UVs, polygon.uvIndices[k], mesh.numUVs, 2);
-        copyOrZero(object.normals.normals + 3 * size_t(n), mesh.normals, polygon.normalIndices[k], mesh.numNormals,
-                   3);
+            copyOrZero<3>(object.vertexColors.vertexColors + 3 * size_t(n), mesh.colors, polygon.colorIndices[k],
+                          mesh.numColors);
+        copyOrZero<2>(object.UVs.UVs + 2 * size_t(n), mesh.UVs, polygon.uvIndices[k], mesh.numUVs);
+        copyOrZero<3>(object.normals.normals + 3 * size_t(n), mesh.normals, polygon.normalIndices[k], mesh.numNormals);
     }
     return true;
 }
