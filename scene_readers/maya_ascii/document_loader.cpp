@@ -528,6 +528,11 @@ private:
             }
             value.numbers.reserve(count);
             while (!tokens.done()) {
+                double number = 0;
+                if (tokens.takeNumber(number)) {
+                    value.numbers.push_back(number);
+                    continue;
+                }
                 const Token t = tokens.take();
                 if (type.empty() && t.kind == TokenKind::String) {
                     value.strings.push_back(unescapeString(t.text));

@@ -37,8 +37,10 @@ public:
 
     int64_t integer(const char* what)
     {
-        const Token token = take(what);
         int64_t value = 0;
+        if (!tokens_.done() && tokens_.takeInteger(value))
+            return value;
+        const Token token = take(what);
         if (token.kind != TokenKind::Word || !parseInteger(token.text, value))
             fail(std::string("expected ") + what + ", found " + describeToken(token));
         return value;

@@ -2,6 +2,11 @@
 
 #include "scene_readers/maya_ascii/read_error.h"
 
+#include <fast_float/fast_float.h>
+
+#include <charconv>
+#include <cmath>
+
 namespace mayaascii {
 
 namespace {
@@ -32,7 +37,7 @@ bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') 
 
 } // namespace
 
-Token Lexer::next()
+void Lexer::skipSpaceAndComments()
 {
     const size_t size = text_.size();
     for (;;) {
@@ -48,6 +53,39 @@ Token Lexer::next()
         }
         break;
     }
+}
+
+bool Lexer::nextNumber(double& value)
+{
+    skipSpaceAndComments();
+    const char* const begin = text_.data() + position_;
+    const char* const end = text_.data() + text_.size();
+    if (begin == end)
+        return false;
+    const auto result = fast_float::from_chars(begin, end, value);
+    // The number must be the whole word: "1.5x" or "1/2" are words that are no number.
+    if (result.ec != std::errc() || (result.ptr != end && !endsWord(*result.ptr)) || !std::isfinite(value))
+        return false;
+    position_ += size_t(result.ptr - begin);
+    return true;
+}
+
+bool Lexer::nextInteger(int64_t& value)
+{
+    skipSpaceAndComments();
+    const char* const begin = text_.data() + position_;
+    const char* const end = text_.data() + text_.size();
+    const auto result = std::from_chars(begin, end, value);
+    if (result.ec != std::errc() || (result.ptr != end && !endsWord(*result.ptr)))
+        return false;
+    position_ += size_t(result.ptr - begin);
+    return true;
+}
+
+Token Lexer::next()
+{
+    const size_t size = text_.size();
+    skipSpaceAndComments();
     Token token;
     token.line = line_;
     if (position_ >= size)

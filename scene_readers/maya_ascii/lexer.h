@@ -2,6 +2,7 @@
 // Splits Maya ASCII text into tokens: bare words (numbers, names, keywords), flags ("-n"), double-quoted
 // strings, ";", "(", ")" and a lone "+". "//" comments run to the end of the line.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -26,12 +27,21 @@ public:
     // closed before the end of the text.
     Token next();
 
+    // The next token when it is a plain number (a word such as "-1.5e3", finite, no leading '+'), parsed where
+    // it lies: true with its value. Otherwise false, with nothing taken, so that next() hands it out as usual.
+    bool nextNumber(double& value);
+
+    // The same for a plain integer ("-12").
+    bool nextInteger(int64_t& value);
+
     // How many tokens at most the statement from here to its ';' holds (comments and quoted ';' skipped), so
     // that a statement of millions of values is stored once at its size instead of grown by copying.
     // Counting stops past `limit`.
     size_t tokensToSemicolon(size_t limit = size_t(-1)) const;
 
 private:
+    void skipSpaceAndComments();
+
     std::string_view text_;
     size_t position_ = 0;
     int line_ = 1;

@@ -44,6 +44,11 @@ public:
     // statement.valueCount times. Throws ReadError on a flag or a joined string among the values.
     Token nextValue();
 
+    // The next value of the streamed statement when it is a plain number, parsed in place (see
+    // Lexer::nextNumber); false, with nothing taken, for any other value.
+    bool nextNumber(double& value) { return lexer_.nextNumber(value); }
+    bool nextInteger(int64_t& value) { return lexer_.nextInteger(value); }
+
 private:
     Token joinStrings(const Token& open, Statement& statement);
     void readStreamedHeader(Statement& statement);

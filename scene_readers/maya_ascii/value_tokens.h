@@ -3,6 +3,7 @@
 // for a streamed statement, so that decoders see one kind of source and always know how many are left.
 
 #include "scene_readers/maya_ascii/statement_reader.h"
+#include "scene_readers/maya_ascii/values.h"
 
 namespace mayaascii {
 
@@ -37,6 +38,36 @@ public:
             return buffer_;
         }
         return reader_->nextValue();
+    }
+
+    // The next value when it is a plain number, as parseNumber reads it; false, with nothing taken, for any
+    // other value (take() then hands it out). Only while !done(). Large arrays are almost all numbers, and this
+    // reads each of them once instead of as a token first.
+    bool takeNumber(double& value)
+    {
+        if (reader_ == nullptr) {
+            if (position_->kind != TokenKind::Word || !parseNumber(position_->text, value))
+                return false;
+            ++position_;
+        } else if (buffered_ || !reader_->nextNumber(value)) {
+            return false;
+        }
+        --remaining_;
+        return true;
+    }
+
+    // The same for a plain integer, as parseInteger reads it.
+    bool takeInteger(int64_t& value)
+    {
+        if (reader_ == nullptr) {
+            if (position_->kind != TokenKind::Word || !parseInteger(position_->text, value))
+                return false;
+            ++position_;
+        } else if (buffered_ || !reader_->nextInteger(value)) {
+            return false;
+        }
+        --remaining_;
+        return true;
     }
 
 private:
