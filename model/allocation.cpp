@@ -188,7 +188,7 @@ void* allocateTracked(const char* label, size_t count, size_t elementSize, int f
     }
     trackAllocation(label, block);
     adviseHugePages(block, bytes);
-    if (fillByte != 0)
+    if (fillByte != 0 && fillByte != UNFILLED)
         memset(block, fillByte, bytes);
     return block;
 }

@@ -30,8 +30,10 @@ void reportAllocations();
 int32_t liveAllocations();
 
 // Allocates count elements of elementSize bytes (a count of 0 still gives a block), registers it and
-// fills every byte with fillByte. Returns null, logging the label, when the size overflows or the
-// allocator refuses.
+// fills every byte with fillByte, or leaves the bytes as the allocator gives them for UNFILLED (scratch that
+// is written before it is read). Returns null, logging the label, when the size overflows or the allocator
+// refuses.
+enum { UNFILLED = -1 };
 void* allocateTracked(const char* label, size_t count, size_t elementSize, int fillByte);
 // Resizes a registered block to count elements, keeping its first elements; re-registers it under
 // label. Returns null (the old block still registered and valid) when the allocator refuses.

@@ -130,7 +130,7 @@ void sortPositions(int32_t* positions, int32_t count, int32_t limit, int32_t* bu
 
 // Scratch of one removal: a block of 3 * count entries and, once the groups are linked, the hash table's
 // block of at least 2 * count. Fresh memory costs a page fault per page touched, about as much as the hash
-// pass itself on large arrays, so the table's block is reused, and the block skips the fill allocateArray
+// pass itself on large arrays, so the table's block is reused, and the block is taken UNFILLED
 // gives: every entry is written before it is read, and the two buffers of the turns are touched only as far
 // as the largest group needs.
 struct Scratch {
@@ -148,12 +148,9 @@ const char* const SCRATCH_LABEL = "duplicates->scratch";
 bool allocateScratch(Scratch& scratch, int32_t count)
 {
     size_t n = size_t(count);
-    scratch.block = static_cast<int32_t*>(malloc(sizeof(int32_t) * 3 * n));
-    if (!scratch.block) {
-        logPrint(0, "Error: Out of memory allocating %s.\n", SCRATCH_LABEL);
+    scratch.block = static_cast<int32_t*>(allocateTracked(SCRATCH_LABEL, 3 * n, sizeof(int32_t), UNFILLED));
+    if (!scratch.block)
         return false;
-    }
-    trackAllocation(SCRATCH_LABEL, scratch.block);
     scratch.next = scratch.block;
     scratch.positions = scratch.next + n;
     scratch.sortBuffer = scratch.positions + n;
