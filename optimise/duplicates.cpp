@@ -130,9 +130,9 @@ void sortPositions(int32_t* positions, int32_t count, int32_t limit, int32_t* bu
 
 // Scratch of one removal: a block of 3 * count entries and, once the groups are linked, the hash table's
 // block of at least 2 * count. Fresh memory costs a page fault per page touched, about as much as the hash
-// pass itself on large arrays, so the table's block is reused, and the block is taken UNFILLED
-// gives: every entry is written before it is read, and the two buffers of the turns are touched only as far
-// as the largest group needs.
+// pass itself on large arrays, so the table's block is reused, and the block is taken UNFILLED: every entry
+// is written before it is read, and the two buffers of the turns are touched only as far as the largest
+// group needs.
 struct Scratch {
     int32_t* block;
     int32_t* next;       // per entry: the next member of its value group, in a ring (itself when alone)
