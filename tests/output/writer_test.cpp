@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <signal.h>
@@ -24,34 +25,10 @@ using testsupport::TempDir;
 
 namespace {
 
-const float ambient[4] = {0.1f, 0.2f, 0.3f, 1.0f};
-const float diffuse[4] = {0.5f, 0.25f, 0.125f, 1.0f};
-const float specular[4] = {0.75f, 0.75f, 0.75f, 1.0f};
-const float incandescence[4] = {0.0f, 0.0f, 0.0f, 1.0f};
-const float triangle[9] = {0, 0, 0, 1, 0, 0, 0, 1, 0};
-const float triangleUVs[6] = {0, 0, 1, 0, 0, 1};
-const float triangleNormals[9] = {0, 0, 1, 0, 0, 1, 0, 0, 1};
-
 // One material with an 8-character name and an empty texture name, one triangle, no vertex colours.
 qaxModel workedExample()
 {
-    qaxMaterial material = makeMaterial("material", {""}, 0);
-    memcpy(material.colors.ambient, ambient, sizeof(ambient));
-    memcpy(material.colors.diffuse, diffuse, sizeof(diffuse));
-    memcpy(material.colors.specular, specular, sizeof(specular));
-    memcpy(material.colors.incandescence, incandescence, sizeof(incandescence));
-    material.colors.eccentricityScaled = 38.4f;
-    material.flags.reflective = 1;
-    material.translucence.coeff = 0.5f;
-    material.translucence.enabled = 1;
-
-    qaxObject object = makeObject(3, 3, 1, false, 0);
-    memcpy(object.vertices.vertices, triangle, sizeof(triangle));
-    memcpy(object.UVs.UVs, triangleUVs, sizeof(triangleUVs));
-    memcpy(object.normals.normals, triangleNormals, sizeof(triangleNormals));
-    object.bursts.burstCount[0] = 9; // three per vertex, not the number of indices
-    object.bursts.burstMaterialID[0] = 0;
-    return makeModel({material}, {object});
+    return makeModel({makeMaterial("material", {""}, 0)}, {makeObject(3, 3, 1, false, 0)});
 }
 
 std::set<std::string> directoryEntries(const std::string& directory)
@@ -78,85 +55,30 @@ std::vector<unsigned char> referenceBytes(const qaxModel& model)
 
 } // namespace
 
+// The format's worked example: every chunk in its place with the lengths the format gives, and the
+// values in between as the test's own serialisation spells them.
 TEST(Writer, WorkedSizeExample)
 {
     LogCapture capture;
     TempDir dir;
     qaxModel model = workedExample();
     ByteLayout expected;
-    expected.tag("QAX1");
-    expected.length("QAX1", 444);
-    expected.tag("MATS");
-    expected.length("MATS", 210);
-    expected.count("MATS", 1);
-    expected.tag("MAT0");
-    expected.length("MAT0", 198);
-    expected.tag("MHDR");
-    expected.length("MHDR", 20);
-    expected.string("MHDR", "material");
-    expected.string("MHDR", "Standard");
-    expected.tag("MCOL");
-    expected.length("MCOL", 68);
-    for (const float* colour : {ambient, diffuse, specular, incandescence})
-        for (int i = 0; i < 4; ++i)
-            expected.value(colour[i]);
-    expected.value(38.4f);
-    expected.tag("MCFL");
-    expected.length("MCFL", 4);
-    expected.value(1);
-    expected.tag("MUVW");
-    expected.length("MUVW", 28);
-    for (float value : {0.0f, 0.0f, 1.0f, 1.0f, 0.0f, 0.0f, 0.0f})
-        expected.value(value);
-    expected.tag("MTRA");
-    expected.length("MTRA", 8);
-    expected.value(0.5f);
-    expected.value(1);
-    expected.tag("MTEX");
-    expected.length("MTEX", 6);
-    expected.count("MTEX", 1);
-    expected.string("MTEX", "");
-    expected.tag("MSUB");
-    expected.length("MSUB", 4);
-    expected.count("MSUB", 0);
-    expected.tag("MEND");
-    expected.tag("GEOB");
-    expected.length("GEOB", 214);
-    expected.count("GEOB", 1);
-    expected.tag("GOB1");
-    expected.length("GOB1", 202);
-    expected.tag("GHDR");
-    expected.length("GHDR", 12);
-    for (int32_t value : {0, 0, 0})
-        expected.value(value);
-    expected.tag("INDI");
-    expected.length("INDI", 10);
-    expected.count("INDI", 3);
-    for (uint16_t index : {0, 1, 2})
-        expected.index(index);
-    expected.tag("VERT");
-    expected.length("VERT", 40);
-    expected.count("VERT", 3);
-    for (float value : triangle)
-        expected.value(value);
-    expected.tag("TVER");
-    expected.length("TVER", 28);
-    expected.count("TVER", 3);
-    for (float value : triangleUVs)
-        expected.value(value);
-    expected.tag("NORM");
-    expected.length("NORM", 40);
-    expected.count("NORM", 3);
-    for (float value : triangleNormals)
-        expected.value(value);
-    expected.tag("BRST");
-    expected.length("BRST", 20);
-    expected.count("BRST", 1);
-    for (int32_t value : {0, 9, 0, 3})
-        expected.value(value);
-    expected.tag("GEND");
-    expected.tag("EQAX");
-    ASSERT_EQ(expected.bytes.size(), 452u);
+    serializeReference(model, expected);
+    const std::vector<std::pair<std::string, int32_t>> chunks = {
+        {"QAX1", 444}, {"MATS", 210}, {"MAT0", 198}, {"MHDR", 20}, {"MCOL", 68}, {"MCFL", 4},  {"MUVW", 28},
+        {"MTRA", 8},   {"MTEX", 6},   {"MSUB", 4},   {"MEND", -1}, {"GEOB", 214}, {"GOB1", 202}, {"GHDR", 12},
+        {"INDI", 10},  {"VERT", 40},  {"TVER", 28},  {"NORM", 40}, {"BRST", 20}, {"GEND", -1}, {"EQAX", -1}};
+    std::vector<std::pair<std::string, int32_t>> found;
+    for (size_t i = 0; i < expected.fields.size(); ++i) {
+        const Field& field = expected.fields[i];
+        if (field.kind != FIELD_TAG)
+            continue;
+        int32_t length = -1; // end tags have none
+        if (i + 1 < expected.fields.size() && expected.fields[i + 1].kind == FIELD_LENGTH)
+            memcpy(&length, &expected.bytes[expected.fields[i + 1].offset], 4);
+        found.push_back({std::string(reinterpret_cast<const char*>(&expected.bytes[field.offset]), 4), length});
+    }
+    EXPECT_EQ(found, chunks);
 
     std::string path = dir.file("example.qax");
     ASSERT_TRUE(writeOutQAXFile(path.c_str(), model));
@@ -224,29 +146,41 @@ TEST(Writer, WritesStoredValuesWithoutCheckingThem)
     freeQAXModel(model);
 }
 
-TEST(Writer, OpenFailureLeavesNothingBehind)
+// A target that cannot be opened, or a count without its array, fails with an error line and leaves
+// nothing behind.
+TEST(Writer, FailureLeavesNothingBehind)
 {
     TempDir dir;
     std::filesystem::create_directory(dir.file("taken.qax"));
+    const std::string cannotOpen = "writeOutQAXFile: Could not open file '";
     struct Case {
         const char* name;
         std::string path;
+        bool withoutNormals;
+        std::string expected; // the start of the second line
     } cases[] = {
-        {"a directory at the target", dir.file("taken.qax")},
-        {"a directory that does not exist", dir.file("missing/out.qax")},
-        {"an empty path", ""},
+        {"a directory at the target", dir.file("taken.qax"), false, cannotOpen + dir.file("taken.qax") + "' for writing\n"},
+        {"a directory that does not exist", dir.file("missing/out.qax"), false,
+         cannotOpen + dir.file("missing/out.qax") + "' for writing\n"},
+        {"an empty path", "", false, cannotOpen + "' for writing\n"},
+        {"normals counted but missing", dir.file("broken.qax"), true, "Error: "},
     };
     qaxModel model = workedExample();
+    float* normals = model.objects.objects[0].normals.normals;
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         LogCapture capture;
         std::set<std::string> before = directoryEntries(dir.path());
-        EXPECT_FALSE(writeOutQAXFile(c.path.c_str(), model)) << c.name;
-        EXPECT_EQ(capture.lines(), (std::vector<std::string>{"Writing out qax file...\n", "writeOutQAXFile: Could not open file '" +
-                                                                                                c.path + "' for writing\n"}))
-            << c.name;
-        EXPECT_EQ(directoryEntries(dir.path()), before) << c.name;
-        EXPECT_TRUE(std::filesystem::is_empty(dir.file("taken.qax"))) << c.name;
+        model.objects.objects[0].normals.normals = c.withoutNormals ? nullptr : normals;
+        EXPECT_FALSE(writeOutQAXFile(c.path.c_str(), model));
+        std::vector<std::string> lines = capture.lines();
+        ASSERT_EQ(lines.size(), 2u);
+        EXPECT_EQ(lines[0], "Writing out qax file...\n");
+        EXPECT_EQ(lines[1].rfind(c.expected, 0), 0u) << lines[1];
+        EXPECT_EQ(directoryEntries(dir.path()), before);
+        EXPECT_TRUE(std::filesystem::is_empty(dir.file("taken.qax")));
     }
+    model.objects.objects[0].normals.normals = normals;
     freeQAXModel(model);
 }
 
@@ -336,23 +270,5 @@ TEST(Writer, FailedWriteLeavesTheTargetUntouched)
         EXPECT_EQ(lines[1].rfind("Error: ", 0), 0u) << lines[1];
         EXPECT_NE(lines[1].find(path), std::string::npos) << lines[1];
     }
-    freeQAXModel(model);
-}
-
-TEST(Writer, RefusesACountWithoutItsArray)
-{
-    LogCapture capture;
-    TempDir dir;
-    qaxModel model = workedExample();
-    qaxObject& object = model.objects.objects[0];
-    float* normals = object.normals.normals;
-    object.normals.normals = nullptr;
-    std::string path = dir.file("broken.qax");
-    EXPECT_FALSE(writeOutQAXFile(path.c_str(), model));
-    EXPECT_FALSE(testsupport::fileExists(path));
-    std::vector<std::string> lines = capture.lines();
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[1].rfind("Error: ", 0), 0u) << lines[1];
-    object.normals.normals = normals;
     freeQAXModel(model);
 }
