@@ -90,6 +90,8 @@ TEST(Writer, WorkedSizeExample)
     freeQAXModel(model);
 }
 
+// Every shape of model goes out byte for byte as the test's own serialisation spells it; lengths and
+// counts go out as stored, even when they do not describe the contents.
 TEST(Writer, MatchesTheFormatForEveryShapeOfModel)
 {
     LogCapture capture;
@@ -100,10 +102,15 @@ TEST(Writer, MatchesTheFormatForEveryShapeOfModel)
         int objects;
         bool colours;
         bool subMaterials;
+        bool wrongLengths;
     } cases[] = {
-        {"empty", 0, 0, false, false},          {"one of each", 1, 1, false, false},
-        {"colours", 1, 1, true, false},         {"two materials, no objects", 2, 0, false, false},
-        {"several of each", 3, 4, true, true},  {"objects without materials", 0, 2, false, false},
+        {"empty", 0, 0, false, false, false},
+        {"one of each", 1, 1, false, false, false},
+        {"colours", 1, 1, true, false, false},
+        {"two materials, no objects", 2, 0, false, false, false},
+        {"several of each", 3, 4, true, true, false},
+        {"objects without materials", 0, 2, false, false, false},
+        {"stored lengths that do not fit", 1, 2, false, false, true},
     };
     int32_t before = liveAllocations();
     for (const Case& c : cases) {
@@ -118,32 +125,24 @@ TEST(Writer, MatchesTheFormatForEveryShapeOfModel)
         for (int i = 0; i < c.objects; ++i)
             objects.push_back(makeObject(3 * i, 3 * i + 1, i % 2 + 1, c.colours && i % 2 == 0, i));
         qaxModel model = makeModel(materials, objects);
+        if (c.wrongLengths) {
+            model.fileLength = 12345;
+            model.materials.length = -7;
+            model.objects.objects[1].vertices.length = 99;
+            model.objects.objects[1].header.reserved0 = 42;
+            model.objects.objects[1].vertexColors.numVertexColors = 3; // not present: never written
+        }
 
         std::string path = dir.file(std::string(c.name) + ".qax");
         ASSERT_TRUE(writeOutQAXFile(path.c_str(), model)) << c.name;
         std::vector<unsigned char> written = testsupport::readBytes(path);
         EXPECT_EQ(written, referenceBytes(model)) << c.name;
-        EXPECT_EQ(written.size(), size_t(model.fileLength) + 8) << c.name;
+        if (!c.wrongLengths) {
+            EXPECT_EQ(written.size(), size_t(model.fileLength) + 8) << c.name;
+        }
         freeQAXModel(model);
     }
     EXPECT_EQ(liveAllocations(), before);
-}
-
-// Lengths and counts go out as stored, even when they do not describe the contents.
-TEST(Writer, WritesStoredValuesWithoutCheckingThem)
-{
-    LogCapture capture;
-    TempDir dir;
-    qaxModel model = workedExample();
-    model.fileLength = 12345;
-    model.materials.length = -7;
-    model.objects.objects[0].vertices.length = 99;
-    model.objects.objects[0].header.reserved0 = 42;
-    model.objects.objects[0].vertexColors.numVertexColors = 3; // not present: never written
-    std::string path = dir.file("stored.qax");
-    ASSERT_TRUE(writeOutQAXFile(path.c_str(), model));
-    EXPECT_EQ(testsupport::readBytes(path), referenceBytes(model));
-    freeQAXModel(model);
 }
 
 // A target that cannot be opened, or a count without its array, fails with an error line and leaves
