@@ -2,10 +2,10 @@
 
 #include <cmath>
 #include <cstring>
-#include <filesystem>
 #include <functional>
 #include <limits>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -13,7 +13,6 @@
 #include "output/compare.h"
 #include "output/free_qax_model.h"
 #include "output/reader.h"
-#include "output/writer.h"
 #include "qax_test_models.h"
 #include "support/test_support.h"
 
@@ -68,12 +67,12 @@ const Field& firstField(const std::vector<Field>& fields, FieldKind kind, const 
     throw std::runtime_error(std::string("no such field in ") + chunk);
 }
 
-const char* labelOf(const void* pointer)
+std::set<const void*> registeredBlocks()
 {
+    std::set<const void*> blocks;
     for (const AllocationSlot& slot : allocationRegister.slots)
-        if (slot.pointer == pointer)
-            return slot.label;
-    return "(not registered)";
+        blocks.insert(slot.pointer);
+    return blocks;
 }
 
 qaxModel workedExampleShape()
@@ -107,73 +106,10 @@ bool zeroed(const qaxModel& model)
 
 } // namespace
 
-TEST(Reader, ReadsBackWhatTheWriterWrote)
-{
-    LogCapture capture;
-    TempDir dir;
-    struct Case {
-        const char* name;
-        std::function<qaxModel()> build;
-    } cases[] = {
-        {"empty", [] { return makeModel({}, {}); }},
-        {"worked example", workedExampleShape},
-        {"several, mixed colours", richModel},
-    };
-    int32_t before = liveAllocations();
-    for (const Case& c : cases) {
-        qaxModel written = c.build();
-        std::string path = dir.file("model.qax");
-        ASSERT_TRUE(writeOutQAXFile(path.c_str(), written)) << c.name;
-
-        qaxModel read;
-        char error[1024] = "untouched";
-        ASSERT_TRUE(readQAXFile(path.c_str(), read, error, sizeof(error))) << c.name << ": " << error;
-        EXPECT_STREQ(error, "") << c.name;
-        char difference[512];
-        EXPECT_TRUE(compareQAXModels(written, read, difference, sizeof(difference))) << c.name << ": " << difference;
-
-        // Every array the reader allocated is registered under the conversion's label.
-        std::vector<std::pair<const void*, const char*>> arrays;
-        if (read.materials.numMaterials > 0)
-            arrays.push_back({read.materials.materials, "qaxModel->materials.materials"});
-        if (read.objects.numObjects > 0)
-            arrays.push_back({read.objects.objects, "qaxModel->objects.objects"});
-        for (int32_t i = 0; i < read.materials.numMaterials; ++i) {
-            const qaxMaterial& material = read.materials.materials[i];
-            if (material.textures.numTextures > 0)
-                arrays.push_back({material.textures.textures, "m->textures.textures"});
-            if (material.subMaterials.numSubMaterials > 0)
-                arrays.push_back({material.subMaterials.subMaterials, "m->subMaterials.subMaterials"});
-        }
-        for (int32_t i = 0; i < read.objects.numObjects; ++i) {
-            const qaxObject& object = read.objects.objects[i];
-            EXPECT_EQ(object.vertexColors.present, written.objects.objects[i].vertexColors.present);
-            if (object.vertices.numVertices == 0) {
-                EXPECT_EQ(object.vertices.vertices, nullptr) << "an empty array stays unallocated";
-                continue;
-            }
-            arrays.insert(arrays.end(), {{object.indices.indices, "o->indices.indices"},
-                                         {object.vertices.vertices, "o->vertices.vertices"},
-                                         {object.UVs.UVs, "o->UVs.UVs"},
-                                         {object.normals.normals, "o->normals.normals"},
-                                         {object.bursts.burstStart, "o->bursts.burstStart"},
-                                         {object.bursts.burstCount, "o->bursts.burstCount"},
-                                         {object.bursts.burstMaterialID, "o->bursts.burstMaterialID"},
-                                         {object.bursts.burstVperP, "o->bursts.burstVperP"}});
-            if (object.vertexColors.present)
-                arrays.push_back({object.vertexColors.vertexColors, "o->vertexColors.vertexColors"});
-        }
-        for (const auto& [array, label] : arrays)
-            EXPECT_STREQ(labelOf(array), label) << c.name;
-        freeQAXModel(read);
-        freeQAXModel(written);
-        EXPECT_EQ(liveAllocations(), before) << c.name;
-    }
-}
-
-// Every length, count, string length and tag of two files, changed one at a time, is refused with a
-// message; a wrong length or tag is reported at its own offset. Nothing stays allocated.
-TEST(Reader, RejectsEveryCorruptedField)
+// Two files read back as the models they were made from, every array registered under the conversion's
+// labels. Then every length, count, string length and tag of them, changed one at a time, is refused with
+// a message; a wrong length or tag is reported at its own offset. Nothing stays allocated.
+TEST(Reader, ReadsBackAndRejectsEveryCorruptedField)
 {
     LogCapture capture;
     int32_t before = liveAllocations();
@@ -181,10 +117,20 @@ TEST(Reader, RejectsEveryCorruptedField)
         qaxModel source = build();
         std::vector<Field> fields;
         std::vector<unsigned char> good = bytesOf(source, &fields);
-        freeQAXModel(source);
+        std::set<const void*> blocks = registeredBlocks();
         qaxModel model;
         ASSERT_TRUE(parse(good, model).ok);
+        char difference[512];
+        EXPECT_TRUE(compareQAXModels(source, model, difference, sizeof(difference))) << difference;
+        for (const AllocationSlot& slot : allocationRegister.slots) {
+            std::string label(slot.label, strnlen(slot.label, ALLOCATION_LABEL_SIZE));
+            if (slot.pointer && !blocks.count(slot.pointer)) {
+                EXPECT_TRUE(label.rfind("qaxModel->", 0) == 0 || label.rfind("m->", 0) == 0 || label.rfind("o->", 0) == 0)
+                    << label;
+            }
+        }
         freeQAXModel(model);
+        freeQAXModel(source);
 
         for (const Field& field : fields) {
             if (field.kind == FIELD_VALUE)
@@ -227,21 +173,14 @@ TEST(Reader, RejectsEveryCorruptedField)
     }
 }
 
-TEST(Reader, RejectsTruncatedAndExtendedFiles)
+// Every cut of an exported file is refused by the torture tests; here the end of a file with every kind of chunk.
+TEST(Reader, RejectsFilesEndingEarlyOrLate)
 {
     qaxModel source = richModel();
     std::vector<unsigned char> good = bytesOf(source);
     freeQAXModel(source);
     int32_t before = liveAllocations();
     qaxModel model;
-
-    for (size_t size = 0; size < good.size(); ++size) {
-        Parsed result = parse(std::vector<unsigned char>(good.begin(), good.begin() + size), model);
-        EXPECT_FALSE(result.ok) << "prefix of " << size << " bytes";
-        EXPECT_FALSE(result.error.empty());
-        EXPECT_EQ(liveAllocations(), before);
-    }
-
     struct Case {
         const char* name;
         size_t removed;
@@ -268,7 +207,7 @@ TEST(Reader, RejectsTruncatedAndExtendedFiles)
 }
 
 // Values that would make a careless reader allocate or read without bound, or accept an
-// inconsistent object.
+// inconsistent object (the torture tests try huge counts of materials, objects and vertices).
 TEST(Reader, RejectsHostileValues)
 {
     const int32_t huge = std::numeric_limits<int32_t>::max();
@@ -281,14 +220,9 @@ TEST(Reader, RejectsHostileValues)
         bool added; // value is added to the field rather than put in its place
         const char* expected;
     } cases[] = {
-        {"huge material count", nullptr, FIELD_COUNT, "MATS", huge, false, "entry count 2147483647 cannot fit"},
-        {"huge object count", nullptr, FIELD_COUNT, "GEOB", huge, false, "entry count 2147483647 cannot fit"},
         {"huge texture count", nullptr, FIELD_COUNT, "MTEX", huge, false, "entry count 2147483647 cannot fit"},
-        {"huge index count", nullptr, FIELD_COUNT, "INDI", huge, false, "expected length 4 + 2 x 2147483647 = 4294967298"},
-        {"negative vertex count", nullptr, FIELD_COUNT, "VERT", -1, false, "expected an entry count of at least 0, found -1"},
         {"negative burst count", nullptr, FIELD_COUNT, "BRST", -3, false, "expected an entry count of at least 0, found -3"},
         {"negative material length", nullptr, FIELD_LENGTH, "MAT0", -200, false, "expected a chunk length of at least 0"},
-        {"huge object list length", nullptr, FIELD_LENGTH, "GEOB", huge, false, "runs past the end"},
         {"huge material length", nullptr, FIELD_LENGTH, "MAT0", huge, false, "runs past the end"},
         {"texture coordinates short of the vertices",
          [](qaxModel& m) { m.objects.objects[0].UVs.numUVs -= 1; }, FIELD_VALUE, "", 0, false,
