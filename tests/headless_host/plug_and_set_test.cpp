@@ -1,14 +1,13 @@
-// Plugs and sets: connections in both directions, values through plugs, set restrictions, associated sets, and
-// the upstream dependency-graph walk with and without pruning.
+// Sets and the dependency graph: set restrictions, associated sets, and the upstream walk with and without
+// pruning. (Connections in either direction and values through plugs: the texture, lattice and scene-walk capture
+// tests.)
 #include <headless/scene.h>
 #include <maya/MFnDependencyNode.h>
 #include <maya/MFnSet.h>
-#include <maya/MFnStringData.h>
 #include <maya/MGlobal.h>
 #include <maya/MItDependencyGraph.h>
 #include <maya/MObjectArray.h>
 #include <maya/MPlug.h>
-#include <maya/MPlugArray.h>
 #include <maya/MSelectionList.h>
 #include <maya/MString.h>
 
@@ -22,73 +21,6 @@ namespace {
 const headless::MeshData kTriangle{{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}}};
 
 std::string nameOf(const MObject& node) { return MFnDependencyNode(node).name().asChar(); }
-
-std::vector<std::string> names(const MPlugArray& plugs) {
-  std::vector<std::string> result;
-  for (unsigned i = 0; i < plugs.length(); ++i) result.push_back(plugs[i].name().asChar());
-  return result;
-}
-
-// (Array elements taken in turn, as every mesh joins its shading group: the Maya ASCII reader and corpus tests.)
-TEST(Plug, ConnectedToInBothDirections) {
-  headless::emptyScene();
-  MObject wood = headless::createFileTexture("wood", "wood.png");
-  MObject shiny = headless::createShader("blinn", "shiny");
-  MObject flat = headless::createShader("lambert", "flat");
-  ASSERT_TRUE(headless::connectTexture(wood, shiny));
-  ASSERT_TRUE(headless::connectTexture(wood, flat, "incandescence"));
-  ASSERT_TRUE(headless::connect(wood, "outTransparency", flat, "it"));
-  struct Case {
-    MObject node;
-    const char* attribute;
-    bool asDestination, asSource, connected;
-    std::vector<std::string> plugs;
-  };
-  const Case cases[] = {
-      {shiny, "color", true, false, true, {"wood.oc"}},
-      {shiny, "color", false, true, true, {}},
-      {wood, "outColor", false, true, true, {"shiny.c", "flat.ic"}},
-      {wood, "outColor", true, false, true, {}},
-      {wood, "outColor", false, false, true, {}},
-      {flat, "transparency", true, false, true, {"wood.ot"}},
-      {flat, "color", true, false, false, {}},
-      // A connection to the compound is not one to its children.
-      {shiny, "colorR", true, false, false, {}},
-  };
-  for (const Case& c : cases) {
-    MPlug plug = MFnDependencyNode(c.node).findPlug(c.attribute);
-    MPlugArray plugs;
-    plugs.append(plug);  // connectedTo starts from an empty array
-    MStatus status;
-    EXPECT_EQ(plug.connectedTo(plugs, c.asDestination, c.asSource, &status), c.connected) << c.attribute;
-    EXPECT_TRUE(status);
-    EXPECT_EQ(names(plugs), c.plugs) << nameOf(c.node) << "." << c.attribute;
-  }
-}
-
-TEST(Plug, ValuesOfTheirOwnKindOnly) {
-  headless::emptyScene();
-  MObject file = headless::createFileTexture("wood", "textures/wood.png");
-  MFnDependencyNode camera(headless::createCamera("camShape", headless::createTransform("cam")));
-  MPlug path(file, MFnDependencyNode(file).attribute("fileTextureName"));
-  MObject data;
-  ASSERT_TRUE(path.getValue(data, MDGContext::fsNormal));
-  EXPECT_STREQ(MFnStringData(data).string().asChar(), "textures/wood.png");
-  headless::setAttr(file, "ftn", "");  // an empty file name is still a string
-  ASSERT_TRUE(path.getValue(data));
-  EXPECT_STREQ(MFnStringData(data).string().asChar(), "");
-  bool flag = false;
-  EXPECT_EQ(path.getValue(flag).statusCode(), MStatus::kFailure);
-  MPlug visibility = camera.findPlug("v");
-  ASSERT_TRUE(visibility.setValue(false));
-  flag = true;
-  ASSERT_TRUE(visibility.getValue(flag));
-  EXPECT_FALSE(flag);
-  double aperture = 0;
-  EXPECT_EQ(camera.findPlug("cameraAperture").getValue(aperture).statusCode(), MStatus::kFailure);
-  EXPECT_TRUE(camera.findPlug("cameraAperture").child(0).getValue(aperture));
-  EXPECT_DOUBLE_EQ(aperture, 1.41732);
-}
 
 // object|shape is in paintSG; paintSG <- layered <- (inputs[0] blinn "shiny" <- file "wood" <- place2d,
 // inputs[1] lambert "flat").

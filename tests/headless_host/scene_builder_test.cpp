@@ -1,7 +1,6 @@
 // The scene-building layer the readers stand on: where nodes may go, attribute names, units and kinds, what is
-// refused, names and lookup, and the scene the host starts with beside an empty one (its cameras hidden, so that
-// no export takes them). (Unknown types' and dynamic
-// attributes: the Maya ASCII reader and corpus tests.)
+// refused, and the scene the host starts with (its cameras hidden, so that no export takes them) beside an empty
+// one. (Unknown types' and dynamic attributes, names and lookup by path: the Maya ASCII reader and corpus tests.)
 #include <headless/scene.h>
 #include <maya/MDagPath.h>
 #include <maya/MFnDagNode.h>
@@ -88,23 +87,6 @@ TEST(SceneBuilder, AttributesByLongOrShortNameInTheirUnitsAndKinds) {
   int asInt = 5;
   EXPECT_TRUE(MFnDependencyNode(light).findPlug("intensity").getValue(asInt));
   EXPECT_EQ(asInt, 0);
-}
-
-TEST(SceneBuilder, UniqueNamesAndLookupByNameOrPath) {
-  headless::emptyScene();
-  MObject a = headless::createTransform("a");
-  MObject b = headless::createTransform("b");
-  MObject childOfA = headless::createTransform("child", a);
-  headless::createTransform("child", b);
-  MObject first = headless::createShader("lambert", "paint");
-  MObject second = headless::createShader("lambert", "paint");
-  EXPECT_STREQ(MFnDependencyNode(second).name().asChar(), "paint1");
-  EXPECT_STREQ(MFnDependencyNode(headless::createShader("blinn", "")).name().asChar(), "blinn1");
-  const std::pair<const char*, bool> cases[] = {{"|a|child", true}, {"a|child", true}, {"child", false},
-                                                {"paint1", true},   {"|child", false}, {"", false}};
-  for (const auto& c : cases) EXPECT_EQ(!headless::findNode(c.first).isNull(), c.second) << c.first;
-  EXPECT_EQ(headless::findNode("|a|child"), childOfA);
-  EXPECT_EQ(headless::findNode("paint"), first);
 }
 
 TEST(SceneBuilder, ANewSceneHasFourCamerasUnderHiddenTransformsAndAnEmptyOneOnlyTheWorld) {
