@@ -1,6 +1,6 @@
 // The DAG: what the walks' filters let through, sub-walks from a bad root, type tests and extending to the shape
-// under each host reading, and diamonds too big to list. (Walk orders, instances and selections: the scene-walk
-// capture tests; a chain 100,000 deep: the torture tests.)
+// under each host reading, and diamonds too big to list. (Walk orders: the model capture's walk-order test and the
+// scene-walk capture tests, which walk instances and selections too; a chain 100,000 deep: the torture tests.)
 #include <headless/scene.h>
 #include <maya/MDagPath.h>
 #include <maya/MItDag.h>
