@@ -39,6 +39,7 @@ TEST_F(MaterialAssignmentTest, IndexOfTheShaderOfTheFirstShadingGroup)
         std::vector<std::string> table;
         int32_t expected;
         std::vector<std::string> log;
+        bool otherReadings = false; // extending a shape's path and a walk that finds nothing fail
     };
     const std::vector<Case> cases = {
         {"no shading group", [] { return makeMesh("pCube1", "pCubeShape1"); }, {"lambert1"}, 0,
@@ -87,34 +88,29 @@ TEST_F(MaterialAssignmentTest, IndexOfTheShaderOfTheFirstShadingGroup)
          {"Found material: '" + longName + "'\n", "Warning: Material name '" + longName +
                                                       "' is longer than 31 characters, looked up as '" + longNameCut +
                                                       "'\n"}},
+        // Hosts may refuse to extend a path that already ends at a shape, and may fail to set up a graph walk that
+        // finds nothing: the search goes on with the path as given and simply finds no node.
+        {"a lambert under the other host readings", [] { return shadedCube("lambert", "myLambert"); },
+         {"other", "myLambert"}, 1,
+         {"Warning: No Shape node was found\n", "Warning: No Shape node was found\n", "Found material: 'myLambert'\n"},
+         true},
+        {"no shading group under the other host readings", [] { return makeMesh("pBare1", "pBareShape1"); },
+         {"other", "myLambert"}, 0,
+         {"Warning: No Shape node was found\n", "Warning: No Shape node was found\n",
+          "Warning: Path did not contain a lambert or blinn shader\n", "Error: Material 'unknownMaterial' not found\n"},
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         headless::emptyScene();
+        headless::hostBehaviour().extendToShapeFailsOnShape = c.otherReadings;
+        headless::hostBehaviour().graphIteratorFailsWithoutMatch = c.otherReadings;
         MObject node = c.build();
         MaterialTable table(c.table);
         log.clear();
         EXPECT_EQ(getMaterialIndexForPath(headless::pathTo(node), table.model), c.expected);
         EXPECT_EQ(log.lines(), c.log);
     }
-}
-
-TEST_F(MaterialAssignmentTest, SameAnswersUnderTheOtherHostReadings)
-{
-    // Hosts may refuse to extend a path that already ends at a shape, and may fail to set up a graph
-    // walk that finds nothing: the search goes on with the path as given and simply finds no node.
-    headless::hostBehaviour().extendToShapeFailsOnShape = true;
-    headless::hostBehaviour().graphIteratorFailsWithoutMatch = true;
-    MObject cube = shadedCube("lambert", "myLambert");
-    MObject bare = makeMesh("pBare1", "pBareShape1");
-    MaterialTable table({"other", "myLambert"});
-    EXPECT_EQ(getMaterialIndexForPath(headless::pathTo(cube), table.model), 1);
-    EXPECT_EQ(getMaterialIndexForPath(headless::pathTo(bare), table.model), 0);
-    EXPECT_EQ(log.lines(), lines({"Warning: No Shape node was found\n", "Warning: No Shape node was found\n",
-                                  "Found material: 'myLambert'\n", "Warning: No Shape node was found\n",
-                                  "Warning: No Shape node was found\n",
-                                  "Warning: Path did not contain a lambert or blinn shader\n",
-                                  "Error: Material 'unknownMaterial' not found\n"}));
 }
 
 } // namespace

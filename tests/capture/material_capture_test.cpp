@@ -34,6 +34,8 @@ void expectColor(const float* color, float r, float g, float b, float a, const c
     EXPECT_EQ(color[3], a) << what;
 }
 
+const std::string longName = "aShaderNameOfFortyCharactersForTheLookup";
+
 bool allZero(const Material& record)
 {
     static const Material zero = {};
@@ -144,6 +146,23 @@ TEST_F(MaterialCaptureTest, TableShapes)
              headless::assign(headless::createShadingGroup("secondSG", shader), makeMesh("b", "bShape"));
          },
          1, 2, {"shared", "shared"}, {}},
+        // An unhandled shader type is skipped with a line and leaves a trailing zero record; a name of 40
+        // characters is stored cut, with a warning.
+        {"a skipped shader and a long name",
+         [] {
+             headless::assign(headless::createShadingGroup("explorerSG", headless::createShader("phongE", "explorer1")),
+                              makeMesh("a", "aShape"));
+             headless::assign(headless::createShadingGroup("longSG", headless::createShader("lambert", longName)),
+                              makeMesh("b", "bShape"));
+         },
+         1, 2, {longName.substr(0, 31), ""},
+         {"Getting materials from maya data...\n", "  2 materials found.\n",
+          "  Beginning to load materials from maya data.\n", "    Skipping Unknown shader type: 4: 'phongE'.\n",
+          "    Loading lambert shader...\n", "      diffuse color: 0.500000 0.500000 0.500000 1.000000\n",
+          "      ambient: 0.000000 0.000000 0.000000 1.000000\n",
+          "      Warning: Shader name '" + longName + "' is longer than 31 characters, stored as '" +
+              longName.substr(0, 31) + "'\n",
+          "  Successful.\n", "Successful.\n"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -173,36 +192,6 @@ TEST_F(MaterialCaptureTest, TableShapes)
         releaseArray(model.materials);
         model = {};
     }
-}
-
-// An unhandled shader type is skipped with a line and leaves a trailing zero record; a name of 40
-// characters is stored cut, with a warning.
-TEST_F(MaterialCaptureTest, SkipAndWarningLines)
-{
-    headless::assign(headless::createShadingGroup("explorerSG", headless::createShader("phongE", "explorer1")),
-                     makeMesh("a", "aShape"));
-    const std::string longName = "aShaderNameOfFortyCharactersForTheLookup";
-    headless::assign(headless::createShadingGroup("longSG", headless::createShader("lambert", longName)),
-                     makeMesh("b", "bShape"));
-    log.clear();
-    ASSERT_EQ(getMayaMaterials(model, 1), 1);
-    std::vector<std::string> expected = {
-        "Getting materials from maya data...\n",
-        "  2 materials found.\n",
-        "  Beginning to load materials from maya data.\n",
-        "    Skipping Unknown shader type: 4: 'phongE'.\n",
-        "    Loading lambert shader...\n",
-        "      diffuse color: 0.500000 0.500000 0.500000 1.000000\n",
-        "      ambient: 0.000000 0.000000 0.000000 1.000000\n",
-        "      Warning: Shader name '" + longName + "' is longer than 31 characters, stored as '" +
-            longName.substr(0, 31) + "'\n",
-        "  Successful.\n",
-        "Successful.\n",
-    };
-    EXPECT_EQ(log.lines(), expected);
-    ASSERT_EQ(model.numMaterials, 2);
-    EXPECT_STREQ(model.materials[0].name, longName.substr(0, 31).c_str());
-    EXPECT_TRUE(allZero(model.materials[1]));
 }
 
 TEST_F(MaterialCaptureTest, CountAndLoadAgreeAndNeverRunPastTheTable)

@@ -1,14 +1,12 @@
-// The scene-building layer the readers stand on: where nodes may go, attribute names, units and kinds, what is
-// refused, names and lookup, and the scene the host starts with beside an empty one. (Unknown types' and dynamic
-// attributes: the Maya ASCII reader and corpus tests.)
+// The scene-building layer the readers stand on: where nodes may go, attribute kinds, what is refused, and the
+// scene the host starts with (its cameras hidden, so that no export takes them) beside an empty one. (Unknown types'
+// and dynamic attributes, names and lookup by path: the Maya ASCII reader and corpus tests.)
 #include <headless/scene.h>
 #include <maya/MDagPath.h>
-#include <maya/MFnCamera.h>
 #include <maya/MFnDagNode.h>
 #include <maya/MFnDependencyNode.h>
 #include <maya/MItDag.h>
 #include <maya/MPlug.h>
-#include <maya/MPoint.h>
 
 #include <gtest/gtest.h>
 
@@ -41,21 +39,11 @@ TEST(SceneBuilder, NodeTypesAndWhereNodesMayGo) {
   EXPECT_STREQ(MFnDependencyNode(headless::createNode("renderGlobals", "globals")).typeName().asChar(), "renderGlobals");
 }
 
-TEST(SceneBuilder, AttributesByLongOrShortNameInTheirUnitsAndKinds) {
+// (Long and short names, and angles in degrees in the scene and radians through the API: the Maya ASCII reader's
+// unit test and the light capture test.)
+TEST(SceneBuilder, AttributesRefuseWhatDoesNotFitTheirKind) {
   headless::emptyScene();
   MObject t = headless::createTransform("t");
-  const std::pair<const char*, double> set[] = {{"translateY", 5}, {"rz", 30}};
-  ASSERT_TRUE(headless::setAttr(t, "t", std::vector<double>{1, 2, 3}));
-  for (const auto& s : set) ASSERT_TRUE(headless::setAttr(t, s.first, s.second)) << s.first;
-  std::vector<double> read;
-  ASSERT_TRUE(headless::getAttr(t, "translate", read));
-  EXPECT_EQ(read, (std::vector<double>{1, 5, 3}));
-  ASSERT_TRUE(headless::getAttr(t, "rotateZ", read));
-  ASSERT_EQ(read.size(), 1u);
-  EXPECT_NEAR(read[0], 30, 1e-12);  // degrees in the scene, radians through the API
-  double radians = 0;
-  MFnDependencyNode(t).findPlug("rz").getValue(radians);
-  EXPECT_NEAR(radians, 3.14159265358979323846 / 6, 1e-12);
   const std::pair<const char*, std::vector<double>> refused[] = {
       {"noSuchAttribute", {1}}, {"translate", {1, 2}}, {"message", {1}}, {"tx", {1, 2}}};
   for (const auto& r : refused) EXPECT_FALSE(headless::setAttr(t, r.first, r.second)) << r.first;
@@ -91,32 +79,6 @@ TEST(SceneBuilder, AttributesByLongOrShortNameInTheirUnitsAndKinds) {
   EXPECT_EQ(asInt, 0);
 }
 
-TEST(SceneBuilder, NamesLookupRenamingAndReparenting) {
-  headless::emptyScene();
-  MObject a = headless::createTransform("a");
-  MObject b = headless::createTransform("b");
-  MObject childOfA = headless::createTransform("child", a);
-  headless::createTransform("child", b);
-  MObject first = headless::createShader("lambert", "paint");
-  MObject second = headless::createShader("lambert", "paint");
-  EXPECT_STREQ(MFnDependencyNode(second).name().asChar(), "paint1");
-  EXPECT_STREQ(MFnDependencyNode(headless::createShader("blinn", "")).name().asChar(), "blinn1");
-  const std::pair<const char*, bool> cases[] = {{"|a|child", true}, {"a|child", true}, {"child", false},
-                                                {"paint1", true},   {"|child", false}, {"", false}};
-  for (const auto& c : cases) EXPECT_EQ(!headless::findNode(c.first).isNull(), c.second) << c.first;
-  EXPECT_EQ(headless::findNode("|a|child"), childOfA);
-  EXPECT_EQ(headless::findNode("paint"), first);
-  EXPECT_FALSE(headless::rename(second, "paint"));
-  EXPECT_TRUE(headless::rename(second, "varnish"));
-  EXPECT_EQ(headless::findNode("varnish"), second);
-  // Reparenting moves the node and its sub-tree; a cycle is refused.
-  EXPECT_TRUE(headless::reparent(childOfA, b));
-  EXPECT_FALSE(headless::pathTo("|b|child").isValid());  // two children of b named "child" now
-  EXPECT_FALSE(headless::reparent(b, childOfA));
-  EXPECT_TRUE(headless::reparent(childOfA, MObject()));
-  EXPECT_TRUE(headless::pathTo("|child").isValid());
-}
-
 TEST(SceneBuilder, ANewSceneHasFourCamerasUnderHiddenTransformsAndAnEmptyOneOnlyTheWorld) {
   headless::newScene();
   std::vector<std::string> cameras;
@@ -127,17 +89,11 @@ TEST(SceneBuilder, ANewSceneHasFourCamerasUnderHiddenTransformsAndAnEmptyOneOnly
     bool visible = true;
     MFnDagNode(headless::pathTo(MFnDagNode(shape).parent(0))).findPlug("visibility").getValue(visible);
     EXPECT_FALSE(visible) << cameras.back();
-    EXPECT_EQ(MFnCamera(shape).isOrtho(), cameras.size() > 1);
-    EXPECT_TRUE(MFnDependencyNode(shape.node()).isDefaultNode());
   }
   EXPECT_EQ(cameras, (std::vector<std::string>{"|persp|perspShape", "|top|topShape", "|front|frontShape",
                                                "|side|sideShape"}));
   EXPECT_FALSE(headless::findNode("initialShadingGroup").isNull());
   EXPECT_FALSE(headless::findNode("lambert1").isNull());
-  // The perspective camera sits where the host puts it, looking at the origin.
-  MFnCamera persp(headless::pathTo("|persp|perspShape"));
-  EXPECT_TRUE(persp.eyePoint(MSpace::kWorld).isEquivalent(MPoint(28, 21, 28), 1e-9));
-  EXPECT_TRUE(persp.centerOfInterestPoint(MSpace::kWorld).isEquivalent(MPoint(0, 0, 0), 1e-3));
   headless::setUpAxis(headless::UpAxis::Z);
   headless::emptyScene();
   std::vector<MObject> nodes = headless::allNodes();

@@ -1,12 +1,11 @@
-// Cameras, lights, NURBS and lattices: what the host computes from their attributes (fields of view, radians,
-// divisions of hostile values) and the world-space queries that need a path.
+// Cameras, lights, NURBS and lattices: what the host computes from their attributes (fields of view, divisions of
+// hostile values), the shapes it refuses, and the queries that need a path or an index inside the shape. (Light
+// kinds, cone angles and directions: the light capture tests.)
 #include <headless/scene.h>
 #include <maya/MDagPath.h>
 #include <maya/MFloatVector.h>
 #include <maya/MFnCamera.h>
 #include <maya/MFnLattice.h>
-#include <maya/MFnLight.h>
-#include <maya/MFnNonAmbientLight.h>
 #include <maya/MFnNurbsCurve.h>
 #include <maya/MFnNurbsSurface.h>
 #include <maya/MFnSpotLight.h>
@@ -33,60 +32,23 @@ TEST(Camera, FieldsOfViewFromFocalLengthAndApertureAndWorldQueriesNeedAPath) {
   MObject shape = headless::createCamera("shotShape", buildRig());
   MFnCamera camera(headless::pathTo("|rig|holder|shotShape"));
   EXPECT_TRUE(MPoint(camera.upDirection(MSpace::kWorld)).isEquivalent(MPoint(-1, 0, 0), 1e-9));
-  EXPECT_TRUE(MPoint(camera.rightDirection(MSpace::kWorld)).isEquivalent(MPoint(0, 1, 0), 1e-9));
-  // A 36 x 24 mm film back: 54.43 x 37.85 degrees at 35 mm, 39.60 x 26.99 degrees at 50 mm.
+  // A 36 x 24 mm film back: 54.43 x 37.85 degrees at 35 mm. (At 50 mm: the camera capture test.)
   EXPECT_NEAR(camera.horizontalFieldOfView() * kDegrees, 54.432, 1e-3);
   EXPECT_NEAR(camera.verticalFieldOfView() * kDegrees, 37.849, 1e-3);
   headless::setAttr(shape, "fl", 50.0);
-  EXPECT_NEAR(camera.horizontalFieldOfView() * kDegrees, 39.598, 1e-3);
-  EXPECT_NEAR(camera.verticalFieldOfView() * kDegrees, 26.991, 1e-3);
   headless::setAttr(shape, "cap", std::vector<double>{0.98, 0.735});  // 24.9 x 18.7 mm
   EXPECT_NEAR(camera.horizontalFieldOfView() * kDegrees, 27.956, 1e-3);
   MStatus status;
   MFnCamera(shape).eyePoint(MSpace::kWorld, &status);
   EXPECT_EQ(status.statusCode(), MStatus::kInvalidParameter);
-}
-
-TEST(Light, SetsAttachToTheTransformByItsShapeAndDirectionsFollowEachInstance) {
-  headless::emptyScene();
-  MObject key = headless::createTransform("key");
-  headless::setRotate(key, -90, 0, 0);  // points straight down
-  headless::createLight(headless::LightKind::Spot, "keyShape", key);
-  headless::createLight(headless::LightKind::Point, "fillShape", headless::createTransform("fill"));
-  headless::createLight(headless::LightKind::Ambient, "baseShape", headless::createTransform("base"));
-  struct Case {
-    const char* path;
-    bool nonAmbient, spot;
-  };
-  const Case cases[] = {{"|key", true, true}, {"|key|keyShape", true, true}, {"|fill", true, false},
-                        {"|base", false, false}};
-  for (const Case& c : cases) {
-    MStatus light, nonAmbient, spot;
-    MFnLight a(headless::pathTo(c.path), &light);
-    MFnNonAmbientLight b(headless::pathTo(c.path), &nonAmbient);
-    MFnSpotLight s(headless::pathTo(c.path), &spot);
-    EXPECT_TRUE(light) << c.path;
-    EXPECT_EQ(nonAmbient.statusCode(), c.nonAmbient ? MStatus::kSuccess : MStatus::kInvalidParameter) << c.path;
-    EXPECT_EQ(spot.statusCode(), c.spot ? MStatus::kSuccess : MStatus::kInvalidParameter) << c.path;
-  }
-  MFnSpotLight spot(headless::pathTo("|key"));
-  headless::setAttr(headless::findNode("keyShape"), "ca", 30.0);  // degrees in, radians out
-  EXPECT_NEAR(spot.coneAngle() * kDegrees, 30.0, 1e-9);
-  EXPECT_TRUE(MVector(spot.lightDirection(0, MSpace::kWorld)).isEquivalent(MVector(0, -1, 0), 1e-6));
-  EXPECT_TRUE(MVector(spot.lightDirection(0, MSpace::kObject)).isEquivalent(MVector(0, 0, -1), 1e-6));
-  MStatus status;
-  spot.lightDirection(1, MSpace::kWorld, &status);
+  // A light's direction exists for each of its instances only.
+  headless::createLight(headless::LightKind::Spot, "keyShape", headless::createTransform("key"));
+  MFnSpotLight(headless::pathTo("|key")).lightDirection(1, MSpace::kWorld, &status);
   EXPECT_EQ(status.statusCode(), MStatus::kInvalidParameter);
-  // Outside rendering the render attribute is zero.
-  EXPECT_EQ(spot.lightDirection(&status), MFloatVector(0, 0, 0));
-  // A second instance under a scaled transform: the direction is not normalised.
-  MObject big = headless::createTransform("big");
-  headless::setScale(big, 3, 3, 3);
-  ASSERT_TRUE(headless::addInstance(headless::findNode("keyShape"), big));
-  EXPECT_TRUE(MVector(spot.lightDirection(1, MSpace::kWorld)).isEquivalent(MVector(0, 0, -3), 1e-6));
 }
 
-TEST(Nurbs, ShapesThatAreRefusedAndWorldControlPointsThatNeedAPath) {
+// (World control points under moved parents: the NURBS capture tests.)
+TEST(Nurbs, ShapesThatAreRefusedAndControlPointsOutsideTheShapeOrWithoutAPath) {
   struct Case {
     int degree, numU, numV;
     bool bezier, created;
@@ -100,8 +62,7 @@ TEST(Nurbs, ShapesThatAreRefusedAndWorldControlPointsThatNeedAPath) {
     data.numCVsU = c.numU;
     data.numCVsV = c.numV;
     data.bezier = c.bezier;
-    for (int u = 0; u < c.numU; ++u)
-      for (int v = 0; v < c.numV; ++v) data.cvs.push_back({double(u), double(v), double(u * v)});
+    data.cvs.assign(c.numU * c.numV, {0, 0, 0});
     MObject shape = headless::createNurbsSurface("surfaceShape", buildRig(), data);
     ASSERT_EQ(shape.isNull(), !c.created);
     if (shape.isNull()) continue;
@@ -110,9 +71,6 @@ TEST(Nurbs, ShapesThatAreRefusedAndWorldControlPointsThatNeedAPath) {
     EXPECT_EQ(surface.degreeV(), c.degree);
     EXPECT_EQ(surface.numCVsInV(), c.numV);
     MPoint world;
-    ASSERT_TRUE(surface.getCV(c.numU - 1, 1, world, MSpace::kWorld));
-    // (x, y, z) scaled by 2, turned about Z ((x, y) -> (-y, x)), moved by (1, 2, 3).
-    EXPECT_TRUE(world.isEquivalent(MPoint(-1, 2 * (c.numU - 1) + 2, 2 * (c.numU - 1) + 3), 1e-9));
     EXPECT_EQ(surface.getCV(c.numU, 0, world).statusCode(), MStatus::kInvalidParameter);
     EXPECT_EQ(MFnNurbsSurface(shape).getCV(0, 0, world, MSpace::kWorld).statusCode(), MStatus::kInvalidParameter);
   }
@@ -120,8 +78,6 @@ TEST(Nurbs, ShapesThatAreRefusedAndWorldControlPointsThatNeedAPath) {
   curve.cvs = {{0, 0, 0}, {1, 2, 0}, {3, 2, 0}, {4, 0, 0}};
   MObject shape = headless::createNurbsCurve("curveShape", buildRig(), curve);
   MPoint world;
-  ASSERT_TRUE(MFnNurbsCurve(headless::pathTo("|rig|holder|curveShape")).getCV(3, world, MSpace::kWorld));
-  EXPECT_TRUE(world.isEquivalent(MPoint(1, 10, 3), 1e-9));
   EXPECT_EQ(MFnNurbsCurve(shape).getCV(3, world, MSpace::kWorld).statusCode(), MStatus::kInvalidParameter);
   EXPECT_EQ(MFnNurbsCurve(headless::createNode("nurbsCurve", "bare", headless::findNode("holder"))).numCVs(), 0);
 }
@@ -148,9 +104,7 @@ TEST(Lattice, DivisionsFromAttributesOfALatticeWithoutPoints) {
     EXPECT_EQ(s, c.expectedS);
     EXPECT_EQ(t, c.expectedT);
     EXPECT_EQ(u, c.expectedU);
-    // The default grid spans -0.5..0.5.
-    EXPECT_EQ(lattice.point(0, 0, 0), MPoint(-0.5, -0.5, -0.5));
-    EXPECT_EQ(lattice.point(s - 1, t - 1, u - 1), MPoint(0.5, 0.5, 0.5));
+    // (The default grid's points: the model capture test's lattice bounds.)
     MStatus status;
     lattice.point(s, 0, 0, &status);
     EXPECT_EQ(status.statusCode(), MStatus::kInvalidParameter);

@@ -1,5 +1,6 @@
-// MString: splitting option strings under both host readings, and integers from text.
-// (Comparison, lengths and array editing run through every export-options and translator test.)
+// MString: splitting option strings under both host readings.
+// (Integers from text, comparison, lengths and array editing run through every export-options and translator
+// test.)
 #include <headless/scene.h>
 #include <maya/MString.h>
 #include <maya/MStringArray.h>
@@ -42,22 +43,6 @@ TEST(Strings, SplitDropsEmptyPiecesUnlessAskedToKeepThem) {
     EXPECT_EQ(pieces(result), c.kept) << c.text;
   }
   headless::resetHostBehaviour();
-}
-
-TEST(Strings, NumbersFromText) {
-  struct Case {
-    const char* text;
-    int asInt;
-    bool isInt;
-  };
-  const Case cases[] = {{"0", 0, true}, {"1", 1, true},    {"-12", -12, true}, {" 7", 7, true},
-                        {"3x", 3, false}, {"", 0, false},  {"yes", 0, false},  {"2.5", 2, false}};
-  for (const Case& c : cases) {
-    EXPECT_EQ(MString(c.text).asInt(), c.asInt) << c.text;
-    EXPECT_EQ(MString(c.text).isInt(), c.isInt) << c.text;
-  }
-  EXPECT_DOUBLE_EQ(MString("2.5").asDouble(), 2.5);
-  EXPECT_TRUE(MString("2.5").isDouble());
 }
 
 }  // namespace
