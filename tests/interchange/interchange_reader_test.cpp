@@ -24,7 +24,6 @@ namespace {
 
 using interchange::InterchangeOptions;
 using interchange::InterchangeReport;
-using interchange::isInterchangeFile;
 using interchange::loadInterchangeFile;
 using interchange::UpAxisChoice;
 using namespace interchangetest;
@@ -189,18 +188,6 @@ TEST(InterchangeReader, BadInputFailsCleanly)
         EXPECT_EQ(headless::allNodes().size(), newSceneNodes) << c.name;
         EXPECT_TRUE(headless::findNode("leftover").isNull()) << c.name;
     }
-}
-
-TEST(InterchangeReader, ChoosesFilesByExtension)
-{
-    struct Case {
-        const char* path;
-        bool interchange;
-    };
-    // The extensions the library reads are tested with the library import; here only Maya ASCII is set apart.
-    const Case cases[] = {{"scene.GLB", true}, {"scene.ma", false}, {"scene.MA", false}, {"scene.qax", false}};
-    for (const Case& c : cases)
-        EXPECT_EQ(isInterchangeFile(c.path), c.interchange) << c.path;
 }
 
 } // namespace
