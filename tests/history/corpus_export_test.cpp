@@ -11,13 +11,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <dirent.h>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <set>
 #include <sstream>
 #include <string>
-#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -30,26 +29,14 @@ std::string corpusDirectory()
     return root + "/../shared/scenes";
 }
 
-void findScenes(const std::string& directory, std::vector<std::string>& out)
+std::vector<std::string> findScenes(const std::string& directory)
 {
-    DIR* dir = opendir(directory.c_str());
-    if (!dir)
-        return;
-    while (dirent* entry = readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (name == "." || name == "..")
-            continue;
-        const std::string path = directory + "/" + name;
-        struct stat info;
-        if (stat(path.c_str(), &info) != 0)
-            continue;
-        if (S_ISDIR(info.st_mode))
-            findScenes(path, out);
-        else if (name.size() > 3 && name.compare(name.size() - 3, 3, ".ma") == 0)
-            out.push_back(path);
-    }
-    closedir(dir);
+    std::vector<std::string> out;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(directory))
+        if (entry.is_regular_file() && entry.path().extension() == ".ma")
+            out.push_back(entry.path().string());
     std::sort(out.begin(), out.end());
+    return out;
 }
 
 // What the counting needs of a scene's text: nodes with their plain values, parents and connections.
@@ -338,11 +325,9 @@ Expected expectedExport(const TextScene& scene)
 TEST(HistoryCorpus, EverySceneLoadsAndItsEvaluatedMeshesExport)
 {
     const std::string corpus = corpusDirectory();
-    struct stat info;
-    if (stat(corpus.c_str(), &info) != 0)
+    if (!std::filesystem::is_directory(corpus))
         GTEST_SKIP() << "no scene corpus at " << corpus;
-    std::vector<std::string> scenes;
-    findScenes(corpus, scenes);
+    const std::vector<std::string> scenes = findScenes(corpus);
     ASSERT_GT(scenes.size(), 100u);
     testsupport::TempDir dir;
     int withMeshes = 0, matching = 0;

@@ -16,10 +16,13 @@ namespace {
 
 using Values = std::map<std::string, std::vector<double>>;
 
-// A reference built about its own axis, turned onto +X: a quarter turn about Z for primitives built about +Y;
-// for the pipe, built about +Z, the turn from +Z onto +Y undone and +Z turned onto +X.
+// A reference built about its own axis, turned onto the node's axis by the shortest arc: onto +X a quarter turn
+// about Z for primitives built about +Y; for the pipe, built about +Z, the turn from +Z onto +Y undone and +Z
+// turned onto +X; onto +Z a quarter turn about X; onto -Y half a turn about X.
 headless::Vec3 quarterAboutZ(const headless::Vec3& p) { return {p.y, -p.x, p.z}; }
 headless::Vec3 pipeOntoX(const headless::Vec3& p) { return {p.y, -p.z, -p.x}; }
+headless::Vec3 quarterAboutX(const headless::Vec3& p) { return {p.x, -p.z, p.y}; }
+headless::Vec3 halfAboutX(const headless::Vec3& p) { return {p.x, -p.y, -p.z}; }
 
 enum Compare : unsigned {
     kWhole = 0,
@@ -65,6 +68,10 @@ TEST(Generators, MatchBakedReferencesAndClampAsTheHostDoes)
         {"polyCube", "no UVs", {{"sw", {2}}, {"cuv", {0}}}, "", 0, false, kWhole, nullptr, 12},
         {"polyCube", "no width divisions", {{"sw", {0}}}, "polyCube_default.ma", 1, false, kFloatSteps},
         {"polyCube", "negative divisions", {{"sh", {-2}}, {"sd", {-1}}}, "polyCube_default.ma", 2, false, kFloatSteps},
+        // The axis need not be of unit length.
+        {"polyCube", "along +Z, axis of length 2", {{"ax", {0, 0, 2}}, {"cuv", {4}}}, "polyCube_default.ma", 0, false,
+         kWhole, quarterAboutX},
+        {"polyCube", "NaN axis", {{"ax", {nan, 1, 0}}}, "", 0, true},
         {"polyCube", "NaN width", {{"w", {nan}}}, "", 0, true},
         {"polyCube", "unequal sides with UVs", {{"w", {2}}, {"cuv", {4}}}, "", 0, true},
         {"polyCube", "UV mode 2", {{"cuv", {2}}}, "", 0, true},
@@ -84,6 +91,7 @@ TEST(Generators, MatchBakedReferencesAndClampAsTheHostDoes)
         {"polySphere", "8 x 8", {{"sa", {8}}, {"sh", {8}}}, "", 0, false, kWhole, nullptr, 8 * 7 + 2},
         {"polySphere", "no axis divisions", {{"sa", {0}}}, "", 1, false, kWhole, nullptr, 3 * 19 + 2},
         {"polySphere", "negative height divisions", {{"sh", {-4}}}, "", 1, false, kWhole, nullptr, 20 + 2},
+        {"polySphere", "along +Z", {{"ax", {0, 0, 1}}}, "polySphere_default.ma", 0, false, kWhole, quarterAboutX},
         {"polySphere", "NaN radius", {{"r", {nan}}}, "", 0, true},
         {"polySphere", "odd height divisions", {{"sh", {7}}}, "", 0, true},
         {"polySphere", "pinched UVs", {{"cuv", {1}}}, "", 0, true},
@@ -93,6 +101,8 @@ TEST(Generators, MatchBakedReferencesAndClampAsTheHostDoes)
         {"polyCylinder", "flat caps", {{"sc", {0}}, {"cuv", {3}}}, "polyCylinder_sc0.ma", 0, false},
         {"polyCylinder", "no axis divisions", {{"sa", {0}}, {"sc", {1}}, {"cuv", {3}}}, "", 1, false},
         {"polyCylinder", "negative height divisions", {{"sh", {-2}}, {"sc", {1}}, {"cuv", {3}}}, "", 1, false},
+        {"polyCylinder", "along -Y", {{"ax", {0, -1, 0}}, {"sc", {1}}, {"cuv", {3}}}, "polyCylinder_default.ma", 0,
+         false, kWhole, halfAboutX},
         {"polyCylinder", "NaN radius", {{"r", {nan}}}, "", 0, true},
         {"polyCylinder", "subdivided caps", {{"sc", {2}}}, "", 0, true},
         {"polyCone", "default", {{"cuv", {3}}}, "polyCone_default.ma", 0, false},
@@ -101,6 +111,9 @@ TEST(Generators, MatchBakedReferencesAndClampAsTheHostDoes)
          false, kLayoutOnly},
         {"polyCone", "two axis divisions", {{"sa", {2}}, {"cuv", {3}}}, "", 1, false},
         {"polyCone", "zero height divisions", {{"sh", {0}}, {"cuv", {3}}}, "", 1, false},
+        {"polyCone", "along X", {{"ax", {1, 0, 0}}, {"cuv", {3}}}, "polyCone_default.ma", 0, false, kWhole,
+         quarterAboutZ},
+        {"polyCone", "no axis", {{"ax", {0, 0, 0}}, {"cuv", {3}}}, "", 0, true},
         {"polyCone", "NaN height", {{"h", {nan}}}, "", 0, true},
         {"polyCone", "subdivided base", {{"sc", {1}}}, "", 0, true},
 

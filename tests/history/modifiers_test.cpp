@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -165,101 +166,111 @@ TEST(HistoryModifiers, EachNodeChangesThePlaneAsTheHostDoes)
     }
 }
 
-// What the other modifiers leave besides points: face groups, UVs and colours.
-TEST(HistoryModifiers, GroupsUVsAndColoursFlowToTheShape)
-{
-    // Two groupParts tag the face for two groups; the second also removes it from the first.
-    const headless::HistoryGraph groups = chain(
-        {{"groupParts", "g1", {{"ic", -1, {}, {"f[*]"}}}},
-         {"groupParts", "g2", {{"ic", -1, {}, {"f[0]"}}}},
-         {"groupParts", "g3", {{"irc", -1, {}, {"f[0]"}}}},
-         {"groupId", "id1", {}},
-         {"groupId", "id2", {}}},
-        {{"plane", "out", "g1", "ig"}, {"g1", "og", "g2", "ig"}, {"g2", "og", "g3", "ig"}, {"g3", "og", "shape", "i"},
-         {"id1", "id", "g1", "gi"}, {"id2", "id", "g2", "gi"}, {"id1", "id", "g3", "gi"}});
-    const headless::HistoryResult grouped = headless::evaluateMeshHistory(groups, 0);
-    ASSERT_TRUE(grouped.evaluated) << grouped.error;
-    const int id1 = 5, id2 = 6;  // graph indices of the groupId nodes
-    ASSERT_EQ(grouped.mesh.faceGroups.count(id1), 1u);
-    EXPECT_TRUE(grouped.mesh.faceGroups.at(id1).empty());
-    EXPECT_EQ(grouped.mesh.faceGroups.at(id2), std::vector<int>({0}));
-
-    const headless::HistoryResult uv = headless::evaluateMeshHistory(
-        chain({{"polyTweakUV", "m", {{"uvtk", 3, {-0.25, 0.5}}}}},
-              {{"plane", "out", "m", "ip"}, {"m", "out", "shape", "i"}}),
-        0);
-    ASSERT_TRUE(uv.evaluated) << uv.error;
-    ASSERT_EQ(uv.mesh.uvSets.at(0).uvs.size(), 4u);
-    EXPECT_FLOAT_EQ(uv.mesh.uvSets[0].uvs[3].u, 0.75f);
-    EXPECT_FLOAT_EQ(uv.mesh.uvSets[0].uvs[3].v, 1.5f);
-    EXPECT_FLOAT_EQ(uv.mesh.uvSets[0].uvs[2].u, 0.0f);
-
-    // Vertex 2 red on its one face, vertex 1 green with half alpha by vertex: two coloured corners.
-    const headless::HistoryResult painted = headless::evaluateMeshHistory(
-        chain({{"polyColorPerVertex", "m", {{"cn", -1, {}, {"paint"}},
-                                            {"vclr[2].vfcl[0].frgb", -1, {1, 0, 0}},
-                                            {"vclr[1].vrgb", -1, {0, 1, 0}},
-                                            {"vclr[1].vxal", -1, {0.5}}}}},
-              {{"plane", "out", "m", "ip"}, {"m", "out", "shape", "i"}}),
-        0);
-    ASSERT_TRUE(painted.evaluated) << painted.error;
-    ASSERT_EQ(painted.mesh.colorSets.size(), 1u);
-    const headless::PolyColorSet& set = painted.mesh.colorSets[0];
-    EXPECT_EQ(set.name, "paint");
-    EXPECT_EQ(painted.mesh.currentColorSet, 0);
-    ASSERT_EQ(set.colors.size(), 2u);
-    for (int corner = 0; corner < painted.mesh.numCorners(); ++corner) {
-        const int vertex = painted.mesh.cornerVertex(corner);
-        const int id = set.cornerColors.at(size_t(corner));
-        if (vertex == 2 || vertex == 1) {
-            ASSERT_GE(id, 0);
-            EXPECT_EQ(set.colors[size_t(id)].r, vertex == 2 ? 1.0f : 0.0f);
-            EXPECT_EQ(set.colors[size_t(id)].a, vertex == 2 ? 1.0f : 0.5f);
-        } else {
-            EXPECT_EQ(id, -1) << "corner " << corner;
-        }
-    }
-}
-
-// The modifiers that change topology and flags rather than points, on a cube (every edge at 90 degrees) and on
-// a plane of two quads side by side (points 0 1 2 over 3 4 5; one inner edge, 1 4, between faces in one plane).
-TEST(HistoryModifiers, EdgeFlagsDeletedFacesAndColourSets)
+// The modifiers that change topology, flags, groups, UVs and colours rather than points, on a one-quad plane, a
+// cube (every edge at 90 degrees) and a plane of two quads side by side (points 0 1 2 over 3 4 5; one inner
+// edge, 1 4, between faces in one plane).
+TEST(HistoryModifiers, TopologyFlagsGroupsUVsAndColours)
 {
     const NodeSetup cube = {"polyCube", "plane", {}};
     const NodeSetup twoQuads = {"polyPlane", "plane", {{"sw", -1, {2}}, {"sh", -1, {1}}, {"cuv", -1, {2}}}};
     const std::vector<Link> through = {{"plane", "out", "m", "ip"}, {"m", "out", "shape", "i"}};
     const std::vector<Link> geometry = {{"plane", "out", "m", "ig"}, {"m", "og", "shape", "i"}};
+    const auto colourSet = [](const headless::PolyMesh& mesh) {
+        ASSERT_EQ(mesh.colorSets.size(), 1u);
+        EXPECT_EQ(mesh.colorSets[0].name, "wear");
+        EXPECT_EQ(mesh.colorSets[0].components, 3);
+        EXPECT_EQ(mesh.currentColorSet, 0);
+    };
     struct Case {
         const char* name;
-        NodeSetup source, node;
+        NodeSetup source;
+        std::vector<NodeSetup> nodes;
         std::vector<Link> links;
         std::string failure;  // empty: evaluates
         int errorLine;
         int faces, points, softEdges;  // -1: not checked
+        std::function<void(const headless::PolyMesh&)> more = nullptr;
     };
     const Case cases[] = {
-        {"cube at the default 30 degrees", cube, {"polySoftEdge", "m", {}}, through, "", 0, 6, 8, 0},
-        {"cube at 180 degrees", cube, {"polySoftEdge", "m", {{"a", -1, {180}}}}, through, "", 0, 6, 8, 12},
-        {"one cube edge at 180", cube, {"polySoftEdge", "m", {{"a", -1, {180}}, {"ics", -1, {}, {"e[3]"}}}}, through,
-         "", 0, 6, 8, 1},
+        {"cube at the default 30 degrees", cube, {{"polySoftEdge", "m", {}}}, through, "", 0, 6, 8, 0},
+        {"cube at 180 degrees", cube, {{"polySoftEdge", "m", {{"a", -1, {180}}}}}, through, "", 0, 6, 8, 12},
+        {"one cube edge at 180", cube, {{"polySoftEdge", "m", {{"a", -1, {180}}, {"ics", -1, {}, {"e[3]"}}}}},
+         through, "", 0, 6, 8, 1},
         // Border edges have one face and keep the generator's hard flag; the inner edge goes soft.
-        {"plane at 30", twoQuads, {"polySoftEdge", "m", {}}, through, "", 0, 2, 6, 1},
-        {"plane at 0", twoQuads, {"polySoftEdge", "m", {{"a", -1, {0}}}}, through, "", 0, 2, 6, 0},
-        {"edge the mesh lacks", cube, {"polySoftEdge", "m", {{"ics", -1, {}, {"e[12]"}, 4}}}, through,
+        {"plane at 30", twoQuads, {{"polySoftEdge", "m", {}}}, through, "", 0, 2, 6, 1},
+        {"plane at 0", twoQuads, {{"polySoftEdge", "m", {{"a", -1, {0}}}}}, through, "", 0, 2, 6, 0},
+        {"edge the mesh lacks", cube, {{"polySoftEdge", "m", {{"ics", -1, {}, {"e[12]"}, 4}}}}, through,
          "names component 12", 4, -1, -1, -1},
-        // The inner edge, now on the border, keeps its soft flag.
-        {"delete a plane's second face", twoQuads, {"deleteComponent", "m", {{"dc", -1, {}, {"f[1]"}}}}, geometry, "", 0,
-         1, 4, 1},
-        {"delete an edge", twoQuads, {"deleteComponent", "m", {{"dc", -1, {}, {"e[1]"}, 3}}}, geometry,
+        // The inner edge, now on the border, keeps its soft flag. Left: points 0 1 3 4 of the plane, numbered
+        // anew, and the UVs of those points only.
+        {"delete a plane's second face", twoQuads, {{"deleteComponent", "m", {{"dc", -1, {}, {"f[1]"}}}}}, geometry,
+         "", 0, 1, 4, 1,
+         [](const headless::PolyMesh& mesh) {
+             const double kept[4][2] = {{-0.5, 0.5}, {0, 0.5}, {-0.5, -0.5}, {0, -0.5}};
+             for (size_t i = 0; i < 4; ++i) {
+                 EXPECT_EQ(mesh.points.at(i).x, kept[i][0]) << i;
+                 EXPECT_EQ(mesh.points.at(i).z, kept[i][1]) << i;
+             }
+             EXPECT_EQ(mesh.uvSets.at(0).uvs.size(), 4u);
+             EXPECT_EQ(mesh.edges.size(), 4u);
+         }},
+        {"delete an edge", twoQuads, {{"deleteComponent", "m", {{"dc", -1, {}, {"e[1]"}, 3}}}}, geometry,
          "deletes edges or vertices", 3, -1, -1, -1},
-        {"empty colour set", cube, {"createColorSet", "m", {{"colos", -1, {}, {"wear"}}, {"rprt", -1, {3}}}}, geometry,
-         "", 0, 6, 8, 0},
-        {"colour set of no known channels", cube, {"createColorSet", "m", {{"colos", -1, {}, {"wear"}}, {"rprt", -1, {7}, {}, 6}}},
-         geometry, "representation", 6, -1, -1, -1},
+        {"empty colour set", cube, {{"createColorSet", "m", {{"colos", -1, {}, {"wear"}}, {"rprt", -1, {3}}}}},
+         geometry, "", 0, 6, 8, 0, colourSet},
+        {"colour set of no known channels", cube,
+         {{"createColorSet", "m", {{"colos", -1, {}, {"wear"}}, {"rprt", -1, {7}, {}, 6}}}}, geometry,
+         "representation", 6, -1, -1, -1},
+        // Two groupParts tag the face for two groups; the third removes it from the first.
+        {"face groups", onePlane,
+         {{"groupParts", "g1", {{"ic", -1, {}, {"f[*]"}}}},
+          {"groupParts", "g2", {{"ic", -1, {}, {"f[0]"}}}},
+          {"groupParts", "g3", {{"irc", -1, {}, {"f[0]"}}}},
+          {"groupId", "id1", {}},
+          {"groupId", "id2", {}}},
+         {{"plane", "out", "g1", "ig"}, {"g1", "og", "g2", "ig"}, {"g2", "og", "g3", "ig"}, {"g3", "og", "shape", "i"},
+          {"id1", "id", "g1", "gi"}, {"id2", "id", "g2", "gi"}, {"id1", "id", "g3", "gi"}},
+         "", 0, 1, 4, -1,
+         [](const headless::PolyMesh& mesh) {
+             const int id1 = 5, id2 = 6;  // graph indices of the groupId nodes
+             ASSERT_EQ(mesh.faceGroups.count(id1), 1u);
+             EXPECT_TRUE(mesh.faceGroups.at(id1).empty());
+             EXPECT_EQ(mesh.faceGroups.at(id2), std::vector<int>({0}));
+         }},
+        {"UV tweak", onePlane, {{"polyTweakUV", "m", {{"uvtk", 3, {-0.25, 0.5}}}}}, through, "", 0, 1, 4, -1,
+         [](const headless::PolyMesh& mesh) {
+             ASSERT_EQ(mesh.uvSets.at(0).uvs.size(), 4u);
+             EXPECT_FLOAT_EQ(mesh.uvSets[0].uvs[3].u, 0.75f);
+             EXPECT_FLOAT_EQ(mesh.uvSets[0].uvs[3].v, 1.5f);
+             EXPECT_FLOAT_EQ(mesh.uvSets[0].uvs[2].u, 0.0f);
+         }},
+        // Vertex 2 red on its one face, vertex 1 green with half alpha by vertex: two coloured corners.
+        {"colours per vertex", onePlane,
+         {{"polyColorPerVertex", "m", {{"cn", -1, {}, {"paint"}}, {"vclr[2].vfcl[0].frgb", -1, {1, 0, 0}},
+                                       {"vclr[1].vrgb", -1, {0, 1, 0}}, {"vclr[1].vxal", -1, {0.5}}}}},
+         through, "", 0, 1, 4, -1,
+         [](const headless::PolyMesh& mesh) {
+             ASSERT_EQ(mesh.colorSets.size(), 1u);
+             const headless::PolyColorSet& set = mesh.colorSets[0];
+             EXPECT_EQ(set.name, "paint");
+             EXPECT_EQ(mesh.currentColorSet, 0);
+             ASSERT_EQ(set.colors.size(), 2u);
+             for (int corner = 0; corner < mesh.numCorners(); ++corner) {
+                 const int vertex = mesh.cornerVertex(corner);
+                 const int id = set.cornerColors.at(size_t(corner));
+                 if (vertex == 2 || vertex == 1) {
+                     ASSERT_GE(id, 0);
+                     EXPECT_EQ(set.colors[size_t(id)].r, vertex == 2 ? 1.0f : 0.0f);
+                     EXPECT_EQ(set.colors[size_t(id)].a, vertex == 2 ? 1.0f : 0.5f);
+                 } else {
+                     EXPECT_EQ(id, -1) << "corner " << corner;
+                 }
+             }
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const headless::HistoryResult result = headless::evaluateMeshHistory(chain({c.node}, c.links, c.source), 0);
+        const headless::HistoryResult result = headless::evaluateMeshHistory(chain(c.nodes, c.links, c.source), 0);
         if (!c.failure.empty()) {
             EXPECT_FALSE(result.evaluated);
             EXPECT_NE(result.error.find(c.failure), std::string::npos) << result.error;
@@ -271,32 +282,15 @@ TEST(HistoryModifiers, EdgeFlagsDeletedFacesAndColourSets)
         EXPECT_EQ(headless::validatePolyMesh(mesh), "");
         EXPECT_EQ(mesh.numFaces(), c.faces);
         EXPECT_EQ(int(mesh.points.size()), c.points);
-        int soft = 0;
-        for (const headless::PolyEdge& edge : mesh.edges)
-            soft += edge.smooth ? 1 : 0;
-        EXPECT_EQ(soft, c.softEdges);
+        if (c.softEdges >= 0) {
+            int soft = 0;
+            for (const headless::PolyEdge& edge : mesh.edges)
+                soft += edge.smooth ? 1 : 0;
+            EXPECT_EQ(soft, c.softEdges);
+        }
+        if (c.more)
+            c.more(mesh);
     }
-
-    // What is left of the plane after its second face goes: points 0 1 3 4 of the plane, numbered anew, and
-    // the UVs of those points only.
-    const headless::HistoryResult whole = headless::evaluateMeshHistory(chain({}, {{"plane", "out", "shape", "i"}}, twoQuads), 0);
-    const headless::HistoryResult cut = headless::evaluateMeshHistory(
-        chain({{"deleteComponent", "m", {{"dc", -1, {}, {"f[1]"}}}}}, geometry, twoQuads), 0);
-    ASSERT_TRUE(whole.evaluated && cut.evaluated);
-    const int keptPoints[4] = {0, 1, 3, 4};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(cut.mesh.points.at(size_t(i)).x, whole.mesh.points.at(size_t(keptPoints[i])).x) << i;
-        EXPECT_EQ(cut.mesh.points.at(size_t(i)).z, whole.mesh.points.at(size_t(keptPoints[i])).z) << i;
-    }
-    EXPECT_EQ(cut.mesh.uvSets.at(0).uvs.size(), 4u);
-    EXPECT_EQ(cut.mesh.edges.size(), 4u);
-
-    const headless::HistoryResult colours = headless::evaluateMeshHistory(
-        chain({{"createColorSet", "m", {{"colos", -1, {}, {"wear"}}, {"rprt", -1, {3}}}}}, geometry, cube), 0);
-    ASSERT_EQ(colours.mesh.colorSets.size(), 1u);
-    EXPECT_EQ(colours.mesh.colorSets[0].name, "wear");
-    EXPECT_EQ(colours.mesh.colorSets[0].components, 3);
-    EXPECT_EQ(colours.mesh.currentColorSet, 0);
 }
 
 }  // namespace

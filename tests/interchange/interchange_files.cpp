@@ -1,12 +1,16 @@
 #include "interchange_files.h"
 
-#include <algorithm>
+#include "library_scenes.h"
+
+#include <assimp/Exporter.hpp>
+
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <cstdio>
-#include <cstdint>
-#include <cstring>
 #include <fstream>
-#include <map>
+#include <functional>
+#include <memory>
 #include <sstream>
 
 namespace interchangetest {
@@ -21,17 +25,41 @@ std::string exact(float value)
     return text;
 }
 
-std::string list(const float* values, int count)
+// The source as the library holds it: one mesh per SourceMesh, each corner its own vertex.
+MeshDescription describe(const SourceMesh& mesh, unsigned material)
 {
-    std::string text;
-    for (int i = 0; i < count; ++i)
-        text += (i ? "," : "") + exact(values[i]);
-    return text;
+    MeshDescription described;
+    described.name = mesh.name;
+    described.material = material;
+    for (const std::vector<Corner>& polygon : mesh.polygons) {
+        described.faces.emplace_back();
+        for (const Corner& c : polygon) {
+            described.faces.back().push_back(unsigned(described.positions.size()));
+            described.positions.push_back(c.position);
+            if (mesh.uvs)
+                described.uvs.push_back(c.uv);
+            if (mesh.normals)
+                described.normals.push_back(c.normal);
+            if (mesh.colours)
+                described.colours.push_back(c.colour);
+        }
+    }
+    return described;
 }
 
-void appendFloats(std::string& buffer, const float* values, int count)
+// Writes the scene with the library's own exporter (format as the library names it), which needs the kinds of
+// face each mesh has.
+void exportScene(aiScene& scene, const char* format, const std::string& path)
 {
-    buffer.append(reinterpret_cast<const char*>(values), size_t(count) * sizeof(float));
+    for (unsigned m = 0; m < scene.mNumMeshes; ++m) {
+        aiMesh& mesh = *scene.mMeshes[m];
+        mesh.mPrimitiveTypes = 0;
+        for (unsigned f = 0; f < mesh.mNumFaces; ++f)
+            mesh.mPrimitiveTypes |= mesh.mFaces[f].mNumIndices == 3 ? aiPrimitiveType_TRIANGLE : aiPrimitiveType_POLYGON;
+    }
+    Assimp::Exporter exporter;
+    if (exporter.Export(&scene, format, path) != AI_SUCCESS)
+        ADD_FAILURE() << path << ": " << exporter.GetErrorString();
 }
 
 } // namespace
@@ -124,156 +152,57 @@ std::string writeObj(const std::string& directory, const std::string& base, cons
 std::string writeGltf(const std::string& directory, const std::string& base, const std::vector<SourceMesh>& meshes,
                       const std::vector<GltfMaterial>& materials, const std::vector<GltfNode>& nodes)
 {
-    std::string buffer;
-    std::ostringstream views, accessors, meshText;
-    int view = 0, accessorCount = 0;
-    auto addView = [&](size_t offset, size_t length) {
-        views << (view ? "," : "") << "{\"buffer\":0,\"byteOffset\":" << offset << ",\"byteLength\":" << length << "}";
-        return view++;
-    };
-    for (size_t m = 0; m < meshes.size(); ++m) {
-        const SourceMesh& mesh = meshes[m];
-        std::vector<float> positions, uvs, normals, colours;
-        float low[3] = {1e30f, 1e30f, 1e30f}, high[3] = {-1e30f, -1e30f, -1e30f};
-        for (const std::vector<Corner>& triangle : mesh.polygons)
-            for (const Corner& c : triangle) {
-                positions.insert(positions.end(), c.position.begin(), c.position.end());
-                uvs.insert(uvs.end(), c.uv.begin(), c.uv.end());
-                normals.insert(normals.end(), c.normal.begin(), c.normal.end());
-                colours.insert(colours.end(), c.colour.begin(), c.colour.end());
-                for (int i = 0; i < 3; ++i) {
-                    low[i] = std::min(low[i], c.position[size_t(i)]);
-                    high[i] = std::max(high[i], c.position[size_t(i)]);
-                }
-            }
-        const size_t count = positions.size() / 3;
-        auto writeAccessor = [&](const std::vector<float>& values, const char* type, bool bounds) {
-            const size_t offset = buffer.size();
-            appendFloats(buffer, values.data(), int(values.size()));
-            const int v = addView(offset, values.size() * 4);
-            accessors << (accessorCount ? "," : "") << "{\"bufferView\":" << v
-                      << ",\"componentType\":5126,\"count\":" << count << ",\"type\":\"" << type << "\"";
-            if (bounds)
-                accessors << ",\"min\":[" << list(low, 3) << "],\"max\":[" << list(high, 3) << "]";
-            accessors << "}";
-            return accessorCount++;
-        };
-        std::ostringstream attributes;
-        attributes << "\"POSITION\":" << writeAccessor(positions, "VEC3", true);
-        if (mesh.uvs)
-            attributes << ",\"TEXCOORD_0\":" << writeAccessor(uvs, "VEC2", false);
-        if (mesh.normals)
-            attributes << ",\"NORMAL\":" << writeAccessor(normals, "VEC3", false);
-        if (mesh.colours)
-            attributes << ",\"COLOR_0\":" << writeAccessor(colours, "VEC4", false);
-        meshText << (m ? "," : "") << "{\"name\":\"" << mesh.name << "\",\"primitives\":[{\"attributes\":{"
-                 << attributes.str() << "}";
-        if (!mesh.material.empty())
-            meshText << ",\"material\":" << mesh.material;
-        meshText << "}]}";
-    }
-    std::ostringstream gltf;
-    gltf << "{\"asset\":{\"version\":\"2.0\"},\"scene\":0,\"scenes\":[{\"nodes\":[";
+    std::vector<MeshDescription> described;
+    for (const SourceMesh& mesh : meshes)
+        described.push_back(describe(mesh, mesh.material.empty() ? 0 : unsigned(std::stoi(mesh.material))));
+    // The library's container root holds the nodes no other node lists as a child.
     std::vector<bool> isChild(nodes.size(), false);
     for (const GltfNode& node : nodes)
         for (int child : node.children)
             isChild[size_t(child)] = true;
-    bool first = true;
-    for (size_t n = 0; n < nodes.size(); ++n)
-        if (!isChild[n]) {
-            gltf << (first ? "" : ",") << n;
-            first = false;
-        }
-    gltf << "]}],\"nodes\":[";
-    for (size_t n = 0; n < nodes.size(); ++n) {
+    const std::function<NodeDescription(size_t)> tree = [&](size_t n) {
         const GltfNode& node = nodes[n];
-        gltf << (n ? "," : "") << "{\"name\":\"" << node.name << "\",\"translation\":[" << list(node.translation.data(), 3)
-             << "],\"rotation\":[" << list(node.rotation.data(), 4) << "],\"scale\":[" << list(node.scale.data(), 3)
-             << "]";
+        const aiQuaternion rotation(node.rotation[3], node.rotation[0], node.rotation[1], node.rotation[2]);
+        NodeDescription out{node.name,
+                            aiMatrix4x4(aiVector3D(node.scale[0], node.scale[1], node.scale[2]), rotation,
+                                        aiVector3D(node.translation[0], node.translation[1], node.translation[2])),
+                            {},
+                            {}};
         if (node.mesh >= 0)
-            gltf << ",\"mesh\":" << node.mesh;
-        if (!node.children.empty()) {
-            gltf << ",\"children\":[";
-            for (size_t c = 0; c < node.children.size(); ++c)
-                gltf << (c ? "," : "") << node.children[c];
-            gltf << "]";
-        }
-        gltf << "}";
-    }
-    gltf << "],\"meshes\":[" << meshText.str() << "]";
-    std::ostringstream images, textures;
-    int textureCount = 0;
-    gltf << ",\"materials\":[";
-    for (size_t m = 0; m < materials.size(); ++m) {
-        const GltfMaterial& material = materials[m];
-        gltf << (m ? "," : "") << "{\"name\":\"" << material.name << "\",\"pbrMetallicRoughness\":{\"baseColorFactor\":["
-             << list(material.baseColour.data(), 4) << "]";
+            out.meshes.push_back(unsigned(node.mesh));
+        for (int child : node.children)
+            out.children.push_back(tree(size_t(child)));
+        return out;
+    };
+    NodeDescription root{"root", aiMatrix4x4(), {}, {}};
+    for (size_t n = 0; n < nodes.size(); ++n)
+        if (!isChild[n])
+            root.children.push_back(tree(n));
+    std::vector<aiMaterial*> libraryMaterials;
+    for (const GltfMaterial& material : materials) {
+        aiMaterial* m = makeMaterial(material.name);
+        const aiColor4D colour(material.baseColour[0], material.baseColour[1], material.baseColour[2],
+                               material.baseColour[3]);
+        m->AddProperty(&colour, 1, AI_MATKEY_BASE_COLOR);
         if (!material.texture.empty()) {
-            gltf << ",\"baseColorTexture\":{\"index\":" << textureCount << "}";
-            images << (textureCount ? "," : "") << "{\"uri\":\"" << material.texture << "\"}";
-            textures << (textureCount ? "," : "") << "{\"source\":" << textureCount << "}";
-            ++textureCount;
+            const aiString file(material.texture);
+            m->AddProperty(&file, AI_MATKEY_TEXTURE(aiTextureType_BASE_COLOR, 0));
         }
-        gltf << "}}";
+        libraryMaterials.push_back(m);
     }
-    gltf << "]";
-    if (textureCount > 0)
-        gltf << ",\"images\":[" << images.str() << "],\"textures\":[" << textures.str() << "]";
-    gltf << ",\"buffers\":[{\"byteLength\":" << buffer.size() << ",\"uri\":\"" << base << ".bin\"}]";
-    gltf << ",\"bufferViews\":[" << views.str() << "],\"accessors\":[" << accessors.str() << "]}";
-    std::ofstream(directory + "/" + base + ".bin", std::ios::binary) << buffer;
+    if (libraryMaterials.empty())
+        libraryMaterials.push_back(makeMaterial("plain"));
+    const std::unique_ptr<aiScene> scene = makeScene(root, described, libraryMaterials);
     const std::string path = directory + "/" + base + ".gltf";
-    std::ofstream(path) << gltf.str();
+    exportScene(*scene, "gltf2", path);
     return path;
 }
 
 std::string writePly(const std::string& path, const SourceMesh& mesh)
 {
-    // Equal corners become one vertex, as PLY files share them.
-    std::map<std::vector<float>, int> ids;
-    std::vector<const Corner*> vertices;
-    std::vector<std::vector<int>> faces;
-    for (const std::vector<Corner>& polygon : mesh.polygons) {
-        std::vector<int> face;
-        for (const Corner& c : polygon) {
-            std::vector<float> key(c.position.begin(), c.position.end());
-            if (mesh.normals)
-                key.insert(key.end(), c.normal.begin(), c.normal.end());
-            if (mesh.colours)
-                key.insert(key.end(), c.colour.begin(), c.colour.end());
-            auto inserted = ids.emplace(key, int(vertices.size()));
-            if (inserted.second)
-                vertices.push_back(&c);
-            face.push_back(inserted.first->second);
-        }
-        faces.push_back(face);
-    }
-    std::ostringstream out;
-    out << "ply\nformat binary_little_endian 1.0\nelement vertex " << vertices.size()
-        << "\nproperty float x\nproperty float y\nproperty float z\n";
-    if (mesh.normals)
-        out << "property float nx\nproperty float ny\nproperty float nz\n";
-    if (mesh.colours)
-        out << "property uchar red\nproperty uchar green\nproperty uchar blue\n";
-    out << "element face " << faces.size() << "\nproperty list uchar int vertex_indices\nend_header\n";
-    auto colourByte = [](float value) { return uint8_t(std::lround(value * 255.0f)); };
-    for (const Corner* c : vertices) {
-        std::string bytes;
-        appendFloats(bytes, c->position.data(), 3);
-        if (mesh.normals)
-            appendFloats(bytes, c->normal.data(), 3);
-        for (int i = 0; mesh.colours && i < 3; ++i)
-            bytes += char(colourByte(c->colour[size_t(i)]));
-        out << bytes;
-    }
-    for (const std::vector<int>& face : faces) {
-        out << char(uint8_t(face.size()));
-        for (int id : face) {
-            const int32_t value = id;
-            out.write(reinterpret_cast<const char*>(&value), 4);
-        }
-    }
-    std::ofstream(path, std::ios::binary) << out.str();
+    const std::unique_ptr<aiScene> scene =
+        makeScene({mesh.name, aiMatrix4x4(), {0}, {}}, {describe(mesh, 0)}, {makeMaterial("plain")});
+    exportScene(*scene, "ply", path);
     return path;
 }
 

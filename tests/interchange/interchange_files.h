@@ -1,6 +1,7 @@
 #pragma once
-// Scenes the interchange tests write themselves, in OBJ (with MTL), glTF (with a .bin buffer) and PLY, from one
-// description of their polygons, so that what the export reads back can be checked against the source.
+// Scenes the interchange tests write, in OBJ (with MTL) and COLLADA by hand, in glTF and PLY through the library's
+// exporter, from one description of their polygons, so that what the export reads back can be checked against
+// the source.
 
 #include <array>
 #include <string>
@@ -55,13 +56,13 @@ struct GltfMaterial {
     std::string texture; // image uri; "" for none
 };
 
-// glTF 2.0: one mesh of one triangle primitive per SourceMesh (polygons must be triangles; each corner its own
-// vertex); scene roots are the nodes no other node lists as a child. Buffers go to <base>.bin.
+// glTF 2.0 written by the library's own exporter: one mesh per SourceMesh (each corner its own vertex), the
+// nodes under the library's container root. Returns the .gltf path (buffers beside it).
 std::string writeGltf(const std::string& directory, const std::string& base, const std::vector<SourceMesh>& meshes,
                       const std::vector<GltfMaterial>& materials, const std::vector<GltfNode>& nodes);
 
-// Binary little-endian PLY with shared vertices (equal corners written once) and faces as index lists;
-// positions, normals when mesh.normals, uchar colours when mesh.colours. Returns the path.
+// PLY (ASCII) written by the library's own exporter, each corner its own vertex; positions, normals when
+// mesh.normals, colours when mesh.colours. Returns the path.
 std::string writePly(const std::string& path, const SourceMesh& mesh);
 
 } // namespace interchangetest

@@ -1,3 +1,4 @@
+#include "scene_readers/interchange/interchange_reader.h"
 #include "scene_readers/interchange/library_import.h"
 
 #include "support/test_support.h"
@@ -42,22 +43,26 @@ TEST(LibraryImport, MemoryCapStopsAbsurdAnnouncedCounts)
     EXPECT_EQ(after.rlim_max, before.rlim_max);
 }
 
-TEST(LibraryImport, BudgetsAndExtensions)
+TEST(LibraryImport, BudgetsAndFileKinds)
 {
     EXPECT_EQ(defaultMemoryBudget(0), 4ull << 30);
     EXPECT_EQ(defaultMemoryBudget(1ull << 30), 64ull << 30);
     EXPECT_EQ(defaultMemoryBudget(~0ull), ~0ull);
+    // Which extensions the library reads is its own list; here how the extension is found, and that a Maya ASCII
+    // scene is not an interchange file.
     struct Case {
         const char* path;
-        bool read;
+        bool read, interchange;
     };
     const Case cases[] = {
-        {"a.obj", true}, {"dir.v2/B.OBJ", true}, {"a.gltf", true}, {"a.glb", true}, {"a.fbx", true},
-        {"a.dae", true}, {"a.ply", true},        {"a.stl", true},  {"a.3ds", true}, {"a.qax", false},
-        {"a.txt", false}, {"noextension", false}, {"dir.obj/file", false}, {"trailing.", false},
+        {"a.obj", true, true},      {"dir.v2/B.OBJ", true, true}, {"scene.GLB", true, true},
+        {"scene.ma", false, false}, {"scene.MA", false, false},    {"a.qax", false, false},
+        {"noextension", false, false}, {"dir.obj/file", false, false}, {"trailing.", false, false},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(libraryReadsExtension(c.path), c.read) << c.path;
+        EXPECT_EQ(interchange::isInterchangeFile(c.path), c.interchange) << c.path;
+    }
 }
 
 } // namespace

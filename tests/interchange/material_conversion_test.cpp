@@ -6,9 +6,6 @@
 #include <assimp/material.h>
 #include <assimp/scene.h>
 
-#include <headless/scene.h>
-#include <maya/MFnDependencyNode.h>
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -19,9 +16,7 @@
 
 namespace {
 
-using interchange::createShaderNodes;
 using interchange::describeMaterial;
-using interchange::NameRegistry;
 using interchange::ShaderDescription;
 using interchange::ShaderKind;
 using interchange::textureFileName;
@@ -109,6 +104,15 @@ TEST(MaterialConversion, ClosestShaderAndColours)
         addText(*blend, AI_MATKEY_GLTF_ALPHAMODE, "BLEND");
         cases.push_back({"glTF blend", std::move(blend), ShaderKind::Lambert, false, 0.6f, 0.0, 0.0, ""});
     }
+    {
+        // Strengths scale the specular and emitted colours.
+        std::unique_ptr<aiMaterial> strong(interchangetest::makeMaterial("strong"));
+        addColour(*strong, AI_MATKEY_COLOR_SPECULAR, 0.2f, 0.2f, 0.2f);
+        addFloat(*strong, AI_MATKEY_SHININESS_STRENGTH, 2.0f);
+        addColour(*strong, AI_MATKEY_COLOR_EMISSIVE, 0.5f, 0.25f, 0.0f);
+        addFloat(*strong, AI_MATKEY_EMISSIVE_INTENSITY, 4.0f);
+        cases.push_back({"strengths", std::move(strong), ShaderKind::Phong, true, -1.0f, 0.0, 0.0, ""});
+    }
     for (const Case& c : cases) {
         const ShaderDescription d = describeMaterial(*c.material);
         EXPECT_EQ(int(d.kind), int(c.kind)) << c.name;
@@ -132,26 +136,10 @@ TEST(MaterialConversion, ClosestShaderAndColours)
     const ShaderDescription gold = describeMaterial(*cases[5].material);
     EXPECT_TRUE(gold.diffuse.present);
     EXPECT_FLOAT_EQ(gold.diffuse.rgb[1], 0.8f);
-}
-
-TEST(MaterialConversion, LibraryDefaultAndStrengths)
-{
-    std::unique_ptr<aiMaterial> fallback(interchangetest::makeMaterial(AI_DEFAULT_MATERIAL_NAME));
-    EXPECT_TRUE(describeMaterial(*fallback).libraryDefault);
-    std::unique_ptr<aiMaterial> unnamed(new aiMaterial());
-    EXPECT_FALSE(describeMaterial(*unnamed).libraryDefault);
-    EXPECT_EQ(describeMaterial(*unnamed).name, "");
-
-    std::unique_ptr<aiMaterial> strong(interchangetest::makeMaterial("strong"));
-    addColour(*strong, AI_MATKEY_COLOR_SPECULAR, 0.2f, 0.2f, 0.2f);
-    addFloat(*strong, AI_MATKEY_SHININESS_STRENGTH, 2.0f);
-    addColour(*strong, AI_MATKEY_COLOR_EMISSIVE, 0.5f, 0.25f, 0.0f);
-    addFloat(*strong, AI_MATKEY_EMISSIVE_INTENSITY, 4.0f);
-    const ShaderDescription d = describeMaterial(*strong);
-    EXPECT_FLOAT_EQ(d.specular.rgb[0], 0.4f);
-    EXPECT_FLOAT_EQ(d.incandescence.rgb[0], 2.0f);
-    EXPECT_FLOAT_EQ(d.incandescence.rgb[1], 1.0f);
-    EXPECT_EQ(int(d.kind), int(ShaderKind::Phong));
+    const ShaderDescription strong = describeMaterial(*cases[7].material);
+    EXPECT_FLOAT_EQ(strong.specular.rgb[0], 0.4f);
+    EXPECT_FLOAT_EQ(strong.incandescence.rgb[0], 2.0f);
+    EXPECT_FLOAT_EQ(strong.incandescence.rgb[1], 1.0f);
 }
 
 TEST(MaterialConversion, TextureFileNames)
