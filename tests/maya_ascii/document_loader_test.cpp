@@ -87,12 +87,12 @@ TEST(DocumentLoader, KeepsValuesChunksAndConnections)
         "\tsetAttr \".t\" -type \"double3\" 1 2 3 ;\n"
         "\tsetAttr \".r\" -type \"double3\" 0 1.5707963267948966 0 ;\n"
         "\tsetAttr -k off \".v\";\n"
+        "\tsetAttr \".notes\" -type \"string\" \"a\\\"b\\\\c\\td\\ne\\q\";\n"
         "createNode mesh -n \"boxShape\" -p \"box\";\n"
         "\tsetAttr -s 4 \".vt\";\n"
         "\tsetAttr \".vt[0:1]\" 0 0 0 1 0 0;\n"
         "\tsetAttr \".vt[2:3]\" 1 1 0  0 1 0;\n"
-        "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n"
-        "\tsetAttr \".iog[0].og[2].gcl\" -type \"componentList\" 2 \"f[4:7]\" \"f[9]\";\n"
+        "\tsetAttr -s 0 \".pt\";\n"
         "\tsetAttr \".cd\" -type \"dataPolyComponent\" Index_Data Edge 1 0 10 ;\n"
         "select -ne :lambert1;\n"
         "\tsetAttr \".c\" -type \"float3\" 1 0 0 ;\n"
@@ -104,6 +104,8 @@ TEST(DocumentLoader, KeepsValuesChunksAndConnections)
     EXPECT_EQ(box.attributes.at("t").plain.numbers, (std::vector<double>{100, 200, 300}));
     EXPECT_NEAR(box.attributes.at("r").plain.numbers[1], 90.0, 1e-12);
     EXPECT_FALSE(box.attributes.at("v").hasPlain);
+    // Escapes in strings: quote, backslash, tab and new line, and any other character escaped stands for itself.
+    EXPECT_EQ(box.attributes.at("notes").plain.strings, (std::vector<std::string>{"a\"b\\c\td\neq"}));
 
     const Node& shape = node(document, "boxShape");
     const Attribute& vt = shape.attributes.at("vt");
@@ -112,8 +114,8 @@ TEST(DocumentLoader, KeepsValuesChunksAndConnections)
     EXPECT_EQ(vt.chunks[1].first, 2);
     EXPECT_EQ(vt.chunks[1].count, 2);
     EXPECT_EQ(vt.chunks[1].value.numbers, (std::vector<double>{100, 100, 0, 0, 100, 0}));
-    EXPECT_EQ(shape.attributes.at("uvst[0].uvsn").plain.strings, (std::vector<std::string>{"map1"}));
-    EXPECT_EQ(shape.attributes.at("iog[0].og[2].gcl").plain.strings, (std::vector<std::string>{"f[4:7]", "f[9]"}));
+    // The host writes "-s 0" for an empty multi: an announced size of its own, not "none".
+    EXPECT_EQ(shape.attributes.at("pt").announcedSize, 0);
     EXPECT_EQ(shape.attributes.at("cd").plain.dataType, "dataPolyComponent");
 
     const Node& lambert = node(document, ":lambert1");

@@ -70,6 +70,9 @@ TEST(StatementReader, GroupsArgumentsUpToTheSemicolon)
          "setAttr(1): .b -type string part one part \\\"two\\\"\n"},
         {"setAttr \".b\" -type \"string\" ( \"single\" );", "setAttr(1): .b -type string single\n"},
         {"// End of x.ma\n", ""},
+        // Comments, CRLF line ends and the lines inside a string count towards the next statement's line.
+        {"//Maya ASCII 2018 scene\r\n// comment\r\nfileInfo \"two\nlines\" \"with ; inside\";\nrequires maya \"2018\";",
+         "fileInfo(3): two\nlines with ; inside\nrequires(5): maya 2018\n"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(statements(c.text), c.expected) << c.text;

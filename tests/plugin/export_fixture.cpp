@@ -94,33 +94,23 @@ MObject createMaterial(const std::string& type, const std::string& name, MObject
     return ::testing::AssertionSuccess();
 }
 
-std::vector<ExpectedVertex> expectedVertices(const headless::MeshData& data, bool zUp)
+std::vector<ExpectedVertex> expectedVertices(const headless::MeshData& data)
 {
     std::vector<ExpectedVertex> vertices;
     for (size_t f = 0; f < data.faces.size(); ++f) {
         const std::vector<int>& face = data.faces[f];
         for (size_t i = 1; i + 1 < face.size(); ++i) {
             for (size_t corner : {size_t(0), i, i + 1}) {
-                ExpectedVertex v = {};
                 const headless::Vec3& p = data.points[face[corner]];
                 const headless::Vec3& n = data.normals[data.faceNormals[f][corner]];
-                // A Z-up scene is turned a quarter about X: (x, y, z) becomes (x, z, -y).
-                float px = float(p.x), py = float(zUp ? p.z : p.y), pz = float(zUp ? -p.y : p.z);
-                float nx = float(n.x), ny = float(zUp ? n.z : n.y), nz = float(zUp ? -n.y : n.z);
-                float position[3] = {px, py, pz};
-                float normal[3] = {nx, ny, nz};
-                memcpy(v.position, position, sizeof(position));
-                memcpy(v.normal, normal, sizeof(normal));
                 const headless::TexCoord& uv = data.uvs[data.faceUVs[f][corner]];
-                v.uv[0] = uv.u;
-                v.uv[1] = uv.v;
                 // The host reports an uncoloured corner as (-1, -1, -1, -1).
                 int colorId = data.faceColors.empty() ? -1 : data.faceColors[f][corner];
                 headless::Color4 c = colorId < 0 ? headless::Color4{-1, -1, -1, -1} : data.colors[colorId];
-                v.color[0] = c.r;
-                v.color[1] = c.g;
-                v.color[2] = c.b;
-                vertices.push_back(v);
+                vertices.push_back({{float(p.x), float(p.y), float(p.z)},
+                                    {float(n.x), float(n.y), float(n.z)},
+                                    {uv.u, uv.v},
+                                    {c.r, c.g, c.b}});
             }
         }
     }

@@ -69,8 +69,8 @@ struct ExpectedVertex {
 };
 
 // The vertices a mesh of convex faces becomes: each face fanned into triangles (0, i, i + 1), every
-// triangle corner with its own values; zUp turns positions and normals as a Z-up scene is exported.
-std::vector<ExpectedVertex> expectedVertices(const headless::MeshData& data, bool zUp = false);
+// triangle corner with its own values.
+std::vector<ExpectedVertex> expectedVertices(const headless::MeshData& data);
 
 // Checks one written object against the expected vertices: every array entry by entry, the colour
 // chunk only when withColors, and every index naming the first vertex with the same values.

@@ -8,10 +8,6 @@
 
 #include "plugin/export_options.h"
 #include "plugin/settings.h"
-#include "support/test_support.h"
-
-using testing::internal::CaptureStderr;
-using testing::internal::GetCapturedStderr;
 
 TEST(ExportOptions, ParsesKeysValuesAndIgnoresTheRest)
 {
@@ -45,29 +41,5 @@ TEST(ExportOptions, ParsesKeysValuesAndIgnoresTheRest)
         EXPECT_EQ(includeVertexColors, c.vertexColors) << c.options;
         EXPECT_EQ(useProjectRelativePaths, c.relProjPath) << c.options;
         EXPECT_EQ(optimizeModel, c.optimize) << c.options;
-    }
-}
-
-TEST(ExportOptions, LogsTheThreeFlagsInOrder)
-{
-    headless::resetHostBehaviour();
-    struct Case {
-        const char* options;
-        const char* logged;
-    };
-    const Case cases[] = {
-        {"", "Options:\n  includeVertexColors: 0\n  Use project relative paths: 0\n  optimizeModel: 0\n"},
-        {"vertexColors=1;relProjPath=0;optimize=1;",
-         "Options:\n  includeVertexColors: 1\n  Use project relative paths: 0\n  optimizeModel: 1\n"},
-        {"vertexColors=5;relProjPath=3;",
-         "Options:\n  includeVertexColors: 1\n  Use project relative paths: 1\n  optimizeModel: 0\n"},
-    };
-    for (const Case& c : cases) {
-        testsupport::LogCapture capture;
-        parseExportOptions(MString(c.options));
-        CaptureStderr();
-        logExportOptions();
-        EXPECT_EQ(GetCapturedStderr(), c.logged) << c.options;
-        EXPECT_EQ(capture.text(), c.logged) << c.options;
     }
 }

@@ -23,14 +23,9 @@ namespace {
 const MPxFileTranslator::FileAccessMode exportAll = MPxFileTranslator::kExportAccessMode;
 const MPxFileTranslator::FileAccessMode exportSelection = MPxFileTranslator::kExportActiveAccessMode;
 
-size_t countLines(const std::vector<std::string>& lines, const std::string& line)
-{
-    return size_t(std::count(lines.begin(), lines.end(), line));
-}
-
 bool hasLine(const std::vector<std::string>& lines, const std::string& line)
 {
-    return countLines(lines, line) > 0;
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
 std::string materialName(const qaxMaterial& material)
@@ -155,30 +150,22 @@ TEST_F(ExportTest, WalkThroughSceneWritesTheFileAndTheCompleteLog)
     ASSERT_EQ(model.materials.numMaterials, 1);
     const qaxMaterial& material = model.materials.materials[0];
     EXPECT_EQ(materialName(material), "blinn1");
-    EXPECT_EQ(std::string(material.header.type.text, material.header.type.length), "Standard");
+    // Each field of a material is the conversion's (its MaterialFields test); here the texture reaches the file.
     EXPECT_EQ(textureName(material), "brick.tga");
-    const float white[4] = {1, 1, 1, 1}, grey[4] = {0.5f, 0.5f, 0.5f, 1}, black[4] = {0, 0, 0, 1};
-    for (int k = 0; k < 4; ++k) {
-        EXPECT_EQ(material.colors.diffuse[k], white[k]) << "a textured colour is white";
-        EXPECT_EQ(material.colors.specular[k], grey[k]);
-        EXPECT_EQ(material.colors.ambient[k], black[k]);
-    }
-    EXPECT_FLOAT_EQ(material.colors.eccentricityScaled, 0.3f * 128.0f);
-    EXPECT_EQ(material.flags.reflective, 1);
     ASSERT_EQ(model.objects.numObjects, 1);
     EXPECT_EQ(model.objects.objects[0].header.materialID, 0);
     plugintest::expectObject(model.objects.objects[0], plugintest::expectedVertices(plugintest::cubeData()), false);
     freeQAXModel(model);
 }
 
-TEST_F(ExportTest, SeveralMeshesAndMaterialsWithEveryOptionCombination)
+// The three options reach the export: colours only when asked, texture paths kept as they are when project
+// relative, and removing duplicate values before the conversion changes nothing that is written.
+TEST_F(ExportTest, SeveralMeshesAndMaterialsUnderTheOptions)
 {
-    MObject shinyBlue, redPhong, paint;
+    MObject shinyBlue, paint;
     MObject shinySG = plugintest::createMaterial("blinn", "shinyBlue", &shinyBlue);
-    MObject phongSG = plugintest::createMaterial("phong", "redPhong", &redPhong);
+    MObject phongSG = plugintest::createMaterial("phong", "redPhong");
     MObject paintSG = plugintest::createMaterial("lambert", "paint", &paint);
-    ASSERT_TRUE(headless::setAttr(shinyBlue, "color", std::vector<double>{0.1, 0.2, 0.9}));
-    ASSERT_TRUE(headless::setAttr(redPhong, "color", std::vector<double>{1.0, 0.0, 0.0}));
     ASSERT_TRUE(headless::connectTexture(headless::createFileTexture("paintFile", "D:\\Art\\Paint.PNG"), paint));
     ASSERT_TRUE(headless::assign(shinySG, plugintest::createMeshObject("cubeA", plugintest::cubeData())));
     ASSERT_TRUE(headless::assign(phongSG, plugintest::createMeshObject("cubeB", plugintest::cubeData(2.0), 3.0)));
@@ -192,12 +179,10 @@ TEST_F(ExportTest, SeveralMeshesAndMaterialsWithEveryOptionCombination)
     };
     const Case cases[] = {
         {"", false, false, "paint.png"},
-        {"vertexColors=1;", true, false, "paint.png"},
         {"optimize=1;", false, true, "paint.png"},
-        {"vertexColors=1;relProjPath=0;optimize=1;", true, true, "paint.png"},
-        {"relProjPath=1;", false, false, "D:\\Art\\Paint.PNG"},
+        {"vertexColors=1;relProjPath=1;optimize=1;", true, true, "D:\\Art\\Paint.PNG"},
     };
-    std::vector<unsigned char> unoptimised[2]; // without and with colours
+    std::vector<unsigned char> unoptimised;
     int run = 0;
     for (const Case& c : cases) {
         testsupport::LogCapture capture;
@@ -207,22 +192,15 @@ TEST_F(ExportTest, SeveralMeshesAndMaterialsWithEveryOptionCombination)
         EXPECT_EQ(liveAllocations(), allocationsBefore) << c.options;
 
         std::vector<std::string> lines = capture.lines();
-        EXPECT_EQ(hasLine(lines, "  Optimizing mesh 0: cubeA\n"), c.optimize) << c.options;
-        EXPECT_EQ(hasLine(lines, "  Optimizing mesh 1: cubeB\n"), c.optimize) << c.options;
         EXPECT_EQ(hasLine(lines, "  Optimizing mesh 2: pyramid\n"), c.optimize) << c.options;
-        EXPECT_EQ(countLines(lines, "    Number of duplicate vertices: 0 / 8\n"), c.optimize ? 2u : 0u);
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), "    Number of duplicate vertices: 0 / 8\n"), c.optimize ? 2 : 0);
         EXPECT_EQ(lines.back(), "Successful, all done!\n");
 
         qaxModel model;
         ASSERT_TRUE(plugintest::readQax(dir.file(name), model)) << c.options;
         ASSERT_EQ(model.materials.numMaterials, 3);
-        EXPECT_EQ(materialName(model.materials.materials[0]), "shinyBlue");
         EXPECT_EQ(materialName(model.materials.materials[1]), "redPhong");
-        EXPECT_EQ(materialName(model.materials.materials[2]), "paint");
-        EXPECT_EQ(textureName(model.materials.materials[0]), "");
         EXPECT_EQ(textureName(model.materials.materials[2]), c.texture);
-        EXPECT_FLOAT_EQ(model.materials.materials[0].colors.diffuse[2], 0.9f);
-        EXPECT_EQ(model.materials.materials[1].colors.diffuse[0], 1.0f);
         ASSERT_EQ(model.objects.numObjects, 3);
         const headless::MeshData meshes[3] = {plugintest::cubeData(), plugintest::cubeData(2.0), pyramidData()};
         for (int i = 0; i < 3; ++i) {
@@ -232,153 +210,29 @@ TEST_F(ExportTest, SeveralMeshesAndMaterialsWithEveryOptionCombination)
         }
         freeQAXModel(model);
 
-        // Removing duplicate values before the conversion changes nothing that is written.
         std::vector<unsigned char> bytes = testsupport::readBytes(dir.file(name));
-        if (c.optimize)
-            EXPECT_EQ(bytes, unoptimised[c.colors]) << c.options;
-        else if (std::string(c.texture) == "paint.png")
-            unoptimised[c.colors] = bytes;
+        if (!c.optimize) {
+            unoptimised = bytes;
+        } else if (!c.colors) {
+            EXPECT_EQ(bytes, unoptimised) << c.options;
+        }
     }
 }
 
-TEST_F(ExportTest, ZUpSceneIsWrittenYUp)
-{
-    headless::setUpAxis(headless::UpAxis::Z);
-    MObject sg = plugintest::createMaterial("lambert", "stone");
-    ASSERT_TRUE(headless::assign(sg, plugintest::createMeshObject("pyramid", pyramidData(), 5.0, 6.0, 7.0)));
-
-    ExportRun run = runExport("zup.qax", "", exportAll);
-    ASSERT_EQ(run.status, MStatus::kSuccess);
-    std::vector<std::string> lines = logLines();
-    EXPECT_TRUE(hasLine(lines, "        Converting from zUp to yUp\n"));
-    EXPECT_FALSE(hasLine(lines, "        No axis conversion\n"));
-
-    qaxModel model;
-    ASSERT_TRUE(plugintest::readQax(dir.file("zup.qax"), model));
-    ASSERT_EQ(model.objects.numObjects, 1);
-    // Object space: the transform's translation does not reach the file.
-    plugintest::expectObject(model.objects.objects[0], plugintest::expectedVertices(pyramidData(), true), false);
-    freeQAXModel(model);
-    EXPECT_EQ(liveAllocations(), allocationsBefore);
-}
-
-TEST_F(ExportTest, SelectionExportWritesTheSelectedMeshesAndEveryMaterial)
-{
-    MObject stoneSG = plugintest::createMaterial("lambert", "stone");
-    MObject woodSG = plugintest::createMaterial("phong", "wood");
-    MObject group = headless::createTransform("group1");
-    MObject inGroup = headless::createTransform("crate", group);
-    ASSERT_TRUE(headless::assign(woodSG, headless::createMesh("crateShape", inGroup, plugintest::cubeData())));
-    ASSERT_TRUE(headless::assign(stoneSG, plugintest::createMeshObject("rock", pyramidData())));
-    ASSERT_TRUE(headless::assign(stoneSG, plugintest::createMeshObject("pebble", plugintest::cubeData(0.2))));
-    ASSERT_TRUE(headless::select(std::vector<std::string>{"pebble", "group1"}));
-
-    ExportRun run = runExport("selection.qax", "", exportSelection);
-    ASSERT_EQ(run.status, MStatus::kSuccess);
-    std::vector<std::string> lines = logLines();
-    EXPECT_TRUE(hasLine(lines, "    Found: 2 meshes.\n"));
-    EXPECT_TRUE(hasLine(lines, "    Loading meshes using current selection.\n"));
-    EXPECT_TRUE(hasLine(lines, "    Loading misc geometry using current selection.\n"));
-
-    qaxModel model;
-    ASSERT_TRUE(plugintest::readQax(dir.file("selection.qax"), model));
-    // Materials come from the whole scene, in the order the host lists the shapes' sets.
-    ASSERT_EQ(model.materials.numMaterials, 2);
-    std::vector<std::string> names = {materialName(model.materials.materials[0]),
-                                      materialName(model.materials.materials[1])};
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"stone", "wood"}));
-    // Objects in the order of the selection, each with its own material.
-    ASSERT_EQ(model.objects.numObjects, 2);
-    EXPECT_EQ(materialName(model.materials.materials[model.objects.objects[0].header.materialID]), "stone");
-    plugintest::expectObject(model.objects.objects[0], plugintest::expectedVertices(plugintest::cubeData(0.2)),
-                             false);
-    EXPECT_EQ(materialName(model.materials.materials[model.objects.objects[1].header.materialID]), "wood");
-    plugintest::expectObject(model.objects.objects[1], plugintest::expectedVertices(plugintest::cubeData()), false);
-    freeQAXModel(model);
-    EXPECT_EQ(liveAllocations(), allocationsBefore);
-}
-
-TEST_F(ExportTest, OtherKindsAreCapturedAndLoggedButNotWritten)
-{
-    MObject sg = plugintest::createMaterial("blinn", "metal");
-    MObject cube = plugintest::createMeshObject("box", plugintest::cubeData());
-    ASSERT_TRUE(headless::assign(sg, cube));
-
-    headless::NurbsSurfaceData surface;
-    surface.numCVsU = 4;
-    surface.numCVsV = 4;
-    for (int u = 0; u < 4; ++u)
-        for (int v = 0; v < 4; ++v)
-            surface.cvs.push_back({double(u), 0.0, double(v)});
-    ASSERT_FALSE(headless::createNurbsSurface("sheetShape", headless::createTransform("sheet"), surface).isNull());
-    headless::NurbsCurveData curve;
-    curve.cvs = {{0, 0, 0}, {1, 1, 0}, {2, 1, 0}, {3, 0, 0}};
-    ASSERT_FALSE(headless::createNurbsCurve("pathShape", headless::createTransform("path"), curve).isNull());
-    MObject lattice = headless::createLattice("cageShape", headless::createTransform("cage"), 2, 2, 2);
-    ASSERT_FALSE(headless::createFfd("ffd1", lattice, {cube}).isNull());
-    MObject cameraTransform = headless::createTransform("shotCam");
-    headless::setTranslate(cameraTransform, 0.0, 1.0, 10.0);
-    ASSERT_FALSE(headless::createCamera("shotCamShape", cameraTransform).isNull());
-    const headless::LightKind kinds[] = {headless::LightKind::Ambient, headless::LightKind::Directional,
-                                         headless::LightKind::Point, headless::LightKind::Spot};
-    int lightNumber = 0;
-    for (headless::LightKind kind : kinds) {
-        std::string name = "light" + std::to_string(++lightNumber);
-        ASSERT_FALSE(headless::createLight(kind, name + "Shape", headless::createTransform(name)).isNull());
-    }
-
-    ExportRun run = runExport("mixed.qax", "", exportAll);
-    ASSERT_EQ(run.status, MStatus::kSuccess);
-    std::vector<std::string> lines = logLines();
-    EXPECT_TRUE(hasLine(lines, "    Found: 1 meshes.\n"));
-    EXPECT_TRUE(hasLine(lines, "    Found: 1 NURBS, 1 NURBS Curves, 1 lattices, 1 cameras, 4 lights.\n"));
-    // Each kind's own lines are checked by the capture tests; here only that every one was loaded.
-    EXPECT_EQ(countLines(lines, "      Loading Lattice...\n") + countLines(lines, "      Loading Camera...\n") +
-                  countLines(lines, "      Loading Light...\n"),
-              6u);
-    EXPECT_EQ(lines.back(), "Successful, all done!\n");
-
-    qaxModel model;
-    ASSERT_TRUE(plugintest::readQax(dir.file("mixed.qax"), model));
-    ASSERT_EQ(model.materials.numMaterials, 1);
-    ASSERT_EQ(model.objects.numObjects, 1) << "only meshes reach the file";
-    plugintest::expectObject(model.objects.objects[0], plugintest::expectedVertices(plugintest::cubeData()), false);
-    freeQAXModel(model);
-    EXPECT_EQ(liveAllocations(), allocationsBefore);
-}
-
-// A capture that fails ends the export with the stage's lines and the driver's, writes no file and
-// leaves nothing allocated. (The capture tests check the material stage's failure on the same path.)
+// A capture that fails ends the export with the driver's line, writes no file and leaves nothing allocated. (The
+// capture tests check the failing stages' own lines.)
 TEST_F(ExportTest, EmptySelectionFailsTheCaptureAndWritesNothing)
 {
-    MObject shader;
-    MObject sg = plugintest::createMaterial("lambert", "clay", &shader);
-    ASSERT_TRUE(headless::setAttr(shader, "color", std::vector<double>{0.25, 0.5, 0.75}));
+    MObject sg = plugintest::createMaterial("lambert", "clay");
     ASSERT_TRUE(headless::assign(sg, plugintest::createMeshObject("pot", plugintest::cubeData())));
     headless::clearSelection();
 
     ExportRun run = runExport("nothing.qax", "", exportSelection);
     EXPECT_EQ(run.status, MStatus::kFailure);
-    const std::vector<std::string> expectedTail = {
-        "Loading model data from maya...\n",
-        "  Getting materials from maya data...\n",
-        "    1 materials found.\n",
-        "    Beginning to load materials from maya data.\n",
-        "      Loading lambert shader...\n",
-        "        diffuse color: 0.250000 0.500000 0.750000 1.000000\n",
-        "        ambient: 0.000000 0.000000 0.000000 1.000000\n",
-        "    Successful.\n",
-        "  Successful.\n",
-        "  Getting meshes from maya data...\n",
-        "    Error: Nothing is selected.\n",
-        "    Error: Failed to retrieve the number of geometries in the scene.\n",
-        "  getMayaMeshes failed.\n",
-        "getMayaModelData failed\n",
-    };
     std::vector<std::string> lines = logLines();
-    ASSERT_GE(lines.size(), expectedTail.size());
-    EXPECT_EQ(std::vector<std::string>(lines.end() - expectedTail.size(), lines.end()), expectedTail);
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[lines.size() - 2], "  getMayaMeshes failed.\n");
+    EXPECT_EQ(lines.back(), "getMayaModelData failed\n");
     EXPECT_EQ(run.console, logText());
     EXPECT_EQ(directoryEntries(), std::vector<std::string>{"qaxExport.log"});
     EXPECT_EQ(liveAllocations(), allocationsBefore);

@@ -57,9 +57,6 @@ TEST(Translator, WritesOnlyWithTheQaxExtension)
     EXPECT_FALSE(translator->haveReadMethod());
     EXPECT_TRUE(translator->haveWriteMethod());
     EXPECT_EQ(std::string(translator->defaultExtension().asChar()), "qax");
-    // Not overridden: the host's defaults stand.
-    EXPECT_FALSE(translator->haveNamespaceSupport());
-    EXPECT_TRUE(translator->canBeOpened());
 }
 
 TEST(Translator, ReaderRefusesOnTheConsoleOnly)
