@@ -1,6 +1,5 @@
 #pragma once
-// Output models built by hand for the writer and reader tests, and an independent serialisation of
-// the format that records where every field lies.
+// Output models built by hand for the writer and reader tests.
 
 #include <cstddef>
 #include <cstdint>
@@ -11,37 +10,10 @@
 
 namespace qaxtest {
 
-enum FieldKind { FIELD_TAG, FIELD_LENGTH, FIELD_COUNT, FIELD_STRING_LENGTH, FIELD_VALUE };
-
-struct Field {
-    size_t offset;
-    FieldKind kind;
-    std::string name; // the tag, or the tag of the chunk the field belongs to
-};
-
-// Appends little-endian values one by one and notes each field, so tests can spell a file out and
-// then corrupt any field of it.
-class ByteLayout {
-public:
-    void tag(const char* tag);
-    void length(const char* chunk, int32_t value) { int32(FIELD_LENGTH, chunk, value); }
-    void count(const char* chunk, int32_t value) { int32(FIELD_COUNT, chunk, value); }
-    void value(int32_t value) { int32(FIELD_VALUE, "", value); }
-    void value(float value);
-    void index(uint16_t value) { append(&value, 2); }
-    void string(const char* chunk, const std::string& text);
-    void int32(FieldKind kind, const char* chunk, int32_t value);
-
-    std::vector<unsigned char> bytes;
-    std::vector<Field> fields;
-
-private:
-    void append(const void* data, size_t size);
-};
-
-// The format's rule, written from scratch in the test: the bytes a model stands for, with its
-// stored lengths and counts (like the writer, nothing is recomputed here).
-void serializeReference(const qaxModel& model, ByteLayout& layout);
+// The bytes the writer puts out for model (through a file in a temporary directory), and those of a file
+// checked in beside this one.
+std::vector<unsigned char> writtenBytes(const qaxModel& model);
+std::vector<unsigned char> goldenBytes(const std::string& name);
 
 // Builders: arrays are allocated under the conversion's labels and released by freeQAXModel.
 void setString(qaxString& string, const std::string& text);
