@@ -6,7 +6,10 @@
 #include <limits>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
+
+#include <sys/stat.h>
 
 #include "model/allocation.h"
 #include "output/compare.h"
@@ -252,6 +255,33 @@ TEST(Reader, LimitsSubMaterialNesting)
         freeQAXModel(model);
         freeQAXModel(source);
     }
+}
+
+// A regular file is mapped, a pipe read to its end: both give the model written.
+TEST(Reader, ReadsFilesAndPipesAlike)
+{
+    TempDir dir;
+    qaxModel source = richModel();
+    const std::vector<unsigned char> bytes = writtenBytes(source);
+    const std::string file = dir.file("model.qax"), pipe = dir.file("pipe.qax");
+    testsupport::writeFile(file, std::string(bytes.begin(), bytes.end()));
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    std::thread writer([&] { testsupport::writeFile(pipe, std::string(bytes.begin(), bytes.end())); });
+    for (const std::string& path : {file, pipe}) {
+        SCOPED_TRACE(path);
+        qaxModel model;
+        char error[1024] = "";
+        // No ASSERT: the pipe must be opened, or its writer never finishes.
+        const bool read = readQAXFile(path.c_str(), model, error, sizeof(error));
+        EXPECT_TRUE(read) << error;
+        char difference[512];
+        if (read) {
+            EXPECT_TRUE(compareQAXModels(source, model, difference, sizeof(difference))) << difference;
+        }
+        freeQAXModel(model);
+    }
+    writer.join();
+    freeQAXModel(source);
 }
 
 TEST(Reader, ReportsFilesItCannotRead)
