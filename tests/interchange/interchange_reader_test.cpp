@@ -126,6 +126,7 @@ TEST(InterchangeReader, BadInputFailsCleanly)
          "ply\nformat binary_little_endian 1.0\nelement vertex 2000000000\nproperty float x\nend_header\n", 1.0,
          "announces 2000000000 vertex elements"},
         {"NaN scale", "scalenan.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n", NAN, "positive number"},
+        {"zero scale", "scalezero.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n", 0.0, "positive number"},
         {"directory", ".", "", 1.0, "not a regular file"},
     };
     for (const Case& c : cases) {
