@@ -15,24 +15,6 @@
 
 namespace {
 
-const std::string cubeWithGroups =
-    "//Maya ASCII 2018 scene\n"
-    "createNode transform -n \"box\";\n"
-    "createNode mesh -n \"boxShape\" -p \"box\";\n"
-    "\tsetAttr \".pt[5]\" -type \"float3\" 0 2 0;\n"
-    "createNode polyCube -n \"polyCube1\";\n"
-    "createNode groupId -n \"groupId1\";\n"
-    "createNode groupParts -n \"groupParts1\";\n"
-    "\tsetAttr \".ic\" -type \"componentList\" 1 \"FACES\";\n"
-    "createNode lambert -n \"red\";\n"
-    "createNode shadingEngine -n \"redSG\";\n"
-    "connectAttr \"polyCube1.out\" \"groupParts1.ig\";\n"
-    "connectAttr \"groupId1.id\" \"groupParts1.gi\";\n"
-    "connectAttr \"groupParts1.og\" \"boxShape.i\";\n"
-    "connectAttr \"groupId1.id\" \"boxShape.iog.og[0].gid\";\n"
-    "connectAttr \"red.oc\" \"redSG.ss\";\n"
-    "connectAttr \"boxShape.iog.og[0]\" \"redSG.dsm\" -na;\n";
-
 struct Exported {
     qaxtools::ExportOutcome outcome;
     std::string material;  // of the first object
@@ -76,15 +58,16 @@ TEST(HistoryScene, GroupsTweaksAndComponentsThroughHistory)
         const char* material;
         const char* message;  // part of the failure message
     };
+    const std::string cube = testsupport::readFile(historytest::referencePath("../files/cube_with_groups.ma"));
     const Case cases[] = {
         // The faces groupParts tags make the shape a member of redSG, its first set.
         {"f[0:1]", 0, "red", ""},
         {"f[*]", 0, "red", ""},
         // A component the cube does not have fails the load with the line of the value.
-        {"f[9]", 2, "", "scene.ma:8: groupParts1 (groupParts)"},
+        {"f[9]", 2, "", "scene.ma:9: groupParts1 (groupParts)"},
     };
     for (const Case& c : cases) {
-        const Exported exported = exportScene(replaced(cubeWithGroups, "FACES", c.faces));
+        const Exported exported = exportScene(replaced(cube, "FACES", c.faces));
         EXPECT_EQ(exported.outcome.exitStatus, c.exitStatus) << c.faces << ": " << exported.outcome.message;
         EXPECT_NE(exported.outcome.message.find(c.message), std::string::npos) << exported.outcome.message;
         if (c.exitStatus != 0)

@@ -1,15 +1,11 @@
 #include "interchange_files.h"
 
-#include "library_scenes.h"
-
 #include <assimp/Exporter.hpp>
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstdio>
+#include <cstdlib>
 #include <fstream>
-#include <functional>
 #include <memory>
 #include <sstream>
 
@@ -17,20 +13,11 @@ namespace interchangetest {
 
 namespace {
 
-// Shortest text that reads back as the same float.
-std::string exact(float value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.9g", double(value));
-    return text;
-}
-
 // The source as the library holds it: one mesh per SourceMesh, each corner its own vertex.
-MeshDescription describe(const SourceMesh& mesh, unsigned material)
+MeshDescription describe(const SourceMesh& mesh)
 {
     MeshDescription described;
     described.name = mesh.name;
-    described.material = material;
     for (const std::vector<Corner>& polygon : mesh.polygons) {
         described.faces.emplace_back();
         for (const Corner& c : polygon) {
@@ -49,7 +36,7 @@ MeshDescription describe(const SourceMesh& mesh, unsigned material)
 
 // Writes the scene with the library's own exporter (format as the library names it), which needs the kinds of
 // face each mesh has.
-void exportScene(aiScene& scene, const char* format, const std::string& path)
+std::string exportScene(aiScene& scene, const char* format, const std::string& path)
 {
     for (unsigned m = 0; m < scene.mNumMeshes; ++m) {
         aiMesh& mesh = *scene.mMeshes[m];
@@ -60,150 +47,85 @@ void exportScene(aiScene& scene, const char* format, const std::string& path)
     Assimp::Exporter exporter;
     if (exporter.Export(&scene, format, path) != AI_SUCCESS)
         ADD_FAILURE() << path << ": " << exporter.GetErrorString();
+    return path;
 }
 
 } // namespace
 
-std::vector<Corner> regularPolygon(unsigned corners, std::array<float, 3> centre, float radius)
+std::string fixture(const std::string& file)
 {
-    std::vector<Corner> polygon;
-    for (unsigned i = 0; i < corners; ++i) {
-        const double angle = 2.0 * 3.14159265358979323846 * i / corners;
-        Corner c;
-        c.position = {centre[0] + radius * float(std::cos(angle)), centre[1] + radius * float(std::sin(angle)),
-                      centre[2]};
-        c.uv = {0.5f + 0.5f * float(std::cos(angle)), 0.5f + 0.5f * float(std::sin(angle))};
-        c.colour = {float(i) / corners, 0.5f, 1.0f - float(i) / corners, 1.0f};
-        polygon.push_back(c);
-    }
-    return polygon;
+    const char* source = std::getenv("QAX_SOURCE_DIR");
+    const std::string here = __FILE__;
+    return (source ? std::string(source) + "/tests/interchange" : here.substr(0, here.find_last_of('/'))) + "/files/" +
+           file;
 }
 
-const char* const kBrickGlassMtl =
-    "newmtl brick\nKa 0.1 0.1 0.1\nKd 0.8 0.4 0.2\nKs 0.5 0.5 0.5\nNs 40\nillum 2\nmap_Kd textures/Brick.png\n"
-    "newmtl glass\nKd 0.2 0.3 0.9\nd 0.5\nillum 1\n";
-
-std::vector<SourceMesh> ngonScene()
+std::vector<SourceMesh> readObj(const std::string& path)
 {
-    SourceMesh ngons{"Ngons", "brick", {}};
-    for (unsigned corners = 4; corners <= 12; ++corners) {
-        ngons.polygons.push_back(regularPolygon(corners, {3.0f * corners, 0.5f, -1.0f}, 1.0f));
-        for (Corner& c : ngons.polygons.back())
-            c.normal = {0.0f, 0.6f, 0.8f};
-    }
-    SourceMesh plate{"Plate", "glass", {regularPolygon(4, {0, -5, 0}, 2.0f)}};
-    return {ngons, plate};
-}
-
-std::string writeZUpCollada(const std::string& directory)
-{
-    const std::string path = directory + "/zup.dae";
-    std::ofstream(path)
-        << "<?xml version=\"1.0\"?>\n<COLLADA xmlns=\"http://www.collada.org/2005/11/COLLADASchema\" version=\"1.4.1\">\n"
-           "<asset><unit meter=\"0.01\"/><up_axis>Z_UP</up_axis></asset>\n"
-           "<library_geometries><geometry id=\"g\" name=\"g\"><mesh>\n"
-           "<source id=\"p\"><float_array id=\"pa\" count=\"9\">1 2 3 4 5 6 7 8 10</float_array><technique_common>"
-           "<accessor source=\"#pa\" count=\"3\" stride=\"3\"><param name=\"X\" type=\"float\"/><param name=\"Y\" "
-           "type=\"float\"/><param name=\"Z\" type=\"float\"/></accessor></technique_common></source>\n"
-           "<vertices id=\"v\"><input semantic=\"POSITION\" source=\"#p\"/></vertices>\n"
-           "<triangles count=\"1\"><input semantic=\"VERTEX\" source=\"#v\" offset=\"0\"/><p>0 1 2</p></triangles>\n"
-           "</mesh></geometry></library_geometries>\n"
-           "<library_visual_scenes><visual_scene id=\"s\"><node id=\"tri\" name=\"tri\"><translate>0 0 5</translate>"
-           "<rotate>0 0 1 90</rotate><instance_geometry url=\"#g\"/></node></visual_scene></library_visual_scenes>\n"
-           "<scene><instance_visual_scene url=\"#s\"/></scene></COLLADA>\n";
-    return path;
-}
-
-std::string writeObj(const std::string& directory, const std::string& base, const std::vector<SourceMesh>& meshes,
-                     const std::string& mtl)
-{
-    std::ostringstream obj;
-    if (!mtl.empty()) {
-        std::ofstream(directory + "/" + base + ".mtl") << mtl;
-        obj << "mtllib " << base << ".mtl\n";
-    }
-    size_t next = 1;
-    for (const SourceMesh& mesh : meshes) {
-        obj << "o " << mesh.name << "\n";
-        if (!mesh.material.empty())
-            obj << "usemtl " << mesh.material << "\n";
-        for (const std::vector<Corner>& polygon : mesh.polygons) {
-            for (const Corner& c : polygon) {
-                obj << "v " << exact(c.position[0]) << " " << exact(c.position[1]) << " " << exact(c.position[2]) << "\n";
-                obj << "vt " << exact(c.uv[0]) << " " << exact(c.uv[1]) << "\n";
-                obj << "vn " << exact(c.normal[0]) << " " << exact(c.normal[1]) << " " << exact(c.normal[2]) << "\n";
+    std::ifstream in(path);
+    EXPECT_TRUE(in.good()) << path;
+    std::vector<Corner> vertices; // position and colour
+    std::vector<std::array<float, 2>> uvs;
+    std::vector<std::array<float, 3>> normals;
+    std::vector<SourceMesh> meshes;
+    std::string line, key;
+    while (std::getline(in, line)) {
+        std::istringstream words(line);
+        words >> key;
+        if (key == "o") {
+            meshes.emplace_back();
+            words >> meshes.back().name;
+        } else if (key == "usemtl") {
+            words >> meshes.back().material;
+        } else if (key == "v") {
+            Corner c;
+            words >> c.position[0] >> c.position[1] >> c.position[2];
+            if (words >> c.colour[0] >> c.colour[1] >> c.colour[2])
+                meshes.back().colours = true;
+            vertices.push_back(c);
+        } else if (key == "vt") {
+            uvs.emplace_back();
+            words >> uvs.back()[0] >> uvs.back()[1];
+        } else if (key == "vn") {
+            normals.emplace_back();
+            words >> normals.back()[0] >> normals.back()[1] >> normals.back()[2];
+        } else if (key == "f") {
+            SourceMesh& mesh = meshes.back();
+            mesh.polygons.emplace_back();
+            for (std::string corner; words >> corner;) {
+                // v, v/t, v//n or v/t/n, counted from 1.
+                const size_t slash = corner.find('/'), second = corner.find('/', slash + 1);
+                Corner c = vertices.at(size_t(std::stoi(corner)) - 1);
+                if (slash != std::string::npos && second != slash + 1) {
+                    c.uv = uvs.at(size_t(std::stoi(corner.substr(slash + 1))) - 1);
+                    mesh.uvs = true;
+                }
+                if (second != std::string::npos) {
+                    c.normal = normals.at(size_t(std::stoi(corner.substr(second + 1))) - 1);
+                    mesh.normals = true;
+                }
+                mesh.polygons.back().push_back(c);
             }
-            obj << "f";
-            for (size_t k = 0; k < polygon.size(); ++k, ++next) {
-                obj << " " << next;
-                if (mesh.uvs || mesh.normals)
-                    obj << "/" << (mesh.uvs ? std::to_string(next) : "");
-                if (mesh.normals)
-                    obj << "/" << next;
-            }
-            obj << "\n";
         }
     }
-    const std::string path = directory + "/" + base + ".obj";
-    std::ofstream(path) << obj.str();
-    return path;
+    return meshes;
 }
 
-std::string writeGltf(const std::string& directory, const std::string& base, const std::vector<SourceMesh>& meshes,
-                      const std::vector<GltfMaterial>& materials, const std::vector<GltfNode>& nodes)
+std::string writeGltf(const std::string& path, const std::vector<SourceMesh>& meshes, const NodeDescription& root,
+                      aiMaterial* material)
 {
     std::vector<MeshDescription> described;
     for (const SourceMesh& mesh : meshes)
-        described.push_back(describe(mesh, mesh.material.empty() ? 0 : unsigned(std::stoi(mesh.material))));
-    // The library's container root holds the nodes no other node lists as a child.
-    std::vector<bool> isChild(nodes.size(), false);
-    for (const GltfNode& node : nodes)
-        for (int child : node.children)
-            isChild[size_t(child)] = true;
-    const std::function<NodeDescription(size_t)> tree = [&](size_t n) {
-        const GltfNode& node = nodes[n];
-        const aiQuaternion rotation(node.rotation[3], node.rotation[0], node.rotation[1], node.rotation[2]);
-        NodeDescription out{node.name,
-                            aiMatrix4x4(aiVector3D(node.scale[0], node.scale[1], node.scale[2]), rotation,
-                                        aiVector3D(node.translation[0], node.translation[1], node.translation[2])),
-                            {},
-                            {}};
-        if (node.mesh >= 0)
-            out.meshes.push_back(unsigned(node.mesh));
-        for (int child : node.children)
-            out.children.push_back(tree(size_t(child)));
-        return out;
-    };
-    NodeDescription root{"root", aiMatrix4x4(), {}, {}};
-    for (size_t n = 0; n < nodes.size(); ++n)
-        if (!isChild[n])
-            root.children.push_back(tree(n));
-    std::vector<aiMaterial*> libraryMaterials;
-    for (const GltfMaterial& material : materials) {
-        aiMaterial* m = makeMaterial(material.name);
-        const aiColor4D colour(material.baseColour[0], material.baseColour[1], material.baseColour[2],
-                               material.baseColour[3]);
-        m->AddProperty(&colour, 1, AI_MATKEY_BASE_COLOR);
-        if (!material.texture.empty()) {
-            const aiString file(material.texture);
-            m->AddProperty(&file, AI_MATKEY_TEXTURE(aiTextureType_BASE_COLOR, 0));
-        }
-        libraryMaterials.push_back(m);
-    }
-    if (libraryMaterials.empty())
-        libraryMaterials.push_back(makeMaterial("plain"));
-    const std::unique_ptr<aiScene> scene = makeScene(root, described, libraryMaterials);
-    const std::string path = directory + "/" + base + ".gltf";
-    exportScene(*scene, "gltf2", path);
-    return path;
+        described.push_back(describe(mesh));
+    const std::unique_ptr<aiScene> scene = makeScene(root, described, {material ? material : makeMaterial("plain")});
+    return exportScene(*scene, "gltf2", path);
 }
 
 std::string writePly(const std::string& path, const SourceMesh& mesh)
 {
     const std::unique_ptr<aiScene> scene =
-        makeScene({mesh.name, aiMatrix4x4(), {0}, {}}, {describe(mesh, 0)}, {makeMaterial("plain")});
-    exportScene(*scene, "ply", path);
-    return path;
+        makeScene({mesh.name, aiMatrix4x4(), {0}, {}}, {describe(mesh)}, {makeMaterial("plain")});
+    return exportScene(*scene, "ply", path);
 }
 
 } // namespace interchangetest

@@ -65,6 +65,7 @@ TEST(MeshConversion, FacesTheHostCannotHold)
         const char* problem; // when no face is kept
     };
     const std::vector<std::array<float, 3>> square = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {0, 0, 0}};
+    const std::vector<std::array<float, 3>> convex7 = {{0, 0, 0}, {2, 0, 0}, {3, 1, 0}, {3, 2, 0}, {2, 3, 0}, {0, 3, 0}, {-1, 1, 0}};
     const Case cases[] = {
         {"point and line", square, {{0}, {0, 1}, {0, 1, 2}}, 1, 0, 2, 0, 0, ""},
         {"index past the vertices", square, {{0, 1, 9}, {0, 1, 2}}, 1, 0, 0, 1, 0, ""},
@@ -76,6 +77,8 @@ TEST(MeshConversion, FacesTheHostCannotHold)
         // triangles, of which only the one with area is kept.
         {"outline touching itself", square, {{0, 1, 4, 2, 3}}, 1, 2, 0, 0, 0, ""},
         {"points only", square, {}, 0, 0, 0, 0, 0, "mesh points only has no faces"},
+        // Six corners are the most the host's capture takes whole; a seventh cuts the face into triangles.
+        {"six and seven corners", convex7, {{0, 1, 2, 3, 4, 5}, {0, 1, 2, 3, 4, 5, 6}}, 1 + 5, 0, 0, 0, 1, ""},
     };
     for (const Case& c : cases) {
         MeshDescription described;

@@ -10,13 +10,12 @@
 #include <maya/MDagPath.h>
 #include <maya/MFnDagNode.h>
 #include <maya/MFnDependencyNode.h>
-#include <maya/MFnMesh.h>
-#include <maya/MFloatPointArray.h>
 #include <maya/MFnSet.h>
 #include <maya/MMatrix.h>
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -52,186 +51,139 @@ bool isMember(const std::string& set, const MDagPath& path)
     return MFnSet(headless::findNode(set)).isMember(path);
 }
 
-InterchangeReport build(const aiScene& scene, BuildSettings settings = {})
-{
-    headless::newScene();
-    InterchangeReport report;
-    report.ok = buildScene(scene, settings, report);
-    return report;
-}
-
-TEST(InterchangeSceneBuilder, RootNodeOnlyWhenItCarriesSomething)
+// Scenes of the library built into the host: what the report counts and warns of, and where each node lands.
+TEST(InterchangeSceneBuilder, LibraryScenesInTheHost)
 {
     struct Case {
         const char* name;
-        NodeDescription root;
+        std::unique_ptr<aiScene> scene;
         bool colladaRoot;
-        const char* parentOfChild;
-        int transforms;
+        const char* failure;    // part of the message when the build fails, else ""
+        std::vector<int> counts; // transforms, meshes, instances, shaders, cameras, lights; -1: not checked
+        std::vector<std::string> warnings;                         // parts, in order
+        std::vector<std::pair<std::string, std::string>> parents; // node and its parent; "" for no such node
+        double worldX = 0;      // of every mesh shape in parents: the file's own coordinates, moved only by a root
     };
+    const std::vector<MeshDescription> square = {polygonMesh("square", 4)};
     const NodeDescription child{"child", aiMatrix4x4(), {0}, {}};
-    const Case cases[] = {
-        {"plain container", {"file.obj", aiMatrix4x4(), {}, {child}}, false, "<world>", 1},
-        {"root with a mesh", {"file.ply", aiMatrix4x4(), {0}, {}}, false, nullptr, 1},
-        {"root that moves its children", {"ROOT", translationMatrix(1, 0, 0), {}, {child}}, false, "ROOT", 2},
-        {"COLLADA unit scale on the root", {"scene", scalingMatrix(0.01f, 0.01f, 0.01f), {}, {child}}, true,
-         "<world>", 1},
+    auto scene = [](const NodeDescription& root, const std::vector<MeshDescription>& meshes) {
+        return makeScene(root, meshes, {makeMaterial("m")});
     };
-    for (const Case& c : cases) {
-        std::unique_ptr<aiScene> scene = makeScene(c.root, {polygonMesh("square", 4)}, {makeMaterial("m")});
-        BuildSettings settings;
-        settings.rootMatrixIsUnitScale = c.colladaRoot;
-        const InterchangeReport report = build(*scene, settings);
-        ASSERT_TRUE(report.ok) << c.name << ": " << report.message;
-        EXPECT_EQ(report.transforms, c.transforms) << c.name;
-        EXPECT_EQ(report.meshes, 1) << c.name;
-        if (c.parentOfChild != nullptr) {
-            EXPECT_EQ(parentOf("child"), c.parentOfChild) << c.name;
-        } else {
-            EXPECT_EQ(parentOf("file_ply"), "<world>") << c.name;
-        }
-        // The mesh shape lies at the file's own coordinates whatever the root held.
-        const MObject shape = headless::findNode(c.parentOfChild != nullptr ? "childShape" : "file_plyShape");
-        ASSERT_FALSE(shape.isNull()) << c.name;
-        const MMatrix world = headless::pathTo(shape).inclusiveMatrix();
-        EXPECT_NEAR(world(0, 0), 1.0, 1e-12) << c.name;
-        EXPECT_NEAR(world(3, 0), c.root.matrix.a4, 1e-6) << c.name;
-    }
-}
-
-TEST(InterchangeSceneBuilder, SharedMeshesAndMaterials)
-{
-    // Mesh 0 under two nodes, meshes 1 and 2 sharing one material, mesh 3 with the library's default material
-    // and mesh 4 naming a material the file does not have.
-    const NodeDescription root{"root", aiMatrix4x4(), {}, {
-        {"a", aiMatrix4x4(), {0, 1}, {}},
-        {"b", translationMatrix(3, 0, 0), {0, 2}, {}},
-        {"c", aiMatrix4x4(), {3, 4, 9}, {}},
-    }};
-    std::vector<MeshDescription> meshes;
-    for (unsigned i = 0; i < 5; ++i) {
-        meshes.push_back(polygonMesh("m" + std::to_string(i), 3 + i % 4));
-        meshes.back().material = i == 0 ? 0 : i <= 2 ? 1 : i == 3 ? 2 : 7;
-    }
-    std::unique_ptr<aiScene> scene =
-        makeScene(root, meshes, {makeMaterial("red"), makeMaterial("blue"), makeMaterial(AI_DEFAULT_MATERIAL_NAME)});
-    const InterchangeReport report = build(*scene);
-    ASSERT_TRUE(report.ok) << report.message;
-    EXPECT_EQ(report.meshes, 5);
-    EXPECT_EQ(report.instances, 1);
-    EXPECT_EQ(report.shaders, 2);
-    ASSERT_EQ(report.warnings.size(), 1u);
-    EXPECT_EQ(report.warnings[0], "node c names mesh 9, which the file does not have; skipped");
-
-    const MObject shared = headless::findNode("aShape");
-    const MDagPath first = headless::pathTo(shared, 0), second = headless::pathTo(shared, 1);
-    ASSERT_TRUE(first.isValid());
-    ASSERT_TRUE(second.isValid());
-    EXPECT_TRUE(isMember("redSG", first));
-    EXPECT_TRUE(isMember("redSG", second));
-    EXPECT_TRUE(isMember("blueSG", headless::pathTo("aShape1")));
-    EXPECT_TRUE(isMember("blueSG", headless::pathTo("bShape")));
-    EXPECT_TRUE(isMember("initialShadingGroup", headless::pathTo("cShape")));
-    EXPECT_TRUE(isMember("initialShadingGroup", headless::pathTo("cShape1")));
-    EXPECT_TRUE(headless::findNode("DefaultMaterial").isNull());
-}
-
-TEST(InterchangeSceneBuilder, ObjectsThatCannotBeConverted)
-{
-    struct Case {
-        const char* name;
-        std::vector<MeshDescription> meshes;
-        bool ok;
-        const char* messagePart;
-        size_t warnings;
-        const char* firstWarning; // nullptr: not checked
-    };
+    std::vector<Case> cases;
+    // The root becomes a transform only when it carries something the file means.
+    cases.push_back({"plain container", scene({"file.obj", aiMatrix4x4(), {}, {child}}, square), false, "",
+                     {1, 1}, {}, {{"child", "<world>"}, {"childShape", "child"}}});
+    cases.push_back({"root with a mesh", scene({"file.ply", aiMatrix4x4(), {0}, {}}, square), false, "", {1, 1}, {},
+                     {{"file_ply", "<world>"}, {"file_plyShape", "file_ply"}}});
+    cases.push_back({"root that moves its children", scene({"ROOT", translationMatrix(1, 0, 0), {}, {child}}, square),
+                     false, "", {2, 1}, {}, {{"child", "ROOT"}, {"childShape", "child"}}, 1.0});
+    cases.push_back({"COLLADA unit scale on the root", scene({"scene", scalingMatrix(0.01f, 0.01f, 0.01f), {}, {child}}, square),
+                     true, "", {1, 1}, {}, {{"child", "<world>"}, {"childShape", "child"}}});
+    // A skipped mesh leaves its node without a shape.
     MeshDescription nanMesh = polygonMesh("broken", 4);
     nanMesh.positions[0][1] = NAN;
     MeshDescription lines;
     lines.name = "wire";
     lines.positions = {{0, 0, 0}, {1, 0, 0}};
     lines.faces = {{0, 1}};
-    const Case cases[] = {
-        {"one good, one broken", {polygonMesh("good", 3), nanMesh}, true, "", 1,
-         "mesh \"broken\" has a vertex position that is not a finite number (vertex 0); skipped"},
-        {"only broken", {nanMesh, nanMesh}, false, "2 skipped; the first: mesh \"broken\" has a vertex position", 2,
-         nullptr},
-        {"only lines", {lines, lines}, false, "no mesh with faces", 3, nullptr},
-    };
-    for (const Case& c : cases) {
-        const NodeDescription root{"root", aiMatrix4x4(), {}, {{"first", aiMatrix4x4(), {0}, {}}, {"second", aiMatrix4x4(), {1}, {}}}};
-        std::unique_ptr<aiScene> scene = makeScene(root, c.meshes, {makeMaterial("m")});
-        const InterchangeReport report = build(*scene);
-        EXPECT_EQ(report.ok, c.ok) << c.name;
-        EXPECT_NE(report.message.find(c.messagePart), std::string::npos) << c.name << ": " << report.message;
-        ASSERT_EQ(report.warnings.size(), c.warnings) << c.name;
-        if (c.firstWarning != nullptr) {
-            EXPECT_NE(report.warnings[0].find(c.firstWarning), std::string::npos) << c.name << ": " << report.warnings[0];
-        }
-        // A skipped mesh leaves its node without a shape.
-        EXPECT_EQ(headless::findNode("firstShape").isNull(), !c.ok) << c.name;
-        EXPECT_TRUE(headless::findNode("secondShape").isNull()) << c.name;
-    }
-}
-
-TEST(InterchangeSceneBuilder, CamerasAndLightsOnTheirNodes)
-{
-    const NodeDescription root{"root", aiMatrix4x4(), {}, {
-        {"model", aiMatrix4x4(), {0}, {}},
-        {"eye", translationMatrix(0, 0, 10), {}, {}},
-        {"sun", rotationMatrixZ(45), {}, {}},
-    }};
-    std::unique_ptr<aiScene> scene = makeScene(root, {polygonMesh("square", 4)}, {makeMaterial("m")});
-    scene->mNumCameras = 2;
-    scene->mCameras = new aiCamera*[2];
-    scene->mCameras[0] = new aiCamera();
-    scene->mCameras[0]->mName = aiString("eye");
-    scene->mCameras[0]->mLookAt = aiVector3D(0, 0, -1);
-    scene->mCameras[1] = new aiCamera();
-    scene->mCameras[1]->mName = aiString("nowhere");
-    scene->mNumLights = 2;
-    scene->mLights = new aiLight*[2];
-    scene->mLights[0] = new aiLight();
-    scene->mLights[0]->mName = aiString("sun");
-    scene->mLights[0]->mType = aiLightSource_DIRECTIONAL;
-    scene->mLights[0]->mDirection = aiVector3D(0, 0, -1);
-    scene->mLights[0]->mColorDiffuse = aiColor3D(1, 1, 1);
-    // A light on the node that holds the mesh gets a transform of its own.
-    scene->mLights[1] = new aiLight();
-    scene->mLights[1]->mName = aiString("model");
-    scene->mLights[1]->mType = aiLightSource_POINT;
-    const InterchangeReport report = build(*scene);
-    ASSERT_TRUE(report.ok) << report.message;
-    EXPECT_EQ(report.cameras, 1);
-    EXPECT_EQ(report.lights, 2);
-    ASSERT_EQ(report.warnings.size(), 1u);
-    EXPECT_EQ(report.warnings[0], "camera nowhere is on no node of the scene; skipped");
-    EXPECT_EQ(parentOf("eyeShape"), "eye");
-    EXPECT_EQ(parentOf("sunShape"), "sun");
-    EXPECT_EQ(parentOf("modelShape1"), "model_frame");
-    EXPECT_EQ(parentOf("model_frame"), "model");
-}
-
-TEST(InterchangeSceneBuilder, DeepHierarchy)
-{
+    const NodeDescription two{"root", aiMatrix4x4(), {}, {{"first", aiMatrix4x4(), {0}, {}}, {"second", aiMatrix4x4(), {1}, {}}}};
+    cases.push_back({"one good mesh, one broken", scene(two, {polygonMesh("good", 3), nanMesh}), false, "", {-1, 1},
+                     {"mesh \"broken\" has a vertex position that is not a finite number (vertex 0); skipped"},
+                     {{"firstShape", "first"}, {"secondShape", ""}}});
+    cases.push_back({"only broken meshes", scene(two, {nanMesh, nanMesh}), false,
+                     "2 skipped; the first: mesh \"broken\" has a vertex position", {}, {"broken", "broken"},
+                     {{"firstShape", ""}, {"secondShape", ""}}});
+    cases.push_back({"only lines", scene(two, {lines, lines}), false, "no mesh with faces", {}, {"", "", ""},
+                     {{"firstShape", ""}}});
+    // Cameras and lights on the transform of the node named like them; a light on the node of a mesh gets a
+    // transform of its own, a camera on no node is skipped.
+    std::unique_ptr<aiScene> lit = scene({"root", aiMatrix4x4(), {}, {{"model", aiMatrix4x4(), {0}, {}},
+                                                                     {"eye", translationMatrix(0, 0, 10), {}, {}},
+                                                                     {"sun", rotationMatrixZ(45), {}, {}}}}, square);
+    lit->mNumCameras = 2;
+    lit->mCameras = new aiCamera*[2]{new aiCamera(), new aiCamera()};
+    lit->mCameras[0]->mName = aiString("eye");
+    lit->mCameras[0]->mLookAt = aiVector3D(0, 0, -1);
+    lit->mCameras[1]->mName = aiString("nowhere");
+    lit->mNumLights = 2;
+    lit->mLights = new aiLight*[2]{new aiLight(), new aiLight()};
+    lit->mLights[0]->mName = aiString("sun");
+    lit->mLights[0]->mType = aiLightSource_DIRECTIONAL;
+    lit->mLights[0]->mDirection = aiVector3D(0, 0, -1);
+    lit->mLights[0]->mColorDiffuse = aiColor3D(1, 1, 1);
+    lit->mLights[1]->mName = aiString("model");
+    lit->mLights[1]->mType = aiLightSource_POINT;
+    cases.push_back({"cameras and lights", std::move(lit), false, "", {-1, 1, -1, -1, 1, 2},
+                     {"camera nowhere is on no node of the scene; skipped"},
+                     {{"eyeShape", "eye"}, {"sunShape", "sun"}, {"modelShape1", "model_frame"}, {"model_frame", "model"}}});
     // Built without recursion on our side: a chain of 3,000 nodes with a mesh at the bottom.
-    aiNode* root = new aiNode("root");
-    aiNode* parent = root;
+    std::unique_ptr<aiScene> deep = scene({"unused", aiMatrix4x4(), {}, {}}, {polygonMesh("tip", 3)});
+    aiNode* parent = deep->mRootNode;
     for (int i = 0; i < 3000; ++i) {
-        aiNode* child = new aiNode("level");
-        parent->addChildren(1, &child);
-        parent = child;
+        aiNode* level = new aiNode("level");
+        parent->addChildren(1, &level);
+        parent = level;
     }
-    parent->mNumMeshes = 1;
     parent->mMeshes = new unsigned[1]{0};
-    std::unique_ptr<aiScene> scene = makeScene({"unused", aiMatrix4x4(), {}, {}}, {polygonMesh("tip", 3)}, {makeMaterial("m")});
-    delete scene->mRootNode;
-    scene->mRootNode = root;
-    const InterchangeReport report = build(*scene);
-    ASSERT_TRUE(report.ok) << report.message;
-    EXPECT_EQ(report.transforms, 3000);
-    EXPECT_EQ(parentOf("level2999Shape"), "level2999");
+    parent->mNumMeshes = 1;
+    cases.push_back({"deep hierarchy", std::move(deep), false, "", {3000, 1}, {}, {{"level2999Shape", "level2999"}}});
+
+    // Mesh 0 under two nodes, meshes 1 and 2 sharing one material, mesh 3 with the library's default material
+    // and mesh 4 naming a material the file does not have.
+    std::vector<MeshDescription> meshes;
+    for (unsigned i = 0; i < 5; ++i) {
+        meshes.push_back(polygonMesh("m" + std::to_string(i), 3 + i % 4));
+        meshes.back().material = i == 0 ? 0 : i <= 2 ? 1 : i == 3 ? 2 : 7;
+    }
+    const NodeDescription shared{"root", aiMatrix4x4(), {}, {{"a", aiMatrix4x4(), {0, 1}, {}},
+                                                           {"b", translationMatrix(3, 0, 0), {0, 2}, {}},
+                                                           {"c", aiMatrix4x4(), {3, 4, 9}, {}}}};
+    // Last, so that its sets can be looked at after the loop.
+    cases.push_back({"shared meshes and materials",
+                     makeScene(shared, meshes, {makeMaterial("red"), makeMaterial("blue"), makeMaterial(AI_DEFAULT_MATERIAL_NAME)}),
+                     false, "", {-1, 5, 1, 2}, {"node c names mesh 9, which the file does not have; skipped"},
+                     {{"DefaultMaterial", ""}}});
+
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        BuildSettings settings;
+        settings.rootMatrixIsUnitScale = c.colladaRoot;
+        headless::newScene();
+        InterchangeReport report;
+        report.ok = buildScene(*c.scene, settings, report);
+        EXPECT_EQ(report.ok, !*c.failure) << report.message;
+        EXPECT_NE(report.message.find(c.failure), std::string::npos) << report.message;
+        const int counted[] = {report.transforms, report.meshes, report.instances, report.shaders, report.cameras,
+                               report.lights};
+        for (size_t i = 0; i < c.counts.size(); ++i)
+            if (c.counts[i] >= 0) {
+                EXPECT_EQ(counted[i], c.counts[i]) << "count " << i;
+            }
+        ASSERT_EQ(report.warnings.size(), c.warnings.size());
+        for (size_t i = 0; i < c.warnings.size(); ++i)
+            EXPECT_NE(report.warnings[i].find(c.warnings[i]), std::string::npos) << report.warnings[i];
+        for (const auto& [node, parentName] : c.parents) {
+            const MObject found = headless::findNode(node);
+            ASSERT_EQ(found.isNull(), parentName.empty()) << node;
+            if (found.isNull())
+                continue;
+            EXPECT_EQ(parentOf(node), parentName) << node;
+            if (found.hasFn(MFn::kMesh)) {
+                const MMatrix world = headless::pathTo(found).inclusiveMatrix();
+                EXPECT_NEAR(world(0, 0), 1.0, 1e-12) << node;
+                EXPECT_NEAR(world(3, 0), c.worldX, 1e-6) << node;
+            }
+        }
+    }
+    // The last row's mesh 0: one shape under both of its nodes, the shapes in their materials' sets (the library's default and
+    // a missing material in the host's default one).
+    const MObject aShape = headless::findNode("aShape");
+    EXPECT_TRUE(isMember("redSG", headless::pathTo(aShape, 0)));
+    EXPECT_TRUE(isMember("redSG", headless::pathTo(aShape, 1)));
+    EXPECT_TRUE(isMember("blueSG", headless::pathTo("aShape1")));
+    EXPECT_TRUE(isMember("blueSG", headless::pathTo("bShape")));
+    EXPECT_TRUE(isMember("initialShadingGroup", headless::pathTo("cShape")));
+    EXPECT_TRUE(isMember("initialShadingGroup", headless::pathTo("cShape1")));
 }
 
 } // namespace
