@@ -1,7 +1,7 @@
 #pragma once
 // Shared by the plug-in tests: the plug-in registered in the headless host from this test program,
-// exports through the host with the console captured, scenes built in a few lines, and an expected
-// form of a mesh as the exporter should write it.
+// exports through the host with the console captured, and scenes built in a few lines. (What each vertex
+// becomes is the capture and conversion tests'.)
 
 #include <gtest/gtest.h>
 
@@ -56,24 +56,11 @@ MObject createMeshObject(const std::string& name, const headless::MeshData& data
 // A shader of the given type with its shading group "<name>SG"; returns the shading group.
 MObject createMaterial(const std::string& type, const std::string& name, MObject* shader = nullptr);
 
+// The source tree, as the test runner names it (QAX_SOURCE_DIR), or the one this file lies in when run by hand.
+std::string sourceDirectory();
+
 // Reads a written file through the .qax reader; fails the test with the reader's message otherwise.
 // Release the model with freeQAXModel.
 ::testing::AssertionResult readQax(const std::string& path, qaxModel& model);
-
-// One vertex of an object as the exporter should write it.
-struct ExpectedVertex {
-    float position[3];
-    float normal[3];
-    float uv[2];
-    float color[3];
-};
-
-// The vertices a mesh of convex faces becomes: each face fanned into triangles (0, i, i + 1), every
-// triangle corner with its own values.
-std::vector<ExpectedVertex> expectedVertices(const headless::MeshData& data);
-
-// Checks one written object against the expected vertices: every array entry by entry, the colour
-// chunk only when withColors, and every index naming the first vertex with the same values.
-void expectObject(const qaxObject& object, const std::vector<ExpectedVertex>& expected, bool withColors);
 
 } // namespace plugintest

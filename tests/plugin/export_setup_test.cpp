@@ -91,23 +91,16 @@ TEST(ExportSetup, FillsPathsScaleAndIndentAndLogsThem)
     headless::emptyScene();
 }
 
-class Writer : public plugintest::ExportTest {
-protected:
-    // Two cubes; only the second is selected.
-    void buildScene()
-    {
-        MObject sg = plugintest::createMaterial("lambert", "grey");
-        headless::assign(sg, plugintest::createMeshObject("cubeA", plugintest::cubeData()));
-        headless::assign(sg, plugintest::createMeshObject("cubeB", plugintest::cubeData(), 2.0));
-        ASSERT_TRUE(headless::select(std::vector<std::string>{"cubeB"}));
-    }
-};
+using plugintest::ExportTest;
 
-// Save and the two exports write the scene or the selection; the other modes set up, log the options and write
-// nothing, yet succeed.
-TEST_F(Writer, AccessModeChoosesTheSceneTheSelectionOrNothing)
+// Save and the two exports write the scene or the selection (of two cubes, the second); the other modes set up, log
+// the options and write nothing, yet succeed.
+TEST_F(ExportTest, AccessModeChoosesTheSceneTheSelectionOrNothing)
 {
-    buildScene();
+    MObject sg = plugintest::createMaterial("lambert", "grey");
+    headless::assign(sg, plugintest::createMeshObject("cubeA", plugintest::cubeData()));
+    headless::assign(sg, plugintest::createMeshObject("cubeB", plugintest::cubeData(), 2.0));
+    ASSERT_TRUE(headless::select(std::vector<std::string>{"cubeB"}));
     struct Case {
         MPxFileTranslator::FileAccessMode mode;
         const char* walkLine; // the mesh walk's opening line; nullptr: nothing is exported

@@ -23,9 +23,13 @@ std::unique_ptr<MPxFileTranslator> makeTranslator()
 
 } // namespace
 
-TEST(Translator, IdentifiesQaxFilesByNameAlone)
+// A writer only, of .qax files, which it knows by their name alone.
+TEST(Translator, WritesQaxFilesAndIdentifiesThemByNameAlone)
 {
     std::unique_ptr<MPxFileTranslator> translator = makeTranslator();
+    EXPECT_FALSE(translator->haveReadMethod());
+    EXPECT_TRUE(translator->haveWriteMethod());
+    EXPECT_EQ(std::string(translator->defaultExtension().asChar()), "qax");
     struct Case {
         const char* fullName;
         MPxFileTranslator::MFileKind kind;
@@ -49,14 +53,6 @@ TEST(Translator, IdentifiesQaxFilesByNameAlone)
         EXPECT_EQ(translator->identifyFile(file, contents, short(sizeof(contents) - 1)), c.kind) << c.fullName;
         EXPECT_EQ(translator->identifyFile(file, nullptr, 0), c.kind) << c.fullName;
     }
-}
-
-TEST(Translator, WritesOnlyWithTheQaxExtension)
-{
-    std::unique_ptr<MPxFileTranslator> translator = makeTranslator();
-    EXPECT_FALSE(translator->haveReadMethod());
-    EXPECT_TRUE(translator->haveWriteMethod());
-    EXPECT_EQ(std::string(translator->defaultExtension().asChar()), "qax");
 }
 
 TEST(Translator, ReaderRefusesOnTheConsoleOnly)

@@ -6,26 +6,16 @@
 #include "output/free_qax_model.h"
 #include "output/reader.h"
 #include "support/test_support.h"
+#include "tools_fixtures.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <sys/stat.h>
 
 using namespace qaxtools;
 
 namespace {
-
-std::string sourceDirectory()
-{
-    const char* source = std::getenv("QAX_SOURCE_DIR");
-    if (source)
-        return source;
-    // Run by hand: the source tree this file lies in (tests/tools/ below it).
-    const std::string file = __FILE__;
-    return file.substr(0, file.find_last_of('/')) + "/../..";
-}
 
 bool exists(const std::string& path)
 {
@@ -47,7 +37,7 @@ CommandLine exportCommand(const std::string& scene, const std::string& output, c
 
 TEST(SceneExport, ExportsEveryCorpusSceneWithShadedShapesAndFailsTheOthersCleanly)
 {
-    const std::string corpus = sourceDirectory() + "/../shared/scenes";
+    const std::string corpus = toolstest::sourceDirectory() + "/../shared/scenes";
     if (!exists(corpus))
         GTEST_SKIP() << "no scene corpus at " << corpus;
     struct Case {
@@ -91,7 +81,7 @@ TEST(SceneExport, ExportsEveryCorpusSceneWithShadedShapesAndFailsTheOthersCleanl
 TEST(SceneExport, SelectionUpAxisAndUnusableInput)
 {
     testsupport::TempDir dir;
-    const std::string examples = sourceDirectory() + "/examples";
+    const std::string examples = toolstest::sourceDirectory() + "/examples";
 
     // Only the selected tower (and the cap below it) of the Z-up scene, turned to Y up.
     CommandLine selected = exportCommand(examples + "/z_up_scene.ma", dir.file("tower.qax"), dir.path());

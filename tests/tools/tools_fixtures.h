@@ -1,13 +1,23 @@
 #pragma once
-// Small output models built by hand for the tools' tests; the storage lives in the fixture.
+// Shared by the tools' tests: where the source tree lies, and small output models built by hand (the storage lives
+// in the fixture).
 
 #include "output/qax_model.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
 namespace toolstest {
+
+// The source tree: as the test runner names it, or, run by hand, the one this file lies in (tests/tools/ below it).
+inline std::string sourceDirectory()
+{
+    const char* source = std::getenv("QAX_SOURCE_DIR");
+    const std::string file = __FILE__;
+    return source ? std::string(source) : file.substr(0, file.find_last_of('/')) + "/../..";
+}
 
 inline qaxString makeString(const std::string& text)
 {
