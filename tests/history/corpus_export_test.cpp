@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -23,10 +22,7 @@ namespace {
 
 std::string corpusDirectory()
 {
-    const char* source = std::getenv("QAX_SOURCE_DIR");
-    const std::string file = __FILE__;
-    std::string root = source ? source : file.substr(0, file.find_last_of('/')) + "/../..";
-    return root + "/../shared/scenes";
+    return testsupport::sourceDirectory() + "/../shared/scenes";
 }
 
 std::vector<std::string> findScenes(const std::string& directory)

@@ -9,7 +9,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 
 namespace historytest {
@@ -58,10 +57,7 @@ headless::HistoryResult evaluateGenerator(const std::string& type,
 
 std::string referencePath(const std::string& file)
 {
-    const char* source = std::getenv("QAX_SOURCE_DIR");
-    const std::string here = __FILE__;
-    const std::string root = source ? source : here.substr(0, here.find_last_of('/')) + "/../..";
-    return root + "/tests/history/references/" + file;
+    return testsupport::sourceDirectory() + "/tests/history/references/" + file;
 }
 
 headless::PolyMesh loadReferenceMesh(const std::string& path, const std::string& meshName)

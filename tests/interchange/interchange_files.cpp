@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include "support/test_support.h"
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -54,10 +54,7 @@ std::string exportScene(aiScene& scene, const char* format, const std::string& p
 
 std::string fixture(const std::string& file)
 {
-    const char* source = std::getenv("QAX_SOURCE_DIR");
-    const std::string here = __FILE__;
-    return (source ? std::string(source) + "/tests/interchange" : here.substr(0, here.find_last_of('/'))) + "/files/" +
-           file;
+    return testsupport::sourceDirectory() + "/tests/interchange/files/" + file;
 }
 
 std::vector<SourceMesh> readObj(const std::string& path)

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include "support/test_support.h"
 #include <string>
 #include <sys/stat.h>
 
@@ -15,11 +15,7 @@ namespace {
 
 std::string corpusDirectory()
 {
-    const char* source = std::getenv("QAX_SOURCE_DIR");
-    const std::string file = __FILE__;
-    // Run by hand: the source tree this file lies in (tests/maya_ascii/ below it).
-    std::string root = source ? source : file.substr(0, file.find_last_of('/')) + "/../..";
-    return root + "/../shared/scenes";
+    return testsupport::sourceDirectory() + "/../shared/scenes";
 }
 
 bool exists(const std::string& path)

@@ -17,8 +17,7 @@ std::vector<unsigned char> writtenBytes(const qaxModel& model)
 
 std::vector<unsigned char> goldenBytes(const std::string& name)
 {
-    const std::string file = __FILE__;
-    return testsupport::readBytes(file.substr(0, file.find_last_of('/') + 1) + name);
+    return testsupport::readBytes(testsupport::sourceDirectory() + "/tests/output/" + name);
 }
 
 } // namespace qaxtest

@@ -84,13 +84,6 @@ MObject createMaterial(const std::string& type, const std::string& name, MObject
     return headless::createShadingGroup(name + "SG", shader);
 }
 
-std::string sourceDirectory()
-{
-    const char* source = std::getenv("QAX_SOURCE_DIR");
-    const std::string file = __FILE__;
-    return source ? std::string(source) : file.substr(0, file.find_last_of('/')) + "/../..";
-}
-
 ::testing::AssertionResult readQax(const std::string& path, qaxModel& model)
 {
     char error[512] = "";

@@ -56,9 +56,6 @@ MObject createMeshObject(const std::string& name, const headless::MeshData& data
 // A shader of the given type with its shading group "<name>SG"; returns the shading group.
 MObject createMaterial(const std::string& type, const std::string& name, MObject* shader = nullptr);
 
-// The source tree, as the test runner names it (QAX_SOURCE_DIR), or the one this file lies in when run by hand.
-std::string sourceDirectory();
-
 // Reads a written file through the .qax reader; fails the test with the reader's message otherwise.
 // Release the model with freeQAXModel.
 ::testing::AssertionResult readQax(const std::string& path, qaxModel& model);

@@ -81,7 +81,7 @@ TEST_F(ExportTest, WalkThroughSceneWritesTheFileAndTheCompleteLog)
     EXPECT_EQ(run.status, MStatus::kSuccess);
 
     // The expected log lies beside this file, the plug-in directory written as @DIR@.
-    std::string expectedText = testsupport::readFile(plugintest::sourceDirectory() + "/tests/plugin/data/walk_through.log");
+    std::string expectedText = testsupport::readFile(testsupport::sourceDirectory() + "/tests/plugin/data/walk_through.log");
     for (size_t at; (at = expectedText.find("@DIR@")) != std::string::npos;)
         expectedText.replace(at, 5, dir.path());
     const std::vector<std::string> expected = testsupport::splitLines(expectedText);

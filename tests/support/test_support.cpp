@@ -29,6 +29,13 @@ TempDir::~TempDir()
     std::filesystem::remove_all(path_, ignored);
 }
 
+std::string sourceDirectory()
+{
+    const char* source = std::getenv("QAX_SOURCE_DIR");
+    const std::string file = __FILE__;
+    return source ? std::string(source) : file.substr(0, file.find_last_of('/')) + "/../..";
+}
+
 std::string readFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);

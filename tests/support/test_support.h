@@ -21,6 +21,9 @@ private:
     std::string path_;
 };
 
+// The source tree: as the test runner names it (QAX_SOURCE_DIR), or, run by hand, the one these helpers lie in.
+std::string sourceDirectory();
+
 std::string readFile(const std::string& path);
 std::vector<unsigned char> readBytes(const std::string& path);
 void writeFile(const std::string& path, const std::string& contents);

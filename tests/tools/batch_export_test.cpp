@@ -21,7 +21,7 @@ namespace {
 
 std::string examples()
 {
-    return toolstest::sourceDirectory() + "/examples";
+    return testsupport::sourceDirectory() + "/examples";
 }
 
 struct ToolRun {

@@ -37,7 +37,7 @@ CommandLine exportCommand(const std::string& scene, const std::string& output, c
 
 TEST(SceneExport, ExportsEveryCorpusSceneWithShadedShapesAndFailsTheOthersCleanly)
 {
-    const std::string corpus = toolstest::sourceDirectory() + "/../shared/scenes";
+    const std::string corpus = testsupport::sourceDirectory() + "/../shared/scenes";
     if (!exists(corpus))
         GTEST_SKIP() << "no scene corpus at " << corpus;
     struct Case {
@@ -81,7 +81,7 @@ TEST(SceneExport, ExportsEveryCorpusSceneWithShadedShapesAndFailsTheOthersCleanl
 TEST(SceneExport, SelectionUpAxisAndUnusableInput)
 {
     testsupport::TempDir dir;
-    const std::string examples = toolstest::sourceDirectory() + "/examples";
+    const std::string examples = testsupport::sourceDirectory() + "/examples";
 
     // Only the selected tower (and the cap below it) of the Z-up scene, turned to Y up.
     CommandLine selected = exportCommand(examples + "/z_up_scene.ma", dir.file("tower.qax"), dir.path());

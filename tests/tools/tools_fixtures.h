@@ -4,20 +4,11 @@
 
 #include "output/qax_model.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
 namespace toolstest {
-
-// The source tree: as the test runner names it, or, run by hand, the one this file lies in (tests/tools/ below it).
-inline std::string sourceDirectory()
-{
-    const char* source = std::getenv("QAX_SOURCE_DIR");
-    const std::string file = __FILE__;
-    return source ? std::string(source) : file.substr(0, file.find_last_of('/')) + "/../..";
-}
 
 inline qaxString makeString(const std::string& text)
 {
