@@ -4,10 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include "support/test_support.h"
 #include <fstream>
 #include <memory>
 #include <sstream>
+
+#include "support/test_support.h"
 
 namespace interchangetest {
 

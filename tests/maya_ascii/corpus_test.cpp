@@ -5,9 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include "support/test_support.h"
 #include <string>
 #include <sys/stat.h>
+
+#include "support/test_support.h"
 
 using namespace mayaascii;
 
