@@ -1,5 +1,6 @@
 #include "output/convert.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "log/log.h"
@@ -471,33 +472,66 @@ bool convertMesh(const Mesh& mesh, int32_t meshIndex, int64_t triangles, uint8_t
     return converted;
 }
 
-// One slot of the pair table holds the index combination itself, so that a probe reads nothing else.
+// A corner's index combination; corners of one vertex are told apart by the rest of it.
 struct PairKey {
     int32_t vert, normal, uv, color;
 };
 
-// A free slot has every byte 0x80: indices of -2139062144, which no corner of a real mesh holds; a corner
-// that does is counted apart.
-enum { FREE_PAIR_BYTE = 0x80 };
-// Keys per part of the pair count, at most, and up to how many parts: 8192 keys fill a table of 256 kB.
-enum { PAIR_PART_SIZE = 8192, MAX_PAIR_PART_BITS = 16 };
-const int32_t FREE_PAIR_INDEX = int32_t(0x80808080u);
-
-bool isFreePair(const PairKey& key)
-{
-    return key.vert == FREE_PAIR_INDEX && key.normal == FREE_PAIR_INDEX && key.uv == FREE_PAIR_INDEX &&
-           key.color == FREE_PAIR_INDEX;
-}
+struct CornerRest {
+    int32_t normal, uv, color;
+};
 
 bool samePair(const PairKey& a, const PairKey& b)
 {
     return a.vert == b.vert && a.normal == b.normal && a.uv == b.uv && a.color == b.color;
 }
 
-uint32_t hashPair(const PairKey& key)
+bool pairBefore(const PairKey& a, const PairKey& b)
 {
-    return foldLanes(uint32_t(key.vert) * LANE_CONSTANTS[0] + uint32_t(key.normal) * LANE_CONSTANTS[1] +
-                     uint32_t(key.uv) * LANE_CONSTANTS[2] + uint32_t(key.color) * LANE_CONSTANTS[3]);
+    if (a.vert != b.vert)
+        return a.vert < b.vert;
+    if (a.normal != b.normal)
+        return a.normal < b.normal;
+    if (a.uv != b.uv)
+        return a.uv < b.uv;
+    return a.color < b.color;
+}
+
+bool sameRest(const CornerRest& a, const CornerRest& b)
+{
+    return a.normal == b.normal && a.uv == b.uv && a.color == b.color;
+}
+
+bool restBefore(const CornerRest& a, const CornerRest& b)
+{
+    if (a.normal != b.normal)
+        return a.normal < b.normal;
+    if (a.uv != b.uv)
+        return a.uv < b.uv;
+    return a.color < b.color;
+}
+
+// Up to this many keys, each is compared with those before it; a larger group is sorted first.
+enum { SMALL_GROUP = 16 };
+
+// Distinct keys among keys[0 .. count - 1], which may be reordered.
+template <class Key, class Before, class Same>
+int32_t countDistinct(Key* keys, int32_t count, Before before, Same same)
+{
+    int32_t distinct = 0;
+    if (count <= SMALL_GROUP) {
+        for (int32_t i = 0; i < count; ++i) {
+            int32_t j = 0;
+            while (j < i && !same(keys[j], keys[i]))
+                ++j;
+            distinct += j == i ? 1 : 0;
+        }
+        return distinct;
+    }
+    std::sort(keys, keys + count, before);
+    for (int32_t i = 0; i < count; ++i)
+        distinct += i == 0 || !same(keys[i - 1], keys[i]) ? 1 : 0;
+    return distinct;
 }
 
 } // namespace
@@ -633,102 +667,60 @@ int32_t countUniquePairs(const Mesh* mesh, uint8_t includeColors)
     int64_t corners = 0;
     for (int32_t j = 0; j < mesh->numPolygons; ++j)
         corners += storedCorners(mesh->polygons[j]);
-    // The limits of the table of corner ids this table replaced, with the same messages.
+    // The limits of the table of corner ids this count replaced, with the same messages.
     if (mesh->numPolygons > INT32_MAX / MAX_POLYGON_CORNERS || corners > (int64_t(1) << 30)) {
         logPrint(0, "Error: Allocation of %s is too large.\n", "pairs");
         return -1;
     }
-    // A table for every corner at once would miss the caches on almost every probe once a mesh has more than
-    // some ten thousand corners. The keys are put in order of the top bits of their hash first (a counting
-    // pass, then a placing pass), so that each part, which no other part's keys can equal, is counted in a
-    // table small enough to stay in the cache, sized once for the largest part.
-    int32_t partBits = 0;
-    while (partBits < MAX_PAIR_PART_BITS && (corners >> partBits) > PAIR_PART_SIZE)
-        ++partBits;
-    const int32_t parts = 1 << partBits;
-    int32_t* partStart = allocateArray<int32_t>("pairs->parts", size_t(parts) + 1);
-    PairKey* sorted = partBits > 0 ? allocateArray<PairKey>("pairs->keys", size_t(corners)) : nullptr;
-    if (!partStart || (partBits > 0 && !sorted)) {
-        releaseArray(partStart);
-        releaseArray(sorted);
-        return -1;
-    }
-    bool freeKeySeen = false;
-    auto partOf = [&](uint32_t hash) { return partBits > 0 ? int32_t(hash >> (32 - partBits)) : 0; };
-    auto forEachKey = [&](auto visit) {
+    // Equal combinations share their vertex, so the corners are grouped by vertex index (a counting sort,
+    // which needs no hashing) and each vertex's few corners are told apart among themselves: two passes over
+    // the polygons and one over the groups, each in order. A corner whose vertex index names no vertex of
+    // the mesh goes to a group of strays, told apart by the whole combination.
+    const int32_t numVerts = mesh->numVerts > 0 ? mesh->numVerts : 0;
+    auto groupOf = [&](int32_t vert) { return vert >= 0 && vert < numVerts ? vert : numVerts; };
+    auto forEachCorner = [&](auto visit) {
         for (int32_t j = 0; j < mesh->numPolygons; ++j) {
             const Polygon& polygon = mesh->polygons[j];
             int32_t numCorners = storedCorners(polygon);
-            for (int32_t k = 0; k < numCorners; ++k) {
-                PairKey key = {polygon.vertIndices[k], polygon.normalIndices[k], polygon.uvIndices[k],
-                               includeColors ? polygon.colorIndices[k] : 0};
-                if (isFreePair(key))
-                    freeKeySeen = true; // the fill of a free slot: counted apart
-                else
-                    visit(key, finishHash(hashPair(key)));
-            }
+            for (int32_t k = 0; k < numCorners; ++k)
+                visit(polygon, k);
         }
     };
-    forEachKey([&](const PairKey&, uint32_t hash) { ++partStart[partOf(hash) + 1]; });
-    int32_t largest = 0;
-    for (int32_t p = 0; p < parts; ++p) {
-        largest = partStart[p + 1] > largest ? partStart[p + 1] : largest;
-        partStart[p + 1] += partStart[p];
+    int32_t* groupEnd = allocateArray<int32_t>("pairs->groups", size_t(numVerts) + 1);
+    if (!groupEnd)
+        return -1;
+    forEachCorner([&](const Polygon& polygon, int32_t k) { ++groupEnd[groupOf(polygon.vertIndices[k])]; });
+    // Each group's count becomes where it starts; placing its corners moves that to where it ends.
+    int32_t placed = 0;
+    for (int32_t g = 0; g < numVerts; ++g) {
+        int32_t count = groupEnd[g];
+        groupEnd[g] = placed;
+        placed += count;
     }
-    if (sorted) {
-        int32_t* fill = allocateArray<int32_t>("pairs->fill", size_t(parts));
-        if (!fill) {
-            releaseArray(partStart);
-            releaseArray(sorted);
-            return -1;
-        }
-        memcpy(fill, partStart, sizeof(int32_t) * size_t(parts));
-        forEachKey([&](const PairKey& key, uint32_t hash) { sorted[fill[partOf(hash)]++] = key; });
-        releaseArray(fill);
-    }
-
-    uint32_t tableSize = 16;
-    while (tableSize < 2 * uint64_t(largest))
-        tableSize *= 2;
-    PairKey* slots = allocateArray<PairKey>("pairs", tableSize, FREE_PAIR_BYTE);
-    if (!slots) {
-        releaseArray(partStart);
-        releaseArray(sorted);
+    const int32_t numStrays = groupEnd[numVerts];
+    CornerRest* rests = allocateArray<CornerRest>("pairs", size_t(placed), UNFILLED);
+    PairKey* strays = allocateArray<PairKey>("pairs->strays", size_t(numStrays), UNFILLED);
+    if (!rests || !strays) {
+        releaseArray(groupEnd);
+        releaseArray(rests);
+        releaseArray(strays);
         return -1;
     }
-    int32_t unique = freeKeySeen ? 1 : 0;
-    auto insert = [&](const PairKey& key, uint32_t mask) {
-        uint32_t slot = finishHash(hashPair(key)) & mask;
-        // Collision: triangular probing visits every slot of a power-of-two table.
-        for (uint32_t step = 1;; ++step) {
-            PairKey& stored = slots[slot];
-            if (samePair(stored, key))
-                return;
-            if (isFreePair(stored)) {
-                stored = key;
-                ++unique;
-                return;
-            }
-            slot = (slot + step) & mask;
-        }
-    };
-    if (!sorted) {
-        forEachKey([&](const PairKey& key, uint32_t) { insert(key, tableSize - 1); });
-    } else {
-        for (int32_t p = 0; p < parts; ++p) {
-            int32_t first = partStart[p], count = partStart[p + 1] - first;
-            uint32_t size = 16;
-            while (size < 2 * uint64_t(count))
-                size *= 2;
-            if (p > 0)
-                memset(slots, FREE_PAIR_BYTE, sizeof(PairKey) * size);
-            for (int32_t i = 0; i < count; ++i)
-                insert(sorted[first + i], size - 1);
-        }
-    }
-    releaseArray(slots);
-    releaseArray(sorted);
-    releaseArray(partStart);
+    int32_t stray = 0;
+    forEachCorner([&](const Polygon& polygon, int32_t k) {
+        int32_t vert = polygon.vertIndices[k];
+        int32_t color = includeColors ? polygon.colorIndices[k] : 0;
+        if (groupOf(vert) < numVerts)
+            rests[groupEnd[vert]++] = CornerRest{polygon.normalIndices[k], polygon.uvIndices[k], color};
+        else
+            strays[stray++] = PairKey{vert, polygon.normalIndices[k], polygon.uvIndices[k], color};
+    });
+    int32_t unique = countDistinct(strays, numStrays, pairBefore, samePair);
+    for (int32_t g = 0, begin = 0; g < numVerts; begin = groupEnd[g++])
+        unique += countDistinct(rests + begin, groupEnd[g] - begin, restBefore, sameRest);
+    releaseArray(strays);
+    releaseArray(rests);
+    releaseArray(groupEnd);
     return unique;
 }
 
