@@ -252,11 +252,10 @@ TEST(ConvertToQAX, LargeMeshesAreSplitSoThatEveryIndexFitsSixteenBits)
     }
 }
 
-// Past some ten thousand corners the count goes part by part, which the random scenes of the pairwise
-// comparison below never reach: a grid of 200 x 100 quads over 201 x 101 points, the halves with normals 0
-// and 1 (the middle column's 101 points in both), and one face holding twice the combination that marks a
-// free slot of the table.
-TEST(CountUniquePairs, CountsLargeMeshesPartByPart)
+// What the random scenes of the pairwise comparison below never reach: a grid of 200 x 100 quads over
+// 201 x 101 points, the halves with normals 0 and 1 (the middle column's 101 points in both), and one face
+// holding twice a combination whose point the mesh lacks.
+TEST(CountUniquePairs, CountsLargeMeshes)
 {
     MeshData grid;
     const int32_t freeSlot = int32_t(0x80808080u);
@@ -269,10 +268,14 @@ TEST(CountUniquePairs, CountsLargeMeshesPartByPart)
     }
     grid.faces.push_back({Corner{freeSlot, freeSlot, freeSlot, freeSlot}, Corner{0, 0, 0, 0},
                           Corner{freeSlot, freeSlot, freeSlot, freeSlot}});
+    // A fan of 40 faces on point 0 whose corners there take five new normals: more corners on one point
+    // than are compared pairwise.
+    for (int32_t k = 0; k < 40; ++k)
+        grid.faces.push_back({Corner{0, 0, 2 + k % 5, 0}, Corner{1, 1, 0, 0}, Corner{202, 202, 0, 0}});
     SceneModel scene(0, {grid});
     int32_t live = liveAllocations();
     for (uint8_t colors : {0, 1})
-        EXPECT_EQ(countUniquePairs(&scene.mesh(0), colors), 201 * 101 + 101 + 1) << int(colors);
+        EXPECT_EQ(countUniquePairs(&scene.mesh(0), colors), 201 * 101 + 101 + 1 + 5) << int(colors);
     EXPECT_EQ(liveAllocations(), live);
     EXPECT_EQ(countUniquePairs(nullptr, 0), 0);
 }
