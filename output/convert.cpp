@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <tuple>
 
 #include "log/log.h"
 #include "model/allocation.h"
@@ -481,56 +482,49 @@ struct CornerRest {
     int32_t normal, uv, color;
 };
 
-bool samePair(const PairKey& a, const PairKey& b)
+// Orders and equalities of the keys, member by member.
+auto members(const PairKey& key)
 {
-    return a.vert == b.vert && a.normal == b.normal && a.uv == b.uv && a.color == b.color;
+    return std::tie(key.vert, key.normal, key.uv, key.color);
 }
 
-bool pairBefore(const PairKey& a, const PairKey& b)
+auto members(const CornerRest& rest)
 {
-    if (a.vert != b.vert)
-        return a.vert < b.vert;
-    if (a.normal != b.normal)
-        return a.normal < b.normal;
-    if (a.uv != b.uv)
-        return a.uv < b.uv;
-    return a.color < b.color;
+    return std::tie(rest.normal, rest.uv, rest.color);
 }
 
-bool sameRest(const CornerRest& a, const CornerRest& b)
+template <class Key>
+bool sameKey(const Key& a, const Key& b)
 {
-    return a.normal == b.normal && a.uv == b.uv && a.color == b.color;
+    return members(a) == members(b);
 }
 
-bool restBefore(const CornerRest& a, const CornerRest& b)
+template <class Key>
+bool keyBefore(const Key& a, const Key& b)
 {
-    if (a.normal != b.normal)
-        return a.normal < b.normal;
-    if (a.uv != b.uv)
-        return a.uv < b.uv;
-    return a.color < b.color;
+    return members(a) < members(b);
 }
 
 // Up to this many keys, each is compared with those before it; a larger group is sorted first.
 enum { SMALL_GROUP = 16 };
 
 // Distinct keys among keys[0 .. count - 1], which may be reordered.
-template <class Key, class Before, class Same>
-int32_t countDistinct(Key* keys, int32_t count, Before before, Same same)
+template <class Key>
+int32_t countDistinct(Key* keys, int32_t count)
 {
     int32_t distinct = 0;
     if (count <= SMALL_GROUP) {
         for (int32_t i = 0; i < count; ++i) {
             int32_t j = 0;
-            while (j < i && !same(keys[j], keys[i]))
+            while (j < i && !sameKey(keys[j], keys[i]))
                 ++j;
             distinct += j == i ? 1 : 0;
         }
         return distinct;
     }
-    std::sort(keys, keys + count, before);
+    std::sort(keys, keys + count, keyBefore<Key>);
     for (int32_t i = 0; i < count; ++i)
-        distinct += i == 0 || !same(keys[i - 1], keys[i]) ? 1 : 0;
+        distinct += i == 0 || !sameKey(keys[i - 1], keys[i]) ? 1 : 0;
     return distinct;
 }
 
@@ -715,9 +709,9 @@ int32_t countUniquePairs(const Mesh* mesh, uint8_t includeColors)
         else
             strays[stray++] = PairKey{vert, polygon.normalIndices[k], polygon.uvIndices[k], color};
     });
-    int32_t unique = countDistinct(strays, numStrays, pairBefore, samePair);
+    int32_t unique = countDistinct(strays, numStrays);
     for (int32_t g = 0, begin = 0; g < numVerts; begin = groupEnd[g++])
-        unique += countDistinct(rests + begin, groupEnd[g] - begin, restBefore, sameRest);
+        unique += countDistinct(rests + begin, groupEnd[g] - begin);
     releaseArray(strays);
     releaseArray(rests);
     releaseArray(groupEnd);
