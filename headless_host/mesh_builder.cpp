@@ -50,15 +50,15 @@ std::string faceList(const std::vector<int>& faces) {
 
 namespace {
 
-bool usesAVertexTwice(const std::vector<int>& face) {
+bool usesAVertexTwice(const int* face, size_t size) {
   // Most faces are small: comparing every pair costs less than sorting a copy.
-  if (face.size() <= 16) {
-    for (size_t i = 0; i < face.size(); ++i)
-      for (size_t j = i + 1; j < face.size(); ++j)
+  if (size <= 16) {
+    for (size_t i = 0; i < size; ++i)
+      for (size_t j = i + 1; j < size; ++j)
         if (face[i] == face[j]) return true;
     return false;
   }
-  std::vector<int> sorted(face);
+  std::vector<int> sorted(face, face + size);
   std::sort(sorted.begin(), sorted.end());
   return std::adjacent_find(sorted.begin(), sorted.end()) != sorted.end();
 }
@@ -73,7 +73,7 @@ std::string checkMesh(const MeshData& data, bool checkVertexIds) {
         return "face " + std::to_string(f) + " uses vertex " + std::to_string(v) + " that does not exist";
       }
     }
-    if (usesAVertexTwice(face)) return "face " + std::to_string(f) + " uses a vertex twice";
+    if (usesAVertexTwice(face.data(), face.size())) return "face " + std::to_string(f) + " uses a vertex twice";
   }
   if (!data.faceUVs.empty() && data.uvs.empty()) return "faceUVs without uvs";
   if (!perCornerMatches(data.faceUVs, data, data.uvs.size(), true, problem, "faceUVs")) return problem;
@@ -151,18 +151,24 @@ void storeFlat(Node* node, FlatMesh& flat) {
       points.push_back(p.y);
       points.push_back(p.z);
     }
-    std::vector<int> faceVertices = g->faceVertices;
-    std::map<int, int> extra;
-    for (int& v : faceVertices) {
-      if (v >= 0 && static_cast<size_t>(v) < g->points.size()) continue;
-      auto it = extra.find(v);
-      if (it == extra.end()) {
-        it = extra.emplace(v, static_cast<int>(points.size() / 3)).first;
-        points.insert(points.end(), {0.0, 0.0, 0.0});
+    const auto outside = [&](int v) { return v < 0 || static_cast<size_t>(v) >= g->points.size(); };
+    // A sound mesh (all but damaged ones) is computed from its own lists, without a copy of its corners.
+    std::vector<int> renumbered;
+    if (std::any_of(g->faceVertices.begin(), g->faceVertices.end(), outside)) {
+      renumbered = g->faceVertices;
+      std::map<int, int> extra;
+      for (int& v : renumbered) {
+        if (!outside(v)) continue;
+        auto it = extra.find(v);
+        if (it == extra.end()) {
+          it = extra.emplace(v, static_cast<int>(points.size() / 3)).first;
+          points.insert(points.end(), {0.0, 0.0, 0.0});
+        }
+        v = it->second;
       }
-      v = it->second;
     }
-    computeVertexNormals(points, g->faceStart, faceVertices, *flat.hardEdges, g->normals, g->faceVertexNormal);
+    computeVertexNormals(points, g->faceStart, renumbered.empty() ? g->faceVertices : renumbered, *flat.hardEdges,
+                         g->normals, g->faceVertexNormal);
   }
   g->colors = *flat.colors;
   if (!flat.colors->empty()) {
@@ -231,9 +237,9 @@ MObject createMesh(const std::string& name, const MObject& parentTransform, cons
   flat.faceVertices.resize(size_t(mesh.numCorners()));
   for (int c = 0; c < mesh.numCorners(); ++c) flat.faceVertices[c] = mesh.cornerVertex(c);
   for (int f = 0; what.empty() && f < mesh.numFaces(); ++f) {
-    const std::vector<int> face(flat.faceVertices.begin() + mesh.faceStart[f],
-                                flat.faceVertices.begin() + mesh.faceStart[f + 1]);
-    if (usesAVertexTwice(face)) what = "face " + std::to_string(f) + " uses a vertex twice";
+    const int* face = flat.faceVertices.data() + mesh.faceStart[f];
+    if (usesAVertexTwice(face, size_t(mesh.faceStart[f + 1] - mesh.faceStart[f])))
+      what = "face " + std::to_string(f) + " uses a vertex twice";
   }
   if (what.empty() && !cornerNormals.empty() && cornerNormals.size() != size_t(mesh.numCorners()))
     what = "one normal per face corner is needed";
