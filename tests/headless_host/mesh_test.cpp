@@ -1,8 +1,8 @@
-// Meshes: the normals the host computes (shared across soft edges, split at hard ones), unmapped corners, world
-// space, and what mesh data is refused. (Given normals kept with their ids: the mesh capture tests.)
+// Meshes: the normals the host computes (shared across soft edges, split at hard ones), unmapped corners and what
+// mesh data is refused. (Given normals kept with their ids, colours per face corner and world space through a path:
+// the mesh, NURBS and camera capture tests.)
 #include <headless/scene.h>
 #include <maya/MDagPath.h>
-#include <maya/MFloatPointArray.h>
 #include <maya/MFloatVectorArray.h>
 #include <maya/MFnMesh.h>
 #include <maya/MItMeshPolygon.h>
@@ -27,9 +27,7 @@ headless::MeshData cube() {
 
 MDagPath buildCube(const headless::MeshData& data) {
   headless::emptyScene();
-  MObject transform = headless::createTransform("box");
-  headless::setTranslate(transform, 10, 0, 0);
-  headless::createMesh("boxShape", transform, data);
+  headless::createMesh("boxShape", headless::createTransform("box"), data);
   return headless::pathTo("|box|boxShape");
 }
 
@@ -94,21 +92,6 @@ TEST(Mesh, UnmappedCornersFailGetUVIndexAndLeaveTheIndex) {
     int uv = 99;
     EXPECT_EQ(faces.getUVIndex(7, uv).statusCode(), MStatus::kInvalidParameter);
   }
-}
-
-// (Colours per face corner, uncoloured ones included: the mesh capture tests.)
-TEST(Mesh, WorldSpaceNeedsAPathAndColourIndicesStayInTheMesh) {
-  MDagPath path = buildCube(cube());
-  int index = 0;
-  EXPECT_EQ(MFnMesh(path).getFaceVertexColorIndex(6, 0, index).statusCode(), MStatus::kInvalidParameter);
-  EXPECT_EQ(MFnMesh(path).getFaceVertexColorIndex(0, 4, index).statusCode(), MStatus::kInvalidParameter);
-  MFloatPointArray points;
-  ASSERT_TRUE(MFnMesh(path).getPoints(points, MSpace::kWorld));
-  EXPECT_EQ(points[6], MFloatPoint(11, 1, 1));
-  MFnMesh byObject(path.node());
-  EXPECT_EQ(byObject.getPoints(points, MSpace::kWorld).statusCode(), MStatus::kInvalidParameter);
-  ASSERT_TRUE(byObject.getPoints(points, MSpace::kObject));
-  EXPECT_EQ(points[6], MFloatPoint(1, 1, 1));
 }
 
 // (A damaged mesh kept as it is, corners outside its vertices: the damaged-corner mesh capture test.)

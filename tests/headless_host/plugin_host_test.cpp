@@ -30,15 +30,13 @@ class PluginHost : public ::testing::Test {
 };
 
 // (The registration's fields, the load path, the API version, what an export hands the writer and a load, export
-// and unload of the real plug-in: plugin_main_test and the export tests.)
+// and unload of the real plug-in with its translator found and gone: plugin_main_test and the export tests.)
 TEST_F(PluginHost, AModuleLoadsOnceAndUnloadsOnce) {
   std::string error;
   ASSERT_TRUE(headless::loadPlugin(modulePath("recording_translator"), error)) << error;
-  ASSERT_NE(headless::findTranslator("recorder"), nullptr);
   EXPECT_FALSE(headless::loadPlugin(modulePath("recording_translator"), error));
   EXPECT_NE(error.find("already loaded"), std::string::npos);
   EXPECT_TRUE(headless::unloadPlugin("libqaxheadless_recording_translator"));
-  EXPECT_EQ(headless::findTranslator("recorder"), nullptr);
   EXPECT_EQ(headless::unloadPlugin("libqaxheadless_recording_translator").statusCode(), MStatus::kFailure);
 }
 
@@ -76,8 +74,6 @@ TEST_F(PluginHost, ExportsNeedARegisteredTranslatorWithAWriter) {
   EXPECT_TRUE(plugin.deregisterFileTranslator("plain"));
   EXPECT_EQ(headless::exportFile("plain", "/tmp/never", "", MPxFileTranslator::kExportAccessMode).statusCode(),
             MStatus::kFailure);  // no translator of that name now
-  MFnPlugin onSomethingElse(MObject::kNullObj, "v", "1", "Any", &status);
-  EXPECT_EQ(status.statusCode(), MStatus::kInvalidParameter);
 }
 
 }  // namespace
