@@ -58,6 +58,10 @@ inline std::vector<std::string> lines(std::initializer_list<std::string> texts)
     return std::vector<std::string>(texts);
 }
 
+// A shader name of 40 characters and the 31 of it that a name field keeps.
+inline const std::string longName = "aShaderNameOfFortyCharactersForTheLookup";
+inline const std::string longNameCut = "aShaderNameOfFortyCharactersFor";
+
 inline std::string fullPath(const MDagPath& path)
 {
     return path.fullPathName().asChar();

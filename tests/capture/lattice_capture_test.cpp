@@ -59,8 +59,13 @@ std::string boundsLine(const char* label, const float v[3])
     return text;
 }
 
-TEST_F(LatticeCaptureTest, RecordsTheCapturedMeshesItDeforms)
+// The points are stored U fastest and times the export scale; the divisions are three sizes apart, so that an index
+// taken along the wrong one shows. (The bounds of the points: the model capture test's lattice lines.)
+TEST_F(LatticeCaptureTest, RecordsThePointsAndTheCapturedMeshesItDeforms)
 {
+    const unsigned s = 4, t = 2, u = 3;
+    const float scale = 3.0f;
+    exportScale = scale;
     const std::vector<std::string> captured = {"pSphereShape1", "pConeShape1", "pPlaneShape1", "pCubeShape1"};
     std::vector<std::string> twelve;
     for (int i = 0; i < 12; ++i)
@@ -94,7 +99,7 @@ TEST_F(LatticeCaptureTest, RecordsTheCapturedMeshesItDeforms)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         headless::emptyScene();
-        MObject lattice = makeLattice(2, 2, 2);
+        MObject lattice = makeLattice(s, t, u);
         std::vector<MObject> shapes;
         for (const std::string& name : c.deformed)
             shapes.push_back(makeMesh(name + "Transform", name));
@@ -110,43 +115,27 @@ TEST_F(LatticeCaptureTest, RecordsTheCapturedMeshesItDeforms)
         for (size_t i = 0; i < c.attached.size(); ++i)
             EXPECT_EQ(record.attached[i], c.attached[i]) << i;
         EXPECT_EQ(newAllocations(), before + 1);
+        EXPECT_EQ(record.sDivisions, s);
+        EXPECT_EQ(record.tDivisions, t);
+        EXPECT_EQ(record.uDivisions, u);
+        for (unsigned i = 0; i < s; ++i) {
+            for (unsigned j = 0; j < t; ++j) {
+                for (unsigned k = 0; k < u; ++k) {
+                    headless::Vec3 p = latticePoint(i, j, k);
+                    const float* stored = record.latticePoints + ((i * t + j) * u + k) * 3;
+                    EXPECT_EQ(stored[0], static_cast<float>(p.x * scale)) << i << " " << j << " " << k;
+                    EXPECT_EQ(stored[1], static_cast<float>(p.y * scale)) << i << " " << j << " " << k;
+                    EXPECT_EQ(stored[2], static_cast<float>(p.z * scale)) << i << " " << j << " " << k;
+                }
+            }
+        }
         std::vector<std::string> expected = {"Loading Lattice...\n"};
         expected.insert(expected.end(), c.attachLines.begin(), c.attachLines.end());
-        expected.push_back("  Lattice: Num lattice points 2 2 2\n");
+        expected.push_back("  Lattice: Num lattice points 4 2 3\n");
         expected.push_back(boundsLine("Mins", record.mins));
         expected.push_back(boundsLine("Maxs", record.maxs));
         expected.push_back("Successful.\n");
         EXPECT_EQ(log.lines(), expected);
-    }
-}
-
-// (The bounds of the points: the bounds lines of the attachment test's log.)
-TEST_F(LatticeCaptureTest, StoresPointsUFastestTimesExportScale)
-{
-    // Three sizes apart, so that an index taken along the wrong division shows.
-    const unsigned s = 4, t = 2, u = 3;
-    const float scale = 3.0f;
-    MObject lattice = makeLattice(s, t, u);
-    LatticeModel scene({});
-    exportScale = scale;
-    ASSERT_TRUE(loadLattice(headless::pathTo(lattice), scene.lattice(), scene.model, UP_AXIS_Y));
-
-    const Lattice& record = scene.lattice();
-    EXPECT_EQ(record.sDivisions, s);
-    EXPECT_EQ(record.tDivisions, t);
-    EXPECT_EQ(record.uDivisions, u);
-    EXPECT_EQ(record.numAttached, 0);
-    for (unsigned a = 0; a < s; ++a) {
-        for (unsigned b = 0; b < t; ++b) {
-            for (unsigned c = 0; c < u; ++c) {
-                headless::Vec3 p = latticePoint(a, b, c);
-                const float expected[3] = {static_cast<float>(p.x * scale), static_cast<float>(p.y * scale),
-                                           static_cast<float>(p.z * scale)};
-                const float* stored = record.latticePoints + ((a * t + b) * u + c) * 3;
-                for (int k = 0; k < 3; ++k)
-                    EXPECT_EQ(stored[k], expected[k]) << a << " " << b << " " << c;
-            }
-        }
     }
 }
 

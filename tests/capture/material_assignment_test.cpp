@@ -26,13 +26,8 @@ MObject shadedCube(const std::string& shaderType, const std::string& shaderName)
     return cube;
 }
 
-const std::string longName = "aShaderNameOfFortyCharactersForTheLookup";   // 40 characters
-const std::string longNameCut = "aShaderNameOfFortyCharactersFor";          // its first 31
-
 TEST_F(MaterialAssignmentTest, IndexOfTheShaderOfTheFirstShadingGroup)
 {
-    ASSERT_EQ(longName.size(), 40u);
-    ASSERT_EQ(longNameCut.size(), 31u);
     struct Case {
         const char* what;
         std::function<MObject()> build; // returns the node whose path is looked up

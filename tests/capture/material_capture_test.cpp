@@ -34,8 +34,6 @@ void expectColor(const float* color, float r, float g, float b, float a, const c
     EXPECT_EQ(color[3], a) << what;
 }
 
-const std::string longName = "aShaderNameOfFortyCharactersForTheLookup";
-
 bool allZero(const Material& record)
 {
     static const Material zero = {};
@@ -155,13 +153,13 @@ TEST_F(MaterialCaptureTest, TableShapes)
              headless::assign(headless::createShadingGroup("longSG", headless::createShader("lambert", longName)),
                               makeMesh("b", "bShape"));
          },
-         1, 2, {longName.substr(0, 31), ""},
+         1, 2, {longNameCut, ""},
          {"Getting materials from maya data...\n", "  2 materials found.\n",
           "  Beginning to load materials from maya data.\n", "    Skipping Unknown shader type: 4: 'phongE'.\n",
           "    Loading lambert shader...\n", "      diffuse color: 0.500000 0.500000 0.500000 1.000000\n",
           "      ambient: 0.000000 0.000000 0.000000 1.000000\n",
           "      Warning: Shader name '" + longName + "' is longer than 31 characters, stored as '" +
-              longName.substr(0, 31) + "'\n",
+              longNameCut + "'\n",
           "  Successful.\n", "Successful.\n"}},
     };
     for (const Case& c : cases) {

@@ -8,11 +8,6 @@
 
 #include "capture/model_capture.h"
 #include "capture_scenes.h"
-#include "log/log.h"
-#include "model/allocation.h"
-#include "model/model.h"
-#include "plugin/settings.h"
-#include "support/test_support.h"
 
 using namespace capturetest;
 
@@ -49,13 +44,14 @@ void buildEveryKind()
     headless::createLight(headless::LightKind::Point, "pointLightShape1", lightTransform);
 }
 
+class GetMayaModelData : public CaptureTest {};
+
 } // namespace
 
-TEST(GetMayaModelData, CapturesEveryKindInWalkOrder)
+TEST_F(GetMayaModelData, CapturesEveryKindInWalkOrder)
 {
     buildEveryKind();
-    testsupport::LogCapture log;
-    const int32_t before = liveAllocations();
+    log.clear();
     Model model = {};
 
     ASSERT_TRUE(getMayaModelData(model, CAPTURE_WHOLE_SCENE, 0, UP_AXIS_Y));
@@ -109,10 +105,10 @@ TEST(GetMayaModelData, CapturesEveryKindInWalkOrder)
     EXPECT_EQ(std::string(logIndent), "");
 
     freeModel(model);
-    EXPECT_EQ(liveAllocations(), before);
+    EXPECT_EQ(newAllocations(), 0);
 }
 
-TEST(GetMayaModelData, SelectionWalksOnlyTheSelectedSubTrees)
+TEST_F(GetMayaModelData, SelectionWalksOnlyTheSelectedSubTrees)
 {
     struct Case {
         const char* name;
@@ -133,8 +129,7 @@ TEST(GetMayaModelData, SelectionWalksOnlyTheSelectedSubTrees)
         SCOPED_TRACE(c.name);
         buildEveryKind();
         ASSERT_TRUE(headless::select(c.selection));
-        testsupport::LogCapture log;
-        const int32_t before = liveAllocations();
+        log.clear();
         Model model = {};
 
         ASSERT_TRUE(getMayaModelData(model, CAPTURE_SELECTION, 0, UP_AXIS_Y));
@@ -160,13 +155,13 @@ TEST(GetMayaModelData, SelectionWalksOnlyTheSelectedSubTrees)
             EXPECT_EQ(line.find("Tried to load more"), std::string::npos) << line;
 
         freeModel(model);
-        EXPECT_EQ(liveAllocations(), before);
+        EXPECT_EQ(newAllocations(), 0);
     }
 }
 
 // (A failed material stage releases its table: the material capture's table-shape tests; a failed mesh stage
 // releases everything: the plug-in's empty-selection export test.)
-TEST(GetMayaModelData, NonBezierSurfacesUseOnlyRecordsOthersReserved)
+TEST_F(GetMayaModelData, NonBezierSurfacesUseOnlyRecordsOthersReserved)
 {
     struct Case {
         const char* name;
@@ -193,8 +188,7 @@ TEST(GetMayaModelData, NonBezierSurfacesUseOnlyRecordsOthersReserved)
         headless::assign(group, makeSurface("bumpy1", 7, 4, false));
         if (c.bezierAfter)
             headless::assign(group, makeSurface("smooth1", 4, 4, true));
-        testsupport::LogCapture log;
-        const int32_t before = liveAllocations();
+        log.clear();
         Model model = {};
 
         ASSERT_TRUE(getMayaModelData(model, CAPTURE_WHOLE_SCENE, 0, UP_AXIS_Y));
@@ -207,6 +201,6 @@ TEST(GetMayaModelData, NonBezierSurfacesUseOnlyRecordsOthersReserved)
         expected.push_back("    Successful.\n");
         EXPECT_EQ(Lines(start + 1, lines.end() - 2), expected);
         freeModel(model);
-        EXPECT_EQ(liveAllocations(), before);
+        EXPECT_EQ(newAllocations(), 0);
     }
 }

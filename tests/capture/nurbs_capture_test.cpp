@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -17,15 +16,9 @@ namespace {
 
 // A model as the driver leaves it before the misc walk: a material table and one frame whose patch
 // array has room for `room` records.
-struct NurbsModel {
-    Model model = {};
-
-    NurbsModel(int32_t room, const std::vector<std::string>& materialNames)
+struct NurbsModel : MaterialTable {
+    NurbsModel(int32_t room, const std::vector<std::string>& materialNames) : MaterialTable(materialNames)
     {
-        model.numMaterials = static_cast<int32_t>(materialNames.size());
-        model.materials = allocateArray<Material>("model->materials", materialNames.size());
-        for (size_t i = 0; i < materialNames.size(); ++i)
-            snprintf(model.materials[i].name, sizeof(model.materials[i].name), "%s", materialNames[i].c_str());
         model.numFrames = 1;
         model.frames = allocateArray<Frame>("model->frames", 1);
         model.frames[0].numNURBS = room;
@@ -37,40 +30,19 @@ struct NurbsModel {
     Frame& frame() { return model.frames[0]; }
 };
 
-// Control point (u, v) of the test surfaces, in the shape's own space.
-headless::Vec3 localCV(int u, int v)
-{
-    return {double(u), double(v), 0.25 * u * v - 1.0};
-}
-
-// World position of a local point under the test transform: scale (2, 3, 4), then a quarter turn about
+// World position of a local point under a moved transform: scale (2, 3, 4), then a quarter turn about
 // Z, then translate (1, 2, 3).
 headless::Vec3 worldOf(const headless::Vec3& p)
 {
     return {1.0 - 3.0 * p.y, 2.0 + 2.0 * p.x, 3.0 + 4.0 * p.z};
 }
 
-MObject makeTransform(const std::string& name)
+MObject moved(const MObject& transform)
 {
-    MObject transform = headless::createTransform(name);
     headless::setTranslate(transform, 1, 2, 3);
     headless::setRotate(transform, 0, 0, 90);
     headless::setScale(transform, 2, 3, 4);
     return transform;
-}
-
-MObject makeMovedSurface(const std::string& name, int numCVsU, int numCVsV, bool bezier, int degree = 3)
-{
-    headless::NurbsSurfaceData data;
-    data.degreeU = degree;
-    data.degreeV = degree;
-    data.numCVsU = numCVsU;
-    data.numCVsV = numCVsV;
-    data.bezier = bezier;
-    for (int u = 0; u < numCVsU; ++u)
-        for (int v = 0; v < numCVsV; ++v)
-            data.cvs.push_back(localCV(u, v));
-    return headless::createNurbsSurface(name, makeTransform(name + "Transform"), data);
 }
 
 class NurbsCaptureTest : public CaptureTest {};
@@ -79,7 +51,7 @@ class NurbsCaptureTest : public CaptureTest {};
 // terminated inside it (also a name of exactly the field's size).
 TEST(NurbsName, CutsOnlyATrailingShapeAndFitsTheField)
 {
-    const std::string longName = std::string(40, 'n') + "Shape";
+    const std::string longHostName = std::string(40, 'n') + "Shape";
     struct Case {
         std::string hostName;
         std::string stored;
@@ -88,7 +60,7 @@ TEST(NurbsName, CutsOnlyATrailingShapeAndFitsTheField)
         {"curveShape1", "curveShape1"},
         {"ShapeShape", "ShapeShape"}, // the first occurrence decides, and it does not end the name
         {"Shape", ""},
-        {longName, std::string(31, 'n')},
+        {longHostName, std::string(31, 'n')},
         {std::string(32, 'c'), std::string(31, 'c')},
     };
     for (const Case& c : cases) {
@@ -125,7 +97,9 @@ TEST_F(NurbsCaptureTest, SurfacesAreCutIntoPatchesSharingTheirBorders)
         headless::emptyScene();
         log.clear();
         MObject shader = headless::createShader("blinn", "blinn1");
-        MObject surface = makeMovedSurface(std::string(c.name) + "Shape", c.numCVsU, c.numCVsV, c.bezier, c.degree);
+        // Control point (u, v) of makeSurface lies at (u, v, 0) in the shape's own space.
+        MObject surface = makeSurface(c.name, c.numCVsU, c.numCVsV, c.bezier, c.degree);
+        moved(headless::findNode(c.name));
         headless::assign(headless::createShadingGroup("blinn1SG", shader), surface);
         NurbsModel scene(c.room, {"lambert1", "BLINN1"});
         const int32_t before = liveAllocations();
@@ -145,7 +119,7 @@ TEST_F(NurbsCaptureTest, SurfacesAreCutIntoPatchesSharingTheirBorders)
             ASSERT_NE(patch.controlPoints, nullptr);
             for (int i = 0; i < 4; ++i) {
                 for (int j = 0; j < 4; ++j) {
-                    headless::Vec3 expected = worldOf(localCV(3 * pu + i, 3 * pv + j));
+                    headless::Vec3 expected = worldOf({3.0 * pu + i, 3.0 * pv + j, 0.0});
                     const float* stored = patch.controlPoints + (i * 4 + j) * 3;
                     EXPECT_NEAR(stored[0], expected.x, 1e-4) << k << " " << i << " " << j;
                     EXPECT_NEAR(stored[1], expected.y, 1e-4) << k << " " << i << " " << j;
@@ -192,7 +166,7 @@ TEST_F(NurbsCaptureTest, CurvesKeepNameDegreeAndWorldControlPoints)
         data.degree = c.degree;
         for (int k = 0; k < c.numCVs; ++k)
             data.cvs.push_back({double(k), 0.5 * k * k, -double(k)});
-        MObject curve = headless::createNurbsCurve(c.hostName, makeTransform("curve1"), data);
+        MObject curve = headless::createNurbsCurve(c.hostName, moved(headless::createTransform("curve1")), data);
         NurbsModel scene(0, {"lambert1"});
         const int32_t before = liveAllocations();
         Curve& record = scene.frame().NURBSCurves[0];

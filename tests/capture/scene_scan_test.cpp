@@ -22,15 +22,6 @@ bool scan(int32_t captureMode, Counts& c)
     return countSceneObjects(captureMode, c[0], c[1], c[2], c[3], c[4], c[5]);
 }
 
-MObject deformedMesh(const std::string& name)
-{
-    MObject transform = headless::createTransform(name);
-    headless::createMesh(name + "Shape", transform, cubeData());
-    MObject original = headless::createMesh(name + "ShapeOrig", transform, cubeData());
-    headless::setIntermediate(original, true);
-    return transform;
-}
-
 class SceneScanTest : public CaptureTest {};
 
 // (Visible and hidden meshes, cameras, curves and lattices of a whole scene and what a selection leaves out: the
@@ -47,8 +38,13 @@ TEST_F(SceneScanTest, CountsWhatTheCaptureWillTake)
         std::vector<std::string> log;
     };
     const std::vector<Case> cases = {
-        {"a deformed mesh with its intermediate input shape", [] { deformedMesh("pDeformed1"); }, 1, {},
-         {1, 0, 0, 0, 0, 0}, {}},
+        {"a deformed mesh with its intermediate input shape",
+         [] {
+             makeMesh("pDeformed1", "pDeformed1Shape");
+             headless::setIntermediate(
+                 headless::createMesh("pDeformed1ShapeOrig", headless::findNode("pDeformed1"), cubeData()), true);
+         },
+         1, {}, {1, 0, 0, 0, 0, 0}, {}},
         {"one light of each kind, counted at its transform only",
          [] {
              headless::createLight(headless::LightKind::Ambient, "a", headless::createTransform("ambient1"));

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,24 +25,18 @@ TEST_F(ShaderReadersTest, FileTexturesReplaceColours)
 {
     struct Case {
         const char* attribute;
-        std::function<const float*(const Material&)> color;
-        std::function<const char*(const Material&)> texture;
+        float (Material::*color)[4];
+        char (Material::*texture)[PATH_SIZE];
         std::vector<float> expected;
         const char* missingLogLine; // the line no longer logged for this attribute
     };
     const std::vector<Case> cases = {
-        {"color", [](const Material& m) { return m.color; }, [](const Material& m) { return m.colorTexture; },
-         {1, 1, 1, 1}, "diffuse color"},
-        {"transparency", [](const Material& m) { return m.transparency; },
-         [](const Material& m) { return m.transparencyTexture; }, {0, 0, 0, 1}, nullptr},
-        {"ambientColor", [](const Material& m) { return m.ambientColor; },
-         [](const Material& m) { return m.ambientColorTexture; }, {0, 0, 0, 1}, "ambient:"},
-        {"incandescence", [](const Material& m) { return m.incandescence; },
-         [](const Material& m) { return m.incandescenceTexture; }, {0, 0, 0, 1}, nullptr},
-        {"specularColor", [](const Material& m) { return m.specularColor; },
-         [](const Material& m) { return m.specularColorTexture; }, {1, 1, 1, 1}, "specularColor:"},
-        {"reflectedColor", [](const Material& m) { return m.reflectedColor; },
-         [](const Material& m) { return m.reflectedColorTexture; }, {1, 1, 1, 1}, nullptr},
+        {"color", &Material::color, &Material::colorTexture, {1, 1, 1, 1}, "diffuse color"},
+        {"transparency", &Material::transparency, &Material::transparencyTexture, {0, 0, 0, 1}, nullptr},
+        {"ambientColor", &Material::ambientColor, &Material::ambientColorTexture, {0, 0, 0, 1}, "ambient:"},
+        {"incandescence", &Material::incandescence, &Material::incandescenceTexture, {0, 0, 0, 1}, nullptr},
+        {"specularColor", &Material::specularColor, &Material::specularColorTexture, {1, 1, 1, 1}, "specularColor:"},
+        {"reflectedColor", &Material::reflectedColor, &Material::reflectedColorTexture, {1, 1, 1, 1}, nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.attribute);
@@ -54,8 +47,8 @@ TEST_F(ShaderReadersTest, FileTexturesReplaceColours)
         Material record = {};
         log.clear();
         loadBlinnShader(shader, record);
-        expectColor(c.color(record), c.expected, c.attribute);
-        EXPECT_STREQ(c.texture(record), "tex/a.tga");
+        expectColor(record.*c.color, c.expected, c.attribute);
+        EXPECT_STREQ(record.*c.texture, "tex/a.tga");
         if (c.missingLogLine) {
             for (const std::string& line : log.lines())
                 EXPECT_EQ(line.find(c.missingLogLine), std::string::npos) << line;
