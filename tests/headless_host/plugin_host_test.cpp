@@ -1,16 +1,20 @@
-// Plug-in modules in the headless host: loading and unloading twice, refused modules and registration statuses.
-// (Loading, exporting and unloading the real plug-in: plugin_main_test.)
+// Plug-in modules in the headless host: loading and unloading twice, refused modules and registration statuses,
+// and splitting the option strings handed to them under both host readings. (Loading, exporting and unloading the
+// real plug-in: plugin_main_test; integers from text, comparison, lengths and array editing: every export-options
+// and translator test.)
 #include <headless/plugin_host.h>
 #include <headless/scene.h>
 #include <maya/MFnPlugin.h>
 #include <maya/MPxFileTranslator.h>
 #include <maya/MString.h>
+#include <maya/MStringArray.h>
 
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -74,6 +78,39 @@ TEST_F(PluginHost, ExportsNeedARegisteredTranslatorWithAWriter) {
   EXPECT_TRUE(plugin.deregisterFileTranslator("plain"));
   EXPECT_EQ(headless::exportFile("plain", "/tmp/never", "", MPxFileTranslator::kExportAccessMode).statusCode(),
             MStatus::kFailure);  // no translator of that name now
+}
+
+std::vector<std::string> pieces(const MStringArray& array) {
+  std::vector<std::string> result;
+  for (unsigned i = 0; i < array.length(); ++i) result.push_back(array[i].asChar());
+  return result;
+}
+
+TEST(Strings, SplitDropsEmptyPiecesUnlessAskedToKeepThem) {
+  struct Case {
+    const char* text;
+    char separator;
+    std::vector<std::string> dropped, kept;
+  };
+  const Case cases[] = {
+      {"vertexColors=0;relProjPath=0;optimize=0;", ';', {"vertexColors=0", "relProjPath=0", "optimize=0"},
+       {"vertexColors=0", "relProjPath=0", "optimize=0", ""}},
+      {"a;;b", ';', {"a", "b"}, {"a", "", "b"}},
+      {"key=", '=', {"key"}, {"key", ""}},
+      {"=value", '=', {"value"}, {"", "value"}},
+      {"", ';', {}, {""}},
+      {"plain", ';', {"plain"}, {"plain"}},
+  };
+  for (const Case& c : cases) {
+    MStringArray result;
+    headless::resetHostBehaviour();
+    ASSERT_TRUE(MString(c.text).split(c.separator, result));
+    EXPECT_EQ(pieces(result), c.dropped) << c.text;
+    headless::hostBehaviour().splitKeepsEmptyPieces = true;
+    ASSERT_TRUE(MString(c.text).split(c.separator, result));
+    EXPECT_EQ(pieces(result), c.kept) << c.text;
+  }
+  headless::resetHostBehaviour();
 }
 
 }  // namespace

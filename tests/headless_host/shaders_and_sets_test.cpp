@@ -1,9 +1,14 @@
-// Sets: the restriction of a shading engine read without its flag, and associated sets. (A shading group's
-// restriction, and upstream walks finding shaders and textures behind other nodes under both host readings: the
-// material assignment and capture tests; connections in either direction and values through plugs: the texture,
-// lattice and scene-walk capture tests.)
+// Shaders and sets: the host's starting values read through the shader sets, the restriction of a shading engine
+// read without its flag, and associated sets. (The starting colour and ambient of a lambert and a blinn and a
+// blinn's specular colour: the logs of the material and model capture tests; a shading group's restriction, and
+// upstream walks finding shaders and textures behind other nodes under both host readings: the material assignment
+// and capture tests; connections and values through plugs: the texture, lattice and scene-walk capture tests.)
 #include <headless/scene.h>
+#include <maya/MColor.h>
+#include <maya/MFnBlinnShader.h>
 #include <maya/MFnDependencyNode.h>
+#include <maya/MFnLambertShader.h>
+#include <maya/MFnPhongShader.h>
 #include <maya/MFnSet.h>
 #include <maya/MGlobal.h>
 #include <maya/MObjectArray.h>
@@ -16,6 +21,29 @@
 #include <vector>
 
 namespace {
+
+TEST(FunctionSets, EveryLambertBasedShaderStartsWithTheHostsValues) {
+  headless::emptyScene();
+  const MColor black(0, 0, 0, 1);
+  for (const char* type : {"lambert", "blinn", "phong", "phongE"}) {
+    MFnLambertShader shader(headless::createShader(type, ""));
+    EXPECT_EQ(shader.transparency(), black) << type;
+    EXPECT_EQ(shader.incandescence(), black) << type;
+    EXPECT_FLOAT_EQ(shader.diffuseCoeff(), 0.8f) << type;
+    EXPECT_FLOAT_EQ(shader.translucenceCoeff(), 0.0f) << type;
+    EXPECT_FLOAT_EQ(shader.glowIntensity(), 0.0f) << type;
+    EXPECT_FLOAT_EQ(shader.refractiveIndex(), 1.0f) << type;
+    EXPECT_EQ(shader.refractedRayDepthLimit(), 6) << type;
+    EXPECT_FALSE(shader.rtRefractedColor()) << type;
+  }
+  MFnBlinnShader blinn(headless::createShader("blinn", "b"));
+  EXPECT_FLOAT_EQ(blinn.eccentricity(), 0.3f);
+  EXPECT_FLOAT_EQ(blinn.specularRollOff(), 0.7f);
+  EXPECT_FLOAT_EQ(blinn.reflectivity(), 0.5f);
+  EXPECT_EQ(blinn.reflectedColor(), black);
+  EXPECT_EQ(blinn.reflectedRayDepthLimit(), 1);
+  EXPECT_FLOAT_EQ(MFnPhongShader(headless::createShader("phong", "p")).cosPower(), 20.0f);
+}
 
 const headless::MeshData kTriangle{{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}}};
 
