@@ -126,6 +126,18 @@ struct MaterialTable {
     ~MaterialTable() { releaseArray(model.materials); }
 };
 
+// A model with a material table as above and one empty frame, as the driver leaves it before a geometry
+// walk; released with everything captured into it.
+struct FrameModel : MaterialTable {
+    explicit FrameModel(const std::vector<std::string>& materialNames = {}) : MaterialTable(materialNames)
+    {
+        model.numFrames = 1;
+        model.frames = allocateArray<Frame>("model->frames", 1);
+    }
+    ~FrameModel() { freeModel(model); }
+    Frame& frame() { return model.frames[0]; }
+};
+
 // A mesh shaded by a plain lambert ("otherLambert", the first material found), then the cube
 // pCube1|pCubeShape1 shaded by the blinn "cubeBlinn" with every attribute the readers take set away
 // from its default and a file texture with texturePath on its colour.

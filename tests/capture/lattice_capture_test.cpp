@@ -14,24 +14,18 @@ using namespace capturetest;
 
 namespace {
 
-// A model whose first frame holds captured meshes with the given shape names and one lattice record.
-struct LatticeModel {
-    Model model = {};
-
+// A model whose frame holds captured meshes with the given shape names and one lattice record.
+struct LatticeModel : FrameModel {
     explicit LatticeModel(const std::vector<std::string>& shapeNames)
     {
-        model.numFrames = 1;
-        model.frames = allocateArray<Frame>("model->frames", 1);
-        Frame& frame = model.frames[0];
-        frame.numMeshes = static_cast<int32_t>(shapeNames.size());
-        frame.meshes = allocateArray<Mesh>("frame->meshes", shapeNames.size());
+        frame().numMeshes = static_cast<int32_t>(shapeNames.size());
+        frame().meshes = allocateArray<Mesh>("frame->meshes", shapeNames.size());
         for (size_t i = 0; i < shapeNames.size(); ++i)
-            snprintf(frame.meshes[i].shapeName, NAME_SIZE, "%s", shapeNames[i].c_str());
-        frame.numLattices = 1;
-        frame.lattices = allocateArray<Lattice>("frame->lattices", 1);
+            copyFixedText(frame().meshes[i].shapeName, NAME_SIZE, shapeNames[i].c_str());
+        frame().numLattices = 1;
+        frame().lattices = allocateArray<Lattice>("frame->lattices", 1);
     }
-    ~LatticeModel() { freeModel(model); }
-    Lattice& lattice() { return model.frames[0].lattices[0]; }
+    Lattice& lattice() { return frame().lattices[0]; }
 };
 
 class LatticeCaptureTest : public CaptureTest {};

@@ -14,20 +14,15 @@ using namespace capturetest;
 
 namespace {
 
-// A model as the driver leaves it before the misc walk: a material table and one frame whose patch
-// array has room for `room` records.
-struct NurbsModel : MaterialTable {
-    NurbsModel(int32_t room, const std::vector<std::string>& materialNames) : MaterialTable(materialNames)
+// A model as the driver leaves it before the misc walk, its patch array with room for `room` records.
+struct NurbsModel : FrameModel {
+    NurbsModel(int32_t room, const std::vector<std::string>& materialNames) : FrameModel(materialNames)
     {
-        model.numFrames = 1;
-        model.frames = allocateArray<Frame>("model->frames", 1);
-        model.frames[0].numNURBS = room;
-        model.frames[0].NURBS = allocateArray<Nurb>("frame->NURBS", static_cast<size_t>(room));
-        model.frames[0].numNURBSCurves = 1;
-        model.frames[0].NURBSCurves = allocateArray<Curve>("frame->NURBSCurves", 1);
+        frame().numNURBS = room;
+        frame().NURBS = allocateArray<Nurb>("frame->NURBS", static_cast<size_t>(room));
+        frame().numNURBSCurves = 1;
+        frame().NURBSCurves = allocateArray<Curve>("frame->NURBSCurves", 1);
     }
-    ~NurbsModel() { freeModel(model); }
-    Frame& frame() { return model.frames[0]; }
 };
 
 // World position of a local point under a moved transform: scale (2, 3, 4), then a quarter turn about
