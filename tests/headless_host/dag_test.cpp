@@ -1,7 +1,8 @@
-// The DAG and transforms: what the walks' filters let through, type tests, extending to the shape under each host
-// reading, diamonds too big to list, and how the host composes a transform (scale about the scale pivot, rotation in
+// The DAG and transforms: what the walks' filters let through, extending to the shape under each host reading,
+// diamonds too big to list, and how the host composes a transform (scale about the scale pivot, rotation in
 // the rotate order about the rotate pivot, then translation). (Walk orders: the model capture's walk-order test and
 // the scene-walk capture tests, which walk instances and selections too; a chain 100,000 deep: the torture tests;
+// type tests of a transform path answering for the shape below: the scene-scan, light and model capture tests;
 // parents composed along a path: the camera, light and NURBS capture tests.)
 #include <headless/scene.h>
 #include <maya/MDagPath.h>
@@ -64,24 +65,6 @@ TEST(DagIterator, FiltersTakeEachNodesOwnType) {
     ASSERT_TRUE(status);
     EXPECT_EQ(walk(iterator), c.second) << "filter " << c.first;
   }
-}
-
-TEST(DagPath, HasFnOnATransformPathAlsoAnswersForTheShapeBelow) {
-  // A transform with only transforms below answers for itself alone. (Lights and shapes found at their transforms,
-  // and a shape that is no transform: the scene-scan and light capture tests.)
-  const std::pair<const char*, MFn::Type> cases[] = {{"|a", MFn::kMesh}, {"|a|c", MFn::kShape}};
-  buildTree();
-  for (const auto& c : cases) {
-    MStatus status;
-    EXPECT_FALSE(headless::pathTo(c.first).hasFn(c.second, &status)) << c.first << " " << c.second;
-    EXPECT_TRUE(status);
-  }
-  MStatus status;
-  MDagPath empty;
-  EXPECT_FALSE(empty.hasFn(MFn::kDagNode, &status));
-  EXPECT_EQ(status.statusCode(), MStatus::kFailure);
-  EXPECT_TRUE(empty.node(&status).isNull());
-  EXPECT_EQ(status.statusCode(), MStatus::kFailure);
 }
 
 // (From a transform with one shape, and from a shape under both readings: the mesh-name and material assignment
