@@ -1,8 +1,9 @@
 #pragma once
-// Scenes and fixtures shared by the tests of the scene walk, scan, mesh capture and materials.
+// Scenes, fixtures and helpers shared by the capture and material tests.
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -65,6 +66,14 @@ inline const std::string longNameCut = "aShaderNameOfFortyCharactersFor";
 inline std::string fullPath(const MDagPath& path)
 {
     return path.fullPathName().asChar();
+}
+
+// A stored triple through a log line's format, as the log prints it.
+inline std::string formatTriple(const char* format, const float v[3])
+{
+    char text[256];
+    snprintf(text, sizeof(text), format, v[0], v[1], v[2]);
+    return text;
 }
 
 // The host's default cube: 8 corners of a unit cube, 6 quads, 14 texture coordinates laid out as the
