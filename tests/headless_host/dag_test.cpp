@@ -1,9 +1,9 @@
-// The DAG and transforms: what the walks' filters let through, extending to the shape under each host reading,
-// diamonds too big to list, and how the host composes a transform (scale about the scale pivot, rotation in
-// the rotate order about the rotate pivot, then translation). (Walk orders: the model capture's walk-order test and
-// the scene-walk capture tests, which walk instances and selections too; a chain 100,000 deep: the torture tests;
-// type tests of a transform path answering for the shape below: the scene-scan, light and model capture tests;
-// parents composed along a path: the camera, light and NURBS capture tests.)
+// The DAG and transforms: what a shape filter lets through, extending to the shape under each host reading, cycles
+// refused, and how the host composes a transform (scale about the scale pivot, rotation in the rotate order about the
+// rotate pivot, then translation). (Walk orders: the model capture's walk-order test and the scene-walk capture
+// tests, which walk instances and selections too; a chain 100,000 deep: the torture tests; type tests of a transform
+// path answering for the shape below: the scene-scan, light and model capture tests; parents composed along a path:
+// the camera, light and NURBS capture tests; path counts and instance numbers: no export asks for them.)
 #include <headless/scene.h>
 #include <maya/MDagPath.h>
 #include <maya/MFnTransform.h>
@@ -38,33 +38,25 @@ void buildTree() {
   headless::createMesh("second", pair, kTriangle);
 }
 
-std::string pathText(const MDagPath& path) { return path.length() == 0 ? "<world>" : path.fullPathName().asChar(); }
-
 std::vector<std::string> walk(MItDag& iterator) {
   std::vector<std::string> names;
   for (; !iterator.isDone(); iterator.next()) {
     MDagPath path;
     EXPECT_TRUE(iterator.getPath(path));
-    names.push_back(pathText(path));
+    names.push_back(path.fullPathName().asChar());
   }
   return names;
 }
 
-// The filter asks each node for its own type: a transform above a mesh is not a mesh here (the material count
-// walks shapes this way).
-TEST(DagIterator, FiltersTakeEachNodesOwnType) {
-  const std::pair<MFn::Type, std::vector<std::string>> cases[] = {
-      {MFn::kMesh, {"|a|b|bShape", "|d|dShape", "|pair|first", "|pair|second"}},
-      {MFn::kShape, {"|a|b|bShape", "|d|dShape", "|lamp|lampShape", "|cam|camShape", "|pair|first", "|pair|second"}},
-      {MFn::kNurbsCurve, {}},
-  };
+// The filter asks each node for its own type: the transforms above shapes are left out (the material count walks
+// shapes this way).
+TEST(DagIterator, AShapeFilterTakesEachNodesOwnType) {
   buildTree();
-  for (const auto& c : cases) {
-    MStatus status;
-    MItDag iterator(MItDag::kDepthFirst, c.first, &status);
-    ASSERT_TRUE(status);
-    EXPECT_EQ(walk(iterator), c.second) << "filter " << c.first;
-  }
+  MStatus status;
+  MItDag iterator(MItDag::kDepthFirst, MFn::kShape, &status);
+  ASSERT_TRUE(status);
+  EXPECT_EQ(walk(iterator), (std::vector<std::string>{"|a|b|bShape", "|d|dShape", "|lamp|lampShape", "|cam|camShape",
+                                                       "|pair|first", "|pair|second"}));
 }
 
 // (From a transform with one shape, and from a shape under both readings: the mesh-name and material assignment
@@ -92,29 +84,13 @@ TEST(DagPath, ExtendToShapeUnderEachHostReading) {
   headless::resetHostBehaviour();
 }
 
-// Every level instanced under two parents: 2^40 paths to the bottom node, counted and reached without listing.
-TEST(DagPath, ADiamondDagReachesAnyPathWithoutListingThem) {
-  const int levels = 40;
+// An instance that would close a cycle is refused, or every walk of the scene would run forever. (Instances: the
+// scene-walk capture tests.)
+TEST(DagPath, AnInstanceClosingACycleIsRefused) {
   headless::emptyScene();
-  MObject left = headless::createTransform("left0");
-  MObject right = headless::createTransform("right0");
-  for (int level = 1; level < levels; ++level) {
-    MObject nextLeft = headless::createTransform("left" + std::to_string(level), left);
-    MObject nextRight = headless::createTransform("right" + std::to_string(level), left);
-    ASSERT_TRUE(headless::addInstance(nextLeft, right));
-    ASSERT_TRUE(headless::addInstance(nextRight, right));
-    left = nextLeft;
-    right = nextRight;
-  }
-  MDagPath first = headless::pathTo(left, 0);
-  ASSERT_TRUE(first.isValid());
-  EXPECT_EQ(first.length(), static_cast<unsigned>(levels));
-  EXPECT_TRUE(first.isInstanced());
-  EXPECT_EQ(headless::pathTo(left, 5).instanceNumber(), 5u);
-  MItDag walk(MItDag::kDepthFirst, MFn::kTransform);
-  EXPECT_EQ(walk.instanceCount(true), 1u);  // left0 has one path
-  // An instance that would close a cycle is refused.
-  EXPECT_FALSE(headless::addInstance(headless::findNode("left0"), left));
+  MObject top = headless::createTransform("top");
+  MObject below = headless::createTransform("below", headless::createTransform("middle", top));
+  EXPECT_FALSE(headless::addInstance(top, below));
 }
 
 MPoint throughTransform(const MObject& transform, const MPoint& local) {
