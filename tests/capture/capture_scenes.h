@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <headless/scene.h>
@@ -163,19 +164,14 @@ inline TexturedCubeScene makeTexturedCubeScene(const std::string& texturePath)
 
     scene.cube = makeMesh("pCube1", "pCubeShape1");
     scene.blinn = headless::createShader("blinn", "cubeBlinn");
-    const MObject& b = scene.blinn;
-    bool set = headless::setAttr(b, "diffuse", 0.75) && headless::setAttr(b, "translucence", 0.125) &&
-               headless::setAttr(b, "glowIntensity", 0.25) && headless::setAttr(b, "refractiveIndex", 1.5) &&
-               headless::setAttr(b, "refractionLimit", 4.0) && headless::setAttr(b, "refractions", 1.0) &&
-               headless::setAttr(b, "transparency", std::vector<double>{0.5, 0.25, 0.125}) &&
-               headless::setAttr(b, "ambientColor", std::vector<double>{0.0625, 0.125, 0.1875}) &&
-               headless::setAttr(b, "incandescence", std::vector<double>{0.25, 0.375, 0.5}) &&
-               headless::setAttr(b, "reflectionLimit", 3.0) &&
-               headless::setAttr(b, "specularColor", std::vector<double>{0.625, 0.75, 0.875}) &&
-               headless::setAttr(b, "reflectivity", 0.375) &&
-               headless::setAttr(b, "reflectedColor", std::vector<double>{0.125, 0.25, 0.375}) &&
-               headless::setAttr(b, "eccentricity", 0.5) && headless::setAttr(b, "specularRollOff", 0.625);
-    EXPECT_TRUE(set) << "the blinn takes every attribute the readers read";
+    const std::pair<const char*, std::vector<double>> values[] = {
+        {"diffuse", {0.75}}, {"translucence", {0.125}}, {"glowIntensity", {0.25}}, {"refractiveIndex", {1.5}},
+        {"refractionLimit", {4}}, {"refractions", {1}}, {"transparency", {0.5, 0.25, 0.125}},
+        {"ambientColor", {0.0625, 0.125, 0.1875}}, {"incandescence", {0.25, 0.375, 0.5}}, {"reflectionLimit", {3}},
+        {"specularColor", {0.625, 0.75, 0.875}}, {"reflectivity", {0.375}}, {"reflectedColor", {0.125, 0.25, 0.375}},
+        {"eccentricity", {0.5}}, {"specularRollOff", {0.625}}};
+    for (const auto& [name, value] : values)
+        EXPECT_TRUE(headless::setAttr(scene.blinn, name, value)) << "the blinn takes " << name;
     scene.file = headless::createFileTexture("brickFile", texturePath);
     headless::connectTexture(scene.file, scene.blinn, "color");
     headless::assign(headless::createShadingGroup("cubeBlinnSG", scene.blinn), scene.cube);
