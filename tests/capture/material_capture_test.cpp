@@ -32,10 +32,7 @@ protected:
 
 void expectColor(const float* color, float r, float g, float b, float a, const char* what)
 {
-    EXPECT_EQ(color[0], r) << what;
-    EXPECT_EQ(color[1], g) << what;
-    EXPECT_EQ(color[2], b) << what;
-    EXPECT_EQ(color[3], a) << what;
+    EXPECT_EQ(std::vector<float>(color, color + 4), (std::vector<float>{r, g, b, a})) << what;
 }
 
 bool allZero(const Material& record)

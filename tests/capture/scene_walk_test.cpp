@@ -21,14 +21,11 @@ namespace {
 
 using Visit = std::pair<std::string, SceneNodeState>; // the path ("<world>" for the root) and its state
 
-struct Recorder {
-    std::vector<Visit> visits;
-};
-
-bool record(const MDagPath& path, SceneNodeState state, void* context)
+// The walk's visitor: records each visit in the std::vector<Visit> it is given.
+bool record(const MDagPath& path, SceneNodeState state, void* visits)
 {
-    static_cast<Recorder*>(context)->visits.push_back(
-        {path.length() == 0 ? std::string("<world>") : fullPath(path), state});
+    std::string name = path.length() == 0 ? std::string("<world>") : fullPath(path);
+    static_cast<std::vector<Visit>*>(visits)->push_back({name, state});
     return true;
 }
 
@@ -71,9 +68,9 @@ TEST_F(SceneWalkTest, SelectionVisitsEachPathOnceAndSkipsNonDagItems)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ASSERT_TRUE(headless::select(c.selection));
-        Recorder recorder;
-        EXPECT_TRUE(walkScene(2, record, &recorder));
-        EXPECT_EQ(pathsOf(recorder.visits), c.expected);
+        std::vector<Visit> visits;
+        EXPECT_TRUE(walkScene(2, record, &visits));
+        EXPECT_EQ(pathsOf(visits), c.expected);
     }
     EXPECT_EQ(log.text(), "");
 }
@@ -118,11 +115,11 @@ TEST_F(SceneWalkTest, CarriedStatesAgreeWithTheAncestorsOfEveryPath)
         if (!c.selection.empty()) {
             ASSERT_TRUE(headless::select(c.selection));
         }
-        Recorder recorder;
-        ASSERT_TRUE(walkScene(c.mode, record, &recorder));
-        ASSERT_GT(recorder.visits.size(), 40u);
+        std::vector<Visit> visits;
+        ASSERT_TRUE(walkScene(c.mode, record, &visits));
+        ASSERT_GT(visits.size(), 40u);
         size_t hidden = 0;
-        for (const Visit& visit : recorder.visits) {
+        for (const Visit& visit : visits) {
             if (visit.first == "<world>" || visit.second == SCENE_NODE_INTERMEDIATE)
                 continue;
             MDagPath path = headless::pathTo(visit.first);

@@ -22,21 +22,17 @@ namespace {
 
 const double kDegrees = 180.0 / 3.14159265358979323846;
 
-// rig: translated (1,2,3), turned 90 degrees about Z, scaled by 2; holder below it.
-MObject buildRig() {
+// (Fields of view at 50 mm on the starting film back, world eye points and light directions: the camera and light
+// capture tests.)
+TEST(Camera, ApertureFromItsAttributeAndUpDirectionUnderATurnedParent) {
+  // Moved, turned a quarter turn about Z and scaled by 2, the rig turns the camera's up (0, 1, 0) to (-1, 0, 0).
   headless::emptyScene();
   MObject rig = headless::createTransform("rig");
   headless::setTranslate(rig, 1, 2, 3);
   headless::setRotate(rig, 0, 0, 90);
   headless::setScale(rig, 2, 2, 2);
-  return headless::createTransform("holder", rig);
-}
-
-// (Fields of view at 50 mm on the starting film back, world eye points and light directions: the camera and light
-// capture tests.)
-TEST(Camera, ApertureFromItsAttributeAndUpDirectionUnderATurnedParent) {
-  MObject shape = headless::createCamera("shotShape", buildRig());
-  MFnCamera camera(headless::pathTo("|rig|holder|shotShape"));
+  MObject shape = headless::createCamera("shotShape", rig);
+  MFnCamera camera(headless::pathTo("|rig|shotShape"));
   EXPECT_TRUE(MPoint(camera.upDirection(MSpace::kWorld)).isEquivalent(MPoint(-1, 0, 0), 1e-9));
   headless::setAttr(shape, "fl", 50.0);
   headless::setAttr(shape, "cap", std::vector<double>{0.98, 0.735});  // 24.9 x 18.7 mm
