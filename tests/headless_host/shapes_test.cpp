@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -62,27 +63,20 @@ TEST(Nurbs, ShapesThatAreRefusedAndACurveWithoutControlPoints) {
 }
 
 TEST(Lattice, DivisionsFromAttributesOfALatticeWithoutPoints) {
-  struct Case {
-    double s, t, u;
-    unsigned expectedS, expectedT, expectedU;
-  };
-  const Case cases[] = {{3, 4, 5, 3, 4, 5},
-                        {1, 4, 5, 2, 2, 2},        // fewer than two divisions
-                        {-7, 4, 5, 2, 2, 2},       // negative
-                        {1e30, 1e30, 2, 2, 2, 2},  // more points than memory
-                        {2.9, 2, 2, 2, 2, 2}};
-  for (const Case& c : cases) {
+  const std::pair<std::vector<double>, std::vector<unsigned>> cases[] = {{{3, 4, 5}, {3, 4, 5}},
+                                                                          {{1, 4, 5}, {2, 2, 2}},  // fewer than two
+                                                                          {{-7, 4, 5}, {2, 2, 2}},
+                                                                          {{1e30, 1e30, 2}, {2, 2, 2}},  // too many
+                                                                          {{2.9, 2, 2}, {2, 2, 2}}};
+  for (const auto& c : cases) {
     headless::emptyScene();
     MObject shape = headless::createNode("lattice", "loose", headless::createTransform("cage"));
-    headless::setAttr(shape, "sd", c.s);
-    headless::setAttr(shape, "td", c.t);
-    headless::setAttr(shape, "ud", c.u);
-    MFnLattice lattice(shape);
+    headless::setAttr(shape, "sd", c.first[0]);
+    headless::setAttr(shape, "td", c.first[1]);
+    headless::setAttr(shape, "ud", c.first[2]);
     unsigned s = 0, t = 0, u = 0;
-    ASSERT_TRUE(lattice.getDivisions(s, t, u));
-    EXPECT_EQ(s, c.expectedS);
-    EXPECT_EQ(t, c.expectedT);
-    EXPECT_EQ(u, c.expectedU);
+    ASSERT_TRUE(MFnLattice(shape).getDivisions(s, t, u));
+    EXPECT_EQ((std::vector<unsigned>{s, t, u}), c.second) << c.first[0];
   }
   // Points that do not fill the divisions are refused.
   EXPECT_TRUE(headless::createLattice("bad", headless::findNode("cage"), 2, 2, 2,
