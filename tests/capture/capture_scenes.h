@@ -1,10 +1,12 @@
 #pragma once
-// Scenes and fixtures shared by the tests of the scene walk, scan, mesh capture and materials.
+// Scenes, fixtures and helpers shared by the capture and material tests.
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <headless/scene.h>
@@ -58,9 +60,21 @@ inline std::vector<std::string> lines(std::initializer_list<std::string> texts)
     return std::vector<std::string>(texts);
 }
 
+// A shader name of 40 characters and the 31 of it that a name field keeps.
+inline const std::string longName = "aShaderNameOfFortyCharactersForTheLookup";
+inline const std::string longNameCut = "aShaderNameOfFortyCharactersFor";
+
 inline std::string fullPath(const MDagPath& path)
 {
     return path.fullPathName().asChar();
+}
+
+// A stored triple through a log line's format, as the log prints it.
+inline std::string formatTriple(const char* format, const float v[3])
+{
+    char text[256];
+    snprintf(text, sizeof(text), format, v[0], v[1], v[2]);
+    return text;
 }
 
 // The host's default cube: 8 corners of a unit cube, 6 quads, 14 texture coordinates laid out as the
@@ -122,6 +136,18 @@ struct MaterialTable {
     ~MaterialTable() { releaseArray(model.materials); }
 };
 
+// A model with a material table as above and one empty frame, as the driver leaves it before a geometry
+// walk; released with everything captured into it.
+struct FrameModel : MaterialTable {
+    explicit FrameModel(const std::vector<std::string>& materialNames = {}) : MaterialTable(materialNames)
+    {
+        model.numFrames = 1;
+        model.frames = allocateArray<Frame>("model->frames", 1);
+    }
+    ~FrameModel() { freeModel(model); }
+    Frame& frame() { return model.frames[0]; }
+};
+
 // A mesh shaded by a plain lambert ("otherLambert", the first material found), then the cube
 // pCube1|pCubeShape1 shaded by the blinn "cubeBlinn" with every attribute the readers take set away
 // from its default and a file texture with texturePath on its colour.
@@ -138,19 +164,14 @@ inline TexturedCubeScene makeTexturedCubeScene(const std::string& texturePath)
 
     scene.cube = makeMesh("pCube1", "pCubeShape1");
     scene.blinn = headless::createShader("blinn", "cubeBlinn");
-    const MObject& b = scene.blinn;
-    bool set = headless::setAttr(b, "diffuse", 0.75) && headless::setAttr(b, "translucence", 0.125) &&
-               headless::setAttr(b, "glowIntensity", 0.25) && headless::setAttr(b, "refractiveIndex", 1.5) &&
-               headless::setAttr(b, "refractionLimit", 4.0) && headless::setAttr(b, "refractions", 1.0) &&
-               headless::setAttr(b, "transparency", std::vector<double>{0.5, 0.25, 0.125}) &&
-               headless::setAttr(b, "ambientColor", std::vector<double>{0.0625, 0.125, 0.1875}) &&
-               headless::setAttr(b, "incandescence", std::vector<double>{0.25, 0.375, 0.5}) &&
-               headless::setAttr(b, "reflectionLimit", 3.0) &&
-               headless::setAttr(b, "specularColor", std::vector<double>{0.625, 0.75, 0.875}) &&
-               headless::setAttr(b, "reflectivity", 0.375) &&
-               headless::setAttr(b, "reflectedColor", std::vector<double>{0.125, 0.25, 0.375}) &&
-               headless::setAttr(b, "eccentricity", 0.5) && headless::setAttr(b, "specularRollOff", 0.625);
-    EXPECT_TRUE(set) << "the blinn takes every attribute the readers read";
+    const std::pair<const char*, std::vector<double>> values[] = {
+        {"diffuse", {0.75}}, {"translucence", {0.125}}, {"glowIntensity", {0.25}}, {"refractiveIndex", {1.5}},
+        {"refractionLimit", {4}}, {"refractions", {1}}, {"transparency", {0.5, 0.25, 0.125}},
+        {"ambientColor", {0.0625, 0.125, 0.1875}}, {"incandescence", {0.25, 0.375, 0.5}}, {"reflectionLimit", {3}},
+        {"specularColor", {0.625, 0.75, 0.875}}, {"reflectivity", {0.375}}, {"reflectedColor", {0.125, 0.25, 0.375}},
+        {"eccentricity", {0.5}}, {"specularRollOff", {0.625}}};
+    for (const auto& [name, value] : values)
+        EXPECT_TRUE(headless::setAttr(scene.blinn, name, value)) << "the blinn takes " << name;
     scene.file = headless::createFileTexture("brickFile", texturePath);
     headless::connectTexture(scene.file, scene.blinn, "color");
     headless::assign(headless::createShadingGroup("cubeBlinnSG", scene.blinn), scene.cube);

@@ -6,11 +6,15 @@
 #include <vector>
 
 #include <headless/scene.h>
+#include <maya/MDagPath.h>
 #include <maya/MFn.h>
 #include <maya/MFnDependencyNode.h>
 
 #include "capture_scenes.h"
+#include "materials/material_assignment.h"
 #include "materials/material_capture.h"
+#include "materials/shader_readers.h"
+#include "materials/texture_paths.h"
 
 using namespace capturetest;
 
@@ -28,13 +32,8 @@ protected:
 
 void expectColor(const float* color, float r, float g, float b, float a, const char* what)
 {
-    EXPECT_EQ(color[0], r) << what;
-    EXPECT_EQ(color[1], g) << what;
-    EXPECT_EQ(color[2], b) << what;
-    EXPECT_EQ(color[3], a) << what;
+    EXPECT_EQ(std::vector<float>(color, color + 4), (std::vector<float>{r, g, b, a})) << what;
 }
-
-const std::string longName = "aShaderNameOfFortyCharactersForTheLookup";
 
 bool allZero(const Material& record)
 {
@@ -155,13 +154,13 @@ TEST_F(MaterialCaptureTest, TableShapes)
              headless::assign(headless::createShadingGroup("longSG", headless::createShader("lambert", longName)),
                               makeMesh("b", "bShape"));
          },
-         1, 2, {longName.substr(0, 31), ""},
+         1, 2, {longNameCut, ""},
          {"Getting materials from maya data...\n", "  2 materials found.\n",
           "  Beginning to load materials from maya data.\n", "    Skipping Unknown shader type: 4: 'phongE'.\n",
           "    Loading lambert shader...\n", "      diffuse color: 0.500000 0.500000 0.500000 1.000000\n",
           "      ambient: 0.000000 0.000000 0.000000 1.000000\n",
           "      Warning: Shader name '" + longName + "' is longer than 31 characters, stored as '" +
-              longName.substr(0, 31) + "'\n",
+              longNameCut + "'\n",
           "  Successful.\n", "Successful.\n"}},
     };
     for (const Case& c : cases) {
@@ -208,6 +207,220 @@ TEST_F(MaterialCaptureTest, CountAndLoadAgreeAndNeverRunPastTheTable)
     EXPECT_EQ(loadMayaShaders(model), 1);
     EXPECT_STREQ(model.materials[0].name, "blinn1");
     EXPECT_EQ(model.numMaterials, 1);
+}
+
+class MaterialAssignmentTest : public CaptureTest {};
+
+// A cube shaded by a new shader of the given type and name through its own shading group.
+MObject shadedCube(const std::string& shaderType, const std::string& shaderName)
+{
+    MObject cube = makeMesh("pCube1", "pCubeShape1");
+    MObject shader = headless::createShader(shaderType, shaderName);
+    headless::assign(headless::createShadingGroup(shaderName + "SG", shader), cube);
+    return cube;
+}
+
+TEST_F(MaterialAssignmentTest, IndexOfTheShaderOfTheFirstShadingGroup)
+{
+    struct Case {
+        const char* what;
+        std::function<MObject()> build; // returns the node whose path is looked up
+        std::vector<std::string> table;
+        int32_t expected;
+        std::vector<std::string> log;
+        bool otherReadings = false; // extending a shape's path and a walk that finds nothing fail
+    };
+    const std::vector<Case> cases = {
+        {"no shading group", [] { return makeMesh("pCube1", "pCubeShape1"); }, {"lambert1"}, 0,
+         {"Warning: Path did not contain a lambert or blinn shader\n",
+          "Error: Material 'unknownMaterial' not found\n"}},
+        {"a lambert", [] { return shadedCube("lambert", "myLambert"); }, {"other", "myLambert"}, 1,
+         {"Found material: 'myLambert'\n"}},
+        {"a blinn behind a lambert is preferred",
+         [] {
+             MObject cube = makeMesh("pCube1", "pCubeShape1");
+             MObject front = headless::createShader("lambert", "frontLambert");
+             MObject back = headless::createShader("blinn", "backBlinn");
+             headless::connect(back, "outColor", front, "color");
+             headless::assign(headless::createShadingGroup("frontSG", front), cube);
+             return cube;
+         },
+         {"frontLambert", "backBlinn"}, 1, {"Found material: 'backBlinn'\n"}},
+        {"names compare without case", [] { return shadedCube("blinn", "Blinn1"); }, {"other", "blinn1"}, 1,
+         {"Found material: 'Blinn1'\n"}},
+        {"per-face assignment: the first shading group the host lists",
+         [] {
+             MObject cube = makeMesh("pCube1", "pCubeShape1");
+             MObject first = headless::createShadingGroup("firstSG", headless::createShader("lambert", "firstLambert"));
+             MObject second =
+                 headless::createShadingGroup("secondSG", headless::createShader("lambert", "secondLambert"));
+             headless::assignFaces(first, cube, {0, 1, 2});
+             headless::assignFaces(second, cube, {3, 4, 5});
+             return cube;
+         },
+         {"secondLambert", "firstLambert"}, 1, {"Found material: 'firstLambert'\n"}},
+        {"a set that is not renderable-only is passed over",
+         [] {
+             MObject cube = makeMesh("pCube1", "pCubeShape1");
+             headless::assign(headless::createNode("objectSet", "plainSet"), cube);
+             headless::assign(headless::createShadingGroup("realSG", headless::createShader("lambert", "realLambert")),
+                              cube);
+             return cube;
+         },
+         {"realLambert"}, 0, {"Found material: 'realLambert'\n"}},
+        {"a shader type the table never holds", [] { return shadedCube("phongE", "explorer1"); }, {"lambert1"}, 0,
+         {"Found material: 'explorer1'\n", "Error: Material 'explorer1' not found\n"}},
+        {"an all-zero first record matches nothing", [] { return shadedCube("blinn", "blinn1"); }, {""}, 0,
+         {"Found material: 'blinn1'\n", "Error: Material 'blinn1' not found\n"}},
+        {"a name of 40 characters finds its cut record", [] { return shadedCube("blinn", longName); },
+         {"other", longNameCut}, 1,
+         {"Found material: '" + longName + "'\n", "Warning: Material name '" + longName +
+                                                      "' is longer than 31 characters, looked up as '" + longNameCut +
+                                                      "'\n"}},
+        // Hosts may refuse to extend a path that already ends at a shape, and may fail to set up a graph walk that
+        // finds nothing: the search goes on with the path as given and simply finds no node.
+        {"a lambert under the other host readings", [] { return shadedCube("lambert", "myLambert"); },
+         {"other", "myLambert"}, 1,
+         {"Warning: No Shape node was found\n", "Warning: No Shape node was found\n", "Found material: 'myLambert'\n"},
+         true},
+        {"no shading group under the other host readings", [] { return makeMesh("pBare1", "pBareShape1"); },
+         {"other", "myLambert"}, 0,
+         {"Warning: No Shape node was found\n", "Warning: No Shape node was found\n",
+          "Warning: Path did not contain a lambert or blinn shader\n", "Error: Material 'unknownMaterial' not found\n"},
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        headless::emptyScene();
+        headless::hostBehaviour().extendToShapeFailsOnShape = c.otherReadings;
+        headless::hostBehaviour().graphIteratorFailsWithoutMatch = c.otherReadings;
+        MObject node = c.build();
+        MaterialTable table(c.table);
+        log.clear();
+        EXPECT_EQ(getMaterialIndexForPath(headless::pathTo(node), table.model), c.expected);
+        EXPECT_EQ(log.lines(), c.log);
+    }
+}
+
+class ShaderReadersTest : public CaptureTest {};
+
+TEST_F(ShaderReadersTest, FileTexturesReplaceColours)
+{
+    struct Case {
+        const char* attribute;
+        float (Material::*color)[4];
+        char (Material::*texture)[PATH_SIZE];
+        std::vector<float> expected;
+        const char* missingLogLine; // the line no longer logged for this attribute
+    };
+    const std::vector<Case> cases = {
+        {"color", &Material::color, &Material::colorTexture, {1, 1, 1, 1}, "diffuse color"},
+        {"transparency", &Material::transparency, &Material::transparencyTexture, {0, 0, 0, 1}, nullptr},
+        {"ambientColor", &Material::ambientColor, &Material::ambientColorTexture, {0, 0, 0, 1}, "ambient:"},
+        {"incandescence", &Material::incandescence, &Material::incandescenceTexture, {0, 0, 0, 1}, nullptr},
+        {"specularColor", &Material::specularColor, &Material::specularColorTexture, {1, 1, 1, 1}, "specularColor:"},
+        {"reflectedColor", &Material::reflectedColor, &Material::reflectedColorTexture, {1, 1, 1, 1}, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.attribute);
+        headless::emptyScene();
+        MObject shader = headless::createShader("blinn", "blinn1");
+        ASSERT_TRUE(headless::setAttr(shader, c.attribute, std::vector<double>{0.3, 0.4, 0.6}));
+        ASSERT_TRUE(headless::connectTexture(headless::createFileTexture("file1", "tex/a.tga"), shader, c.attribute));
+        Material record = {};
+        log.clear();
+        loadBlinnShader(shader, record);
+        const std::vector<float>& e = c.expected;
+        expectColor(record.*c.color, e[0], e[1], e[2], e[3], c.attribute);
+        EXPECT_STREQ(record.*c.texture, "tex/a.tga");
+        if (c.missingLogLine) {
+            for (const std::string& line : log.lines())
+                EXPECT_EQ(line.find(c.missingLogLine), std::string::npos) << line;
+        }
+    }
+
+    // A texture on reflectivity is recorded, and the value read from the node stays.
+    headless::emptyScene();
+    MObject shader = headless::createShader("phong", "phong1");
+    ASSERT_TRUE(headless::setAttr(shader, "reflectivity", 0.25));
+    ASSERT_TRUE(headless::connect(headless::createFileTexture("file1", "tex/r.tga"), "outAlpha", shader, "reflectivity"));
+    Material record = {};
+    loadPhongShader(shader, record);
+    EXPECT_EQ(record.reflectivity, 0.25f);
+    EXPECT_STREQ(record.reflectivityTexture, "tex/r.tga");
+}
+
+class TexturePathsTest : public CaptureTest {};
+
+TEST_F(TexturePathsTest, ProjectRelativePaths)
+{
+    struct Case {
+        const char* project;
+        const char* path;
+        const char* expected;
+    };
+    const std::vector<Case> cases = {
+        {"c:/proj/", "C:\\Proj\\textures\\Brick.tga", "textures\\Brick.tga"},
+        {"c:/proj/", "D:\\Other\\Brick.tga", "D:\\Other\\Brick.tga"},
+        {"c:/proj/", "c:/PROJ/Mixed\\Case/File.TGA", "Mixed\\Case/File.TGA"},
+        {"c:/proj/", "C:\\Proj\\", ""},
+        {"c:/proj/", "x:/c:/proj/later.tga", "x:/c:/proj/later.tga"},
+        {"c:/proj/", "C:\\Pro", "C:\\Pro"},
+        {"", "C:\\Proj\\Brick.tga", "C:\\Proj\\Brick.tga"},
+        {"/home/me/work/", "/home/me/work/sourceimages/wood.png", "sourceimages/wood.png"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.project) + " | " + c.path);
+        copyFixedText(projectDirectory, sizeof(projectDirectory), c.project);
+        char path[260];
+        copyFixedText(path, sizeof(path), c.path);
+        log.clear();
+        makeProjectRelativePath(path, sizeof(path));
+        EXPECT_STREQ(path, c.expected);
+        EXPECT_EQ(log.lines(), lines({std::string("Original path: ") + c.path + "\n",
+                                      std::string("Project relative path: ") + c.expected + "\n"}));
+    }
+}
+
+TEST_F(TexturePathsTest, FileTextureFeedingAnAttribute)
+{
+    copyFixedText(projectDirectory, sizeof(projectDirectory), "/proj/");
+    MObject shader = headless::createShader("lambert", "lambert2");
+    MObject textured = headless::createShader("lambert", "lambert3");
+    ASSERT_TRUE(headless::connectTexture(headless::createFileTexture("file1", "/Proj/images/A.tga"), textured, "color"));
+    MObject fed = headless::createShader("lambert", "lambert4");
+    ASSERT_TRUE(headless::connect(headless::createShader("blinn", "notAFile"), "outColor", fed, "color"));
+    const std::string longPath = "/elsewhere/" + std::string(300, 'x') + ".tga";
+    MObject longOne = headless::createShader("lambert", "lambert5");
+    ASSERT_TRUE(headless::connectTexture(headless::createFileTexture("file2", longPath), longOne, "color"));
+
+    struct Case {
+        const char* what;
+        MObject shader;
+        const char* attribute;
+        int result;
+        std::string expected;
+        std::vector<std::string> log;
+    };
+    const std::vector<Case> cases = {
+        {"an attribute the node lacks", shader, "noSuchAttribute", 0, "", {}},
+        {"nothing connected", shader, "color", 0, "", {}},
+        {"a file texture", textured, "color", 1, "images/A.tga",
+         {"Original path: /Proj/images/A.tga\n", "Project relative path: images/A.tga\n"}},
+        {"fed by a node that is no file texture", fed, "color", 0, "", {}},
+        {"a name longer than the field is cut", longOne, "color", 1, longPath.substr(0, 259),
+         {"Original path: " + longPath.substr(0, 259) + "\n", "Project relative path: " + longPath.substr(0, 259) + "\n"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        MFnDependencyNode node(c.shader);
+        char output[260];
+        copyFixedText(output, sizeof(output), "stale");
+        log.clear();
+        EXPECT_EQ(getTextureFileName(node, c.attribute, output, sizeof(output)), c.result);
+        EXPECT_EQ(std::string(output), c.expected);
+        EXPECT_EQ(log.lines(), c.log);
+    }
 }
 
 } // namespace

@@ -46,8 +46,7 @@ TEST_F(MeshCaptureTest, NamesKeepTheShapeAndCutTheFirstShape)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.node);
         headless::emptyScene();
-        MObject transform = headless::createTransform("holder");
-        MObject shape = headless::createMesh(c.node, transform, cubeData());
+        MObject shape = makeMesh("holder", c.node);
         char shapeName[NAME_SIZE];
         char name[NAME_SIZE];
         memset(shapeName, 'x', sizeof(shapeName));
@@ -61,7 +60,7 @@ TEST_F(MeshCaptureTest, NamesKeepTheShapeAndCutTheFirstShape)
         EXPECT_STREQ(name, c.name);
 
         // From the transform's path the shape name still names the shape; the object name is the transform's.
-        getShapeName(headless::pathTo(transform), shapeName, NAME_SIZE, &shapeStatus);
+        getShapeName(headless::pathTo("|holder"), shapeName, NAME_SIZE, &shapeStatus);
         EXPECT_STREQ(shapeName, c.shapeName);
     }
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -7,6 +10,8 @@
 #include <headless/scene.h>
 #include <maya/MDagPath.h>
 
+#include "capture/model_capture.h"
+#include "capture/scene_scan.h"
 #include "capture/scene_walk.h"
 #include "capture_scenes.h"
 
@@ -16,14 +21,11 @@ namespace {
 
 using Visit = std::pair<std::string, SceneNodeState>; // the path ("<world>" for the root) and its state
 
-struct Recorder {
-    std::vector<Visit> visits;
-};
-
-bool record(const MDagPath& path, SceneNodeState state, void* context)
+// The walk's visitor: records each visit in the std::vector<Visit> it is given.
+bool record(const MDagPath& path, SceneNodeState state, void* visits)
 {
-    static_cast<Recorder*>(context)->visits.push_back(
-        {path.length() == 0 ? std::string("<world>") : fullPath(path), state});
+    std::string name = path.length() == 0 ? std::string("<world>") : fullPath(path);
+    static_cast<std::vector<Visit>*>(visits)->push_back({name, state});
     return true;
 }
 
@@ -66,9 +68,9 @@ TEST_F(SceneWalkTest, SelectionVisitsEachPathOnceAndSkipsNonDagItems)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ASSERT_TRUE(headless::select(c.selection));
-        Recorder recorder;
-        EXPECT_TRUE(walkScene(2, record, &recorder));
-        EXPECT_EQ(pathsOf(recorder.visits), c.expected);
+        std::vector<Visit> visits;
+        EXPECT_TRUE(walkScene(2, record, &visits));
+        EXPECT_EQ(pathsOf(visits), c.expected);
     }
     EXPECT_EQ(log.text(), "");
 }
@@ -113,11 +115,11 @@ TEST_F(SceneWalkTest, CarriedStatesAgreeWithTheAncestorsOfEveryPath)
         if (!c.selection.empty()) {
             ASSERT_TRUE(headless::select(c.selection));
         }
-        Recorder recorder;
-        ASSERT_TRUE(walkScene(c.mode, record, &recorder));
-        ASSERT_GT(recorder.visits.size(), 40u);
+        std::vector<Visit> visits;
+        ASSERT_TRUE(walkScene(c.mode, record, &visits));
+        ASSERT_GT(visits.size(), 40u);
         size_t hidden = 0;
-        for (const Visit& visit : recorder.visits) {
+        for (const Visit& visit : visits) {
             if (visit.first == "<world>" || visit.second == SCENE_NODE_INTERMEDIATE)
                 continue;
             MDagPath path = headless::pathTo(visit.first);
@@ -127,6 +129,261 @@ TEST_F(SceneWalkTest, CarriedStatesAgreeWithTheAncestorsOfEveryPath)
             hidden += visit.second == SCENE_NODE_HIDDEN;
         }
         EXPECT_GT(hidden, 0u) << "the scene hides some paths in every case";
+    }
+}
+
+using Counts = std::array<int32_t, 6>; // meshes, NURBS patches, curves, lattices, cameras, lights
+
+bool scan(int32_t captureMode, Counts& c)
+{
+    c.fill(-1); // the scan must zero them itself
+    return countSceneObjects(captureMode, c[0], c[1], c[2], c[3], c[4], c[5]);
+}
+
+class SceneScanTest : public CaptureTest {};
+
+// (Visible and hidden meshes, cameras, curves and lattices of a whole scene and what a selection leaves out: the
+// model capture tests; both instances of a selected shape: the scene-walk selection test; Bezier patches of a
+// surface: the NURBS capture tests.)
+TEST_F(SceneScanTest, CountsWhatTheCaptureWillTake)
+{
+    struct Case {
+        const char* what;
+        std::function<void()> build;
+        int32_t captureMode;
+        std::vector<std::string> selection;
+        Counts expected;
+        std::vector<std::string> log;
+    };
+    const std::vector<Case> cases = {
+        {"a deformed mesh with its intermediate input shape",
+         [] {
+             makeMesh("pDeformed1", "pDeformed1Shape");
+             headless::setIntermediate(
+                 headless::createMesh("pDeformed1ShapeOrig", headless::findNode("pDeformed1"), cubeData()), true);
+         },
+         1, {}, {1, 0, 0, 0, 0, 0}, {}},
+        {"one light of each kind, counted at its transform only",
+         [] {
+             headless::createLight(headless::LightKind::Ambient, "a", headless::createTransform("ambient1"));
+             headless::createLight(headless::LightKind::Directional, "d", headless::createTransform("directional1"));
+             headless::createLight(headless::LightKind::Point, "p", headless::createTransform("point1"));
+             headless::createLight(headless::LightKind::Spot, "s", headless::createTransform("spot1"));
+         },
+         1, {}, {0, 0, 0, 0, 0, 4}, {}},
+        {"NURBS surfaces of 4x4, 10x7 and a non-Bezier one",
+         [] {
+             makeSurface("surface1", 4, 4, true);
+             makeSurface("surface2", 10, 7, true);
+             makeSurface("surface3", 7, 7, false);
+         },
+         1, {}, {0, 1 + 6, 0, 0, 0, 0}, {"Warning: NURBS surface is not bezier.\n"}},
+        {"a selected light shape is not a light transform",
+         [] { headless::createLight(headless::LightKind::Spot, "spotShape1", headless::createTransform("spot1")); }, 2,
+         {"spotShape1"}, {0, 0, 0, 0, 0, 0}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        headless::emptyScene();
+        c.build();
+        if (!c.selection.empty()) {
+            ASSERT_TRUE(headless::select(c.selection));
+        }
+        log.clear();
+        Counts counts;
+        EXPECT_TRUE(scan(c.captureMode, counts));
+        EXPECT_EQ(counts, c.expected);
+        EXPECT_EQ(log.lines(), c.log);
+    }
+}
+
+using Lines = std::vector<std::string>;
+
+MObject blinnGroup()
+{
+    return headless::createShadingGroup("blinn1SG", headless::createShader("blinn", "blinn1"));
+}
+
+// One of every kind, plus a hidden mesh, in this creation (and so breadth-first) order:
+// pCube1, hidden1, nurbsPlane1, curve1, ffd1Lattice, camera1, pointLight1.
+void buildEveryKind()
+{
+    headless::emptyScene();
+    MObject group = blinnGroup();
+    MObject cube = makeMesh("pCube1", "pCubeShape1");
+    headless::assign(group, cube);
+    MObject hidden = headless::createTransform("hidden1");
+    headless::setVisible(hidden, false);
+    headless::assign(group, makeMesh("hiddenPlane1", "hiddenPlaneShape1", cubeData(), hidden));
+    headless::assign(group, makeSurface("nurbsPlane1", 7, 4, true));
+    headless::createNurbsCurve("curveShape1", headless::createTransform("curve1"),
+                               {3, {{0, 0, 0}, {1, 1, 0}, {2, -1, 0}, {3, 0, 0}}});
+    MObject lattice = headless::createLattice("ffd1LatticeShape", headless::createTransform("ffd1Lattice"), 2, 2, 2);
+    headless::createFfd("ffd1", lattice, {cube});
+    MObject cameraTransform = headless::createTransform("camera1");
+    headless::setTranslate(cameraTransform, 0, 0, 10);
+    headless::createCamera("cameraShape1", cameraTransform);
+    MObject lightTransform = headless::createTransform("pointLight1");
+    headless::setTranslate(lightTransform, 1, 2, 3);
+    headless::createLight(headless::LightKind::Point, "pointLightShape1", lightTransform);
+}
+
+class GetMayaModelData : public CaptureTest {};
+
+TEST_F(GetMayaModelData, CapturesEveryKindInWalkOrder)
+{
+    buildEveryKind();
+    log.clear();
+    Model model = {};
+
+    ASSERT_TRUE(getMayaModelData(model, CAPTURE_WHOLE_SCENE, 0, UP_AXIS_Y));
+
+    ASSERT_EQ(model.numFrames, 1);
+    EXPECT_EQ(model.numMaterials, 1);
+    const Frame& frame = model.frames[0];
+    EXPECT_EQ(frame.numMeshes, 1);
+    EXPECT_STREQ(frame.meshes[0].shapeName, "pCubeShape1");
+    EXPECT_EQ(frame.numNURBS, 2);
+    EXPECT_NE(frame.NURBS[1].controlPoints, nullptr);
+    EXPECT_EQ(frame.numNURBSCurves, 1);
+    EXPECT_STREQ(frame.NURBSCurves[0].name, "curveShape1"); // "Shape" does not end the name
+    EXPECT_EQ(frame.numLattices, 1);
+    EXPECT_EQ(frame.lattices[0].numAttached, 1);
+    EXPECT_EQ(frame.lattices[0].attached[0], 0);
+    EXPECT_EQ(frame.numCameras, 1);
+    EXPECT_EQ(frame.cameras[0].eyePoint[2], 10.0f);
+    EXPECT_EQ(frame.numLights, 1);
+    EXPECT_EQ(frame.lights[0].type, 1);
+    EXPECT_EQ(frame.lights[0].position[1], 2.0f);
+
+    const Lines expected = {
+        "  Getting meshes from maya data...\n", "    Found: 1 meshes.\n", "    Loading all meshes.\n",
+        "      Node is not visible\n", // hidden1
+        "      Loading mesh.\n", "        loadMesh: Surface: 'pCube1'\n",
+        "        loadMesh: Allocating memory for the polyset\n",
+        "        loadMesh: Finished initializing iterators, allocing memory for 8 verts\n",
+        "        Found material: 'blinn1'\n", "        No axis conversion\n",
+        "        loadMesh: Generating polygons...\n", "      Successful\n",
+        "      Node is not visible\n", // hiddenPlane1 below hidden1
+        "      Node is not visible\n", // its shape
+        "    Successful.\n", "  Successful.\n", "  Getting meshes from maya data...\n",
+        "    Found: 2 NURBS, 1 NURBS Curves, 1 lattices, 1 cameras, 1 lights.\n", "    Loading all misc geometry.\n",
+        "      Node is not visible\n", // hidden1
+        "      Loading Light...\n", "        Position: 1.000000 2.000000 3.000000.\n",
+        "        Color: 1.000000 1.000000 1.000000\n", "        Loading point light.\n", "      Successful.\n",
+        "      Node is not visible\n", // hiddenPlane1
+        "      Loading NURBS... 'nurbsPlane1'\n", "        Found material: 'blinn1'\n",
+        "        Found material: 'blinn1'\n", "      Successful.\n", "      Loading NURBS curve... 'curveShape1'\n",
+        "      Successful.\n", "      Loading Lattice...\n", "        Connected mesh 'pCubeShape1'\n",
+        "        Lattice: Num lattice points 2 2 2\n", "        Mins: -0.500000 -0.500000 -0.500000\n",
+        "        Maxs: 0.500000 0.500000 0.500000\n", "      Successful.\n", "      Loading Camera...\n",
+        "        Camera eye at: 0.000000 0.000000 10.000000.\n", "        Camera COI at: 0.000000 0.000000 5.000000.\n",
+        "      Successful.\n",
+        "      Node is not visible\n", // hiddenPlaneShape1
+        "    Successful.\n", "  Successful.\n", "Successful.\n"};
+    // From the first capture stage on: the material stage before it is its own unit's.
+    Lines lines = log.lines();
+    EXPECT_EQ(Lines(std::find(lines.begin(), lines.end(), expected[0]), lines.end()), expected);
+    EXPECT_EQ(std::string(logIndent), "");
+
+    freeModel(model);
+    EXPECT_EQ(newAllocations(), 0);
+}
+
+TEST_F(GetMayaModelData, SelectionWalksOnlyTheSelectedSubTrees)
+{
+    struct Case {
+        const char* name;
+        std::vector<std::string> selection;
+        int32_t meshes, patches, curves, lattices, cameras, lights;
+        int32_t firstAttached; // -2: no lattice captured
+        std::vector<std::string> mustContain;
+    } cases[] = {
+        {"latticeWithoutItsMesh",
+         {"ffd1Lattice"},
+         0, 0, 0, 1, 0, 0, -1,
+         {"    Warning: No meshes found!\n", "    Found: 0 meshes.\n",
+          "        Warning: Could not find geometry 'pCubeShape1' attached to the lattice.\n"}},
+        {"hiddenParentSelected", {"hidden1", "nurbsPlane1", "curve1"}, 0, 2, 1, 0, 0, 0, -2,
+         {"      Node is not visible\n"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        buildEveryKind();
+        ASSERT_TRUE(headless::select(c.selection));
+        log.clear();
+        Model model = {};
+
+        ASSERT_TRUE(getMayaModelData(model, CAPTURE_SELECTION, 0, UP_AXIS_Y));
+        const Frame& frame = model.frames[0];
+        EXPECT_EQ(frame.numMeshes, c.meshes);
+        EXPECT_EQ(frame.numNURBS, c.patches);
+        EXPECT_EQ(frame.numNURBSCurves, c.curves);
+        EXPECT_EQ(frame.numLattices, c.lattices);
+        EXPECT_EQ(frame.numCameras, c.cameras);
+        EXPECT_EQ(frame.numLights, c.lights);
+        if (c.firstAttached != -2) {
+            ASSERT_EQ(frame.lattices[0].numAttached, 1);
+            EXPECT_EQ(frame.lattices[0].attached[0], c.firstAttached);
+        }
+        Lines lines = log.lines();
+        EXPECT_NE(std::find(lines.begin(), lines.end(), "    Loading meshes using current selection.\n"), lines.end());
+        EXPECT_NE(std::find(lines.begin(), lines.end(), "    Loading misc geometry using current selection.\n"),
+                  lines.end());
+        for (const std::string& line : c.mustContain)
+            EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
+        // Scan and loops agree: no loop ever finds more than the scan counted.
+        for (const std::string& line : lines)
+            EXPECT_EQ(line.find("Tried to load more"), std::string::npos) << line;
+
+        freeModel(model);
+        EXPECT_EQ(newAllocations(), 0);
+    }
+}
+
+// (A failed material stage releases its table: the material capture's table-shape tests; a failed mesh stage
+// releases everything: the plug-in's empty-selection export test.)
+TEST_F(GetMayaModelData, NonBezierSurfacesUseOnlyRecordsOthersReserved)
+{
+    struct Case {
+        const char* name;
+        bool bezierAfter; // a Bezier surface created after the non-Bezier one
+        int32_t patches;
+        Lines misc; // the misc walk's lines
+    } cases[] = {
+        {"alone",
+         false,
+         0,
+         {"      Error: Tried to load more NURBS than model->numNURBS.\n"}},
+        {"beforeABezierSurface",
+         true,
+         1,
+         {"      Loading NURBS... 'bumpy1'\n", "        Warning: NURBS surface is not bezier.\n",
+          "        Found material: 'blinn1'\n", "        Error: Trying to export too many NURBS\n",
+          "      Successful.\n", "      Error: Tried to load more NURBS than model->numNURBS.\n"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        headless::emptyScene();
+        MObject group = blinnGroup();
+        headless::assign(group, makeMesh("pCube1", "pCubeShape1"));
+        headless::assign(group, makeSurface("bumpy1", 7, 4, false));
+        if (c.bezierAfter)
+            headless::assign(group, makeSurface("smooth1", 4, 4, true));
+        log.clear();
+        Model model = {};
+
+        ASSERT_TRUE(getMayaModelData(model, CAPTURE_WHOLE_SCENE, 0, UP_AXIS_Y));
+        EXPECT_EQ(model.frames[0].numNURBS, c.patches);
+
+        Lines lines = log.lines();
+        auto start = std::find(lines.begin(), lines.end(), "    Loading all misc geometry.\n");
+        ASSERT_NE(start, lines.end());
+        Lines expected = c.misc;
+        expected.push_back("    Successful.\n");
+        EXPECT_EQ(Lines(start + 1, lines.end() - 2), expected);
+        freeModel(model);
+        EXPECT_EQ(newAllocations(), 0);
     }
 }
 

@@ -1,10 +1,17 @@
-// The DAG: what the walks' filters let through, sub-walks from a bad root, type tests and extending to the shape
-// under each host reading, and diamonds too big to list. (Walk orders: the model capture's walk-order test and the
-// scene-walk capture tests, which walk instances and selections too; a chain 100,000 deep: the torture tests.)
+// The DAG and transforms: what a shape filter lets through, extending to the shape under each host reading, cycles
+// refused, and how the host composes a transform (scale about the scale pivot, rotation in the rotate order about the
+// rotate pivot, then translation). (Walk orders: the model capture's walk-order test and the scene-walk capture
+// tests, which walk instances and selections too; a chain 100,000 deep: the torture tests; type tests of a transform
+// path answering for the shape below: the scene-scan, light and model capture tests; parents composed along a path:
+// the camera, light and NURBS capture tests; path counts and instance numbers: no export asks for them.)
 #include <headless/scene.h>
 #include <maya/MDagPath.h>
+#include <maya/MFnTransform.h>
 #include <maya/MItDag.h>
+#include <maya/MMatrix.h>
+#include <maya/MPoint.h>
 #include <maya/MString.h>
+#include <maya/MVector.h>
 
 #include <gtest/gtest.h>
 
@@ -31,91 +38,44 @@ void buildTree() {
   headless::createMesh("second", pair, kTriangle);
 }
 
-std::string pathText(const MDagPath& path) { return path.length() == 0 ? "<world>" : path.fullPathName().asChar(); }
-
 std::vector<std::string> walk(MItDag& iterator) {
   std::vector<std::string> names;
   for (; !iterator.isDone(); iterator.next()) {
     MDagPath path;
     EXPECT_TRUE(iterator.getPath(path));
-    names.push_back(pathText(path));
+    names.push_back(path.fullPathName().asChar());
   }
   return names;
 }
 
-// The filter asks each node for its own type: a transform above a mesh is not a mesh here (the material count
-// walks shapes this way).
-TEST(DagIterator, FiltersTakeEachNodesOwnType) {
-  const std::pair<MFn::Type, std::vector<std::string>> cases[] = {
-      {MFn::kMesh, {"|a|b|bShape", "|d|dShape", "|pair|first", "|pair|second"}},
-      {MFn::kShape, {"|a|b|bShape", "|d|dShape", "|lamp|lampShape", "|cam|camShape", "|pair|first", "|pair|second"}},
-      {MFn::kNurbsCurve, {}},
-  };
+// The filter asks each node for its own type: the transforms above shapes are left out (the material count walks
+// shapes this way).
+TEST(DagIterator, AShapeFilterTakesEachNodesOwnType) {
   buildTree();
-  for (const auto& c : cases) {
-    MStatus status;
-    MItDag iterator(MItDag::kDepthFirst, c.first, &status);
-    ASSERT_TRUE(status);
-    EXPECT_EQ(walk(iterator), c.second) << "filter " << c.first;
-  }
-}
-
-// (Sub-walks from selected paths: the scene-walk capture tests.)
-TEST(DagIterator, ABadRootEndsTheWalk) {
-  buildTree();
-  const MObject roots[] = {MObject(), headless::createShader("lambert", "notDag")};
-  for (const MObject& root : roots) {
-    MItDag iterator(MItDag::kBreadthFirst);
-    EXPECT_EQ(iterator.reset(root, MItDag::kDepthFirst, MFn::kInvalid).statusCode(), MStatus::kInvalidParameter);
-    EXPECT_TRUE(walk(iterator).empty());
-  }
-  MItDag iterator;
-  EXPECT_EQ(iterator.reset(MDagPath(), MItDag::kDepthFirst, MFn::kInvalid).statusCode(), MStatus::kInvalidParameter);
-  EXPECT_TRUE(iterator.isDone());
-}
-
-TEST(DagPath, HasFnOnATransformPathAlsoAnswersForTheShapeBelow) {
-  struct Case {
-    const char* path;
-    MFn::Type type;
-    bool expected;
-  };
-  // A transform with only transforms below answers for itself alone. (Lights and shapes found at their transforms:
-  // the scene-scan and light capture tests.)
-  const Case cases[] = {{"|a", MFn::kMesh, false}, {"|a|c", MFn::kShape, false}, {"|d|dShape", MFn::kTransform, false}};
-  buildTree();
-  for (const Case& c : cases) {
-    MStatus status;
-    EXPECT_EQ(headless::pathTo(c.path).hasFn(c.type, &status), c.expected) << c.path << " " << c.type;
-    EXPECT_TRUE(status);
-  }
   MStatus status;
-  MDagPath empty;
-  EXPECT_FALSE(empty.hasFn(MFn::kDagNode, &status));
-  EXPECT_EQ(status.statusCode(), MStatus::kFailure);
-  EXPECT_TRUE(empty.node(&status).isNull());
-  EXPECT_EQ(status.statusCode(), MStatus::kFailure);
+  MItDag iterator(MItDag::kDepthFirst, MFn::kShape, &status);
+  ASSERT_TRUE(status);
+  EXPECT_EQ(walk(iterator), (std::vector<std::string>{"|a|b|bShape", "|d|dShape", "|lamp|lampShape", "|cam|camShape",
+                                                       "|pair|first", "|pair|second"}));
 }
 
+// (From a transform with one shape, and from a shape under both readings: the mesh-name and material assignment
+// capture tests.)
 TEST(DagPath, ExtendToShapeUnderEachHostReading) {
   struct Case {
     const char* path;
-    bool failOnShape, failWithSeveral;
+    bool failWithSeveral;
     MStatus::MStatusCode status;
     const char* result;
   };
   const Case cases[] = {
-      {"|d", false, false, MStatus::kSuccess, "|d|dShape"},
-      {"|a", false, false, MStatus::kInvalidParameter, "|a"},
-      {"|d|dShape", false, false, MStatus::kSuccess, "|d|dShape"},
-      {"|d|dShape", true, false, MStatus::kInvalidParameter, "|d|dShape"},
-      {"|pair", false, false, MStatus::kSuccess, "|pair|first"},
-      {"|pair", false, true, MStatus::kInvalidParameter, "|pair"},
-      {"", false, false, MStatus::kFailure, ""},
+      {"|a", false, MStatus::kInvalidParameter, "|a"},
+      {"|pair", false, MStatus::kSuccess, "|pair|first"},
+      {"|pair", true, MStatus::kInvalidParameter, "|pair"},
+      {"", false, MStatus::kFailure, ""},
   };
   for (const Case& c : cases) {
     buildTree();
-    headless::hostBehaviour().extendToShapeFailsOnShape = c.failOnShape;
     headless::hostBehaviour().extendToShapeFailsWithSeveralShapes = c.failWithSeveral;
     MDagPath path = c.path[0] != '\0' ? headless::pathTo(c.path) : MDagPath();
     EXPECT_EQ(path.extendToShape().statusCode(), c.status) << c.path;
@@ -124,29 +84,62 @@ TEST(DagPath, ExtendToShapeUnderEachHostReading) {
   headless::resetHostBehaviour();
 }
 
-// Every level instanced under two parents: 2^40 paths to the bottom node, counted and reached without listing.
-TEST(DagPath, ADiamondDagReachesAnyPathWithoutListingThem) {
-  const int levels = 40;
+// An instance that would close a cycle is refused, or every walk of the scene would run forever. (Instances: the
+// scene-walk capture tests.)
+TEST(DagPath, AnInstanceClosingACycleIsRefused) {
   headless::emptyScene();
-  MObject left = headless::createTransform("left0");
-  MObject right = headless::createTransform("right0");
-  for (int level = 1; level < levels; ++level) {
-    MObject nextLeft = headless::createTransform("left" + std::to_string(level), left);
-    MObject nextRight = headless::createTransform("right" + std::to_string(level), left);
-    ASSERT_TRUE(headless::addInstance(nextLeft, right));
-    ASSERT_TRUE(headless::addInstance(nextRight, right));
-    left = nextLeft;
-    right = nextRight;
+  MObject top = headless::createTransform("top");
+  MObject below = headless::createTransform("below", headless::createTransform("middle", top));
+  EXPECT_FALSE(headless::addInstance(top, below));
+}
+
+MPoint throughTransform(const MObject& transform, const MPoint& local) {
+  return local * headless::pathTo(transform).inclusiveMatrix();
+}
+
+TEST(TransformMatrix, PivotsRotateOrdersAndScale) {
+  struct Case {
+    const char* what;
+    headless::Vec3 translate, rotate, scale, rotatePivot, scalePivot;
+    headless::RotateOrder order;
+    MPoint local, world;
+  };
+  using O = headless::RotateOrder;
+  const Case cases[] = {
+      // (Rotations in xyz order, scale and shear: the interchange decomposition test, against its own algebra.)
+      // zyx: Z first ((0,1,0) -> (-1,0,0)), then X leaves it.
+      {"order zyx", {0, 0, 0}, {90, 0, 90}, {1, 1, 1}, {0, 0, 0}, {0, 0, 0}, O::ZYX, {0, 1, 0}, {-1, 0, 0}},
+      // The rotate pivot stays where it is; a point one unit beyond it swings around it.
+      {"rotate pivot", {0, 0, 0}, {0, 0, 90}, {1, 1, 1}, {1, 0, 0}, {0, 0, 0}, O::XYZ, {2, 0, 0}, {1, 1, 0}},
+      {"rotate pivot fixed", {0, 0, 0}, {0, 0, 90}, {1, 1, 1}, {1, 0, 0}, {0, 0, 0}, O::XYZ, {1, 0, 0}, {1, 0, 0}},
+      {"scale pivot", {0, 0, 0}, {0, 0, 0}, {2, 2, 2}, {0, 0, 0}, {1, 1, 1}, O::XYZ, {0, 0, 0}, {-1, -1, -1}},
+      {"scale pivot fixed", {0, 0, 0}, {0, 0, 0}, {2, 2, 2}, {0, 0, 0}, {1, 1, 1}, O::XYZ, {1, 1, 1}, {1, 1, 1}},
+  };
+  for (const Case& c : cases) {
+    headless::emptyScene();
+    MObject t = headless::createTransform("t");
+    headless::setTranslate(t, c.translate.x, c.translate.y, c.translate.z);
+    headless::setRotate(t, c.rotate.x, c.rotate.y, c.rotate.z, c.order);
+    headless::setScale(t, c.scale.x, c.scale.y, c.scale.z);
+    headless::setPivots(t, c.rotatePivot, c.scalePivot);
+    EXPECT_TRUE(throughTransform(t, c.local).isEquivalent(c.world, 1e-9)) << c.what;
   }
-  MDagPath first = headless::pathTo(left, 0);
-  ASSERT_TRUE(first.isValid());
-  EXPECT_EQ(first.length(), static_cast<unsigned>(levels));
-  EXPECT_TRUE(first.isInstanced());
-  EXPECT_EQ(headless::pathTo(left, 5).instanceNumber(), 5u);
-  MItDag walk(MItDag::kDepthFirst, MFn::kTransform);
-  EXPECT_EQ(walk.instanceCount(true), 1u);  // left0 has one path
-  // An instance that would close a cycle is refused.
-  EXPECT_FALSE(headless::addInstance(headless::findNode("left0"), left));
+}
+
+TEST(TransformMatrix, ATransformThatDoesNotInheritIgnoresItsParents) {
+  headless::emptyScene();
+  MObject parent = headless::createTransform("parent");
+  headless::setTranslate(parent, 5, 5, 5);
+  MObject child = headless::createTransform("child", parent);
+  headless::setTranslate(child, 1, 0, 0);
+  EXPECT_TRUE(throughTransform(child, MPoint::origin).isEquivalent(MPoint(6, 5, 5)));
+  headless::setAttr(child, "inheritsTransform", 0.0);
+  EXPECT_TRUE(throughTransform(child, MPoint::origin).isEquivalent(MPoint(1, 0, 0)));
+  // exclusiveMatrix leaves out the last node; the world translation needs a path.
+  EXPECT_TRUE((MPoint::origin * headless::pathTo(child).exclusiveMatrix()).isEquivalent(MPoint(5, 5, 5)));
+  MStatus status;
+  MFnTransform(child).translation(MSpace::kWorld, &status);
+  EXPECT_EQ(status.statusCode(), MStatus::kInvalidParameter);
 }
 
 }  // namespace

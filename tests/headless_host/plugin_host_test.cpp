@@ -1,16 +1,19 @@
-// Plug-in modules in the headless host: loading and unloading twice, refused modules and registration statuses.
-// (Loading, exporting and unloading the real plug-in: plugin_main_test.)
+// Plug-in modules in the headless host: loading and unloading twice, refused modules and registration statuses,
+// and splitting the option strings handed to them under both host readings. (Loading, exporting and unloading the
+// real plug-in: plugin_main_test; integers from text, comparison, lengths and array editing: every export-options
+// and translator test.)
 #include <headless/plugin_host.h>
 #include <headless/scene.h>
-#include <maya/MFnPlugin.h>
 #include <maya/MPxFileTranslator.h>
 #include <maya/MString.h>
+#include <maya/MStringArray.h>
 
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -29,16 +32,20 @@ class PluginHost : public ::testing::Test {
   }
 };
 
-// (The registration's fields, the load path, the API version, what an export hands the writer and a load, export
-// and unload of the real plug-in: plugin_main_test and the export tests.)
+// (The registration's fields, the load path, the API version, what an export hands the writer, a load, export and
+// unload of the real plug-in with its translator found and gone, and registering, registering twice and
+// deregistering twice through its entry points: plugin_main_test and the export tests.)
 TEST_F(PluginHost, AModuleLoadsOnceAndUnloadsOnce) {
   std::string error;
   ASSERT_TRUE(headless::loadPlugin(modulePath("recording_translator"), error)) << error;
-  ASSERT_NE(headless::findTranslator("recorder"), nullptr);
+  // Its translator is the base class, which has no writer: an export through it fails.
+  EXPECT_EQ(headless::exportFile("recorder", "/tmp/never", "", MPxFileTranslator::kExportAccessMode).statusCode(),
+            MStatus::kFailure);
   EXPECT_FALSE(headless::loadPlugin(modulePath("recording_translator"), error));
   EXPECT_NE(error.find("already loaded"), std::string::npos);
   EXPECT_TRUE(headless::unloadPlugin("libqaxheadless_recording_translator"));
-  EXPECT_EQ(headless::findTranslator("recorder"), nullptr);
+  EXPECT_EQ(headless::exportFile("recorder", "/tmp/never", "", MPxFileTranslator::kExportAccessMode).statusCode(),
+            MStatus::kFailure);  // no translator of that name now
   EXPECT_EQ(headless::unloadPlugin("libqaxheadless_recording_translator").statusCode(), MStatus::kFailure);
 }
 
@@ -60,24 +67,36 @@ TEST_F(PluginHost, RefusedModules) {
   EXPECT_TRUE(headless::loadedPlugins().empty());
 }
 
-char pixmap[] = "none";
-void* makeTranslator() { return new MPxFileTranslator; }
+std::vector<std::string> pieces(const MStringArray& array) {
+  std::vector<std::string> result;
+  for (unsigned i = 0; i < array.length(); ++i) result.push_back(array[i].asChar());
+  return result;
+}
 
-// (Registering, registering twice and deregistering twice: plugin_main_test, through the real plug-in's entry
-// points.)
-TEST_F(PluginHost, ExportsNeedARegisteredTranslatorWithAWriter) {
-  MObject object = headless::makePluginObject("direct", "/plugins/here");
-  MStatus status;
-  MFnPlugin plugin(object, "Vendor", "3.1", "Any", &status);
-  ASSERT_TRUE(status);
-  ASSERT_TRUE(plugin.registerFileTranslator("plain", pixmap, makeTranslator));
-  EXPECT_EQ(headless::exportFile("plain", "/tmp/never", "", MPxFileTranslator::kExportAccessMode).statusCode(),
-            MStatus::kFailure);
-  EXPECT_TRUE(plugin.deregisterFileTranslator("plain"));
-  EXPECT_EQ(headless::exportFile("plain", "/tmp/never", "", MPxFileTranslator::kExportAccessMode).statusCode(),
-            MStatus::kFailure);  // no translator of that name now
-  MFnPlugin onSomethingElse(MObject::kNullObj, "v", "1", "Any", &status);
-  EXPECT_EQ(status.statusCode(), MStatus::kInvalidParameter);
+TEST(Strings, SplitDropsEmptyPiecesUnlessAskedToKeepThem) {
+  struct Case {
+    const char* text;
+    char separator;
+    std::vector<std::string> dropped, kept;
+  };
+  const Case cases[] = {
+      {"vertexColors=0;relProjPath=0;optimize=0;", ';', {"vertexColors=0", "relProjPath=0", "optimize=0"},
+       {"vertexColors=0", "relProjPath=0", "optimize=0", ""}},
+      {"a;;b", ';', {"a", "b"}, {"a", "", "b"}},
+      {"key=", '=', {"key"}, {"key", ""}},
+      {"=value", '=', {"value"}, {"", "value"}},
+      {"", ';', {}, {""}},
+  };
+  for (const Case& c : cases) {
+    MStringArray result;
+    headless::resetHostBehaviour();
+    ASSERT_TRUE(MString(c.text).split(c.separator, result));
+    EXPECT_EQ(pieces(result), c.dropped) << c.text;
+    headless::hostBehaviour().splitKeepsEmptyPieces = true;
+    ASSERT_TRUE(MString(c.text).split(c.separator, result));
+    EXPECT_EQ(pieces(result), c.kept) << c.text;
+  }
+  headless::resetHostBehaviour();
 }
 
 }  // namespace

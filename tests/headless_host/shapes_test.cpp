@@ -1,117 +1,178 @@
-// Cameras, lights, NURBS and lattices: what the host computes from their attributes (fields of view, divisions of
-// hostile values), the shapes it refuses, and the queries that need a path or an index inside the shape. (Light
-// kinds, cone angles and directions: the light capture tests.)
+// Meshes, cameras, NURBS and lattices: the normals the host computes (shared across soft edges, split at hard ones),
+// unmapped corners, what the host makes of attributes (the film back, divisions of hostile values) and the data and
+// shapes it refuses. (Given normals kept with their ids, colours per face corner, world space through a path and a
+// set refused by a node of another kind: the mesh, NURBS, camera and mesh-refusal capture tests; light kinds, cone
+// angles and directions: the light capture tests; the default lattice's points: the model capture's lattice bounds.)
 #include <headless/scene.h>
 #include <maya/MDagPath.h>
-#include <maya/MFloatVector.h>
+#include <maya/MFloatVectorArray.h>
 #include <maya/MFnCamera.h>
 #include <maya/MFnLattice.h>
+#include <maya/MFnMesh.h>
 #include <maya/MFnNurbsCurve.h>
-#include <maya/MFnNurbsSurface.h>
-#include <maya/MFnSpotLight.h>
+#include <maya/MItMeshPolygon.h>
 #include <maya/MPoint.h>
 #include <maya/MVector.h>
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 namespace {
 
 const double kDegrees = 180.0 / 3.14159265358979323846;
 
-// rig: translated (1,2,3), turned 90 degrees about Z, scaled by 2; holder below it.
-MObject buildRig() {
+// (Fields of view at 50 mm on the starting film back, world eye points and light directions: the camera and light
+// capture tests.)
+TEST(Camera, ApertureFromItsAttributeAndUpDirectionUnderATurnedParent) {
+  // Moved, turned a quarter turn about Z and scaled by 2, the rig turns the camera's up (0, 1, 0) to (-1, 0, 0).
   headless::emptyScene();
   MObject rig = headless::createTransform("rig");
   headless::setTranslate(rig, 1, 2, 3);
   headless::setRotate(rig, 0, 0, 90);
   headless::setScale(rig, 2, 2, 2);
-  return headless::createTransform("holder", rig);
-}
-
-TEST(Camera, FieldsOfViewFromFocalLengthAndApertureAndWorldQueriesNeedAPath) {
-  MObject shape = headless::createCamera("shotShape", buildRig());
-  MFnCamera camera(headless::pathTo("|rig|holder|shotShape"));
+  MObject shape = headless::createCamera("shotShape", rig);
+  MFnCamera camera(headless::pathTo("|rig|shotShape"));
   EXPECT_TRUE(MPoint(camera.upDirection(MSpace::kWorld)).isEquivalent(MPoint(-1, 0, 0), 1e-9));
-  // A 36 x 24 mm film back: 54.43 x 37.85 degrees at 35 mm. (At 50 mm: the camera capture test.)
-  EXPECT_NEAR(camera.horizontalFieldOfView() * kDegrees, 54.432, 1e-3);
-  EXPECT_NEAR(camera.verticalFieldOfView() * kDegrees, 37.849, 1e-3);
   headless::setAttr(shape, "fl", 50.0);
   headless::setAttr(shape, "cap", std::vector<double>{0.98, 0.735});  // 24.9 x 18.7 mm
   EXPECT_NEAR(camera.horizontalFieldOfView() * kDegrees, 27.956, 1e-3);
-  MStatus status;
-  MFnCamera(shape).eyePoint(MSpace::kWorld, &status);
-  EXPECT_EQ(status.statusCode(), MStatus::kInvalidParameter);
-  // A light's direction exists for each of its instances only.
-  headless::createLight(headless::LightKind::Spot, "keyShape", headless::createTransform("key"));
-  MFnSpotLight(headless::pathTo("|key")).lightDirection(1, MSpace::kWorld, &status);
-  EXPECT_EQ(status.statusCode(), MStatus::kInvalidParameter);
 }
 
-// (World control points under moved parents: the NURBS capture tests.)
-TEST(Nurbs, ShapesThatAreRefusedAndControlPointsOutsideTheShapeOrWithoutAPath) {
+// (Bezier and other surfaces the host takes, read back, and world control points under moved parents: the NURBS
+// capture tests.)
+TEST(Nurbs, ShapesThatAreRefusedAndACurveWithoutControlPoints) {
   struct Case {
     int degree, numU, numV;
-    bool bezier, created;
+    bool created;
   };
-  const Case cases[] = {{3, 7, 4, true, true}, {3, 7, 7, false, true}, {1, 2, 2, true, true},
-                        {3, 3, 4, true, false},  // fewer control points than the degree needs
-                        {0, 4, 4, true, false}};
+  const Case cases[] = {{3, 7, 4, true}, {1, 2, 2, true},
+                        {3, 3, 4, false},  // fewer control points than the degree needs
+                        {0, 4, 4, false}};
   for (const Case& c : cases) {
+    headless::emptyScene();
     headless::NurbsSurfaceData data;
     data.degreeU = data.degreeV = c.degree;
     data.numCVsU = c.numU;
     data.numCVsV = c.numV;
-    data.bezier = c.bezier;
     data.cvs.assign(c.numU * c.numV, {0, 0, 0});
-    MObject shape = headless::createNurbsSurface("surfaceShape", buildRig(), data);
-    ASSERT_EQ(shape.isNull(), !c.created);
-    if (shape.isNull()) continue;
-    MFnNurbsSurface surface(headless::pathTo("|rig|holder|surfaceShape"));
-    EXPECT_EQ(surface.isBezier(), c.bezier);
-    EXPECT_EQ(surface.degreeV(), c.degree);
-    EXPECT_EQ(surface.numCVsInV(), c.numV);
-    MPoint world;
-    EXPECT_EQ(surface.getCV(c.numU, 0, world).statusCode(), MStatus::kInvalidParameter);
-    EXPECT_EQ(MFnNurbsSurface(shape).getCV(0, 0, world, MSpace::kWorld).statusCode(), MStatus::kInvalidParameter);
+    EXPECT_EQ(headless::createNurbsSurface("surfaceShape", headless::createTransform("t"), data).isNull(), !c.created);
   }
-  headless::NurbsCurveData curve;
-  curve.cvs = {{0, 0, 0}, {1, 2, 0}, {3, 2, 0}, {4, 0, 0}};
-  MObject shape = headless::createNurbsCurve("curveShape", buildRig(), curve);
-  MPoint world;
-  EXPECT_EQ(MFnNurbsCurve(shape).getCV(3, world, MSpace::kWorld).statusCode(), MStatus::kInvalidParameter);
-  EXPECT_EQ(MFnNurbsCurve(headless::createNode("nurbsCurve", "bare", headless::findNode("holder"))).numCVs(), 0);
+  EXPECT_EQ(MFnNurbsCurve(headless::createNode("nurbsCurve", "bare", headless::findNode("t"))).numCVs(), 0);
 }
 
 TEST(Lattice, DivisionsFromAttributesOfALatticeWithoutPoints) {
-  struct Case {
-    double s, t, u;
-    unsigned expectedS, expectedT, expectedU;
-  };
-  const Case cases[] = {{3, 4, 5, 3, 4, 5},
-                        {1, 4, 5, 2, 2, 2},        // fewer than two divisions
-                        {-7, 4, 5, 2, 2, 2},       // negative
-                        {1e30, 1e30, 2, 2, 2, 2},  // more points than memory
-                        {2.9, 2, 2, 2, 2, 2}};
-  for (const Case& c : cases) {
+  const std::pair<std::vector<double>, std::vector<unsigned>> cases[] = {{{3, 4, 5}, {3, 4, 5}},
+                                                                          {{1, 4, 5}, {2, 2, 2}},  // fewer than two
+                                                                          {{-7, 4, 5}, {2, 2, 2}},
+                                                                          {{1e30, 1e30, 2}, {2, 2, 2}},  // too many
+                                                                          {{2.9, 2, 2}, {2, 2, 2}}};
+  for (const auto& c : cases) {
     headless::emptyScene();
     MObject shape = headless::createNode("lattice", "loose", headless::createTransform("cage"));
-    headless::setAttr(shape, "sd", c.s);
-    headless::setAttr(shape, "td", c.t);
-    headless::setAttr(shape, "ud", c.u);
-    MFnLattice lattice(shape);
+    headless::setAttr(shape, "sd", c.first[0]);
+    headless::setAttr(shape, "td", c.first[1]);
+    headless::setAttr(shape, "ud", c.first[2]);
     unsigned s = 0, t = 0, u = 0;
-    ASSERT_TRUE(lattice.getDivisions(s, t, u));
-    EXPECT_EQ(s, c.expectedS);
-    EXPECT_EQ(t, c.expectedT);
-    EXPECT_EQ(u, c.expectedU);
-    // (The default grid's points: the model capture test's lattice bounds.)
-    MStatus status;
-    lattice.point(s, 0, 0, &status);
-    EXPECT_EQ(status.statusCode(), MStatus::kInvalidParameter);
+    ASSERT_TRUE(MFnLattice(shape).getDivisions(s, t, u));
+    EXPECT_EQ((std::vector<unsigned>{s, t, u}), c.second) << c.first[0];
   }
   // Points that do not fill the divisions are refused.
   EXPECT_TRUE(headless::createLattice("bad", headless::findNode("cage"), 2, 2, 2,
                                       std::vector<headless::Vec3>(12)).isNull());
+}
+
+// A cube of side 2 centred on the origin, faces wound outwards; one UV per corner except on face 4.
+headless::MeshData cube() {
+  headless::MeshData data;
+  data.points = {{-1, -1, -1}, {1, -1, -1}, {1, 1, -1}, {-1, 1, -1}, {-1, -1, 1}, {1, -1, 1}, {1, 1, 1}, {-1, 1, 1}};
+  data.faces = {{0, 3, 2, 1}, {4, 5, 6, 7}, {0, 1, 5, 4}, {1, 2, 6, 5}, {2, 3, 7, 6}, {3, 0, 4, 7}};
+  data.uvs = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+  data.faceUVs = {{0, 1, 2, 3}, {0, 1, 2, 3}, {0, 1, 2, 3}, {0, 1, 2, 3}, {-1, -1, -1, -1}, {0, 1, 2, 3}};
+  return data;
+}
+
+MDagPath buildCube(const headless::MeshData& data) {
+  headless::emptyScene();
+  headless::createMesh("boxShape", headless::createTransform("box"), data);
+  return headless::pathTo("|box|boxShape");
+}
+
+MVector faceNormal(const headless::MeshData& data, int face) {
+  const std::vector<int>& f = data.faces[face];
+  const headless::Vec3 &a = data.points[f[0]], &b = data.points[f[1]], &c = data.points[f[2]];
+  return (MVector(b.x - a.x, b.y - a.y, b.z - a.z) ^ MVector(c.x - a.x, c.y - a.y, c.z - a.z)).normal();
+}
+
+TEST(Mesh, SoftEdgesShareNormalsAndHardEdgesSplitThem) {
+  headless::MeshData data = cube();
+  const std::vector<std::pair<int, int>> all = {{0, 1}, {1, 2}, {2, 3}, {0, 3}, {4, 5}, {5, 6},
+                                                {6, 7}, {4, 7}, {0, 4}, {1, 5}, {2, 6}, {3, 7}};
+  struct Case {
+    std::vector<std::pair<int, int>> hard;
+    int normals;
+  };
+  const Case cases[] = {
+      {{}, 8},                                       // one normal per vertex, numbered as the vertices
+      {all, 24},                                     // one per face corner
+      {{{4, 5}, {5, 6}, {6, 7}, {4, 7}}, 12},        // the top face (1) splits from its neighbours
+  };
+  for (const Case& c : cases) {
+    data.hardEdges = c.hard;
+    MDagPath path = buildCube(data);
+    MFnMesh mesh(path);
+    EXPECT_EQ(mesh.numNormals(), c.normals);
+    MFloatVectorArray normals;
+    ASSERT_TRUE(mesh.getNormals(normals, MSpace::kObject));
+    ASSERT_EQ(normals.length(), static_cast<unsigned>(c.normals));
+    for (MItMeshPolygon face(path); !face.isDone(); face.next()) {
+      for (int corner = 0; corner < face.polygonVertexCount(); ++corner) {
+        const MFloatVector n = normals[face.normalIndex(corner)];
+        const headless::Vec3& p = data.points[face.vertexIndex(corner)];
+        if (c.hard.empty()) {
+          // Three faces meet at each corner: the shared normal points along the corner's diagonal.
+          EXPECT_TRUE(n.isEquivalent(MFloatVector(MVector(p.x, p.y, p.z).normal()), 1e-5f));
+          EXPECT_EQ(face.normalIndex(corner), face.vertexIndex(corner));
+        } else if (c.hard.size() == all.size() || face.index() == 1) {
+          EXPECT_TRUE(n.isEquivalent(MFloatVector(faceNormal(data, face.index())), 1e-5f));
+        }
+        EXPECT_NEAR(n.length(), 1.0f, 1e-5f);
+      }
+    }
+  }
+}
+
+TEST(Mesh, UnmappedCornersFailGetUVIndexAndLeaveTheIndex) {
+  for (MItMeshPolygon faces(buildCube(cube())); !faces.isDone(); faces.next()) {
+    for (int corner = 0; corner < faces.polygonVertexCount(); ++corner) {
+      int uv = 99;
+      MStatus status = faces.getUVIndex(corner, uv);
+      EXPECT_EQ(status.statusCode(), faces.index() == 4 ? MStatus::kInvalidParameter : MStatus::kSuccess);
+      EXPECT_EQ(uv, faces.index() == 4 ? 99 : corner);
+    }
+    int uv = 99;
+    EXPECT_EQ(faces.getUVIndex(7, uv).statusCode(), MStatus::kInvalidParameter);
+  }
+}
+
+// (A damaged mesh kept as it is, corners outside its vertices: the damaged-corner mesh capture test.)
+TEST(Mesh, InconsistentDataIsRefused) {
+  headless::MeshData badFace = cube(), twoCorners = cube(), repeated = cube(), shortUVs = cube(), badColour = cube();
+  badFace.faces[0] = {0, 3, 9};
+  twoCorners.faces[0] = {0, 3};
+  repeated.faces[0] = {0, 3, 3, 1};
+  shortUVs.faceUVs.pop_back();
+  badColour.colors = {{1, 1, 1, 1}};
+  badColour.faceColors.assign(6, {0, 0, 0, 0});
+  badColour.faceColors[5][3] = 1;
+  const std::pair<headless::MeshData, bool> cases[] = {
+      {cube(), true}, {badFace, false}, {twoCorners, false}, {repeated, false}, {shortUVs, false}, {badColour, false}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(headless::validateMesh(c.first).empty(), c.second) << headless::validateMesh(c.first);
+    headless::emptyScene();
+    EXPECT_EQ(headless::createMesh("shape", headless::createTransform("t"), c.first).isNull(), !c.second);
+  }
 }
 
 }  // namespace
