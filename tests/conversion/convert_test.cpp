@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "conversion/quadratic_reference.h"
@@ -27,23 +29,18 @@ using testsupport::LogCapture;
 namespace {
 
 // Sets the two conversion options for the lifetime of the object.
-class Options {
-public:
-    Options(uint8_t colors, uint8_t relativePaths)
-        : savedColors_(includeVertexColors), savedRelative_(useProjectRelativePaths)
+struct Options {
+    uint8_t saved[2] = {includeVertexColors, useProjectRelativePaths};
+    Options(uint8_t colors, uint8_t relative)
     {
         includeVertexColors = colors;
-        useProjectRelativePaths = relativePaths;
+        useProjectRelativePaths = relative;
     }
     ~Options()
     {
-        includeVertexColors = savedColors_;
-        useProjectRelativePaths = savedRelative_;
+        includeVertexColors = saved[0];
+        useProjectRelativePaths = saved[1];
     }
-
-private:
-    uint8_t savedColors_;
-    uint8_t savedRelative_;
 };
 
 // An output model released when it goes.
@@ -79,29 +76,27 @@ MeshData triangleMesh()
     return data;
 }
 
-// A face over positions in order, all corners using normal 0, UV i and colour 0.
-std::vector<Corner> faceOver(const std::vector<int32_t>& positions)
+// Runs one of the conversions and gives the log it wrote.
+std::string convertLogged(bool (*convert)(const Model&, qaxModel&), const Model& model, qaxModel& output)
 {
-    std::vector<Corner> face;
-    for (int32_t v : positions)
-        face.push_back(Corner{v, v, 0, 0});
-    return face;
+    LogCapture log;
+    EXPECT_TRUE(convert(model, output));
+    return log.text();
 }
 
-// The exact value key of output vertex i (0.0 and -0.0 alike), for finding first occurrences.
-std::vector<uint32_t> vertexKey(const qaxObject& object, int32_t i, bool colors)
+// What weld gives for every stored corner of the mesh, one before and one past each polygon's, one polygon
+// before and one past the mesh's, and no mesh at all; and the log it wrote meanwhile.
+std::pair<std::vector<int32_t>, std::string> weldEveryCorner(
+    const Mesh& mesh, const std::function<int32_t(const Mesh*, int32_t, int32_t)>& weld)
 {
-    std::vector<uint32_t> key;
-    for (int32_t c = 0; c < 3; ++c)
-        key.push_back(exactFloatBits(object.vertices.vertices[3 * i + c]));
-    for (int32_t c = 0; c < 3; ++c)
-        key.push_back(exactFloatBits(object.normals.normals[3 * i + c]));
-    for (int32_t c = 0; c < 2; ++c)
-        key.push_back(exactFloatBits(object.UVs.UVs[2 * i + c]));
-    if (colors)
-        for (int32_t c = 0; c < 3; ++c)
-            key.push_back(exactFloatBits(object.vertexColors.vertexColors[3 * i + c]));
-    return key;
+    LogCapture log;
+    std::vector<int32_t> indices{weld(nullptr, 0, 0)};
+    for (int32_t j = -1; j <= mesh.numPolygons; ++j) {
+        int32_t corners = j >= 0 && j < mesh.numPolygons ? mesh.polygons[j].numVerts : 0;
+        for (int32_t k = -1; k <= corners; ++k)
+            indices.push_back(weld(&mesh, j, k));
+    }
+    return {indices, log.text()};
 }
 
 } // namespace
@@ -191,9 +186,10 @@ TEST(ConvertToQAX, TextureNames)
     }
 }
 
+// The random scenes below stay far under the object limit: a grid of 17,500 quads (35,000 triangles) with
+// shared positions and UVs, between two triangles, goes out as 4 objects.
 TEST(ConvertToQAX, LargeMeshesAreSplitSoThatEveryIndexFitsSixteenBits)
 {
-    // A grid of 17,500 quads (70,000 stored corners, 35,000 triangles) with shared positions and UVs.
     const int32_t columns = 175, rows = 100;
     MeshData data;
     for (int32_t y = 0; y <= rows; ++y) {
@@ -207,49 +203,48 @@ TEST(ConvertToQAX, LargeMeshesAreSplitSoThatEveryIndexFitsSixteenBits)
     data.materialIndex = 1;
     for (int32_t y = 0; y < rows; ++y) {
         for (int32_t x = 0; x < columns; ++x) {
-            int32_t v = y * (columns + 1) + x;
-            data.faces.push_back(faceOver({v, v + 1, v + columns + 2, v + columns + 1}));
+            int32_t v = y * (columns + 1) + x, w = v + columns + 1;
+            data.faces.push_back(
+                {Corner{v, v, 0, 0}, Corner{v + 1, v + 1, 0, 0}, Corner{w + 1, w + 1, 0, 0}, Corner{w, w, 0, 0}});
         }
     }
-    for (uint8_t colors : {0, 1}) {
-        SCOPED_TRACE(int(colors));
-        Options options(colors, 0);
-        SceneModel scene(2, {triangleMesh(), data, triangleMesh()});
-        LogCapture log;
-        Output output;
-        ASSERT_TRUE(convertToQAX(scene.model, output.model));
+    Options options(0, 0);
+    SceneModel scene(2, {triangleMesh(), data, triangleMesh()});
+    LogCapture log;
+    Output output;
+    ASSERT_TRUE(convertToQAX(scene.model, output.model));
 
-        const qaxModel& m = output.model;
-        ASSERT_EQ(m.objects.numObjects, 4);
-        const int32_t expectedTriangles[] = {1, 21845, 35000 - 21845, 1};
-        const int32_t expectedMaterial[] = {0, 1, 1, 0};
-        for (int32_t i = 0; i < 4; ++i) {
-            const qaxObject& object = m.objects.objects[i];
-            EXPECT_EQ(object.vertices.numVertices, 3 * expectedTriangles[i]) << i;
-            EXPECT_EQ(object.header.materialID, expectedMaterial[i]) << i;
-            EXPECT_EQ(object.bursts.burstMaterialID[0], expectedMaterial[i]) << i;
-            // Each index names the first vertex of its own object that holds the same values.
-            std::map<std::vector<uint32_t>, int32_t> first;
-            for (int32_t n = 0; n < object.indices.numIndices; ++n) {
-                int32_t expected = first.emplace(vertexKey(object, n, colors), n).first->second;
-                ASSERT_EQ(object.indices.indices[n], expected) << "object " << i << " index " << n;
-            }
+    const qaxModel& m = output.model;
+    ASSERT_EQ(m.objects.numObjects, 4);
+    const int32_t expectedTriangles[] = {1, 21845, 35000 - 21845, 1};
+    const int32_t expectedMaterial[] = {0, 1, 1, 0};
+    for (int32_t i = 0; i < 4; ++i) {
+        const qaxObject& o = m.objects.objects[i];
+        EXPECT_EQ(o.vertices.numVertices, 3 * expectedTriangles[i]) << i;
+        EXPECT_EQ(o.header.materialID, expectedMaterial[i]) << i;
+        EXPECT_EQ(o.bursts.burstMaterialID[0], expectedMaterial[i]) << i;
+        // Each index names the first vertex of its own object that holds the same values.
+        std::map<std::vector<float>, int32_t> first;
+        for (int32_t n = 0; n < o.indices.numIndices; ++n) {
+            std::vector<float> key(o.vertices.vertices + 3 * n, o.vertices.vertices + 3 * n + 3);
+            key.insert(key.end(), o.normals.normals + 3 * n, o.normals.normals + 3 * n + 3);
+            key.insert(key.end(), o.UVs.UVs + 2 * n, o.UVs.UVs + 2 * n + 2);
+            ASSERT_EQ(o.indices.indices[n], first.emplace(key, n).first->second) << "object " << i << " index " << n;
         }
-        // The second piece goes on with the triangle after the first piece's last one: quad 10922's
-        // second triangle (0, 2, 3).
-        const int32_t v = (10922 / columns) * (columns + 1) + 10922 % columns;
-        const float* start = m.objects.objects[2].vertices.vertices;
-        EXPECT_EQ(std::vector<float>(start, start + 3),
-                  (std::vector<float>{data.verts[3 * v], data.verts[3 * v + 1], 0}));
-        EXPECT_EQ(std::vector<float>(start + 3, start + 6),
-                  (std::vector<float>{data.verts[3 * (v + columns + 2)], data.verts[3 * (v + columns + 2) + 1], 0}));
-
-        std::vector<std::string> lines = log.lines();
-        for (const char* line : {"  Mesh 1 split into 2 objects of at most 21845 triangles\n",
-                                 "  Number of vertex/normal/uv pairs: 105000\n", "  Converted 39465 pairs\n"})
-            EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
-        expectFileReadsBack(m);
     }
+    // The second piece goes on with the triangle after the first piece's last one: quad 10922's second
+    // triangle (0, 2, 3).
+    const int32_t v = (10922 / columns) * (columns + 1) + 10922 % columns;
+    const float* start = m.objects.objects[2].vertices.vertices;
+    EXPECT_EQ(std::vector<float>(start, start + 6),
+              (std::vector<float>{data.verts[3 * v], data.verts[3 * v + 1], 0, data.verts[3 * (v + columns + 2)],
+                                  data.verts[3 * (v + columns + 2) + 1], 0}));
+
+    std::vector<std::string> lines = log.lines();
+    for (const char* line : {"  Mesh 1 split into 2 objects of at most 21845 triangles\n",
+                             "  Number of vertex/normal/uv pairs: 105000\n", "  Converted 39465 pairs\n"})
+        EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
+    expectFileReadsBack(m);
 }
 
 // What the random scenes of the pairwise comparison below never reach: a grid of 200 x 100 quads over
@@ -329,55 +324,27 @@ TEST(ConvertToQAX, MatchesThePairwiseConversionOnRandomScenes)
             }
 
             Output fast, slow;
-            std::string fastLog, slowLog;
-            {
-                LogCapture log;
-                ASSERT_TRUE(convertToQAX(scene.model, fast.model));
-                fastLog = log.text();
-            }
-            {
-                LogCapture log;
-                ASSERT_TRUE(reference::convertToQAX(scene.model, slow.model));
-                slowLog = log.text();
-            }
+            EXPECT_EQ(convertLogged(convertToQAX, scene.model, fast.model),
+                      convertLogged(reference::convertToQAX, scene.model, slow.model));
             char difference[512] = "";
             EXPECT_TRUE(compareQAXModels(fast.model, slow.model, difference, sizeof difference)) << difference;
-            EXPECT_EQ(fastLog, slowLog);
 
             for (int32_t m = 0; m < scene.model.frames[0].numMeshes; ++m) {
                 const Mesh& mesh = scene.mesh(m);
                 EXPECT_EQ(countUniquePairs(&mesh, 0), reference::countUniquePairs(&mesh, 0));
                 EXPECT_EQ(countUniquePairs(&mesh, 1), reference::countUniquePairs(&mesh, 1));
-                // Every stored corner, one before and one past each polygon's, one polygon before and one past
-                // the mesh's, and no mesh at all, against the object of its mesh.
                 const qaxObject& object = fast.model.objects.objects[m];
                 VertexWeldTable weld;
                 ASSERT_TRUE(buildVertexWeldTable(weld, object, colors));
-                std::vector<int32_t> hashed, searched;
-                std::string hashedLog, searchedLog;
-                {
-                    LogCapture log;
-                    hashed.push_back(getQAXIndexForVertex(weld, nullptr, 0, 0));
-                    for (int32_t j = -1; j <= mesh.numPolygons; ++j) {
-                        int32_t corners = j >= 0 && j < mesh.numPolygons ? mesh.polygons[j].numVerts : 0;
-                        for (int32_t k = -1; k <= corners; ++k)
-                            hashed.push_back(getQAXIndexForVertex(weld, &mesh, j, k));
-                    }
-                    hashedLog = log.text();
-                }
-                {
-                    LogCapture log;
-                    searched.push_back(reference::getQAXIndexForVertex(&object, nullptr, 0, 0, colors));
-                    for (int32_t j = -1; j <= mesh.numPolygons; ++j) {
-                        int32_t corners = j >= 0 && j < mesh.numPolygons ? mesh.polygons[j].numVerts : 0;
-                        for (int32_t k = -1; k <= corners; ++k)
-                            searched.push_back(reference::getQAXIndexForVertex(&object, &mesh, j, k, colors));
-                    }
-                    searchedLog = log.text();
-                }
+                auto hashed = weldEveryCorner(mesh, [&](const Mesh* at, int32_t j, int32_t k) {
+                    return getQAXIndexForVertex(weld, at, j, k);
+                });
+                auto searched = weldEveryCorner(mesh, [&](const Mesh* at, int32_t j, int32_t k) {
+                    return reference::getQAXIndexForVertex(&object, at, j, k, colors);
+                });
                 EXPECT_EQ(hashed, searched) << "mesh " << m;
-                EXPECT_EQ(hashedLog, searchedLog) << "mesh " << m;
-                welded += int32_t(std::count_if(hashed.begin(), hashed.end(), [](int32_t i) { return i >= 0; }));
+                const std::vector<int32_t>& indices = hashed.first;
+                welded += int32_t(std::count_if(indices.begin(), indices.end(), [](int32_t i) { return i >= 0; }));
                 releaseVertexWeldTable(weld);
             }
             expectFileReadsBack(fast.model);
