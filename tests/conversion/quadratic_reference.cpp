@@ -36,31 +36,20 @@ bool sameFloats(const float* a, const float* b, int32_t width)
     return true;
 }
 
-int32_t* indexArrayOf(Polygon& polygon, int32_t which)
-{
-    switch (which) {
-    case 0:
-        return polygon.vertIndices;
-    case 1:
-        return polygon.colorIndices;
-    case 2:
-        return polygon.uvIndices;
-    default:
-        return polygon.normalIndices;
-    }
-}
+// One of a polygon's four index arrays.
+typedef int32_t (Polygon::*IndexArray)[MAX_POLYGON_CORNERS];
 
-void remapPolygonIndices(Mesh& mesh, int32_t which, int32_t from, int32_t to)
+void remapPolygonIndices(Mesh& mesh, IndexArray which, int32_t from, int32_t to)
 {
     for (int32_t j = 0; j < mesh.numPolygons; ++j) {
-        int32_t* indices = indexArrayOf(mesh.polygons[j], which);
+        int32_t* indices = mesh.polygons[j].*which;
         for (int32_t k = 0; k < cornersOf(mesh.polygons[j]); ++k)
             if (indices[k] == from)
                 indices[k] = to;
     }
 }
 
-int32_t removeDuplicates(Mesh& mesh, float*& values, int32_t& count, int32_t width, int32_t which,
+int32_t removeDuplicates(Mesh& mesh, float*& values, int32_t& count, int32_t width, IndexArray which,
                          const char* label)
 {
     int32_t removed = 0;
@@ -250,24 +239,19 @@ int32_t getQAXIndexForVertex(const qaxObject* o, const Mesh* m, int32_t j, int32
         logPrint(0, "Warning: getQAXIndexForVertex: local vertIndex %i is out of range %i\n", k, cornersOf(p));
         return -1;
     }
-    if (p.vertIndices[k] >= m->numVerts) {
-        logPrint(0, "Warning: getQAXIndexForVertex: vertIndex %i is out of range %i\n", p.vertIndices[k],
-                 m->numVerts);
-        return -1;
-    }
-    if (p.colorIndices[k] >= m->numColors) {
-        logPrint(0, "Warning: getQAXIndexForVertex: colorIndex %i is out of range %i\n", p.colorIndices[k],
-                 m->numColors);
-        return -1;
-    }
-    if (p.normalIndices[k] >= m->numNormals) {
-        logPrint(0, "Warning: getQAXIndexForVertex: normalIndex %i is out of range %i\n", p.normalIndices[k],
-                 m->numNormals);
-        return -1;
-    }
-    if (p.uvIndices[k] >= m->numUVs) {
-        logPrint(0, "Warning: getQAXIndexForVertex: UVIndex %i is out of range %i\n", p.uvIndices[k], m->numUVs);
-        return -1;
+    const struct {
+        const char* name;
+        int32_t index;
+        int32_t count;
+    } checks[] = {{"vertIndex", p.vertIndices[k], m->numVerts},
+                  {"colorIndex", p.colorIndices[k], m->numColors},
+                  {"normalIndex", p.normalIndices[k], m->numNormals},
+                  {"UVIndex", p.uvIndices[k], m->numUVs}};
+    for (const auto& check : checks) {
+        if (check.index >= check.count) {
+            logPrint(0, "Warning: getQAXIndexForVertex: %s %i is out of range %i\n", check.name, check.index, check.count);
+            return -1;
+        }
     }
     if (p.vertIndices[k] < 0 || p.normalIndices[k] < 0 || p.uvIndices[k] < 0 ||
         (includeColors && p.colorIndices[k] < 0))
@@ -318,22 +302,22 @@ int32_t countUniquePairs(const Mesh* m, uint8_t includeColors)
 
 int32_t removeDuplicateVerts(Mesh& mesh)
 {
-    return removeDuplicates(mesh, mesh.verts, mesh.numVerts, 3, 0, "mesh->verts");
+    return removeDuplicates(mesh, mesh.verts, mesh.numVerts, 3, &Polygon::vertIndices, "mesh->verts");
 }
 
 int32_t removeDuplicateColors(Mesh& mesh)
 {
-    return removeDuplicates(mesh, mesh.colors, mesh.numColors, 3, 1, "mesh->colors");
+    return removeDuplicates(mesh, mesh.colors, mesh.numColors, 3, &Polygon::colorIndices, "mesh->colors");
 }
 
 int32_t removeDuplicateUVs(Mesh& mesh)
 {
-    return removeDuplicates(mesh, mesh.UVs, mesh.numUVs, 2, 2, "mesh->UVs");
+    return removeDuplicates(mesh, mesh.UVs, mesh.numUVs, 2, &Polygon::uvIndices, "mesh->UVs");
 }
 
 int32_t removeDuplicateNormals(Mesh& mesh)
 {
-    return removeDuplicates(mesh, mesh.normals, mesh.numNormals, 3, 3, "mesh->normals");
+    return removeDuplicates(mesh, mesh.normals, mesh.numNormals, 3, &Polygon::normalIndices, "mesh->normals");
 }
 
 bool convertToQAX(const Model& model, qaxModel& output)

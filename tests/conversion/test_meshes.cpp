@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
-#include <sstream>
 
 #include "model/allocation.h"
 
@@ -17,23 +16,6 @@ float* registeredCopy(const char* label, const float* values, size_t count)
     if (count)
         memcpy(copy, values, count * sizeof(float));
     return copy;
-}
-
-std::string arrayDifference(const char* name, const float* a, int32_t countA, const float* b, int32_t countB,
-                            int32_t width)
-{
-    std::ostringstream out;
-    if (countA != countB) {
-        out << name << " count " << countA << " != " << countB;
-        return out.str();
-    }
-    for (int32_t i = 0; i < countA * width; ++i) {
-        if (memcmp(a + i, b + i, sizeof(float)) != 0) {
-            out << name << " entry " << i / width << " component " << i % width << ": " << a[i] << " != " << b[i];
-            return out.str();
-        }
-    }
-    return "";
 }
 
 } // namespace
@@ -81,15 +63,24 @@ void copyMesh(Mesh& to, const Mesh& from)
 
 std::string meshDifference(const Mesh& a, const Mesh& b)
 {
-    std::string difference = arrayDifference("verts", a.verts, a.numVerts, b.verts, b.numVerts, 3);
-    if (difference.empty())
-        difference = arrayDifference("colors", a.colors, a.numColors, b.colors, b.numColors, 3);
-    if (difference.empty())
-        difference = arrayDifference("UVs", a.UVs, a.numUVs, b.UVs, b.numUVs, 2);
-    if (difference.empty())
-        difference = arrayDifference("normals", a.normals, a.numNormals, b.normals, b.numNormals, 3);
-    if (!difference.empty())
-        return difference;
+    const struct {
+        const char* name;
+        const float* a;
+        int32_t countA;
+        const float* b;
+        int32_t countB;
+        int32_t width;
+    } arrays[] = {{"verts", a.verts, a.numVerts, b.verts, b.numVerts, 3},
+                  {"colors", a.colors, a.numColors, b.colors, b.numColors, 3},
+                  {"UVs", a.UVs, a.numUVs, b.UVs, b.numUVs, 2},
+                  {"normals", a.normals, a.numNormals, b.normals, b.numNormals, 3}};
+    for (const auto& x : arrays) {
+        if (x.countA != x.countB)
+            return std::string(x.name) + " count " + std::to_string(x.countA) + " != " + std::to_string(x.countB);
+        for (int32_t i = 0; i < x.countA * x.width; ++i)
+            if (memcmp(x.a + i, x.b + i, sizeof(float)) != 0)
+                return std::string(x.name) + " component " + std::to_string(i) + " differs";
+    }
     if (a.numPolygons != b.numPolygons)
         return "numPolygons differ";
     for (int32_t j = 0; j < a.numPolygons; ++j)
@@ -111,11 +102,6 @@ SceneModel::SceneModel(int32_t numMaterials, const std::vector<MeshData>& meshes
     frame.meshes = allocateArray<Mesh>("frame->meshes", meshes.size());
     for (size_t i = 0; i < meshes.size(); ++i)
         buildMesh(frame.meshes[i], meshes[i]);
-    frame.lattices = allocateArray<Lattice>("frame->lattices", 0);
-    frame.cameras = allocateArray<Camera>("frame->cameras", 0);
-    frame.NURBS = allocateArray<Nurb>("frame->NURBS", 0);
-    frame.NURBSCurves = allocateArray<Curve>("frame->NURBSCurves", 0);
-    frame.lights = allocateArray<Light>("frame->lights", 0);
 }
 
 SceneModel::~SceneModel()
