@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include <sys/stat.h>
@@ -74,6 +75,18 @@ qaxModel workedExampleShape()
     return makeModel({makeMaterial("material", {""}, 0)}, {makeObject(3, 3, 1, false, 0)});
 }
 
+// A material with sub-materials depth levels below it.
+qaxMaterial nested(int depth)
+{
+    qaxMaterial material = makeMaterial("level", {}, 0);
+    for (int level = 0; level < depth; ++level) {
+        qaxMaterial outer = makeMaterial("level", {}, level);
+        setSubMaterials(outer, {material});
+        material = outer;
+    }
+    return material;
+}
+
 // Every feature at once: sub-materials two deep, several and no texture names, a 64-character name,
 // a NaN colour, objects with and without colours, an empty object, indices past the vertex count.
 qaxModel richModel()
@@ -101,10 +114,12 @@ bool zeroed(const qaxModel& model)
 } // namespace
 
 // Files the writer made (its bytes are pinned by the writer tests) read back as the models they were made from,
-// every array registered under the conversion's labels.
+// every array registered under the conversion's labels: also sub-materials as deep as they may nest.
 TEST(Reader, ReadsBackWhatTheWriterWrote)
 {
-    for (auto build : {workedExampleShape, richModel, +[] { return makeModel({}, {}); }}) {
+    auto empty = [] { return makeModel({}, {}); };
+    auto deepest = [] { return makeModel({nested(QAX_MAX_MATERIAL_DEPTH)}, {}); };
+    for (qaxModel (*build)() : {workedExampleShape, richModel, +empty, +deepest}) {
         qaxModel source = build();
         std::vector<unsigned char> bytes = writtenBytes(source);
         std::set<const void*> blocks = registeredBlocks();
@@ -124,48 +139,18 @@ TEST(Reader, ReadsBackWhatTheWriterWrote)
     }
 }
 
-// Every cut of an exported file is refused by the torture tests; here the end of a file with every kind of chunk.
-TEST(Reader, RejectsFilesEndingEarlyOrLate)
-{
-    qaxModel source = richModel();
-    std::vector<unsigned char> good = writtenBytes(source);
-    freeQAXModel(source);
-    int32_t before = liveAllocations();
-    qaxModel model;
-    struct Case {
-        const char* name;
-        size_t removed;
-        std::string added;
-        bool fixFileLength;
-        std::string expected;
-    } cases[] = {
-        {"missing end tag", 4, "", true, "expected tag 'EQAX' (4 bytes), but only 0 bytes are left"},
-        {"one trailing byte", 0, "x", true, "expected the end of the file, found 1 more bytes"},
-        {"trailing tag", 0, "EQAX", true, "expected the end of the file, found 4 more bytes"},
-        {"trailing bytes, length not grown", 0, "xyz", false, "offset 4, chunk QAX1: expected file length"},
-        {"end tag replaced", 4, "EQA!", true, "expected tag 'EQAX', found 'EQA!'"},
-    };
-    for (const Case& c : cases) {
-        std::vector<unsigned char> bad(good.begin(), good.end() - c.removed);
-        bad.insert(bad.end(), c.added.begin(), c.added.end());
-        if (c.fixFileLength)
-            putInt32(bad, 4, int32_t(bad.size() - 8));
-        Parsed result = parse(bad, model);
-        EXPECT_FALSE(result.ok) << c.name;
-        EXPECT_NE(result.error.find(c.expected), std::string::npos) << c.name << ": " << result.error;
-        EXPECT_EQ(liveAllocations(), before) << c.name;
-    }
-}
-
 // One row per check of the reader: a tag, length, count or string length of the rich model changed (at the
-// field that many bytes past the start of the chunk's tag), or the model changed before it is written. Values
-// that would make a careless reader allocate or read without bound are refused too (the torture tests try huge
-// counts of materials, objects and vertices). A wrong length or tag is reported at its own offset, and the
-// failed read leaves the model empty and nothing allocated.
+// field that many bytes past the start of the chunk's tag), the file's end cut or added to, or the model changed
+// before it is written. Values that would make a careless reader allocate or read without bound are refused too
+// (the torture tests try huge counts of materials, objects and vertices, and every cut of an exported file). A
+// wrong length or tag is reported at its own offset, and the failed read leaves the model empty and nothing
+// allocated.
 TEST(Reader, RefusesEachKindOfDamage)
 {
     const int32_t huge = std::numeric_limits<int32_t>::max();
-    enum Kind { NONE, TAG, INT32, ADD_INT32, STRING_LENGTH };
+    // END: value bytes cut off the end, chunk's text put on and the file length set to match; END_AS_IT_WAS
+    // leaves the length.
+    enum Kind { NONE, TAG, INT32, ADD_INT32, STRING_LENGTH, END, END_AS_IT_WAS };
     struct Case {
         const char* name;
         std::function<void(qaxModel&)> changeModel;
@@ -195,6 +180,15 @@ TEST(Reader, RefusesEachKindOfDamage)
          "chunk MATS > MAT0[0] > MHDR: expected a string length of at most 64, found 65"},
         {"material list one byte short", nullptr, ADD_INT32, "MATS", 4, -1, "of the enclosing MATS ends at offset"},
         {"object one byte short", nullptr, ADD_INT32, "GOB1", 4, -1, "(the size of its contents), found"},
+        {"sub-materials one level too deep",
+         [](qaxModel& m) { setSubMaterials(m.materials.materials[0], {nested(QAX_MAX_MATERIAL_DEPTH)}); }, NONE, "", 0,
+         0, "sub-materials nest deeper than"},
+        {"missing end tag", nullptr, END, "", 0, 4, "expected tag 'EQAX' (4 bytes), but only 0 bytes are left"},
+        {"end tag replaced", nullptr, END, "EQA!", 0, 4, "expected tag 'EQAX', found 'EQA!'"},
+        {"one trailing byte", nullptr, END, "x", 0, 0, "expected the end of the file, found 1 more bytes"},
+        {"trailing tag", nullptr, END, "EQAX", 0, 0, "expected the end of the file, found 4 more bytes"},
+        {"trailing bytes, length not grown", nullptr, END_AS_IT_WAS, "xyz", 0, 0,
+         "offset 4, chunk QAX1: expected file length"},
     };
     qaxModel model;
     for (const Case& c : cases) {
@@ -207,8 +201,13 @@ TEST(Reader, RefusesEachKindOfDamage)
         std::vector<unsigned char> bad = writtenBytes(source);
         freeQAXModel(source);
         int32_t before = liveAllocations();
-        size_t offset = c.kind == NONE ? 0 : tagOffset(bad, c.chunk) + c.field;
-        if (c.kind == TAG) {
+        size_t offset = c.kind == NONE || c.kind >= END ? 0 : tagOffset(bad, c.chunk) + c.field;
+        if (c.kind >= END) {
+            bad.resize(bad.size() - size_t(c.value));
+            bad.insert(bad.end(), c.chunk, c.chunk + strlen(c.chunk));
+            if (c.kind == END)
+                putInt32(bad, 4, int32_t(bad.size() - 8));
+        } else if (c.kind == TAG) {
             memcpy(&bad[offset], "XXXX", 4);
         } else if (c.kind == STRING_LENGTH) {
             uint16_t length = uint16_t(c.value);
@@ -220,7 +219,7 @@ TEST(Reader, RefusesEachKindOfDamage)
         EXPECT_FALSE(result.ok);
         EXPECT_NE(result.error.find(c.expected), std::string::npos) << result.error;
         ASSERT_EQ(result.error.rfind("offset ", 0), 0u) << result.error;
-        if (c.kind == TAG || (c.kind != NONE && c.field == 4)) {
+        if (c.kind == TAG || (offset != 0 && c.field == 4)) {
             EXPECT_EQ(result.error.rfind("offset " + std::to_string(offset) + ", ", 0), 0u) << result.error;
         }
         EXPECT_TRUE(zeroed(model));
@@ -228,82 +227,42 @@ TEST(Reader, RefusesEachKindOfDamage)
     }
 }
 
-TEST(Reader, LimitsSubMaterialNesting)
-{
-    struct Case {
-        int depth;
-        bool accepted;
-    } cases[] = {{1, true}, {QAX_MAX_MATERIAL_DEPTH, true}, {QAX_MAX_MATERIAL_DEPTH + 1, false}};
-    for (const Case& c : cases) {
-        qaxMaterial material = makeMaterial("level", {}, 0);
-        for (int level = 0; level < c.depth; ++level) {
-            qaxMaterial outer = makeMaterial("level", {}, level);
-            setSubMaterials(outer, {material});
-            material = outer;
-        }
-        qaxModel source = makeModel({material}, {});
-        std::vector<unsigned char> bytes = writtenBytes(source);
-        qaxModel model;
-        Parsed result = parse(bytes, model);
-        EXPECT_EQ(result.ok, c.accepted) << c.depth << " levels: " << result.error;
-        if (c.accepted) {
-            char difference[512];
-            EXPECT_TRUE(compareQAXModels(source, model, difference, sizeof(difference))) << difference;
-        } else {
-            EXPECT_NE(result.error.find("sub-materials nest deeper than"), std::string::npos) << result.error;
-        }
-        freeQAXModel(model);
-        freeQAXModel(source);
-    }
-}
-
-// A regular file is mapped, a pipe read to its end: both give the model written.
-TEST(Reader, ReadsFilesAndPipesAlike)
+// A regular file is mapped, a pipe read to its end: both give the model written. A file that is missing, a
+// directory or damaged is reported with its path.
+TEST(Reader, ReadsFilesAndPipesAndReportsWhatItCannotRead)
 {
     TempDir dir;
     qaxModel source = richModel();
     const std::vector<unsigned char> bytes = writtenBytes(source);
-    const std::string file = dir.file("model.qax"), pipe = dir.file("pipe.qax");
+    const std::string file = dir.file("model.qax"), pipe = dir.file("pipe.qax"), corrupt = dir.file("corrupt.qax");
     testsupport::writeFile(file, std::string(bytes.begin(), bytes.end()));
+    testsupport::writeFile(corrupt, std::string("QAX1\x04\0\0\0junk", 12));
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
     std::thread writer([&] { testsupport::writeFile(pipe, std::string(bytes.begin(), bytes.end())); });
-    for (const std::string& path : {file, pipe}) {
+    const std::pair<std::string, std::string> cases[] = {
+        {file, ""},
+        {pipe, ""},
+        {dir.file("missing.qax"), "Could not open '" + dir.file("missing.qax") + "' for reading: "},
+        {dir.path(), "Could not read '" + dir.path() + "': "},
+        {corrupt, "'" + corrupt + "': offset 8, chunk MATS: expected tag 'MATS', found 'junk'"},
+    };
+    for (const auto& [path, expected] : cases) {
         SCOPED_TRACE(path);
         qaxModel model;
         char error[1024] = "";
         // No ASSERT: the pipe must be opened, or its writer never finishes.
         const bool read = readQAXFile(path.c_str(), model, error, sizeof(error));
-        EXPECT_TRUE(read) << error;
-        char difference[512];
+        EXPECT_EQ(read, expected.empty()) << error;
         if (read) {
-            EXPECT_TRUE(compareQAXModels(source, model, difference, sizeof(difference))) << difference;
+            EXPECT_TRUE(compareQAXModels(source, model, error, sizeof(error))) << error;
+        } else {
+            EXPECT_EQ(std::string(error).rfind(expected, 0), 0u) << error;
+            EXPECT_TRUE(zeroed(model));
         }
         freeQAXModel(model);
     }
     writer.join();
     freeQAXModel(source);
-}
-
-TEST(Reader, ReportsFilesItCannotRead)
-{
-    TempDir dir;
-    std::string corrupt = dir.file("corrupt.qax");
-    testsupport::writeFile(corrupt, std::string("QAX1\x04\0\0\0junk", 12));
-    struct Case {
-        std::string path;
-        std::string expected;
-    } cases[] = {
-        {dir.file("missing.qax"), "Could not open '" + dir.file("missing.qax") + "' for reading: "},
-        {dir.path(), "Could not read '" + dir.path() + "': "},
-        {corrupt, "'" + corrupt + "': offset 8, chunk MATS: expected tag 'MATS', found 'junk'"},
-    };
-    for (const Case& c : cases) {
-        qaxModel model;
-        char error[1024];
-        EXPECT_FALSE(readQAXFile(c.path.c_str(), model, error, sizeof(error))) << c.path;
-        EXPECT_EQ(std::string(error).rfind(c.expected, 0), 0u) << error;
-        EXPECT_TRUE(zeroed(model));
-    }
 }
 
 TEST(Reader, ValidatesIndicesAgainstTheVertexCount)
@@ -313,7 +272,6 @@ TEST(Reader, ValidatesIndicesAgainstTheVertexCount)
         std::function<void(qaxModel&)> change;
         const char* expected; // null: valid
     } cases[] = {
-        {"all below the count", [](qaxModel&) {}, nullptr},
         {"last vertex", [](qaxModel& m) { m.objects.objects[1].indices.indices[2] = 3; }, nullptr},
         {"one past the last vertex", [](qaxModel& m) { m.objects.objects[1].indices.indices[2] = 4; },
          "object 1, index 2 of 6: value 4 is not below the vertex count 4"},
