@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
-#include <map>
 #include <random>
 #include <string>
 #include <utility>
@@ -147,104 +146,42 @@ TEST(ConvertToQAX, WholeLogAndFileLength)
     }
 }
 
-// The edges of the texture name rule; the export tests convert the usual paths with both path options.
-TEST(ConvertToQAX, TextureNames)
-{
-    const std::string longName(80, 'T');
-    struct Case {
-        const char* name;
-        uint8_t relative;
-        std::string path;
-        std::string expected;
-    } cases[] = {
-        {"forward slashes", 0, "sourceimages/Wood.PNG", "wood.png"},
-        {"mixed separators: the last one counts", 0, "a/b\\C.png", "c.png"},
-        {"only a separator", 0, "/", ""},
-        {"a path filling the whole field", 0, "D:\\" + std::string(254, 'A') + "\\B", "b"},
-        {"no separator keeps its case", 0, "Marble.JPG", "Marble.JPG"},
-        {"a trailing slash leaves nothing", 0, "textures/", ""},
-        {"a long file name is cut to 64", 0, "dir\\" + longName, std::string(64, 't')},
-        {"a long kept path is cut to 64", 1, "c:/" + longName, ("c:/" + longName).substr(0, 64)},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Options options(0, c.relative);
-        SceneModel scene(1, {});
-        snprintf(scene.material(0).colorTexture, PATH_SIZE, "%s", c.path.c_str());
-        LogCapture log;
-        Output output;
-        ASSERT_TRUE(convertToQAX(scene.model, output.model));
-
-        const qaxMaterial& material = output.model.materials.materials[0];
-        ASSERT_EQ(material.textures.numTextures, 1);
-        const qaxString& texture = material.textures.textures[0];
-        EXPECT_EQ(std::string(texture.text, texture.length), c.expected);
-        for (size_t i = texture.length; i < QAX_STRING_SIZE; ++i)
-            EXPECT_EQ(texture.text[i], '\0') << "byte " << i;
-        EXPECT_STREQ(scene.material(0).colorTexture, c.path.c_str()) << "the scene model is not changed";
-        expectFileReadsBack(output.model);
-    }
-}
-
-// The random scenes below stay far under the object limit: a grid of 17,500 quads (35,000 triangles) with
-// shared positions and UVs, between two triangles, goes out as 4 objects.
+// The random scenes below stay far under the object limit: 17,500 quads (35,000 triangles) taking in turn the
+// seven squares of a strip of 8 x 2 points, between two triangles, go out as 4 objects, the same as from the
+// pairwise conversion (which finds each corner's first match within a few squares).
 TEST(ConvertToQAX, LargeMeshesAreSplitSoThatEveryIndexFitsSixteenBits)
 {
-    const int32_t columns = 175, rows = 100;
-    MeshData data;
-    for (int32_t y = 0; y <= rows; ++y) {
-        for (int32_t x = 0; x <= columns; ++x) {
-            data.verts.insert(data.verts.end(), {float(x), float(y), 0.0f});
-            data.uvs.insert(data.uvs.end(), {float(x) / columns, float(y) / rows});
+    MeshData strip;
+    for (float y : {0.0f, 1.0f}) {
+        for (int32_t x = 0; x < 8; ++x) {
+            strip.verts.insert(strip.verts.end(), {float(x), y, 0.0f});
+            strip.uvs.insert(strip.uvs.end(), {float(x) / 8, y});
         }
     }
-    data.normals = {0, 0, 1};
-    data.colors = {1, 1, 1};
-    data.materialIndex = 1;
-    for (int32_t y = 0; y < rows; ++y) {
-        for (int32_t x = 0; x < columns; ++x) {
-            int32_t v = y * (columns + 1) + x, w = v + columns + 1;
-            data.faces.push_back(
-                {Corner{v, v, 0, 0}, Corner{v + 1, v + 1, 0, 0}, Corner{w + 1, w + 1, 0, 0}, Corner{w, w, 0, 0}});
-        }
+    strip.normals = {0, 0, 1};
+    strip.colors = {1, 1, 1};
+    strip.materialIndex = 1;
+    for (int32_t q = 0; q < 17500; ++q) {
+        int32_t v = q % 7;
+        strip.faces.push_back({Corner{v, v, 0, 0}, Corner{v + 1, v + 1, 0, 0}, Corner{v + 9, v + 9, 0, 0},
+                               Corner{v + 8, v + 8, 0, 0}});
     }
-    Options options(0, 0);
-    SceneModel scene(2, {triangleMesh(), data, triangleMesh()});
-    LogCapture log;
-    Output output;
-    ASSERT_TRUE(convertToQAX(scene.model, output.model));
-
-    const qaxModel& m = output.model;
-    ASSERT_EQ(m.objects.numObjects, 4);
-    const int32_t expectedTriangles[] = {1, 21845, 35000 - 21845, 1};
-    const int32_t expectedMaterial[] = {0, 1, 1, 0};
-    for (int32_t i = 0; i < 4; ++i) {
-        const qaxObject& o = m.objects.objects[i];
-        EXPECT_EQ(o.vertices.numVertices, 3 * expectedTriangles[i]) << i;
-        EXPECT_EQ(o.header.materialID, expectedMaterial[i]) << i;
-        EXPECT_EQ(o.bursts.burstMaterialID[0], expectedMaterial[i]) << i;
-        // Each index names the first vertex of its own object that holds the same values.
-        std::map<std::vector<float>, int32_t> first;
-        for (int32_t n = 0; n < o.indices.numIndices; ++n) {
-            std::vector<float> key(o.vertices.vertices + 3 * n, o.vertices.vertices + 3 * n + 3);
-            key.insert(key.end(), o.normals.normals + 3 * n, o.normals.normals + 3 * n + 3);
-            key.insert(key.end(), o.UVs.UVs + 2 * n, o.UVs.UVs + 2 * n + 2);
-            ASSERT_EQ(o.indices.indices[n], first.emplace(key, n).first->second) << "object " << i << " index " << n;
-        }
+    for (uint8_t colors : {0, 1}) {
+        SCOPED_TRACE(int(colors));
+        Options options(colors, 0);
+        SceneModel scene(2, {triangleMesh(), strip, triangleMesh()});
+        Output fast, slow;
+        const std::string log = convertLogged(convertToQAX, scene.model, fast.model);
+        EXPECT_EQ(log, convertLogged(reference::convertToQAX, scene.model, slow.model));
+        char difference[512] = "";
+        EXPECT_TRUE(compareQAXModels(fast.model, slow.model, difference, sizeof difference)) << difference;
+        ASSERT_EQ(fast.model.objects.numObjects, 4);
+        const int32_t expectedTriangles[] = {1, 21845, 35000 - 21845, 1};
+        for (int32_t i = 0; i < 4; ++i)
+            EXPECT_EQ(fast.model.objects.objects[i].vertices.numVertices, 3 * expectedTriangles[i]) << i;
+        EXPECT_NE(log.find("  Mesh 1 split into 2 objects of at most 21845 triangles\n"), std::string::npos);
+        expectFileReadsBack(fast.model);
     }
-    // The second piece goes on with the triangle after the first piece's last one: quad 10922's second
-    // triangle (0, 2, 3).
-    const int32_t v = (10922 / columns) * (columns + 1) + 10922 % columns;
-    const float* start = m.objects.objects[2].vertices.vertices;
-    EXPECT_EQ(std::vector<float>(start, start + 6),
-              (std::vector<float>{data.verts[3 * v], data.verts[3 * v + 1], 0, data.verts[3 * (v + columns + 2)],
-                                  data.verts[3 * (v + columns + 2) + 1], 0}));
-
-    std::vector<std::string> lines = log.lines();
-    for (const char* line : {"  Mesh 1 split into 2 objects of at most 21845 triangles\n",
-                             "  Number of vertex/normal/uv pairs: 105000\n", "  Converted 39465 pairs\n"})
-        EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
-    expectFileReadsBack(m);
 }
 
 // What the random scenes of the pairwise comparison below never reach: a grid of 200 x 100 quads over
@@ -291,6 +228,11 @@ TEST(ConvertToQAX, MatchesThePairwiseConversionOnRandomScenes)
         {"faces of up to six corners, some without triangles", {24, 24, 0, 6, true, true, 4}, 60},
         {"clean triangles", {40, 60, 3, 3, false, false, 4}, 40},
     };
+    // Texture names at the edges of the name rule (taken with both path options): separators of either kind
+    // or none, a trailing one, names past the 64 characters kept, a path filling the whole field.
+    const std::string longName(80, 'T');
+    const std::string texturePaths[] = {"C:\\Maps\\Scene.PNG", "a/b\\C.png", "/", "Marble.JPG", "textures/",
+                                        "dir\\" + longName, "c:/" + longName, "D:\\" + std::string(254, 'A') + "\\B"};
     std::mt19937 random(7);
     int32_t welded = 0;
     for (const Shape& s : shapes) {
@@ -303,8 +245,8 @@ TEST(ConvertToQAX, MatchesThePairwiseConversionOnRandomScenes)
             for (int32_t i = int32_t(random() % 3); i >= 0; --i)
                 meshes.push_back(testmeshes::randomMesh(random, s.shape));
             SceneModel scene(int32_t(random() % 3), meshes);
-            if (scene.model.numMaterials > 0)
-                snprintf(scene.material(0).colorTexture, PATH_SIZE, "C:\\Maps\\Scene%d.PNG", int(n));
+            for (int32_t i = 0; i < scene.model.numMaterials; ++i)
+                snprintf(scene.material(i).colorTexture, PATH_SIZE, "%s", texturePaths[(n + i) % 8].c_str());
             // Material values at the edges of the conversion's rules (a colour of zeros of either sign goes
             // out white; a reflectivity or translucence other than zero sets its flag), names filling the
             // field; drawn apart from the meshes so that the scenes stay the same.
@@ -328,6 +270,9 @@ TEST(ConvertToQAX, MatchesThePairwiseConversionOnRandomScenes)
                       convertLogged(reference::convertToQAX, scene.model, slow.model));
             char difference[512] = "";
             EXPECT_TRUE(compareQAXModels(fast.model, slow.model, difference, sizeof difference)) << difference;
+            if (scene.model.numMaterials > 0) {
+                EXPECT_EQ(scene.material(0).colorTexture, texturePaths[n % 8]) << "the scene model is not changed";
+            }
 
             for (int32_t m = 0; m < scene.model.frames[0].numMeshes; ++m) {
                 const Mesh& mesh = scene.mesh(m);

@@ -50,10 +50,10 @@ TEST(Duplicates, RemapTouchesOnlyStoredCornersOfTheChosenArray)
     }
 }
 
-// The hashed removal against the pairwise one, on meshes with many exact duplicates, zeros of both
-// signs, values one bit apart, NaNs, empty arrays, faces of up to six corners and missing or stray
-// indices: identical arrays (bit for bit, so a NaN stays the same NaN), counts, polygon indices and
-// results, in the order the capture driver runs the four.
+// The hashed removal against the pairwise one, on meshes with many exact duplicates, zeros and subnormals
+// of both signs, values one bit apart, infinities, NaNs, empty arrays, faces of up to six corners and missing
+// or stray indices: identical arrays (bit for bit, so a NaN stays the same NaN), counts, polygon indices and
+// results, in the order the capture driver runs the four. The values are hashed by the weld's own keys.
 TEST(Duplicates, MatchesThePairwiseRemovalOnRandomMeshes)
 {
     struct Shape {

@@ -111,11 +111,13 @@ SceneModel::~SceneModel()
 
 namespace {
 
-// The values the random arrays are made of: zeros of both signs, neighbours one bit apart, a NaN.
+// The values the random arrays are made of: zeros of both signs, neighbours one bit apart, a NaN and, past
+// the sixth choice, the smallest subnormals of both signs and an infinity.
 float randomComponent(std::mt19937& random, const RandomMeshShape& shape)
 {
-    static const float choices[] = {0.0f,  -0.0f, 1.0f, std::nextafter(1.0f, 2.0f), -2.5f, 0.25f,
-                                    1e-38f, 3.0f,  -1.0f, std::nextafter(0.25f, 0.0f), 7.5f, 100.0f};
+    constexpr float tiny = std::numeric_limits<float>::denorm_min(), inf = std::numeric_limits<float>::infinity();
+    static const float choices[] = {0.0f, -0.0f, 1.0f, std::nextafter(1.0f, 2.0f), -2.5f, 0.25f,
+                                    tiny, 3.0f,  -1.0f, std::nextafter(0.25f, 0.0f), -tiny, inf};
     const int32_t available = int32_t(sizeof choices / sizeof choices[0]);
     int32_t limit = shape.valueChoices < available ? shape.valueChoices : available;
     if (shape.withNaN && random() % 50 == 0)

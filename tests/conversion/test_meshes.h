@@ -61,8 +61,9 @@ struct RandomMeshShape {
     int32_t valueChoices = 6;  // fewer choices make more exact duplicates
 };
 
-// A mesh whose arrays repeat values exactly and hold 0.0 beside -0.0, values one bit apart and,
-// when asked, NaNs; faces with random corner counts and, when asked, missing or stray indices.
+// A mesh whose arrays repeat values exactly and hold 0.0 beside -0.0, values one bit apart, with more value
+// choices subnormals and an infinity and, when asked, NaNs; faces with random corner counts and, when asked,
+// missing or stray indices.
 MeshData randomMesh(std::mt19937& random, const RandomMeshShape& shape);
 
 } // namespace testmeshes
