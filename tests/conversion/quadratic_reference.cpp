@@ -249,7 +249,8 @@ int32_t getQAXIndexForVertex(const qaxObject* o, const Mesh* m, int32_t j, int32
                   {"UVIndex", p.uvIndices[k], m->numUVs}};
     for (const auto& check : checks) {
         if (check.index >= check.count) {
-            logPrint(0, "Warning: getQAXIndexForVertex: %s %i is out of range %i\n", check.name, check.index, check.count);
+            logPrint(0, "Warning: getQAXIndexForVertex: %s %i is out of range %i\n", check.name, check.index,
+                     check.count);
             return -1;
         }
     }

@@ -39,7 +39,7 @@ void buildMesh(Mesh& mesh, const MeshData& data)
     for (size_t j = 0; j < data.faces.size(); ++j) {
         Polygon& polygon = mesh.polygons[j];
         int32_t stored = int32_t(data.faces[j].size() < 6 ? data.faces[j].size() : 6);
-        polygon.numVerts = stored;
+        polygon.numVerts = int32_t(data.faces[j].size());
         for (int32_t k = 0; k < stored; ++k) {
             polygon.vertIndices[k] = data.faces[j][k].vert;
             polygon.uvIndices[k] = data.faces[j][k].uv;
@@ -47,18 +47,6 @@ void buildMesh(Mesh& mesh, const MeshData& data)
             polygon.colorIndices[k] = data.faces[j][k].color;
         }
     }
-}
-
-void copyMesh(Mesh& to, const Mesh& from)
-{
-    to = from;
-    to.verts = registeredCopy("mesh->verts", from.verts, size_t(from.numVerts) * 3);
-    to.UVs = registeredCopy("mesh->UVs", from.UVs, size_t(from.numUVs) * 2);
-    to.normals = registeredCopy("mesh->normals", from.normals, size_t(from.numNormals) * 3);
-    to.colors = registeredCopy("mesh->colors", from.colors, size_t(from.numColors) * 3);
-    to.polygons = allocateArray<Polygon>("mesh->polygons", size_t(from.numPolygons));
-    if (from.numPolygons)
-        memcpy(to.polygons, from.polygons, sizeof(Polygon) * size_t(from.numPolygons));
 }
 
 std::string meshDifference(const Mesh& a, const Mesh& b)

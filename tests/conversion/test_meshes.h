@@ -24,15 +24,12 @@ struct MeshData {
     std::vector<float> uvs;     // uv
     std::vector<float> normals; // xyz
     std::vector<float> colors;  // rgb
-    std::vector<std::vector<Corner>> faces; // at most 6 corners each are stored
+    std::vector<std::vector<Corner>> faces; // 6 corners at most are stored; a longer face keeps its count
     int32_t materialIndex = 0;
 };
 
 // Fills mesh with registered copies of data's arrays; unused polygon slots hold -1.
 void buildMesh(Mesh& mesh, const MeshData& data);
-
-// A deep copy of a mesh with its own registered arrays.
-void copyMesh(Mesh& to, const Mesh& from);
 
 // Empty when the two meshes hold the same counts, bit-identical arrays and identical polygons;
 // otherwise the first difference.

@@ -110,12 +110,10 @@ TEST(TriangulateFace, TrianglesStayInsideAndKeepTheWinding)
         std::vector<int32_t> expected; // empty: only the geometric checks
     } cases[] = {
         {"triangle", {0, 0, 1, 0, 0, 1}, true, {0, 1, 2}},
-        {"square", {0, 0, 2, 0, 2, 2, 0, 2}, true, {}},
         {"hexagon", {0, 0, 2, 0, 3, 1, 2, 2, 0, 2, -1, 1}, true, {}},
         {"dart", dart, false, {3, 0, 1, 1, 2, 3}},
         {"dart wound the other way", reversed(dart), false, {}},
         {"concave pentagon", pentagon, false, {}},
-        {"concave pentagon wound the other way", reversed(pentagon), false, {}},
         {"concave hexagon (L shape)", {0, 0, 4, 0, 4, 1, 1, 1, 1, 4, 0, 4}, false, {}},
         {"comb of 10 teeth (33 corners)", comb(10), false, {}},
         {"comb of 20 teeth (63 corners)", reversed(comb(20)), false, {}},
