@@ -10,10 +10,8 @@
 
 namespace qaxtest {
 
-// The bytes the writer puts out for model (through a file in a temporary directory), and those of a file
-// checked in beside this one.
+// The bytes the writer puts out for model (through a file in a temporary directory).
 std::vector<unsigned char> writtenBytes(const qaxModel& model);
-std::vector<unsigned char> goldenBytes(const std::string& name);
 
 // Builders: arrays are allocated under the conversion's labels and released by freeQAXModel.
 void setString(qaxString& string, const std::string& text);

@@ -25,20 +25,14 @@ using testsupport::TempDir;
 
 namespace {
 
-struct Parsed {
-    bool ok;
-    std::string error;
-};
-
 // Parses from a heap copy of exactly the file's size, so that any read past the end is caught by
-// the address sanitiser.
-Parsed parse(const std::vector<unsigned char>& bytes, qaxModel& model)
+// the address sanitiser; the error is empty when the file is read.
+std::string parseError(const std::vector<unsigned char>& bytes, qaxModel& model)
 {
     std::vector<unsigned char> copy(bytes);
     copy.shrink_to_fit();
     char error[1024];
-    bool ok = parseQAX(copy.data(), copy.size(), model, error, sizeof(error));
-    return {ok, error};
+    return parseQAX(copy.data(), copy.size(), model, error, sizeof(error)) ? "" : error;
 }
 
 void putInt32(std::vector<unsigned char>& bytes, size_t offset, int32_t value)
@@ -114,19 +108,33 @@ bool zeroed(const qaxModel& model)
 } // namespace
 
 // Files the writer made (its bytes are pinned by the writer tests) read back as the models they were made from,
-// every array registered under the conversion's labels: also sub-materials as deep as they may nest.
-TEST(Reader, ReadsBackWhatTheWriterWrote)
+// every array registered under the conversion's labels: also sub-materials as deep as they may nest, and indices
+// past the vertex count, which only the validation refuses.
+TEST(Reader, ReadsBackWhatTheWriterWroteAndValidatesTheIndices)
 {
     auto empty = [] { return makeModel({}, {}); };
     auto deepest = [] { return makeModel({nested(QAX_MAX_MATERIAL_DEPTH)}, {}); };
-    for (qaxModel (*build)() : {workedExampleShape, richModel, +empty, +deepest}) {
+    auto onePast = [] {
+        qaxModel model = makeModel({}, {makeObject(0, 0, 0, false, 0), makeObject(4, 6, 1, false, 2)});
+        model.objects.objects[1].indices.indices[2] = 4;
+        return model;
+    };
+    const std::pair<qaxModel (*)(), const char*> cases[] = {
+        {workedExampleShape, ""}, // its indices reach the last vertex
+        {richModel, "object 1, index 5 of 6: value 65535 is not below the vertex count 4"},
+        {+empty, ""},
+        {+deepest, ""},
+        {+onePast, "object 1, index 2 of 6: value 4 is not below the vertex count 4"},
+    };
+    for (const auto& [build, invalid] : cases) {
+        SCOPED_TRACE(invalid);
         qaxModel source = build();
         std::vector<unsigned char> bytes = writtenBytes(source);
         std::set<const void*> blocks = registeredBlocks();
         qaxModel model;
-        ASSERT_TRUE(parse(bytes, model).ok);
-        char difference[512];
-        EXPECT_TRUE(compareQAXModels(source, model, difference, sizeof(difference))) << difference;
+        ASSERT_EQ(parseError(bytes, model), "");
+        char error[512] = "untouched";
+        EXPECT_TRUE(compareQAXModels(source, model, error, sizeof(error))) << error;
         for (const AllocationSlot& slot : allocationRegister.slots) {
             std::string label(slot.label, strnlen(slot.label, ALLOCATION_LABEL_SIZE));
             if (slot.pointer && !blocks.count(slot.pointer)) {
@@ -134,6 +142,8 @@ TEST(Reader, ReadsBackWhatTheWriterWrote)
                     << label;
             }
         }
+        EXPECT_EQ(validateQAXIndices(model, error, sizeof(error)), *invalid == '\0');
+        EXPECT_STREQ(error, invalid);
         freeQAXModel(model);
         freeQAXModel(source);
     }
@@ -215,12 +225,11 @@ TEST(Reader, RefusesEachKindOfDamage)
         } else if (c.kind != NONE) {
             putInt32(bad, offset, c.kind == ADD_INT32 ? getInt32(bad, offset) + c.value : c.value);
         }
-        Parsed result = parse(bad, model);
-        EXPECT_FALSE(result.ok);
-        EXPECT_NE(result.error.find(c.expected), std::string::npos) << result.error;
-        ASSERT_EQ(result.error.rfind("offset ", 0), 0u) << result.error;
+        const std::string error = parseError(bad, model);
+        EXPECT_NE(error.find(c.expected), std::string::npos) << error;
+        ASSERT_EQ(error.rfind("offset ", 0), 0u) << error;
         if (c.kind == TAG || (offset != 0 && c.field == 4)) {
-            EXPECT_EQ(result.error.rfind("offset " + std::to_string(offset) + ", ", 0), 0u) << result.error;
+            EXPECT_EQ(error.rfind("offset " + std::to_string(offset) + ", ", 0), 0u) << error;
         }
         EXPECT_TRUE(zeroed(model));
         EXPECT_EQ(liveAllocations(), before);
@@ -263,28 +272,4 @@ TEST(Reader, ReadsFilesAndPipesAndReportsWhatItCannotRead)
     }
     writer.join();
     freeQAXModel(source);
-}
-
-TEST(Reader, ValidatesIndicesAgainstTheVertexCount)
-{
-    struct Case {
-        const char* name;
-        std::function<void(qaxModel&)> change;
-        const char* expected; // null: valid
-    } cases[] = {
-        {"last vertex", [](qaxModel& m) { m.objects.objects[1].indices.indices[2] = 3; }, nullptr},
-        {"one past the last vertex", [](qaxModel& m) { m.objects.objects[1].indices.indices[2] = 4; },
-         "object 1, index 2 of 6: value 4 is not below the vertex count 4"},
-        {"largest index", [](qaxModel& m) { m.objects.objects[0].indices.indices[0] = 65535; },
-         "object 0, index 0 of 9: value 65535 is not below the vertex count 5"},
-    };
-    for (const Case& c : cases) {
-        qaxModel model = makeModel({}, {makeObject(5, 9, 1, false, 1), makeObject(4, 6, 1, false, 2), makeObject(0, 0, 0, false, 0)});
-        c.change(model);
-        char error[256] = "untouched";
-        bool valid = validateQAXIndices(model, error, sizeof(error));
-        EXPECT_EQ(valid, c.expected == nullptr) << c.name;
-        EXPECT_STREQ(error, c.expected ? c.expected : "") << c.name;
-        freeQAXModel(model);
-    }
 }
