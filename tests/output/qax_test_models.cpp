@@ -105,6 +105,11 @@ qaxModel makeModel(const std::vector<qaxMaterial>& materials, const std::vector<
     return model;
 }
 
+qaxModel workedExample()
+{
+    return makeModel({makeMaterial("material", {""}, 0)}, {makeObject(3, 3, 1, false, 0)});
+}
+
 // Bytes a chunk takes in the file: its tag and length field, then its length.
 static int32_t chunkSize(int32_t length)
 {

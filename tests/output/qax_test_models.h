@@ -25,6 +25,9 @@ void setSubMaterials(qaxMaterial& material, const std::vector<qaxMaterial>& subM
 qaxObject makeObject(int32_t numVertices, int32_t numIndices, int32_t numBursts, bool colours, int seed);
 // A model holding the materials and objects (copied bitwise; the model takes over their arrays).
 qaxModel makeModel(const std::vector<qaxMaterial>& materials, const std::vector<qaxObject>& objects);
+// The format's worked example: one material with an 8-character name and an empty texture name, one
+// triangle, no vertex colours.
+qaxModel workedExample();
 // Sets every length and fileLength from the counts and string lengths, by the format's rule.
 void computeLengths(qaxModel& model);
 

@@ -64,11 +64,6 @@ std::set<const void*> registeredBlocks()
     return blocks;
 }
 
-qaxModel workedExampleShape()
-{
-    return makeModel({makeMaterial("material", {""}, 0)}, {makeObject(3, 3, 1, false, 0)});
-}
-
 // A material with sub-materials depth levels below it.
 qaxMaterial nested(int depth)
 {
@@ -120,7 +115,7 @@ TEST(Reader, ReadsBackWhatTheWriterWroteAndValidatesTheIndices)
         return model;
     };
     const std::pair<qaxModel (*)(), const char*> cases[] = {
-        {workedExampleShape, ""}, // its indices reach the last vertex
+        {workedExample, ""}, // its indices reach the last vertex
         {richModel, "object 1, index 5 of 6: value 65535 is not below the vertex count 4"},
         {+empty, ""},
         {+deepest, ""},
