@@ -56,11 +56,7 @@ int32_t removeDuplicates(Mesh& mesh, float*& values, int32_t& count, int32_t wid
     for (int32_t i = 0; i < count; ++i) {
         int32_t j = i + 1;
         while (j < count) {
-            bool equal = true;
-            for (int32_t c = 0; c < width; ++c)
-                if (!(values[j * width + c] == values[i * width + c]))
-                    equal = false;
-            if (!equal) {
+            if (!sameFloats(values + j * width, values + i * width, width)) {
                 ++j;
                 continue;
             }

@@ -18,8 +18,6 @@ float* registeredCopy(const char* label, const float* values, size_t count)
     return copy;
 }
 
-} // namespace
-
 void buildMesh(Mesh& mesh, const MeshData& data)
 {
     memset(&mesh, 0, sizeof mesh);
@@ -48,6 +46,8 @@ void buildMesh(Mesh& mesh, const MeshData& data)
         }
     }
 }
+
+} // namespace
 
 std::string meshDifference(const Mesh& a, const Mesh& b)
 {

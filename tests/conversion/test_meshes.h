@@ -1,6 +1,6 @@
 #pragma once
 // Scene models for the conversion tests: meshes written out by hand or drawn at random, built with the
-// same registered arrays the capture makes, and compared or copied entry by entry.
+// same registered arrays the capture makes, and compared entry by entry.
 
 #include <cstdint>
 #include <random>
@@ -28,15 +28,12 @@ struct MeshData {
     int32_t materialIndex = 0;
 };
 
-// Fills mesh with registered copies of data's arrays; unused polygon slots hold -1.
-void buildMesh(Mesh& mesh, const MeshData& data);
-
 // Empty when the two meshes hold the same counts, bit-identical arrays and identical polygons;
 // otherwise the first difference.
 std::string meshDifference(const Mesh& a, const Mesh& b);
 
-// A scene model of numMaterials zeroed materials (named "material<i>") and one frame with these
-// meshes, released with freeModel when it goes.
+// A scene model of numMaterials zeroed materials (named "material<i>") and one frame with these meshes
+// (registered copies of their arrays, unused polygon slots holding -1), released with freeModel when it goes.
 class SceneModel {
 public:
     SceneModel(int32_t numMaterials, const std::vector<MeshData>& meshes);
