@@ -136,9 +136,9 @@ TEST(Reader, ReadsBackWhatTheWriterWroteAndValidatesTheIndices)
 TEST(Reader, RefusesEachKindOfDamage)
 {
     const int32_t huge = std::numeric_limits<int32_t>::max();
-    // END: value bytes cut off the end, chunk's text put on and the file length set to match; END_AS_IT_WAS
-    // leaves the length.
-    enum Kind { NONE, TAG, INT32, ADD_INT32, STRING_LENGTH, END, END_AS_IT_WAS };
+    // INT32 writes value over the four bytes of the field (a tag's too), ADD_INT32 adds it to them; END cuts
+    // value bytes off the end, puts chunk's text on and sets the file length to match; END_AS_IT_WAS leaves it.
+    enum Kind { NONE, INT32, ADD_INT32, END, END_AS_IT_WAS };
     struct Case {
         const char* name;
         std::function<void(qaxModel&)> changeModel;
@@ -148,7 +148,7 @@ TEST(Reader, RefusesEachKindOfDamage)
         int32_t value;
         const char* expected;
     } cases[] = {
-        {"tag", nullptr, TAG, "GHDR", 0, 0, "expected tag 'GHDR', found 'XXXX'"},
+        {"tag", nullptr, INT32, "GHDR", 0, 0x58585858, "expected tag 'GHDR', found 'XXXX'"},
         {"fixed length", nullptr, ADD_INT32, "MCOL", 4, 1, "expected length 68, found 69"},
         {"array length", nullptr, ADD_INT32, "VERT", 4, -1, "expected length 4 + 12 x 5 = 64, found 63"},
         {"array count", nullptr, ADD_INT32, "INDI", 8, 1, "expected length 4 + 2 x 10 = 24, found 22"},
@@ -164,7 +164,7 @@ TEST(Reader, RefusesEachKindOfDamage)
         {"colours short of the vertices",
          [](qaxModel& m) { m.objects.objects[0].vertexColors.numVertexColors = 0; }, NONE, "", 0, 0,
          "chunk GEOB > GOB1[0] > VCOL: expected count 5 (the VERT count), found 0"},
-        {"name longer than 64", nullptr, STRING_LENGTH, "MHDR", 8, 65,
+        {"name longer than 64", nullptr, INT32, "MHDR", 8, 65,
          "chunk MATS > MAT0[0] > MHDR: expected a string length of at most 64, found 65"},
         {"material list one byte short", nullptr, ADD_INT32, "MATS", 4, -1, "of the enclosing MATS ends at offset"},
         {"object one byte short", nullptr, ADD_INT32, "GOB1", 4, -1, "(the size of its contents), found"},
@@ -195,18 +195,13 @@ TEST(Reader, RefusesEachKindOfDamage)
             bad.insert(bad.end(), c.chunk, c.chunk + strlen(c.chunk));
             if (c.kind == END)
                 putInt32(bad, 4, int32_t(bad.size() - 8));
-        } else if (c.kind == TAG) {
-            memcpy(&bad[offset], "XXXX", 4);
-        } else if (c.kind == STRING_LENGTH) {
-            uint16_t length = uint16_t(c.value);
-            memcpy(&bad[offset], &length, 2);
         } else if (c.kind != NONE) {
             putInt32(bad, offset, c.kind == ADD_INT32 ? getInt32(bad, offset) + c.value : c.value);
         }
         const std::string error = parseError(bad, model);
         EXPECT_NE(error.find(c.expected), std::string::npos) << error;
         ASSERT_EQ(error.rfind("offset ", 0), 0u) << error;
-        if (c.kind == TAG || (offset != 0 && c.field == 4)) {
+        if (offset != 0 && (c.field == 0 || c.field == 4)) {
             EXPECT_EQ(error.rfind("offset " + std::to_string(offset) + ", ", 0), 0u) << error;
         }
         EXPECT_TRUE(zeroed(model));
