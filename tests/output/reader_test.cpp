@@ -39,13 +39,6 @@ void putInt32(std::vector<unsigned char>& bytes, size_t offset, int32_t value)
     memcpy(&bytes[offset], &value, 4);
 }
 
-int32_t getInt32(const std::vector<unsigned char>& bytes, size_t offset)
-{
-    int32_t value;
-    memcpy(&value, &bytes[offset], 4);
-    return value;
-}
-
 // Where the first chunk of the tag starts (no name or value in the test models spells a tag).
 size_t tagOffset(const std::vector<unsigned char>& bytes, const char* tag)
 {
@@ -196,7 +189,9 @@ TEST(Reader, RefusesEachKindOfDamage)
             if (c.kind == END)
                 putInt32(bad, 4, int32_t(bad.size() - 8));
         } else if (c.kind != NONE) {
-            putInt32(bad, offset, c.kind == ADD_INT32 ? getInt32(bad, offset) + c.value : c.value);
+            int32_t field;
+            memcpy(&field, &bad[offset], 4);
+            putInt32(bad, offset, c.kind == ADD_INT32 ? field + c.value : c.value);
         }
         const std::string error = parseError(bad, model);
         EXPECT_NE(error.find(c.expected), std::string::npos) << error;
