@@ -1,5 +1,5 @@
 #pragma once
-// Output models built by hand for the writer and reader tests.
+// Output models built by hand for the writer, reader and comparison tests.
 
 #include <cstddef>
 #include <cstdint>
@@ -28,6 +28,9 @@ qaxModel makeModel(const std::vector<qaxMaterial>& materials, const std::vector<
 // The format's worked example: one material with an 8-character name and an empty texture name, one
 // triangle, no vertex colours.
 qaxModel workedExample();
+// Every feature at once: sub-materials two deep, several and no texture names, 64-character names, a NaN
+// colour, objects with and without colours, an empty object, an index (65535) past the vertex count.
+qaxModel richModel();
 // Sets every length and fileLength from the counts and string lengths, by the format's rule.
 void computeLengths(qaxModel& model);
 

@@ -60,23 +60,6 @@ qaxMaterial nested(int depth)
     return material;
 }
 
-// Every feature at once: sub-materials two deep, several and no texture names, a 64-character name,
-// a NaN colour, objects with and without colours, an empty object, indices past the vertex count.
-qaxModel richModel()
-{
-    qaxMaterial inner = makeMaterial("inner", {"a.png"}, 4);
-    setSubMaterials(inner, {makeMaterial("innermost", {}, 5)});
-    qaxMaterial outer = makeMaterial("outer", {"b.png", "", std::string(64, 't')}, 1);
-    setSubMaterials(outer, {inner, makeMaterial("sibling", {"c"}, 6)});
-    qaxMaterial nan = makeMaterial(std::string(64, 'n'), {}, 2);
-    nan.colors.diffuse[1] = std::numeric_limits<float>::quiet_NaN();
-    qaxObject wild = makeObject(4, 6, 2, false, 3);
-    wild.indices.indices[5] = 65535;
-    qaxModel model = makeModel({makeMaterial("plain", {""}, 0), outer, nan},
-                               {makeObject(5, 9, 1, true, 1), wild, makeObject(0, 0, 0, true, 2), makeObject(2, 3, 3, false, 4)});
-    return model;
-}
-
 bool zeroed(const qaxModel& model)
 {
     qaxModel empty;
