@@ -30,15 +30,12 @@ namespace {
 // Sets the two conversion options for the lifetime of the object.
 struct Options {
     uint8_t saved[2] = {includeVertexColors, useProjectRelativePaths};
-    Options(uint8_t colors, uint8_t relative)
+    Options(uint8_t colors, uint8_t relative) { set(colors, relative); }
+    ~Options() { set(saved[0], saved[1]); }
+    static void set(uint8_t colors, uint8_t relative)
     {
         includeVertexColors = colors;
         useProjectRelativePaths = relative;
-    }
-    ~Options()
-    {
-        includeVertexColors = saved[0];
-        useProjectRelativePaths = saved[1];
     }
 };
 

@@ -2,9 +2,12 @@
 
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "model/allocation.h"
+#include "model/fixed_text.h"
+#include "model/model.h"
 #include "support/test_support.h"
 
 static const AllocationSlot* slotOf(const void* pointer)
@@ -126,4 +129,35 @@ TEST(AllocationRegister, IndexedSlotsMatchTheScansFromSlotZero)
     }
     for (int i = 0; i < ALLOCATION_SLOTS; ++i)
         ASSERT_EQ(allocationRegister.slots[i].pointer, reference.slots[size_t(i)]) << "slot " << i;
+}
+
+// Models with frames are released by the capture tests, which count every block before and after.
+TEST(FreeModel, WithoutFramesReleasesMaterialsAndSaysSo)
+{
+    testsupport::LogCapture capture;
+    const int32_t before = liveAllocations();
+    Model model = {};
+    model.numMaterials = 1;
+    model.materials = allocateArray<Material>("model->materials", 1);
+    freeModel(model);
+    EXPECT_EQ(liveAllocations(), before);
+    EXPECT_EQ(model.materials, nullptr);
+    EXPECT_EQ(capture.text(), "No frames found.\n");
+}
+
+TEST(FixedText, CutsToFitAndComparesIgnoringCase)
+{
+    char name[NAME_SIZE];
+    EXPECT_TRUE(copyFixedText(name, sizeof(name), "pCubeShape1"));
+    EXPECT_STREQ(name, "pCubeShape1");
+    std::string forty(40, 'n');
+    EXPECT_FALSE(copyFixedText(name, sizeof(name), forty.c_str()));
+    EXPECT_EQ(std::string(name), std::string(31, 'n'));
+
+    EXPECT_TRUE(equalIgnoringCase("Blinn1", "bLINN1"));
+    EXPECT_FALSE(equalIgnoringCase("blinn1", "blinn12"));
+    EXPECT_FALSE(equalIgnoringCase("a[", "A{")) << "only letters fold";
+    char path[] = "C:/Proj/Tex.PNG";
+    toLowerAscii(path);
+    EXPECT_STREQ(path, "c:/proj/tex.png");
 }
