@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
+#include <cstdio>
 #include <functional>
 #include <random>
 #include <string>
@@ -103,6 +103,10 @@ TEST(ConvertToQAX, WholeLogAndFileLength)
 {
     Options options(0, 0);
     const std::string start = "Converting model data to qax format...\n";
+    const std::vector<std::string> workedLog = {
+        start, "  Number of vertex/normal/uv pairs: 3\n", "  Number of unique vertex/normal/uv pairs: 3\n",
+        "  Converted 3 pairs\n", "  Setting indices\n", "  Setting structure sizes\n", "  Setting up 1 bursts\n",
+        "Successful.\n"};
     struct Case {
         const char* name;
         int32_t materials;
@@ -111,14 +115,7 @@ TEST(ConvertToQAX, WholeLogAndFileLength)
         std::vector<std::string> log;
         int32_t fileLength;
     } cases[] = {
-        {"the worked size example",
-         1,
-         {triangleMesh()},
-         true,
-         {start, "  Number of vertex/normal/uv pairs: 3\n", "  Number of unique vertex/normal/uv pairs: 3\n",
-          "  Converted 3 pairs\n", "  Setting indices\n", "  Setting structure sizes\n", "  Setting up 1 bursts\n",
-          "Successful.\n"},
-         444},
+        {"the worked size example", 1, {triangleMesh()}, true, workedLog, 444},
         {"a frame without meshes", 2, {}, true, {start, "Successful.\n"}, 440},
         {"no frames", 0, {}, false, {start, "No frames to convert.\n"}, 0},
     };

@@ -1,6 +1,8 @@
 #include "conversion/quadratic_reference.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "log/log.h"
 #include "model/allocation.h"
@@ -76,16 +78,13 @@ int32_t removeDuplicates(Mesh& mesh, float*& values, int32_t& count, int32_t wid
 void setText(qaxString& string, const char* text, int32_t length)
 {
     memset(string.text, 0, sizeof string.text);
-    for (int32_t i = 0; i < length; ++i)
-        string.text[i] = text[i];
+    memcpy(string.text, text, size_t(length));
     string.length = uint16_t(length);
 }
 
 void convertMaterial(const Material& material, qaxMaterial& out)
 {
-    int32_t nameLength = 0;
-    while (nameLength < 31 && material.name[nameLength])
-        ++nameLength;
+    int32_t nameLength = int32_t(strnlen(material.name, 31));
     setText(out.header.name, material.name, nameLength);
     setText(out.header.type, "Standard", 8);
     out.header.length = 4 + nameLength + 8;
@@ -101,9 +100,8 @@ void convertMaterial(const Material& material, qaxMaterial& out)
     out.colors.length = 68;
     out.flags.reflective = material.reflectivity != 0.0f;
     out.flags.length = 4;
-    float uvw[7] = {0, 0, 1.0f, 1.0f, 0, 0, 0};
-    for (int32_t c = 0; c < 7; ++c)
-        out.uvw.values[c] = uvw[c];
+    const float uvw[7] = {0, 0, 1.0f, 1.0f, 0, 0, 0};
+    memcpy(out.uvw.values, uvw, sizeof uvw);
     out.uvw.length = 28;
     out.translucence.coeff = material.translucenceCoeff;
     out.translucence.enabled = material.translucenceCoeff != 0.0f;
@@ -333,18 +331,8 @@ bool convertToQAX(const Model& model, qaxModel& output)
     }
 
     const Frame& frame = model.frames[0];
-    int32_t numObjects = 0;
-    for (int32_t m = 0; m < frame.numMeshes; ++m) {
-        int32_t triangles = 0;
-        for (int32_t j = 0; j < frame.meshes[m].numPolygons; ++j)
-            triangles += cornersOf(frame.meshes[m].polygons[j]) >= 3 ? cornersOf(frame.meshes[m].polygons[j]) - 2 : 0;
-        numObjects +=
-            triangles <= kMaxObjectTriangles ? 1 : (triangles + kMaxObjectTriangles - 1) / kMaxObjectTriangles;
-    }
-    output.objects.numObjects = numObjects;
-    output.objects.objects = allocateArray<qaxObject>("qaxModel->objects.objects", numObjects);
+    std::vector<qaxObject> objects;
     output.objects.length = 4;
-    int32_t next = 0;
     for (int32_t m = 0; m < frame.numMeshes; ++m) {
         const Mesh& mesh = frame.meshes[m];
         Source* sources = allocateArray<Source>("reference sources", size_t(mesh.numPolygons) * 12);
@@ -364,12 +352,15 @@ bool convertToQAX(const Model& model, qaxModel& output)
         for (int32_t piece = 0; piece < pieces; ++piece) {
             int32_t first = piece * kMaxObjectTriangles;
             int32_t count = T - first < kMaxObjectTriangles ? T - first : kMaxObjectTriangles;
-            qaxObject& o = output.objects.objects[next++];
-            convertObject(mesh, sources + 3 * first, count, o);
-            output.objects.length += 8 + o.length;
+            objects.emplace_back();
+            convertObject(mesh, sources + 3 * first, count, objects.back());
+            output.objects.length += 8 + objects.back().length;
         }
         releaseArray(sources);
     }
+    output.objects.numObjects = int32_t(objects.size());
+    output.objects.objects = allocateArray<qaxObject>("qaxModel->objects.objects", objects.size());
+    std::copy(objects.begin(), objects.end(), output.objects.objects);
     output.fileLength = output.materials.length + output.objects.length + 20;
     logPrint(0, "Successful.\n");
     return true;

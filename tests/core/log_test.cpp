@@ -43,8 +43,7 @@ TEST(Log, IndentPrefixesFirstLineOnlyAndIsBounded)
     EXPECT_EQ(GetCapturedStderr(), expected);
     EXPECT_EQ(capture.text(), expected);
 
-    logIndent[0] = ' ';
-    logIndent[1] = '\0';
+    snprintf(logIndent, LOG_INDENT_SIZE, " ");
     popLogIndent(); // one blank: unchanged
     EXPECT_STREQ(logIndent, " ");
 
@@ -59,14 +58,11 @@ TEST(Log, IndentPrefixesFirstLineOnlyAndIsBounded)
 TEST(Log, UnopenableFileStillEchoesToConsole)
 {
     testsupport::LogCapture capture;
-    snprintf(pluginDirectory, sizeof(pluginDirectory), "/nonexistent-qax-dir/sub");
-    CaptureStderr();
-    logPrint(0, "still shown\n");
-    EXPECT_EQ(GetCapturedStderr(), "still shown\n");
+    for (const char* directory : {"/nonexistent-qax-dir/sub", ""}) {
+        snprintf(pluginDirectory, sizeof(pluginDirectory), "%s", directory);
+        CaptureStderr();
+        logPrint(0, "still shown\n");
+        EXPECT_EQ(GetCapturedStderr(), "still shown\n") << directory;
+    }
     EXPECT_FALSE(testsupport::fileExists("/nonexistent-qax-dir/sub/qaxExport.log"));
-
-    pluginDirectory[0] = '\0'; // no directory: console only
-    CaptureStderr();
-    logPrint(0, "console only\n");
-    EXPECT_EQ(GetCapturedStderr(), "console only\n");
 }

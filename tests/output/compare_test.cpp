@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <functional>
 #include <string>
 
@@ -32,8 +31,6 @@ TEST(CompareQAXModels, ReportsTheFirstDifference)
          "material 1 > sub-material 0 specular[2]: 9 (0x41100000) vs"},
         {"negative zero", [](qaxModel& m) { m.materials.materials[0].uvw.values[0] = -0.0f; },
          "material 0 uvw[0]: -0 (0x80000000) vs 0 (0x00000000)"},
-        {"one bit apart", [](qaxModel& m) { m.materials.materials[0].uvw.values[2] = std::nextafter(1.0f, 2.0f); },
-         "material 0 uvw[2]: 1.00000012 (0x3F800001) vs 1 (0x3F800000)"},
         {"index", [](qaxModel& m) { m.objects.objects[1].indices.indices[2] = 7; }, "object 1 indices[2]: 7 vs"},
         {"vertex colour", [](qaxModel& m) { m.objects.objects[0].vertexColors.vertexColors[5] = 2; },
          "object 0 vertexColors[5]: 2"},

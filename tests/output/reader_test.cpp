@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstring>
 #include <functional>
 #include <limits>
@@ -185,20 +184,18 @@ TEST(Reader, RefusesEachKindOfDamage)
     }
 }
 
-// A regular file is mapped, a pipe read to its end: both give the model written. A file that is missing, a
-// directory or damaged is reported with its path.
-TEST(Reader, ReadsFilesAndPipesAndReportsWhatItCannotRead)
+// A pipe is read to its end (the export tests read back regular files, which are mapped) and gives the model
+// written. A file that is missing, a directory or damaged is reported with its path.
+TEST(Reader, ReadsPipesAndReportsFilesItCannotRead)
 {
     TempDir dir;
     qaxModel source = richModel();
     const std::vector<unsigned char> bytes = writtenBytes(source);
-    const std::string file = dir.file("model.qax"), pipe = dir.file("pipe.qax"), corrupt = dir.file("corrupt.qax");
-    testsupport::writeFile(file, std::string(bytes.begin(), bytes.end()));
+    const std::string pipe = dir.file("pipe.qax"), corrupt = dir.file("corrupt.qax");
     testsupport::writeFile(corrupt, std::string("QAX1\x04\0\0\0junk", 12));
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
     std::thread writer([&] { testsupport::writeFile(pipe, std::string(bytes.begin(), bytes.end())); });
     const std::pair<std::string, std::string> cases[] = {
-        {file, ""},
         {pipe, ""},
         {dir.file("missing.qax"), "Could not open '" + dir.file("missing.qax") + "' for reading: "},
         {dir.path(), "Could not read '" + dir.path() + "': "},
