@@ -6,7 +6,6 @@
 
 #include "log/log.h"
 #include "model/allocation.h"
-#include "model/fixed_text.h"
 #include "output/triangulate.h"
 #include "plugin/settings.h"
 
@@ -114,8 +113,8 @@ void convertMaterial(const Material& material, qaxMaterial& out)
         // lower-case, forward slashes, keep what follows the last slash
         char lowered[260];
         memcpy(lowered, working, sizeof lowered);
-        toLowerAscii(lowered);
-        toForwardSlashes(lowered);
+        for (char* c = lowered; *c; ++c)
+            *c = *c == '\\' ? '/' : (*c >= 'A' && *c <= 'Z' ? char(*c - 'A' + 'a') : *c);
         char* slash = strrchr(lowered, '/');
         if (slash)
             memmove(working, slash + 1, strlen(slash + 1) + 1);
