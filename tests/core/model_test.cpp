@@ -20,7 +20,7 @@ static const AllocationSlot* slotOf(const void* pointer)
 
 // Blocks are recorded under their labels (a long label fills its slot without a terminator), forgotten
 // when released and refused when their size overflows. A full register is part of the random run below;
-// the duplicate removal's tests check resized blocks, their contents and labels.
+// the duplicate removal's tests check resized blocks, their contents and the block count.
 TEST(AllocationRegister, RecordsResizesAndForgetsBlocks)
 {
     testsupport::LogCapture capture;
