@@ -19,7 +19,7 @@ static const AllocationSlot* slotOf(const void* pointer)
 }
 
 // Blocks are recorded under their labels (a long label fills its slot without a terminator), forgotten
-// when released and refused when their size overflows. A full register is part of the random run below;
+// when released and refused when their size overflows. The random run below fills the register;
 // the duplicate removal's tests check resized blocks, their contents and the block count.
 TEST(AllocationRegister, RecordsResizesAndForgetsBlocks)
 {
