@@ -3,10 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
-#include <map>
+#include <cstdio>
+#include <functional>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "conversion/quadratic_reference.h"
@@ -27,23 +28,15 @@ using testsupport::LogCapture;
 namespace {
 
 // Sets the two conversion options for the lifetime of the object.
-class Options {
-public:
-    Options(uint8_t colors, uint8_t relativePaths)
-        : savedColors_(includeVertexColors), savedRelative_(useProjectRelativePaths)
+struct Options {
+    uint8_t saved[2] = {includeVertexColors, useProjectRelativePaths};
+    Options(uint8_t colors, uint8_t relative) { set(colors, relative); }
+    ~Options() { set(saved[0], saved[1]); }
+    static void set(uint8_t colors, uint8_t relative)
     {
         includeVertexColors = colors;
-        useProjectRelativePaths = relativePaths;
+        useProjectRelativePaths = relative;
     }
-    ~Options()
-    {
-        includeVertexColors = savedColors_;
-        useProjectRelativePaths = savedRelative_;
-    }
-
-private:
-    uint8_t savedColors_;
-    uint8_t savedRelative_;
 };
 
 // An output model released when it goes.
@@ -79,29 +72,27 @@ MeshData triangleMesh()
     return data;
 }
 
-// A face over positions in order, all corners using normal 0, UV i and colour 0.
-std::vector<Corner> faceOver(const std::vector<int32_t>& positions)
+// Runs one of the conversions and gives the log it wrote.
+std::string convertLogged(bool (*convert)(const Model&, qaxModel&), const Model& model, qaxModel& output)
 {
-    std::vector<Corner> face;
-    for (int32_t v : positions)
-        face.push_back(Corner{v, v, 0, 0});
-    return face;
+    LogCapture log;
+    EXPECT_TRUE(convert(model, output));
+    return log.text();
 }
 
-// The exact value key of output vertex i (0.0 and -0.0 alike), for finding first occurrences.
-std::vector<uint32_t> vertexKey(const qaxObject& object, int32_t i, bool colors)
+// What weld gives for every stored corner of the mesh, one before and one past each polygon's, one polygon
+// before and one past the mesh's, and no mesh at all; and the log it wrote meanwhile.
+std::pair<std::vector<int32_t>, std::string> weldEveryCorner(
+    const Mesh& mesh, const std::function<int32_t(const Mesh*, int32_t, int32_t)>& weld)
 {
-    std::vector<uint32_t> key;
-    for (int32_t c = 0; c < 3; ++c)
-        key.push_back(exactFloatBits(object.vertices.vertices[3 * i + c]));
-    for (int32_t c = 0; c < 3; ++c)
-        key.push_back(exactFloatBits(object.normals.normals[3 * i + c]));
-    for (int32_t c = 0; c < 2; ++c)
-        key.push_back(exactFloatBits(object.UVs.UVs[2 * i + c]));
-    if (colors)
-        for (int32_t c = 0; c < 3; ++c)
-            key.push_back(exactFloatBits(object.vertexColors.vertexColors[3 * i + c]));
-    return key;
+    LogCapture log;
+    std::vector<int32_t> indices{weld(nullptr, 0, 0)};
+    for (int32_t j = -1; j <= mesh.numPolygons; ++j) {
+        int32_t corners = j >= 0 && j < mesh.numPolygons ? mesh.polygons[j].numVerts : 0;
+        for (int32_t k = -1; k <= corners; ++k)
+            indices.push_back(weld(&mesh, j, k));
+    }
+    return {indices, log.text()};
 }
 
 } // namespace
@@ -112,6 +103,10 @@ TEST(ConvertToQAX, WholeLogAndFileLength)
 {
     Options options(0, 0);
     const std::string start = "Converting model data to qax format...\n";
+    const std::vector<std::string> workedLog = {
+        start, "  Number of vertex/normal/uv pairs: 3\n", "  Number of unique vertex/normal/uv pairs: 3\n",
+        "  Converted 3 pairs\n", "  Setting indices\n", "  Setting structure sizes\n", "  Setting up 1 bursts\n",
+        "Successful.\n"};
     struct Case {
         const char* name;
         int32_t materials;
@@ -120,14 +115,7 @@ TEST(ConvertToQAX, WholeLogAndFileLength)
         std::vector<std::string> log;
         int32_t fileLength;
     } cases[] = {
-        {"the worked size example",
-         1,
-         {triangleMesh()},
-         true,
-         {start, "  Number of vertex/normal/uv pairs: 3\n", "  Number of unique vertex/normal/uv pairs: 3\n",
-          "  Converted 3 pairs\n", "  Setting indices\n", "  Setting structure sizes\n", "  Setting up 1 bursts\n",
-          "Successful.\n"},
-         444},
+        {"the worked size example", 1, {triangleMesh()}, true, workedLog, 444},
         {"a frame without meshes", 2, {}, true, {start, "Successful.\n"}, 440},
         {"no frames", 0, {}, false, {start, "No frames to convert.\n"}, 0},
     };
@@ -152,103 +140,41 @@ TEST(ConvertToQAX, WholeLogAndFileLength)
     }
 }
 
-// The edges of the texture name rule; the export tests convert the usual paths with both path options.
-TEST(ConvertToQAX, TextureNames)
-{
-    const std::string longName(80, 'T');
-    struct Case {
-        const char* name;
-        uint8_t relative;
-        std::string path;
-        std::string expected;
-    } cases[] = {
-        {"forward slashes", 0, "sourceimages/Wood.PNG", "wood.png"},
-        {"mixed separators: the last one counts", 0, "a/b\\C.png", "c.png"},
-        {"only a separator", 0, "/", ""},
-        {"a path filling the whole field", 0, "D:\\" + std::string(254, 'A') + "\\B", "b"},
-        {"no separator keeps its case", 0, "Marble.JPG", "Marble.JPG"},
-        {"a trailing slash leaves nothing", 0, "textures/", ""},
-        {"a long file name is cut to 64", 0, "dir\\" + longName, std::string(64, 't')},
-        {"a long kept path is cut to 64", 1, "c:/" + longName, ("c:/" + longName).substr(0, 64)},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Options options(0, c.relative);
-        SceneModel scene(1, {});
-        snprintf(scene.material(0).colorTexture, PATH_SIZE, "%s", c.path.c_str());
-        LogCapture log;
-        Output output;
-        ASSERT_TRUE(convertToQAX(scene.model, output.model));
-
-        const qaxMaterial& material = output.model.materials.materials[0];
-        ASSERT_EQ(material.textures.numTextures, 1);
-        const qaxString& texture = material.textures.textures[0];
-        EXPECT_EQ(std::string(texture.text, texture.length), c.expected);
-        for (size_t i = texture.length; i < QAX_STRING_SIZE; ++i)
-            EXPECT_EQ(texture.text[i], '\0') << "byte " << i;
-        EXPECT_STREQ(scene.material(0).colorTexture, c.path.c_str()) << "the scene model is not changed";
-        expectFileReadsBack(output.model);
-    }
-}
-
+// The random scenes below stay far under the object limit: 17,500 quads (35,000 triangles) taking in turn the
+// seven squares of a strip of 8 x 2 points, between two triangles, go out as 4 objects, the same as from the
+// pairwise conversion (which finds each corner's first match within a few squares).
 TEST(ConvertToQAX, LargeMeshesAreSplitSoThatEveryIndexFitsSixteenBits)
 {
-    // A grid of 17,500 quads (70,000 stored corners, 35,000 triangles) with shared positions and UVs.
-    const int32_t columns = 175, rows = 100;
-    MeshData data;
-    for (int32_t y = 0; y <= rows; ++y) {
-        for (int32_t x = 0; x <= columns; ++x) {
-            data.verts.insert(data.verts.end(), {float(x), float(y), 0.0f});
-            data.uvs.insert(data.uvs.end(), {float(x) / columns, float(y) / rows});
+    MeshData strip;
+    for (float y : {0.0f, 1.0f}) {
+        for (int32_t x = 0; x < 8; ++x) {
+            strip.verts.insert(strip.verts.end(), {float(x), y, 0.0f});
+            strip.uvs.insert(strip.uvs.end(), {float(x) / 8, y});
         }
     }
-    data.normals = {0, 0, 1};
-    data.colors = {1, 1, 1};
-    data.materialIndex = 1;
-    for (int32_t y = 0; y < rows; ++y) {
-        for (int32_t x = 0; x < columns; ++x) {
-            int32_t v = y * (columns + 1) + x;
-            data.faces.push_back(faceOver({v, v + 1, v + columns + 2, v + columns + 1}));
-        }
+    strip.normals = {0, 0, 1};
+    strip.colors = {1, 1, 1};
+    strip.materialIndex = 1;
+    for (int32_t q = 0; q < 17500; ++q) {
+        int32_t v = q % 7;
+        strip.faces.push_back({Corner{v, v, 0, 0}, Corner{v + 1, v + 1, 0, 0}, Corner{v + 9, v + 9, 0, 0},
+                               Corner{v + 8, v + 8, 0, 0}});
     }
     for (uint8_t colors : {0, 1}) {
         SCOPED_TRACE(int(colors));
         Options options(colors, 0);
-        SceneModel scene(2, {triangleMesh(), data, triangleMesh()});
-        LogCapture log;
-        Output output;
-        ASSERT_TRUE(convertToQAX(scene.model, output.model));
-
-        const qaxModel& m = output.model;
-        ASSERT_EQ(m.objects.numObjects, 4);
+        SceneModel scene(2, {triangleMesh(), strip, triangleMesh()});
+        Output fast, slow;
+        const std::string log = convertLogged(convertToQAX, scene.model, fast.model);
+        EXPECT_EQ(log, convertLogged(reference::convertToQAX, scene.model, slow.model));
+        char difference[512] = "";
+        EXPECT_TRUE(compareQAXModels(fast.model, slow.model, difference, sizeof difference)) << difference;
+        ASSERT_EQ(fast.model.objects.numObjects, 4);
         const int32_t expectedTriangles[] = {1, 21845, 35000 - 21845, 1};
-        const int32_t expectedMaterial[] = {0, 1, 1, 0};
-        for (int32_t i = 0; i < 4; ++i) {
-            const qaxObject& object = m.objects.objects[i];
-            EXPECT_EQ(object.vertices.numVertices, 3 * expectedTriangles[i]) << i;
-            EXPECT_EQ(object.header.materialID, expectedMaterial[i]) << i;
-            EXPECT_EQ(object.bursts.burstMaterialID[0], expectedMaterial[i]) << i;
-            // Each index names the first vertex of its own object that holds the same values.
-            std::map<std::vector<uint32_t>, int32_t> first;
-            for (int32_t n = 0; n < object.indices.numIndices; ++n) {
-                int32_t expected = first.emplace(vertexKey(object, n, colors), n).first->second;
-                ASSERT_EQ(object.indices.indices[n], expected) << "object " << i << " index " << n;
-            }
-        }
-        // The second piece goes on with the triangle after the first piece's last one: quad 10922's
-        // second triangle (0, 2, 3).
-        const int32_t v = (10922 / columns) * (columns + 1) + 10922 % columns;
-        const float* start = m.objects.objects[2].vertices.vertices;
-        EXPECT_EQ(std::vector<float>(start, start + 3),
-                  (std::vector<float>{data.verts[3 * v], data.verts[3 * v + 1], 0}));
-        EXPECT_EQ(std::vector<float>(start + 3, start + 6),
-                  (std::vector<float>{data.verts[3 * (v + columns + 2)], data.verts[3 * (v + columns + 2) + 1], 0}));
-
-        std::vector<std::string> lines = log.lines();
-        for (const char* line : {"  Mesh 1 split into 2 objects of at most 21845 triangles\n",
-                                 "  Number of vertex/normal/uv pairs: 105000\n", "  Converted 39465 pairs\n"})
-            EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
-        expectFileReadsBack(m);
+        for (int32_t i = 0; i < 4; ++i)
+            EXPECT_EQ(fast.model.objects.objects[i].vertices.numVertices, 3 * expectedTriangles[i]) << i;
+        EXPECT_NE(log.find("  Mesh 1 split into 2 objects of at most 21845 triangles\n"), std::string::npos);
+        expectFileReadsBack(fast.model);
     }
 }
 
@@ -296,6 +222,11 @@ TEST(ConvertToQAX, MatchesThePairwiseConversionOnRandomScenes)
         {"faces of up to six corners, some without triangles", {24, 24, 0, 6, true, true, 4}, 60},
         {"clean triangles", {40, 60, 3, 3, false, false, 4}, 40},
     };
+    // Texture names at the edges of the name rule (taken with both path options): separators of either kind
+    // or none, a trailing one, names past the 64 characters kept, a path filling the whole field.
+    const std::string longName(80, 'T');
+    const std::string texturePaths[] = {"C:\\Maps\\Scene.PNG", "a/b\\C.png", "/", "Marble.JPG", "textures/",
+                                        "dir\\" + longName, "c:/" + longName, "D:\\" + std::string(254, 'A') + "\\B"};
     std::mt19937 random(7);
     int32_t welded = 0;
     for (const Shape& s : shapes) {
@@ -308,8 +239,8 @@ TEST(ConvertToQAX, MatchesThePairwiseConversionOnRandomScenes)
             for (int32_t i = int32_t(random() % 3); i >= 0; --i)
                 meshes.push_back(testmeshes::randomMesh(random, s.shape));
             SceneModel scene(int32_t(random() % 3), meshes);
-            if (scene.model.numMaterials > 0)
-                snprintf(scene.material(0).colorTexture, PATH_SIZE, "C:\\Maps\\Scene%d.PNG", int(n));
+            for (int32_t i = 0; i < scene.model.numMaterials; ++i)
+                snprintf(scene.material(i).colorTexture, PATH_SIZE, "%s", texturePaths[(n + i) % 8].c_str());
             // Material values at the edges of the conversion's rules (a colour of zeros of either sign goes
             // out white; a reflectivity or translucence other than zero sets its flag), names filling the
             // field; drawn apart from the meshes so that the scenes stay the same.
@@ -329,55 +260,30 @@ TEST(ConvertToQAX, MatchesThePairwiseConversionOnRandomScenes)
             }
 
             Output fast, slow;
-            std::string fastLog, slowLog;
-            {
-                LogCapture log;
-                ASSERT_TRUE(convertToQAX(scene.model, fast.model));
-                fastLog = log.text();
-            }
-            {
-                LogCapture log;
-                ASSERT_TRUE(reference::convertToQAX(scene.model, slow.model));
-                slowLog = log.text();
-            }
+            EXPECT_EQ(convertLogged(convertToQAX, scene.model, fast.model),
+                      convertLogged(reference::convertToQAX, scene.model, slow.model));
             char difference[512] = "";
             EXPECT_TRUE(compareQAXModels(fast.model, slow.model, difference, sizeof difference)) << difference;
-            EXPECT_EQ(fastLog, slowLog);
+            if (scene.model.numMaterials > 0) {
+                EXPECT_EQ(scene.material(0).colorTexture, texturePaths[n % 8]) << "the scene model is not changed";
+            }
 
             for (int32_t m = 0; m < scene.model.frames[0].numMeshes; ++m) {
                 const Mesh& mesh = scene.mesh(m);
                 EXPECT_EQ(countUniquePairs(&mesh, 0), reference::countUniquePairs(&mesh, 0));
                 EXPECT_EQ(countUniquePairs(&mesh, 1), reference::countUniquePairs(&mesh, 1));
-                // Every stored corner, one before and one past each polygon's, one polygon before and one past
-                // the mesh's, and no mesh at all, against the object of its mesh.
                 const qaxObject& object = fast.model.objects.objects[m];
                 VertexWeldTable weld;
                 ASSERT_TRUE(buildVertexWeldTable(weld, object, colors));
-                std::vector<int32_t> hashed, searched;
-                std::string hashedLog, searchedLog;
-                {
-                    LogCapture log;
-                    hashed.push_back(getQAXIndexForVertex(weld, nullptr, 0, 0));
-                    for (int32_t j = -1; j <= mesh.numPolygons; ++j) {
-                        int32_t corners = j >= 0 && j < mesh.numPolygons ? mesh.polygons[j].numVerts : 0;
-                        for (int32_t k = -1; k <= corners; ++k)
-                            hashed.push_back(getQAXIndexForVertex(weld, &mesh, j, k));
-                    }
-                    hashedLog = log.text();
-                }
-                {
-                    LogCapture log;
-                    searched.push_back(reference::getQAXIndexForVertex(&object, nullptr, 0, 0, colors));
-                    for (int32_t j = -1; j <= mesh.numPolygons; ++j) {
-                        int32_t corners = j >= 0 && j < mesh.numPolygons ? mesh.polygons[j].numVerts : 0;
-                        for (int32_t k = -1; k <= corners; ++k)
-                            searched.push_back(reference::getQAXIndexForVertex(&object, &mesh, j, k, colors));
-                    }
-                    searchedLog = log.text();
-                }
+                auto hashed = weldEveryCorner(mesh, [&](const Mesh* at, int32_t j, int32_t k) {
+                    return getQAXIndexForVertex(weld, at, j, k);
+                });
+                auto searched = weldEveryCorner(mesh, [&](const Mesh* at, int32_t j, int32_t k) {
+                    return reference::getQAXIndexForVertex(&object, at, j, k, colors);
+                });
                 EXPECT_EQ(hashed, searched) << "mesh " << m;
-                EXPECT_EQ(hashedLog, searchedLog) << "mesh " << m;
-                welded += int32_t(std::count_if(hashed.begin(), hashed.end(), [](int32_t i) { return i >= 0; }));
+                const std::vector<int32_t>& indices = hashed.first;
+                welded += int32_t(std::count_if(indices.begin(), indices.end(), [](int32_t i) { return i >= 0; }));
                 releaseVertexWeldTable(weld);
             }
             expectFileReadsBack(fast.model);

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <random>
-#include <utility>
 #include <vector>
 
 #include "conversion/quadratic_reference.h"
@@ -11,49 +10,13 @@
 #include "model/allocation.h"
 #include "model/model.h"
 
-using testmeshes::Corner;
 using testmeshes::MeshData;
 using testmeshes::SceneModel;
 
-namespace {
-
-const char* registeredLabel(const void* pointer)
-{
-    for (const AllocationSlot& slot : allocationRegister.slots)
-        if (slot.pointer == pointer)
-            return slot.label;
-    return nullptr;
-}
-
-} // namespace
-
-TEST(Duplicates, RemapTouchesOnlyStoredCornersOfTheChosenArray)
-{
-    MeshData data;
-    data.verts = {0, 0, 0, 1, 1, 1, 2, 2, 2};
-    data.faces = {{Corner{1, 1, 1, 1}, Corner{2, 1, 1, 1}, Corner{1, 1, 1, 1}},
-                  {Corner{0, 1, 1, 1}},
-                  std::vector<Corner>(6, Corner{1, 1, 1, 1})};
-    SceneModel scene(0, {data});
-    Mesh& mesh = scene.mesh(0);
-    mesh.polygons[1].vertIndices[1] = 1; // beyond the face's one stored corner
-    mesh.polygons[2].numVerts = 9;       // a damaged count: still the six slots there are, and no more
-
-    remapPolygonIndices(mesh, VERT_INDICES, 1, 7);
-
-    const int32_t expected[][6] = {{7, 2, 7, -1, -1, -1}, {0, 1, -1, -1, -1, -1}, {7, 7, 7, 7, 7, 7}};
-    for (int32_t j = 0; j < 3; ++j) {
-        for (int32_t k = 0; k < 6; ++k) {
-            EXPECT_EQ(mesh.polygons[j].vertIndices[k], expected[j][k]) << j << "," << k;
-            EXPECT_EQ(mesh.polygons[j].uvIndices[k], k < mesh.polygons[j].numVerts ? 1 : -1) << j << "," << k;
-        }
-    }
-}
-
-// The hashed removal against the pairwise one, on meshes with many exact duplicates, zeros of both
-// signs, values one bit apart, NaNs, empty arrays, faces of up to six corners and missing or stray
-// indices: identical arrays (bit for bit, so a NaN stays the same NaN), counts, polygon indices and
-// results, in the order the capture driver runs the four.
+// The hashed removal against the pairwise one, on meshes with many exact duplicates, zeros and subnormals
+// of both signs, values one bit apart, infinities, NaNs, empty arrays, faces of up to six corners (and damaged
+// counts of more) and missing or stray indices: identical arrays (bit for bit, so a NaN stays the same NaN),
+// counts, polygon indices and results, in the order the capture driver runs the four.
 TEST(Duplicates, MatchesThePairwiseRemovalOnRandomMeshes)
 {
     struct Shape {
@@ -61,7 +24,7 @@ TEST(Duplicates, MatchesThePairwiseRemovalOnRandomMeshes)
         testmeshes::RandomMeshShape shape;
         int32_t meshes;
     } shapes[] = {
-        {"small meshes", {24, 24, 1, 6, true, true, 6}, 300},
+        {"small meshes, some faces with a count past the six corners stored", {24, 24, 1, 8, true, true, 6}, 300},
         {"few values, long groups", {400, 60, 3, 6, true, true, 2}, 60},
         {"many values", {300, 80, 3, 6, false, false, 12}, 60},
         {"large groups", {2000, 200, 3, 6, true, true, 3}, 6},
@@ -71,10 +34,10 @@ TEST(Duplicates, MatchesThePairwiseRemovalOnRandomMeshes)
     for (const Shape& s : shapes) {
         SCOPED_TRACE(s.name);
         for (int32_t n = 0; n < s.meshes; ++n) {
-            SceneModel scene(0, {testmeshes::randomMesh(random, s.shape)});
-            Mesh& fast = scene.mesh(0);
-            Mesh slow;
-            testmeshes::copyMesh(slow, fast);
+            const MeshData data = testmeshes::randomMesh(random, s.shape);
+            SceneModel fastScene(0, {data}), slowScene(0, {data});
+            Mesh& fast = fastScene.mesh(0);
+            Mesh& slow = slowScene.mesh(0);
 
             int32_t live = liveAllocations();
             int32_t fastRemoved[4] = {removeDuplicateVerts(fast), removeDuplicateColors(fast),
@@ -88,13 +51,6 @@ TEST(Duplicates, MatchesThePairwiseRemovalOnRandomMeshes)
                 removedInAll += fastRemoved[i];
             }
             EXPECT_EQ(testmeshes::meshDifference(fast, slow), "") << "mesh " << n;
-            // Each array is re-allocated under its own label, whatever it shrank to.
-            const std::pair<const float*, const char*> arrays[] = {
-                {fast.verts, "mesh->verts"}, {fast.colors, "mesh->colors"}, {fast.UVs, "mesh->UVs"},
-                {fast.normals, "mesh->normals"}};
-            for (const auto& [values, label] : arrays)
-                EXPECT_STREQ(registeredLabel(values), label) << "mesh " << n;
-            freeMeshArrays(slow);
         }
     }
     // The meshes must really have had duplicates to remove.

@@ -1,10 +1,11 @@
 #include "conversion/quadratic_reference.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "log/log.h"
 #include "model/allocation.h"
-#include "model/fixed_text.h"
 #include "output/triangulate.h"
 #include "plugin/settings.h"
 
@@ -36,42 +37,27 @@ bool sameFloats(const float* a, const float* b, int32_t width)
     return true;
 }
 
-int32_t* indexArrayOf(Polygon& polygon, int32_t which)
-{
-    switch (which) {
-    case 0:
-        return polygon.vertIndices;
-    case 1:
-        return polygon.colorIndices;
-    case 2:
-        return polygon.uvIndices;
-    default:
-        return polygon.normalIndices;
-    }
-}
+// One of a polygon's four index arrays.
+typedef int32_t (Polygon::*IndexArray)[MAX_POLYGON_CORNERS];
 
-void remapPolygonIndices(Mesh& mesh, int32_t which, int32_t from, int32_t to)
+void remapPolygonIndices(Mesh& mesh, IndexArray which, int32_t from, int32_t to)
 {
     for (int32_t j = 0; j < mesh.numPolygons; ++j) {
-        int32_t* indices = indexArrayOf(mesh.polygons[j], which);
+        int32_t* indices = mesh.polygons[j].*which;
         for (int32_t k = 0; k < cornersOf(mesh.polygons[j]); ++k)
             if (indices[k] == from)
                 indices[k] = to;
     }
 }
 
-int32_t removeDuplicates(Mesh& mesh, float*& values, int32_t& count, int32_t width, int32_t which,
+int32_t removeDuplicates(Mesh& mesh, float*& values, int32_t& count, int32_t width, IndexArray which,
                          const char* label)
 {
     int32_t removed = 0;
     for (int32_t i = 0; i < count; ++i) {
         int32_t j = i + 1;
         while (j < count) {
-            bool equal = true;
-            for (int32_t c = 0; c < width; ++c)
-                if (!(values[j * width + c] == values[i * width + c]))
-                    equal = false;
-            if (!equal) {
+            if (!sameFloats(values + j * width, values + i * width, width)) {
                 ++j;
                 continue;
             }
@@ -91,16 +77,13 @@ int32_t removeDuplicates(Mesh& mesh, float*& values, int32_t& count, int32_t wid
 void setText(qaxString& string, const char* text, int32_t length)
 {
     memset(string.text, 0, sizeof string.text);
-    for (int32_t i = 0; i < length; ++i)
-        string.text[i] = text[i];
+    memcpy(string.text, text, size_t(length));
     string.length = uint16_t(length);
 }
 
 void convertMaterial(const Material& material, qaxMaterial& out)
 {
-    int32_t nameLength = 0;
-    while (nameLength < 31 && material.name[nameLength])
-        ++nameLength;
+    int32_t nameLength = int32_t(strnlen(material.name, 31));
     setText(out.header.name, material.name, nameLength);
     setText(out.header.type, "Standard", 8);
     out.header.length = 4 + nameLength + 8;
@@ -116,9 +99,8 @@ void convertMaterial(const Material& material, qaxMaterial& out)
     out.colors.length = 68;
     out.flags.reflective = material.reflectivity != 0.0f;
     out.flags.length = 4;
-    float uvw[7] = {0, 0, 1.0f, 1.0f, 0, 0, 0};
-    for (int32_t c = 0; c < 7; ++c)
-        out.uvw.values[c] = uvw[c];
+    const float uvw[7] = {0, 0, 1.0f, 1.0f, 0, 0, 0};
+    memcpy(out.uvw.values, uvw, sizeof uvw);
     out.uvw.length = 28;
     out.translucence.coeff = material.translucenceCoeff;
     out.translucence.enabled = material.translucenceCoeff != 0.0f;
@@ -131,8 +113,8 @@ void convertMaterial(const Material& material, qaxMaterial& out)
         // lower-case, forward slashes, keep what follows the last slash
         char lowered[260];
         memcpy(lowered, working, sizeof lowered);
-        toLowerAscii(lowered);
-        toForwardSlashes(lowered);
+        for (char* c = lowered; *c; ++c)
+            *c = *c == '\\' ? '/' : (*c >= 'A' && *c <= 'Z' ? char(*c - 'A' + 'a') : *c);
         char* slash = strrchr(lowered, '/');
         if (slash)
             memmove(working, slash + 1, strlen(slash + 1) + 1);
@@ -250,24 +232,20 @@ int32_t getQAXIndexForVertex(const qaxObject* o, const Mesh* m, int32_t j, int32
         logPrint(0, "Warning: getQAXIndexForVertex: local vertIndex %i is out of range %i\n", k, cornersOf(p));
         return -1;
     }
-    if (p.vertIndices[k] >= m->numVerts) {
-        logPrint(0, "Warning: getQAXIndexForVertex: vertIndex %i is out of range %i\n", p.vertIndices[k],
-                 m->numVerts);
-        return -1;
-    }
-    if (p.colorIndices[k] >= m->numColors) {
-        logPrint(0, "Warning: getQAXIndexForVertex: colorIndex %i is out of range %i\n", p.colorIndices[k],
-                 m->numColors);
-        return -1;
-    }
-    if (p.normalIndices[k] >= m->numNormals) {
-        logPrint(0, "Warning: getQAXIndexForVertex: normalIndex %i is out of range %i\n", p.normalIndices[k],
-                 m->numNormals);
-        return -1;
-    }
-    if (p.uvIndices[k] >= m->numUVs) {
-        logPrint(0, "Warning: getQAXIndexForVertex: UVIndex %i is out of range %i\n", p.uvIndices[k], m->numUVs);
-        return -1;
+    const struct {
+        const char* name;
+        int32_t index;
+        int32_t count;
+    } checks[] = {{"vertIndex", p.vertIndices[k], m->numVerts},
+                  {"colorIndex", p.colorIndices[k], m->numColors},
+                  {"normalIndex", p.normalIndices[k], m->numNormals},
+                  {"UVIndex", p.uvIndices[k], m->numUVs}};
+    for (const auto& check : checks) {
+        if (check.index >= check.count) {
+            logPrint(0, "Warning: getQAXIndexForVertex: %s %i is out of range %i\n", check.name, check.index,
+                     check.count);
+            return -1;
+        }
     }
     if (p.vertIndices[k] < 0 || p.normalIndices[k] < 0 || p.uvIndices[k] < 0 ||
         (includeColors && p.colorIndices[k] < 0))
@@ -318,22 +296,22 @@ int32_t countUniquePairs(const Mesh* m, uint8_t includeColors)
 
 int32_t removeDuplicateVerts(Mesh& mesh)
 {
-    return removeDuplicates(mesh, mesh.verts, mesh.numVerts, 3, 0, "mesh->verts");
+    return removeDuplicates(mesh, mesh.verts, mesh.numVerts, 3, &Polygon::vertIndices, "mesh->verts");
 }
 
 int32_t removeDuplicateColors(Mesh& mesh)
 {
-    return removeDuplicates(mesh, mesh.colors, mesh.numColors, 3, 1, "mesh->colors");
+    return removeDuplicates(mesh, mesh.colors, mesh.numColors, 3, &Polygon::colorIndices, "mesh->colors");
 }
 
 int32_t removeDuplicateUVs(Mesh& mesh)
 {
-    return removeDuplicates(mesh, mesh.UVs, mesh.numUVs, 2, 2, "mesh->UVs");
+    return removeDuplicates(mesh, mesh.UVs, mesh.numUVs, 2, &Polygon::uvIndices, "mesh->UVs");
 }
 
 int32_t removeDuplicateNormals(Mesh& mesh)
 {
-    return removeDuplicates(mesh, mesh.normals, mesh.numNormals, 3, 3, "mesh->normals");
+    return removeDuplicates(mesh, mesh.normals, mesh.numNormals, 3, &Polygon::normalIndices, "mesh->normals");
 }
 
 bool convertToQAX(const Model& model, qaxModel& output)
@@ -352,18 +330,8 @@ bool convertToQAX(const Model& model, qaxModel& output)
     }
 
     const Frame& frame = model.frames[0];
-    int32_t numObjects = 0;
-    for (int32_t m = 0; m < frame.numMeshes; ++m) {
-        int32_t triangles = 0;
-        for (int32_t j = 0; j < frame.meshes[m].numPolygons; ++j)
-            triangles += cornersOf(frame.meshes[m].polygons[j]) >= 3 ? cornersOf(frame.meshes[m].polygons[j]) - 2 : 0;
-        numObjects +=
-            triangles <= kMaxObjectTriangles ? 1 : (triangles + kMaxObjectTriangles - 1) / kMaxObjectTriangles;
-    }
-    output.objects.numObjects = numObjects;
-    output.objects.objects = allocateArray<qaxObject>("qaxModel->objects.objects", numObjects);
+    std::vector<qaxObject> objects;
     output.objects.length = 4;
-    int32_t next = 0;
     for (int32_t m = 0; m < frame.numMeshes; ++m) {
         const Mesh& mesh = frame.meshes[m];
         Source* sources = allocateArray<Source>("reference sources", size_t(mesh.numPolygons) * 12);
@@ -383,12 +351,15 @@ bool convertToQAX(const Model& model, qaxModel& output)
         for (int32_t piece = 0; piece < pieces; ++piece) {
             int32_t first = piece * kMaxObjectTriangles;
             int32_t count = T - first < kMaxObjectTriangles ? T - first : kMaxObjectTriangles;
-            qaxObject& o = output.objects.objects[next++];
-            convertObject(mesh, sources + 3 * first, count, o);
-            output.objects.length += 8 + o.length;
+            objects.emplace_back();
+            convertObject(mesh, sources + 3 * first, count, objects.back());
+            output.objects.length += 8 + objects.back().length;
         }
         releaseArray(sources);
     }
+    output.objects.numObjects = int32_t(objects.size());
+    output.objects.objects = allocateArray<qaxObject>("qaxModel->objects.objects", objects.size());
+    std::copy(objects.begin(), objects.end(), output.objects.objects);
     output.fileLength = output.materials.length + output.objects.length + 20;
     logPrint(0, "Successful.\n");
     return true;

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
-#include <sstream>
 
 #include "model/allocation.h"
 
@@ -18,25 +17,6 @@ float* registeredCopy(const char* label, const float* values, size_t count)
         memcpy(copy, values, count * sizeof(float));
     return copy;
 }
-
-std::string arrayDifference(const char* name, const float* a, int32_t countA, const float* b, int32_t countB,
-                            int32_t width)
-{
-    std::ostringstream out;
-    if (countA != countB) {
-        out << name << " count " << countA << " != " << countB;
-        return out.str();
-    }
-    for (int32_t i = 0; i < countA * width; ++i) {
-        if (memcmp(a + i, b + i, sizeof(float)) != 0) {
-            out << name << " entry " << i / width << " component " << i % width << ": " << a[i] << " != " << b[i];
-            return out.str();
-        }
-    }
-    return "";
-}
-
-} // namespace
 
 void buildMesh(Mesh& mesh, const MeshData& data)
 {
@@ -57,7 +37,7 @@ void buildMesh(Mesh& mesh, const MeshData& data)
     for (size_t j = 0; j < data.faces.size(); ++j) {
         Polygon& polygon = mesh.polygons[j];
         int32_t stored = int32_t(data.faces[j].size() < 6 ? data.faces[j].size() : 6);
-        polygon.numVerts = stored;
+        polygon.numVerts = int32_t(data.faces[j].size());
         for (int32_t k = 0; k < stored; ++k) {
             polygon.vertIndices[k] = data.faces[j][k].vert;
             polygon.uvIndices[k] = data.faces[j][k].uv;
@@ -67,29 +47,28 @@ void buildMesh(Mesh& mesh, const MeshData& data)
     }
 }
 
-void copyMesh(Mesh& to, const Mesh& from)
-{
-    to = from;
-    to.verts = registeredCopy("mesh->verts", from.verts, size_t(from.numVerts) * 3);
-    to.UVs = registeredCopy("mesh->UVs", from.UVs, size_t(from.numUVs) * 2);
-    to.normals = registeredCopy("mesh->normals", from.normals, size_t(from.numNormals) * 3);
-    to.colors = registeredCopy("mesh->colors", from.colors, size_t(from.numColors) * 3);
-    to.polygons = allocateArray<Polygon>("mesh->polygons", size_t(from.numPolygons));
-    if (from.numPolygons)
-        memcpy(to.polygons, from.polygons, sizeof(Polygon) * size_t(from.numPolygons));
-}
+} // namespace
 
 std::string meshDifference(const Mesh& a, const Mesh& b)
 {
-    std::string difference = arrayDifference("verts", a.verts, a.numVerts, b.verts, b.numVerts, 3);
-    if (difference.empty())
-        difference = arrayDifference("colors", a.colors, a.numColors, b.colors, b.numColors, 3);
-    if (difference.empty())
-        difference = arrayDifference("UVs", a.UVs, a.numUVs, b.UVs, b.numUVs, 2);
-    if (difference.empty())
-        difference = arrayDifference("normals", a.normals, a.numNormals, b.normals, b.numNormals, 3);
-    if (!difference.empty())
-        return difference;
+    const struct {
+        const char* name;
+        const float* a;
+        int32_t countA;
+        const float* b;
+        int32_t countB;
+        int32_t width;
+    } arrays[] = {{"verts", a.verts, a.numVerts, b.verts, b.numVerts, 3},
+                  {"colors", a.colors, a.numColors, b.colors, b.numColors, 3},
+                  {"UVs", a.UVs, a.numUVs, b.UVs, b.numUVs, 2},
+                  {"normals", a.normals, a.numNormals, b.normals, b.numNormals, 3}};
+    for (const auto& x : arrays) {
+        if (x.countA != x.countB)
+            return std::string(x.name) + " count " + std::to_string(x.countA) + " != " + std::to_string(x.countB);
+        for (int32_t i = 0; i < x.countA * x.width; ++i)
+            if (memcmp(x.a + i, x.b + i, sizeof(float)) != 0)
+                return std::string(x.name) + " component " + std::to_string(i) + " differs";
+    }
     if (a.numPolygons != b.numPolygons)
         return "numPolygons differ";
     for (int32_t j = 0; j < a.numPolygons; ++j)
@@ -111,11 +90,6 @@ SceneModel::SceneModel(int32_t numMaterials, const std::vector<MeshData>& meshes
     frame.meshes = allocateArray<Mesh>("frame->meshes", meshes.size());
     for (size_t i = 0; i < meshes.size(); ++i)
         buildMesh(frame.meshes[i], meshes[i]);
-    frame.lattices = allocateArray<Lattice>("frame->lattices", 0);
-    frame.cameras = allocateArray<Camera>("frame->cameras", 0);
-    frame.NURBS = allocateArray<Nurb>("frame->NURBS", 0);
-    frame.NURBSCurves = allocateArray<Curve>("frame->NURBSCurves", 0);
-    frame.lights = allocateArray<Light>("frame->lights", 0);
 }
 
 SceneModel::~SceneModel()
@@ -125,11 +99,13 @@ SceneModel::~SceneModel()
 
 namespace {
 
-// The values the random arrays are made of: zeros of both signs, neighbours one bit apart, a NaN.
+// The values the random arrays are made of: zeros of both signs, neighbours one bit apart, a NaN and, past
+// the sixth choice, the smallest subnormals of both signs and an infinity.
 float randomComponent(std::mt19937& random, const RandomMeshShape& shape)
 {
-    static const float choices[] = {0.0f,  -0.0f, 1.0f, std::nextafter(1.0f, 2.0f), -2.5f, 0.25f,
-                                    1e-38f, 3.0f,  -1.0f, std::nextafter(0.25f, 0.0f), 7.5f, 100.0f};
+    constexpr float tiny = std::numeric_limits<float>::denorm_min(), inf = std::numeric_limits<float>::infinity();
+    static const float choices[] = {0.0f, -0.0f, 1.0f, std::nextafter(1.0f, 2.0f), -2.5f, 0.25f,
+                                    tiny, 3.0f,  -1.0f, std::nextafter(0.25f, 0.0f), -tiny, inf};
     const int32_t available = int32_t(sizeof choices / sizeof choices[0]);
     int32_t limit = shape.valueChoices < available ? shape.valueChoices : available;
     if (shape.withNaN && random() % 50 == 0)

@@ -1,6 +1,6 @@
 #pragma once
 // Scene models for the conversion tests: meshes written out by hand or drawn at random, built with the
-// same registered arrays the capture makes, and compared or copied entry by entry.
+// same registered arrays the capture makes, and compared entry by entry.
 
 #include <cstdint>
 #include <random>
@@ -24,22 +24,16 @@ struct MeshData {
     std::vector<float> uvs;     // uv
     std::vector<float> normals; // xyz
     std::vector<float> colors;  // rgb
-    std::vector<std::vector<Corner>> faces; // at most 6 corners each are stored
+    std::vector<std::vector<Corner>> faces; // 6 corners at most are stored; a longer face keeps its count
     int32_t materialIndex = 0;
 };
-
-// Fills mesh with registered copies of data's arrays; unused polygon slots hold -1.
-void buildMesh(Mesh& mesh, const MeshData& data);
-
-// A deep copy of a mesh with its own registered arrays.
-void copyMesh(Mesh& to, const Mesh& from);
 
 // Empty when the two meshes hold the same counts, bit-identical arrays and identical polygons;
 // otherwise the first difference.
 std::string meshDifference(const Mesh& a, const Mesh& b);
 
-// A scene model of numMaterials zeroed materials (named "material<i>") and one frame with these
-// meshes, released with freeModel when it goes.
+// A scene model of numMaterials zeroed materials (named "material<i>") and one frame with these meshes
+// (registered copies of their arrays, unused polygon slots holding -1), released with freeModel when it goes.
 class SceneModel {
 public:
     SceneModel(int32_t numMaterials, const std::vector<MeshData>& meshes);
@@ -61,8 +55,9 @@ struct RandomMeshShape {
     int32_t valueChoices = 6;  // fewer choices make more exact duplicates
 };
 
-// A mesh whose arrays repeat values exactly and hold 0.0 beside -0.0, values one bit apart and,
-// when asked, NaNs; faces with random corner counts and, when asked, missing or stray indices.
+// A mesh whose arrays repeat values exactly and hold 0.0 beside -0.0, values one bit apart, with more value
+// choices subnormals and an infinity and, when asked, NaNs; faces with random corner counts and, when asked,
+// missing or stray indices.
 MeshData randomMesh(std::mt19937& random, const RandomMeshShape& shape);
 
 } // namespace testmeshes

@@ -1,6 +1,7 @@
 #include "qax_test_models.h"
 
 #include <cstring>
+#include <limits>
 
 #include "model/allocation.h"
 
@@ -103,6 +104,25 @@ qaxModel makeModel(const std::vector<qaxMaterial>& materials, const std::vector<
         model.objects.objects[i] = objects[i];
     computeLengths(model);
     return model;
+}
+
+qaxModel workedExample()
+{
+    return makeModel({makeMaterial("material", {""}, 0)}, {makeObject(3, 3, 1, false, 0)});
+}
+
+qaxModel richModel()
+{
+    qaxMaterial inner = makeMaterial("inner", {"a.png"}, 4);
+    setSubMaterials(inner, {makeMaterial("innermost", {}, 5)});
+    qaxMaterial outer = makeMaterial("outer", {"b.png", "", std::string(64, 't')}, 1);
+    setSubMaterials(outer, {inner, makeMaterial("sibling", {"c"}, 6)});
+    qaxMaterial nan = makeMaterial(std::string(64, 'n'), {}, 2);
+    nan.colors.diffuse[1] = std::numeric_limits<float>::quiet_NaN();
+    qaxObject wild = makeObject(4, 6, 2, false, 3);
+    wild.indices.indices[5] = 65535;
+    return makeModel({makeMaterial("plain", {""}, 0), outer, nan},
+                     {makeObject(5, 9, 1, true, 1), wild, makeObject(0, 0, 0, true, 2), makeObject(2, 3, 3, false, 4)});
 }
 
 // Bytes a chunk takes in the file: its tag and length field, then its length.

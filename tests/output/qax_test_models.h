@@ -1,5 +1,5 @@
 #pragma once
-// Output models built by hand for the writer and reader tests.
+// Output models built by hand for the writer, reader and comparison tests.
 
 #include <cstddef>
 #include <cstdint>
@@ -10,10 +10,8 @@
 
 namespace qaxtest {
 
-// The bytes the writer puts out for model (through a file in a temporary directory), and those of a file
-// checked in beside this one.
+// The bytes the writer puts out for model (through a file in a temporary directory).
 std::vector<unsigned char> writtenBytes(const qaxModel& model);
-std::vector<unsigned char> goldenBytes(const std::string& name);
 
 // Builders: arrays are allocated under the conversion's labels and released by freeQAXModel.
 void setString(qaxString& string, const std::string& text);
@@ -27,6 +25,12 @@ void setSubMaterials(qaxMaterial& material, const std::vector<qaxMaterial>& subM
 qaxObject makeObject(int32_t numVertices, int32_t numIndices, int32_t numBursts, bool colours, int seed);
 // A model holding the materials and objects (copied bitwise; the model takes over their arrays).
 qaxModel makeModel(const std::vector<qaxMaterial>& materials, const std::vector<qaxObject>& objects);
+// The format's worked example: one material with an 8-character name and an empty texture name, one
+// triangle, no vertex colours.
+qaxModel workedExample();
+// Every feature at once: sub-materials two deep, several and no texture names, 64-character names, a NaN
+// colour, objects with and without colours, an empty object, an index (65535) past the vertex count.
+qaxModel richModel();
 // Sets every length and fileLength from the counts and string lengths, by the format's rule.
 void computeLengths(qaxModel& model);
 

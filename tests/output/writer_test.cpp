@@ -24,25 +24,12 @@ using testsupport::TempDir;
 
 namespace {
 
-// One material with an 8-character name and an empty texture name, one triangle, no vertex colours.
-qaxModel workedExample()
-{
-    return makeModel({makeMaterial("material", {""}, 0)}, {makeObject(3, 3, 1, false, 0)});
-}
-
 std::set<std::string> directoryEntries(const std::string& directory)
 {
     std::set<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(directory))
         names.insert(entry.path().filename().string());
     return names;
-}
-
-mode_t currentUmask()
-{
-    mode_t mask = umask(0);
-    umask(mask);
-    return mask;
 }
 
 } // namespace
@@ -56,8 +43,6 @@ mode_t currentUmask()
 // and counts go out as stored, even when they do not describe the contents.
 TEST(Writer, MatchesTheFormatsByteLayout)
 {
-    LogCapture capture;
-    TempDir dir;
     auto severalOfEach = [] {
         std::vector<qaxMaterial> materials;
         for (int i = 0; i < 3; ++i) {
@@ -78,9 +63,9 @@ TEST(Writer, MatchesTheFormatsByteLayout)
     int32_t before = liveAllocations();
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.golden) + (c.wrongLengths ? ", wrong lengths" : ""));
-        capture.clear();
         qaxModel model = c.wrongLengths || std::string(c.golden) != "worked_example.qax" ? severalOfEach() : workedExample();
-        std::vector<unsigned char> expected = goldenBytes(c.golden);
+        std::vector<unsigned char> expected =
+            testsupport::readBytes(testsupport::sourceDirectory() + "/tests/output/" + c.golden);
         ASSERT_EQ(expected.size(), size_t(model.fileLength) + 8);
         if (c.wrongLengths) {
             model.fileLength = 12345;
@@ -90,78 +75,49 @@ TEST(Writer, MatchesTheFormatsByteLayout)
             memcpy(&expected[4], &stored[0], 4); // QAX1's length
             memcpy(&expected[12], &stored[1], 4); // MATS's length
         }
-        std::string path = dir.file("out.qax");
-        ASSERT_TRUE(writeOutQAXFile(path.c_str(), model));
-        EXPECT_EQ(testsupport::readBytes(path), expected);
-        EXPECT_EQ(capture.lines(), (std::vector<std::string>{"Writing out qax file...\n", "Successful...\n"}));
+        EXPECT_EQ(writtenBytes(model), expected);
         freeQAXModel(model);
     }
     EXPECT_EQ(liveAllocations(), before);
 }
 
-// A target that cannot be opened, or a count without its array, fails with an error line and leaves
-// nothing behind.
-TEST(Writer, FailureLeavesNothingBehind)
-{
-    TempDir dir;
-    std::filesystem::create_directory(dir.file("taken.qax"));
-    const std::string cannotOpen = "writeOutQAXFile: Could not open file '";
-    struct Case {
-        const char* name;
-        std::string path;
-        bool withoutNormals;
-        std::string expected; // the start of the second line
-    } cases[] = {
-        {"a directory at the target", dir.file("taken.qax"), false, cannotOpen + dir.file("taken.qax") + "' for writing\n"},
-        {"a directory that does not exist", dir.file("missing/out.qax"), false,
-         cannotOpen + dir.file("missing/out.qax") + "' for writing\n"},
-        {"an empty path", "", false, cannotOpen + "' for writing\n"},
-        {"normals counted but missing", dir.file("broken.qax"), true, "Error: "},
-    };
-    qaxModel model = workedExample();
-    float* normals = model.objects.objects[0].normals.normals;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        LogCapture capture;
-        std::set<std::string> before = directoryEntries(dir.path());
-        model.objects.objects[0].normals.normals = c.withoutNormals ? nullptr : normals;
-        EXPECT_FALSE(writeOutQAXFile(c.path.c_str(), model));
-        std::vector<std::string> lines = capture.lines();
-        ASSERT_EQ(lines.size(), 2u);
-        EXPECT_EQ(lines[0], "Writing out qax file...\n");
-        EXPECT_EQ(lines[1].rfind(c.expected, 0), 0u) << lines[1];
-        EXPECT_EQ(directoryEntries(dir.path()), before);
-        EXPECT_TRUE(std::filesystem::is_empty(dir.file("taken.qax")));
-    }
-    model.objects.objects[0].normals.normals = normals;
-    freeQAXModel(model);
-}
-
-// The file is written beside the target and put in its place only when complete: a new file gets the
-// usual permissions, an existing one keeps its own, a link goes on naming the file it names, and a write
-// that cannot be completed (the file-size limit stands in for a full disk) fails with an error line and
-// leaves whatever was at the target as it was. No temporary file is left either way.
+// The file is written beside the target and put in its place only when complete: a new file gets the usual
+// permissions, an existing one keeps its own, a link goes on naming the file it names. A target that cannot be
+// opened (the export tests try a directory there), a count without its array, or a write that cannot be
+// completed (the file-size limit stands in for a full disk) fails with an error line naming the target and
+// leaves whatever was there as it was. No temporary file is left either way.
 TEST(Writer, ReplacesTheTargetOnlyWithAWholeFile)
 {
     TempDir dir;
     qaxModel model = makeModel({makeMaterial("big", {"texture.png"}, 1)}, {makeObject(400, 1200, 1, true, 2)});
     ASSERT_GT(model.fileLength, 16000);
     const std::vector<unsigned char> expected = writtenBytes(model); // an unhindered write, as above
+    float* const normals = model.objects.objects[0].normals.normals;
+    const mode_t umaskNow = umask(0); // read by setting it, then put back
+    umask(umaskNow);
     const std::string oldContents = "previous export";
     const std::string target = dir.file("target.qax"), linked = dir.file("linked.qax");
+    const std::string cannotOpen = "writeOutQAXFile: Could not open file '";
     struct Case {
         const char* name;
-        mode_t existing; // permissions of the file there before; 0: none
-        bool link;       // the target is a link to that file
-        rlim_t limit;    // on the file size
+        std::string path;
+        mode_t existing;     // permissions of the file at the target before; 0: none
+        bool link;           // the target is a link to that file
+        rlim_t limit;        // on the file size
+        bool withoutNormals; // the first object counts normals but has none
+        std::string error;   // the start of the error line; empty: written
     } cases[] = {
-        {"a new file", 0, false, RLIM_INFINITY},
-        {"an existing file", 0640, false, RLIM_INFINITY},
-        {"a link to an existing file", 0600, true, RLIM_INFINITY},
-        {"limit below one buffer, existing file", 0644, false, 1024},
-        {"limit of one buffer, existing file", 0644, false, 4096},
-        {"limit past a few buffers, existing file", 0644, false, 12000},
-        {"limit below one buffer, no file", 0, false, 1024},
+        {"a new file", target, 0, false, RLIM_INFINITY, false, ""},
+        {"an existing file", target, 0640, false, RLIM_INFINITY, false, ""},
+        {"a link to an existing file", target, 0600, true, RLIM_INFINITY, false, ""},
+        {"limit below one buffer, existing file", target, 0644, false, 1024, false, "Error: "},
+        {"limit of one buffer, existing file", target, 0644, false, 4096, false, "Error: "},
+        {"limit past a few buffers, existing file", target, 0644, false, 12000, false, "Error: "},
+        {"limit below one buffer, no file", target, 0, false, 1024, false, "Error: "},
+        {"normals counted but missing, existing file", target, 0644, false, RLIM_INFINITY, true, "Error: "},
+        {"a directory that does not exist", dir.file("missing/out.qax"), 0, false, RLIM_INFINITY, false,
+         cannotOpen + dir.file("missing/out.qax") + "' for writing\n"},
+        {"an empty path", "", 0, false, RLIM_INFINITY, false, cannotOpen + "' for writing\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -176,6 +132,7 @@ TEST(Writer, ReplacesTheTargetOnlyWithAWholeFile)
         if (c.link)
             std::filesystem::create_symlink(linked, target);
         std::set<std::string> entries = directoryEntries(dir.path());
+        model.objects.objects[0].normals.normals = c.withoutNormals ? nullptr : normals;
 
         pid_t child = fork();
         ASSERT_GE(child, 0);
@@ -184,33 +141,33 @@ TEST(Writer, ReplacesTheTargetOnlyWithAWholeFile)
             struct rlimit limit = {c.limit, c.limit};
             if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
                 _exit(3);
-            _exit(writeOutQAXFile(target.c_str(), model) ? 1 : 0);
+            _exit(writeOutQAXFile(c.path.c_str(), model) ? 1 : 0);
         }
         int status = 0;
         ASSERT_EQ(waitpid(child, &status, 0), child);
         ASSERT_TRUE(WIFEXITED(status));
-        const bool fits = c.limit == RLIM_INFINITY;
-        EXPECT_EQ(WEXITSTATUS(status), fits ? 1 : 0);
+        EXPECT_EQ(WEXITSTATUS(status), c.error.empty() ? 1 : 0);
 
         std::vector<std::string> lines = capture.lines();
         ASSERT_EQ(lines.size(), 2u);
         EXPECT_EQ(lines[0], "Writing out qax file...\n");
-        if (fits) {
+        if (c.error.empty()) {
             EXPECT_EQ(lines[1], "Successful...\n");
             EXPECT_EQ(testsupport::readBytes(file), expected);
             struct stat info;
             ASSERT_EQ(stat(file.c_str(), &info), 0);
-            EXPECT_EQ(info.st_mode & 07777, c.existing ? c.existing : 0666 & ~currentUmask());
+            EXPECT_EQ(info.st_mode & 07777, c.existing ? c.existing : 0666 & ~umaskNow);
             EXPECT_EQ(std::filesystem::is_symlink(target), c.link);
             entries.insert("target.qax");
         } else {
-            EXPECT_EQ(lines[1].rfind("Error: ", 0), 0u) << lines[1];
-            EXPECT_NE(lines[1].find(target), std::string::npos) << lines[1];
+            EXPECT_EQ(lines[1].rfind(c.error, 0), 0u) << lines[1];
+            EXPECT_NE(lines[1].find(c.path), std::string::npos) << lines[1];
             if (c.existing) {
                 EXPECT_EQ(testsupport::readFile(file), oldContents);
             }
         }
         EXPECT_EQ(directoryEntries(dir.path()), entries);
     }
+    model.objects.objects[0].normals.normals = normals;
     freeQAXModel(model);
 }

@@ -15,9 +15,4 @@ std::vector<unsigned char> writtenBytes(const qaxModel& model)
     return testsupport::readBytes(path);
 }
 
-std::vector<unsigned char> goldenBytes(const std::string& name)
-{
-    return testsupport::readBytes(testsupport::sourceDirectory() + "/tests/output/" + name);
-}
-
 } // namespace qaxtest
