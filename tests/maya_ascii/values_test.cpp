@@ -18,7 +18,6 @@ TEST(Values, ParsesNumbersIntegersAndBooleans)
         bool boolean;
     };
     const Case cases[] = {
-        {"-0.5", true, -0.5, false, false, false},
         {"3.0615158845559431e-017", true, 3.0615158845559431e-017, false, false, false},
         {"1e+20", true, 1e20, false, false, false},
         {"+2", true, 2.0, false, false, false},
@@ -58,10 +57,7 @@ TEST(Values, ParsesAttributePaths)
         int64_t last;
     };
     const Case cases[] = {
-        {".t", "t", false, 0, 0},
-        {".vt[0:165]", "vt", true, 0, 165},
         {".vt[5]", "vt", true, 5, 5},
-        {".uvst[0].uvsp[0:13]", "uvst[0].uvsp", true, 0, 13},
         {".iog[0].og[2].gcl", "iog[0].og[2].gcl", false, 0, 0},
         {".clst[1:2].clsn", "clst[1:2].clsn", false, 0, 0},
     };
