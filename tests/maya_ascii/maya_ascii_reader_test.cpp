@@ -7,6 +7,8 @@
 #include <maya/MFnLattice.h>
 #include <maya/MFnLatticeDeformer.h>
 #include <maya/MFnMesh.h>
+#include <maya/MFnNurbsCurve.h>
+#include <maya/MFnNurbsSurface.h>
 #include <maya/MFnSpotLight.h>
 #include <maya/MFnTransform.h>
 #include <maya/MItMeshPolygon.h>
@@ -242,6 +244,47 @@ TEST(MayaAsciiReader, DeformedMeshesAndLatticesKeepTheirOrder)
     ffd.getAffectedGeometry(affected);
     ASSERT_EQ(affected.length(), 1u);
     EXPECT_TRUE(affected[0] == node("ballShape"));
+}
+
+// Curves keep their control points, a curve on a surface (of two dimensions) lies in z = 0, and a surface's points
+// come V fastest, also after the trim data some files add.
+TEST(MayaAsciiReader, CurvesAndSurfacesKeepTheirControlPoints)
+{
+    std::string patch = "3 3 0 0 no 6 0 0 0 1 1 1 6 0 0 0 1 1 1 16";
+    for (int i = 0; i < 16; ++i)
+        patch += " " + std::to_string(i / 4) + " " + std::to_string(i % 4) + " 0";
+    LoadReport report = load("createNode transform -n \"c\";\n"
+                             "createNode nurbsCurve -n \"curveShape\" -p \"c\";\n"
+                             "\tsetAttr \".cc\" -type \"nurbsCurve\" 3 1 0 no 3 6 0 0 0 1 1 1 4 0 0 0 1 2 0 3 2 0 4 0 0;\n"
+                             "createNode nurbsCurve -n \"flatShape\" -p \"c\";\n"
+                             "\tsetAttr \".cc\" -type \"nurbsCurve\" 1 1 0 no 2 2 0 1 2 5 6 7 8;\n"
+                             "createNode nurbsSurface -n \"patchShape\" -p \"c\";\n"
+                             "\tsetAttr \".cc\" -type \"nurbsSurface\" " + patch + ";\n"
+                             "createNode nurbsSurface -n \"trimmedShape\" -p \"c\";\n"
+                             "\tsetAttr \".cc\" -type \"nurbsSurface\" 1 1 0 0 no 2 0 1 2 0 1 \"TRIM\" 7 7 7 4 "
+                             "0 0 0 0 1 0 1 0 0 1 1 0;\n");
+    ASSERT_TRUE(report.ok) << report.message;
+    MFnNurbsCurve curve(node("curveShape"));
+    EXPECT_EQ(curve.degree(), 3);
+    EXPECT_EQ(curve.numSpans(), 1);
+    ASSERT_EQ(curve.numCVs(), 4);
+    MPoint point;
+    curve.getCV(1, point);
+    EXPECT_EQ(point, MPoint(1, 2, 0));
+    MFnNurbsCurve flat(node("flatShape"));
+    ASSERT_EQ(flat.numCVs(), 2);
+    flat.getCV(1, point);
+    EXPECT_EQ(point, MPoint(7, 8, 0));
+    MFnNurbsSurface patchSurface(node("patchShape"));
+    EXPECT_EQ(patchSurface.numCVsInU(), 4);
+    EXPECT_EQ(patchSurface.numCVsInV(), 4);
+    patchSurface.getCV(1, 2, point);
+    EXPECT_EQ(point, MPoint(1, 2, 0));
+    MFnNurbsSurface trimmed(node("trimmedShape"));
+    ASSERT_EQ(trimmed.numCVsInU(), 2);
+    ASSERT_EQ(trimmed.numCVsInV(), 2);
+    trimmed.getCV(1, 0, point);
+    EXPECT_EQ(point, MPoint(1, 0, 0));
 }
 
 // Every refusal, from the statements through the document and the geometry values to the host's meshes, names
