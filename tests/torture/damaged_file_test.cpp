@@ -17,6 +17,7 @@ const char* const triangleLines = "\tsetAttr -s 3 \".vt[0:2]\" 0 0 0  1 0 0  0 1
                                   "\tsetAttr -s 3 \".ed[0:2]\" 0 1 0  1 2 0  2 0 0;\n"
                                   "\tsetAttr -s 1 -ch 3 \".fc[0]\" -type \"polyFaces\" f 3 0 1 2;\n";
 
+// (A face or a curve announcing more than its value holds: the reader's tests, with the whole message.)
 TEST_F(ExportTest, DamagedSceneFilesAreRefusedWithTheirLine)
 {
     struct Case {
@@ -31,17 +32,12 @@ TEST_F(ExportTest, DamagedSceneFilesAreRefusedWithTheirLine)
         {"2,000,000,000 vertices announced alone", h + "setAttr -s 2000000000 \".vt\";\n" + triangleLines, 0},
         {"one vertex at index 1,999,999,999", h + "setAttr \".vt[1999999999]\" 0 0 0;\n" + triangleLines, 5},
         {"one tweak at index 1,999,999,999", h + triangleLines + "setAttr \".pt[1999999999]\" -type \"float3\" 1 1 1;\n", 8},
-        {"a face of 2,000,000,000 edges", h + "setAttr \".fc[0]\" -type \"polyFaces\" f 2000000000 0 1 2;\n", 5},
         {"2,000,000,000 UVs announced", h + "setAttr -s 2000000000 \".uvst[0].uvsp[0:1999999999]\" -type \"float2\" 0 0;\n", 5},
         {"a normal at index 1,999,999,999", h + triangleLines + "setAttr \".n[1999999999]\" -type \"float3\" 0 1 0;\n", 8},
         {"faces 0 to 1,999,999,999 in a shading group",
          h + triangleLines + "setAttr \".iog[0].og[0].gcl\" -type \"componentList\" 1 \"f[0:1999999999]\";\n" +
              "createNode shadingEngine -n \"sg\";\nconnectAttr \"boxShape.iog.og[0]\" \"sg.dsm\" -na;\n",
          8},
-        {"a curve of 2,000,000,000 points",
-         h + "createNode nurbsCurve -n \"c\" -p \"box\";\nsetAttr \".cc\" -type \"nurbsCurve\" 1 1 0 no 3 2 0 1 "
-             "2000000000 0 0 0 1 1 1;\n",
-         6},
         {"a lattice of 2000 x 2000 x 2000 points",
          h + "createNode lattice -n \"l\" -p \"box\";\nsetAttr \".cc\" -type \"lattice\" 2000 2000 2000 8000000000 0 0 0;\n",
          6},
