@@ -8,6 +8,7 @@
 namespace {
 
 using namespace plugintest;
+using TortureTest = ExportTest;
 
 const char* const header = "//Maya ASCII 2018 scene\nrequires maya \"2018\";\n"
                            "createNode transform -n \"box\";\n"
@@ -18,7 +19,7 @@ const char* const triangleLines = "\tsetAttr -s 3 \".vt[0:2]\" 0 0 0  1 0 0  0 1
                                   "\tsetAttr -s 1 -ch 3 \".fc[0]\" -type \"polyFaces\" f 3 0 1 2;\n";
 
 // (A face or a curve announcing more than its value holds: the reader's tests, with the whole message.)
-TEST_F(ExportTest, DamagedSceneFilesAreRefusedWithTheirLine)
+TEST_F(TortureTest, DamagedSceneFilesAreRefusedWithTheirLine)
 {
     struct Case {
         const char* what;
@@ -68,7 +69,7 @@ TEST_F(ExportTest, DamagedSceneFilesAreRefusedWithTheirLine)
 // Damaged fields of a .qax file (counts of two thousand million, lengths past the end, negative counts, long
 // names, a wrong file length) are refused field by field by the output reader's tests; here every cut of a real
 // export.
-TEST_F(ExportTest, EveryCutOfAnExportedFileIsRefused)
+TEST_F(TortureTest, EveryCutOfAnExportedFileIsRefused)
 {
     headless::newScene();
     ASSERT_FALSE(addTriangleMesh("tri").isNull());

@@ -8,6 +8,7 @@
 namespace {
 
 using namespace plugintest;
+using TortureTest = ExportTest;
 
 enum { DEEP_LEVELS = 100000, WIDE_NODES = 100000 };
 
@@ -42,7 +43,7 @@ std::string wideSceneFile(int nodes)
 }
 
 // The reader builds the scene through the same scene-building API, so one file of each shape tests both.
-TEST_F(ExportTest, DeepAndWideScenesExportEveryMesh)
+TEST_F(TortureTest, DeepAndWideScenesExportEveryMesh)
 {
     struct Case {
         const char* what;

@@ -7,6 +7,7 @@
 namespace {
 
 using namespace plugintest;
+using TortureTest = ExportTest;
 
 std::string longName(size_t length, const std::string& stem)
 {
@@ -34,7 +35,7 @@ void buildLongNamedScene(const std::string& texturePath)
     ASSERT_TRUE(headless::assign(headless::createShadingGroup(longName(1000, "longGroup"), shader), mesh));
 }
 
-TEST_F(ExportTest, LongNamesAndTexturePathsAreCut)
+TEST_F(TortureTest, LongNamesAndTexturePathsAreCut)
 {
     // A path of 1,001 characters whose only separators lie in its first 259: the part kept.
     const std::string path = "C:/" + std::string(990, 'D') + "/Tex.png";

@@ -12,6 +12,7 @@
 namespace {
 
 using namespace plugintest;
+using TortureTest = ExportTest;
 
 const double nan = std::numeric_limits<double>::quiet_NaN();
 
@@ -75,7 +76,7 @@ void buildNaNScene()
     ASSERT_GT(setEveryAttributeToNaN(), 100);
 }
 
-TEST_F(ExportTest, SceneOfNaNsExportsAValidFile)
+TEST_F(TortureTest, SceneOfNaNsExportsAValidFile)
 {
     struct Case {
         const char* options;
