@@ -5,32 +5,17 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
-#include <sys/stat.h>
 
 #include "support/test_support.h"
 
 using namespace mayaascii;
 
-namespace {
-
-std::string corpusDirectory()
-{
-    return testsupport::sourceDirectory() + "/../shared/scenes";
-}
-
-bool exists(const std::string& path)
-{
-    struct stat info;
-    return stat(path.c_str(), &info) == 0;
-}
-
-} // namespace
-
 TEST(MayaAsciiCorpus, EverySceneLoads)
 {
-    const std::string corpus = corpusDirectory();
-    if (!exists(corpus))
+    const std::string corpus = testsupport::sourceDirectory() + "/../shared/scenes";
+    if (!std::filesystem::is_directory(corpus))
         GTEST_SKIP() << "no scene corpus at " << corpus;
     struct Case {
         const char* file;

@@ -1,4 +1,3 @@
-#include "scene_readers/maya_ascii/read_error.h"
 #include "scene_readers/maya_ascii/statement_reader.h"
 
 #include <gtest/gtest.h>
@@ -33,27 +32,9 @@ std::string statements(const std::string& text, bool readValues = true)
     return out;
 }
 
-// A setAttr of `count` values 0 1 2 ..., with the flags and name given.
-std::string manyValues(const std::string& head, int count, const std::string& tail = "")
-{
-    std::string text = "setAttr " + head;
-    for (int i = 0; i < count; ++i)
-        text += " " + std::to_string(i);
-    return text + tail + ";\ncreateNode transform -n \"after\";";
-}
-
-std::string failure(const std::string& text)
-{
-    try {
-        statements(text);
-    } catch (const ReadError& error) {
-        return std::to_string(error.line()) + ": " + error.what();
-    }
-    return "no error";
-}
-
 } // namespace
 
+// Statements as the host writes them are read by every corpus scene; here what it writes rarely.
 TEST(StatementReader, GroupsArgumentsUpToTheSemicolon)
 {
     struct Case {
@@ -61,10 +42,6 @@ TEST(StatementReader, GroupsArgumentsUpToTheSemicolon)
         const char* expected;
     };
     const Case cases[] = {
-        {"createNode transform -n \"box\";\n\tsetAttr \".t\" -type \"double3\" 1 2 3 ;",
-         "createNode(1): transform -n box\nsetAttr(2): .t -type double3 1 2 3\n"},
-        {"setAttr -s 4 \".vt[0:3]\"\n\t\t0 0 0\n\t\t1 0 0\n\t\t1 1 0\n\t\t0 1 0;",
-         "setAttr(1): -s 4 .vt[0:3] 0 0 0 1 0 0 1 1 0 0 1 0\n"},
         {";; fileInfo \"a\" \"b\";", "fileInfo(1): a b\n"},
         {"setAttr \".b\" -type \"string\" (\n\t\"part one \"\n\t+ \"part \\\"two\\\"\");",
          "setAttr(1): .b -type string part one part \\\"two\\\"\n"},
@@ -78,27 +55,11 @@ TEST(StatementReader, GroupsArgumentsUpToTheSemicolon)
         EXPECT_EQ(statements(c.text), c.expected) << c.text;
 
     // Statements of many values stream them after their flags and name, read or not.
-    const std::string many = manyValues("-s 300 \".vt[0:299]\" -type \"float3\"", 300);
+    std::string many = "setAttr -s 300 \".vt[0:299]\" -type \"float3\"";
+    for (int i = 0; i < 300; ++i)
+        many += " " + std::to_string(i);
+    many += ";\ncreateNode transform -n \"after\";";
     const char* streamed = "setAttr(1): -s 300 .vt[0:299] -type float3 | 300 values: 0..299\ncreateNode(2): transform -n after\n";
     EXPECT_EQ(statements(many), streamed);
     EXPECT_EQ(statements(many, false), "setAttr(1): -s 300 .vt[0:299] -type float3 | 300 values\ncreateNode(2): transform -n after\n");
-}
-
-TEST(StatementReader, RejectsMalformedStatements)
-{
-    struct Case {
-        std::string text;
-        const char* expected;
-    };
-    const Case cases[] = {
-        {"createNode mesh -n \"a\"\n", "2: expected ';' to end the createNode statement begun on line 1, found end of file"},
-        {"\"stray\";", "1: expected a command name, found \"stray\""},
-        {"setAttr \".b\" -type \"string\" ( \"a\" \"b\" );", "1: expected '+' or ')' in a joined string, found \"b\""},
-        {"setAttr \".b\" -type \"string\" ( 12 );", "1: expected a string inside '( ... )', found '12'"},
-        {"setAttr \".b\" 1 ) ;", "1: expected a value, found ')'"},
-        {manyValues("\".w\"", 300, " -k on"),
-         "1: expected a value, found '-k' (a setAttr of many values takes no flags or joined strings among them)"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(failure(c.text), c.expected) << c.text;
 }

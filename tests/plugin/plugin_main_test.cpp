@@ -1,19 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <dlfcn.h>
 
-#include <maya/MObject.h>
-#include <maya/MStatus.h>
-
-#include <headless/plugin_host.h>
-#include <headless/scene.h>
-
-#include <filesystem>
-#include <string>
-
 #include "export_fixture.h"
-#include "log/log.h"
-#include "support/test_support.h"
 
 using testing::internal::CaptureStderr;
 using testing::internal::GetCapturedStderr;

@@ -61,11 +61,11 @@ TEST(Translator, ReaderRefusesOnTheConsoleOnly)
     std::unique_ptr<MPxFileTranslator> translator = makeTranslator();
     const MPxFileTranslator::FileAccessMode modes[] = {MPxFileTranslator::kOpenAccessMode,
                                                        MPxFileTranslator::kImportAccessMode};
+    testsupport::TempDir scenes;
+    testsupport::writeFile(scenes.file("model.qax"), "QAX1");
+    MFileObject file;
+    file.setFullName(MString(scenes.file("model.qax").c_str()));
     for (MPxFileTranslator::FileAccessMode mode : modes) {
-        testsupport::TempDir scenes;
-        testsupport::writeFile(scenes.file("model.qax"), "QAX1");
-        MFileObject file;
-        file.setFullName(MString(scenes.file("model.qax").c_str()));
         CaptureStderr();
         MStatus status = translator->reader(file, MString("vertexColors=1;"), mode);
         EXPECT_EQ(GetCapturedStderr(), "qaxTranslator::reader called in error\n");

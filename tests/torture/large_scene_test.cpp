@@ -1,16 +1,14 @@
 // Scenes far larger than any test scene: a DAG 100,000 levels deep and 100,000 nodes side by side, read from a
 // Maya ASCII file. Each must export every mesh without overflowing the stack or taking quadratic time.
 
-#include <string>
-
-#include <headless/scene.h>
-
 #include "output/free_qax_model.h"
+#include "plugin/export_fixture.h"
 #include "scene_readers/maya_ascii/maya_ascii_reader.h"
-#include "torture_support.h"
 
-namespace torture {
 namespace {
+
+using namespace plugintest;
+using TortureTest = ExportTest;
 
 enum { DEEP_LEVELS = 100000, WIDE_NODES = 100000 };
 
@@ -62,15 +60,14 @@ TEST_F(TortureTest, DeepAndWideScenesExportEveryMesh)
         headless::newScene();
         mayaascii::LoadReport report = mayaascii::loadMayaAsciiText(c.file(c.size), "large.ma");
         ASSERT_TRUE(report.ok) << report.message;
-        ExportResult result = exportScene();
+        ExportRun result = runExport();
         ASSERT_EQ(result.status, MStatus::kSuccess) << lastLine(result.log);
         EXPECT_EQ(lastLine(result.log), "Successful, all done!\n");
         qaxModel model;
-        ASSERT_TRUE(readBack("out.qax", model));
+        ASSERT_TRUE(readQax("out.qax", model));
         EXPECT_EQ(model.objects.numObjects, c.objects);
         freeQAXModel(model);
     }
 }
 
 } // namespace
-} // namespace torture

@@ -1,16 +1,13 @@
-// Names and paths of a thousand characters: node names, shader names, texture paths, the workspace root,
-// the current file and the output path. Fixed fields are cut and stay terminated; only an output path
-// that does not fit stops the export, since a cut path would name another file.
-
-#include <string>
-
-#include <headless/scene.h>
+// Names and paths of a thousand characters: node names, shader names and texture paths. Fixed fields are cut and
+// stay terminated. (Settings paths that do not fit are the plug-in tests'.)
 
 #include "output/free_qax_model.h"
-#include "torture_support.h"
+#include "plugin/export_fixture.h"
 
-namespace torture {
 namespace {
+
+using namespace plugintest;
+using TortureTest = ExportTest;
 
 std::string longName(size_t length, const std::string& stem)
 {
@@ -55,10 +52,10 @@ TEST_F(TortureTest, LongNamesAndTexturePathsAreCut)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.options);
         buildLongNamedScene(path);
-        ExportResult result = exportScene("long.qax", MPxFileTranslator::kExportAccessMode, c.options);
+        ExportRun result = runExport("long.qax", c.options);
         ASSERT_EQ(result.status, MStatus::kSuccess) << lastLine(result.log);
         qaxModel model;
-        ASSERT_TRUE(readBack("long.qax", model));
+        ASSERT_TRUE(readQax("long.qax", model));
         ASSERT_EQ(model.objects.numObjects, 1);
         const qaxMaterial* blinn = nullptr;
         for (int32_t i = 0; i < model.materials.numMaterials; ++i)
@@ -73,42 +70,4 @@ TEST_F(TortureTest, LongNamesAndTexturePathsAreCut)
     }
 }
 
-TEST_F(TortureTest, LongSettingsTextsAreCutOrRefused)
-{
-    struct Case {
-        const char* what;
-        std::string workspaceRoot;
-        std::string currentFile;
-        std::string outputName;
-        bool exported;
-        const char* logged; // a line the log must hold
-    };
-    const std::string longFile = "/scenes/" + longName(1000, "scene") + ".ma";
-    const Case cases[] = {
-        // The host ends the root with a slash: 1,001 characters.
-        {"a workspace root of 1,000 characters", "/" + longName(999, "root"), "", "out.qax", true,
-         "Warning: Project directory is too long (1001 characters, at most 259), ignored: /root"},
-        {"a current file of 1,000 characters", "", longFile, "out.qax", true, "Currently open maya file: /scenes/scene"},
-        {"an output path of 1,000 characters", "", "", longName(1000, "out"), false,
-         "Error: Output path is too long"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        headless::newScene();
-        ASSERT_FALSE(addTriangleMesh("tri").isNull());
-        headless::setWorkspaceRoot(c.workspaceRoot);
-        headless::setCurrentFile(c.currentFile);
-        ExportResult result = exportScene(c.outputName);
-        EXPECT_NE(result.log.find(c.logged), std::string::npos) << result.log;
-        EXPECT_EQ(result.status == MStatus::kSuccess, c.exported) << lastLine(result.log);
-        EXPECT_EQ(result.written, c.exported);
-        if (!c.exported)
-            continue;
-        qaxModel model;
-        EXPECT_TRUE(readBack(c.outputName, model));
-        freeQAXModel(model);
-    }
-}
-
 } // namespace
-} // namespace torture

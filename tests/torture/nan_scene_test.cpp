@@ -1,23 +1,18 @@
 // A scene whose every number is NaN: geometry, transforms, shader, camera and light attributes. The
 // export must still write a file the reader accepts, with one object for the one mesh.
 
-#include <cmath>
 #include <limits>
-#include <string>
-#include <vector>
 
 #include <maya/MFnDependencyNode.h>
-#include <maya/MObject.h>
 #include <maya/MPlug.h>
-#include <maya/MString.h>
-
-#include <headless/scene.h>
 
 #include "output/free_qax_model.h"
-#include "torture_support.h"
+#include "plugin/export_fixture.h"
 
-namespace torture {
 namespace {
+
+using namespace plugintest;
+using TortureTest = ExportTest;
 
 const double nan = std::numeric_limits<double>::quiet_NaN();
 
@@ -96,11 +91,11 @@ TEST_F(TortureTest, SceneOfNaNsExportsAValidFile)
         SCOPED_TRACE(c.options);
         buildNaNScene();
         headless::setUpAxis(c.up);
-        ExportResult result = exportScene("nan.qax", MPxFileTranslator::kExportAccessMode, c.options);
+        ExportRun result = runExport("nan.qax", c.options);
         ASSERT_EQ(result.status, MStatus::kSuccess) << result.log;
         EXPECT_EQ(lastLine(result.log), "Successful, all done!\n");
         qaxModel model;
-        ASSERT_TRUE(readBack("nan.qax", model));
+        ASSERT_TRUE(readQax("nan.qax", model));
         // Flags refuse NaN, so the mesh is still visible and not an intermediate object.
         EXPECT_EQ(model.objects.numObjects, 1) << result.log;
         bool blinnFound = false;
@@ -113,4 +108,3 @@ TEST_F(TortureTest, SceneOfNaNsExportsAValidFile)
 }
 
 } // namespace
-} // namespace torture
