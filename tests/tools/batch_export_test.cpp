@@ -4,7 +4,6 @@
 #include "tools/scene_export.h"
 
 #include "support/test_support.h"
-#include "tools_fixtures.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,6 @@
 #include "output/free_qax_model.h"
 #include "output/reader.h"
 #include "support/test_support.h"
-#include "tools_fixtures.h"
 
 #include <gtest/gtest.h>
 
