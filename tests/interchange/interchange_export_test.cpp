@@ -1,6 +1,6 @@
 // Round trips: scenes written here in the interchange formats, exported through the plug-in by the command-line
 // tool's export, and the .qax file read back and compared with the source geometry.
-#include "interchange_files.h"
+#include "library_scenes.h"
 
 #include "output/free_qax_model.h"
 #include "output/reader.h"
@@ -10,40 +10,30 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cmath>
-#include <cstdlib>
 #include <cstring>
-#include <map>
 #include <string>
 #include <vector>
 
 namespace {
 
 using namespace interchangetest;
-using Triangle = std::array<Corner, 3>;
-// The triangles the export makes of the polygons, in order: each polygon cut as the conversion cuts it.
-std::vector<Triangle> triangulated(const SourceMesh& mesh)
-{
-    std::vector<Triangle> triangles;
-    for (const std::vector<Corner>& polygon : mesh.polygons) {
-        std::vector<float> points;
-        for (const Corner& c : polygon)
-            points.insert(points.end(), c.position.begin(), c.position.end());
-        std::vector<int32_t> corners(3 * (polygon.size() - 2));
-        const int32_t count = triangulateFace(points.data(), int32_t(polygon.size()), corners.data());
-        for (int32_t t = 0; t < count; ++t)
-            triangles.push_back({polygon[size_t(corners[size_t(3 * t)])], polygon[size_t(corners[size_t(3 * t + 1)])],
-                                 polygon[size_t(corners[size_t(3 * t + 2)])]});
-    }
-    return triangles;
-}
 
-struct Expectation {
-    float scale = 1; // of the positions
-    bool uvs = true, normals = true, colours = false;
-    bool searchFirstMatch = true;  // check each index names the first equal vertex (quadratic: small meshes)
-};
+// The corners of the mesh in the order the export gives them: each face cut into triangles as the conversion cuts
+// it.
+std::vector<unsigned> triangleCorners(const MeshDescription& mesh)
+{
+    std::vector<unsigned> cut;
+    for (const std::vector<unsigned>& face : mesh.faces) {
+        std::vector<float> points;
+        for (unsigned v : face)
+            points.insert(points.end(), mesh.positions[v].begin(), mesh.positions[v].end());
+        std::vector<int32_t> corners(3 * (face.size() - 2));
+        const int32_t count = triangulateFace(points.data(), int32_t(face.size()), corners.data());
+        for (int32_t k = 0; k < 3 * count; ++k)
+            cut.push_back(face[size_t(corners[size_t(k)])]);
+    }
+    return cut;
+}
 
 bool sameVertex(const qaxObject& o, int32_t a, int32_t b)
 {
@@ -55,43 +45,37 @@ bool sameVertex(const qaxObject& o, int32_t a, int32_t b)
     return equal;
 }
 
-// Checks the objects (consecutive pieces of one mesh) against the source triangles: every corner's values, and
-// every index pointing at a vertex that holds exactly the corner's values (the first such one).
-void expectTriangles(const std::vector<const qaxObject*>& objects, const std::vector<Triangle>& source,
-                     const Expectation& e, const std::string& label)
+// Checks the objects (consecutive pieces of one mesh) against the source triangles: every corner's values (the
+// positions times the scale), and every index pointing at a vertex that holds exactly the corner's values, the
+// first such one when the corners have texture coordinates to weld by (without, the conversion keeps each corner
+// on its own).
+void expectTriangles(const std::vector<const qaxObject*>& objects, const MeshDescription& mesh, float scale = 1)
 {
+    const std::vector<unsigned> source = triangleCorners(mesh);
     size_t next = 0;
     for (const qaxObject* o : objects) {
-        ASSERT_EQ(o->indices.numIndices, o->vertices.numVertices) << label;
-        ASSERT_EQ(o->vertices.numVertices % 3, 0) << label;
-        EXPECT_EQ(o->vertexColors.present != 0, e.colours) << label;
+        ASSERT_EQ(o->indices.numIndices, o->vertices.numVertices) << mesh.name;
+        ASSERT_EQ(o->vertices.numVertices % 3, 0) << mesh.name;
+        EXPECT_EQ(o->vertexColors.present != 0, !mesh.colours.empty()) << mesh.name;
         for (int32_t n = 0; n < o->vertices.numVertices; ++n, ++next) {
-            ASSERT_LT(next / 3, source.size()) << label;
-            const Corner& c = source[next / 3][next % 3];
-            for (int i = 0; i < 3; ++i)
-                ASSERT_NEAR(o->vertices.vertices[3 * n + i], e.scale * c.position[size_t(i)], 1e-5) << label << " corner " << next;
-            if (e.uvs) {
-                EXPECT_NEAR(o->UVs.UVs[2 * n], c.uv[0], 1e-6) << label << " corner " << next;
-                EXPECT_NEAR(o->UVs.UVs[2 * n + 1], c.uv[1], 1e-6) << label << " corner " << next;
-            }
-            if (e.normals) {
-                for (int i = 0; i < 3; ++i)
-                    EXPECT_NEAR(o->normals.normals[3 * n + i], c.normal[size_t(i)], 1e-6) << label << " corner " << next;
-            } else {
-                const float* normal = o->normals.normals + 3 * n;
-                EXPECT_NEAR(std::sqrt(normal[0] * normal[0] + normal[1] * normal[1] + normal[2] * normal[2]), 1.0, 1e-4)
-                    << label << " corner " << next;
-            }
-            for (int i = 0; e.colours && i < 3; ++i)
-                EXPECT_NEAR(o->vertexColors.vertexColors[3 * n + i], c.colour[size_t(i)], 1.0 / 255) << label;
+            ASSERT_LT(next, source.size()) << mesh.name;
+            const unsigned c = source[next];
+            for (size_t i = 0; i < 3; ++i)
+                ASSERT_NEAR(o->vertices.vertices[3 * n + int(i)], scale * mesh.positions[c][i], 1e-5) << mesh.name << " corner " << next;
+            for (size_t i = 0; i < mesh.uvs.size() && i < 2; ++i)
+                EXPECT_NEAR(o->UVs.UVs[2 * n + int(i)], mesh.uvs[c][i], 1e-6) << mesh.name << " corner " << next;
+            for (size_t i = 0; i < mesh.normals.size() && i < 3; ++i)
+                EXPECT_NEAR(o->normals.normals[3 * n + int(i)], mesh.normals[c][i], 1e-6) << mesh.name << " corner " << next;
+            for (size_t i = 0; i < mesh.colours.size() && i < 3; ++i)
+                EXPECT_NEAR(o->vertexColors.vertexColors[3 * n + int(i)], mesh.colours[c][i], 1.0 / 255) << mesh.name;
             const int32_t index = o->indices.indices[n];
-            ASSERT_LE(index, n) << label << " corner " << next;
-            EXPECT_TRUE(sameVertex(*o, index, n)) << label << " corner " << next;
-            for (int32_t j = 0; e.searchFirstMatch && j < index; ++j)
-                EXPECT_FALSE(sameVertex(*o, j, n)) << label << " corner " << next << " welds later than " << j;
+            ASSERT_LE(index, n) << mesh.name << " corner " << next;
+            EXPECT_TRUE(sameVertex(*o, index, n)) << mesh.name << " corner " << next;
+            for (int32_t j = 0; !mesh.uvs.empty() && j < index; ++j)
+                EXPECT_FALSE(sameVertex(*o, j, n)) << mesh.name << " corner " << next << " welds later than " << j;
         }
     }
-    EXPECT_EQ(next, 3 * source.size()) << label;
+    EXPECT_EQ(next, source.size()) << mesh.name;
 }
 
 class InterchangeExport : public ::testing::Test {
@@ -116,9 +100,13 @@ protected:
         return qaxtools::runExport(command);
     }
 
-    // Exports and reads the file back; false (with the failure recorded) when either fails.
+    // Exports and reads the file back (in place of one read before); false (with the failure recorded) when
+    // either fails.
     bool exportAndRead(const std::string& scene, std::vector<std::string> extra = {})
     {
+        if (loaded)
+            freeQAXModel(model);
+        loaded = false;
         const qaxtools::ExportOutcome outcome = exportScene(scene, extra);
         EXPECT_EQ(outcome.exitStatus, 0) << outcome.message;
         if (outcome.exitStatus != 0)
@@ -162,7 +150,7 @@ protected:
 
 TEST_F(InterchangeExport, ObjWithMtlTexturesAndNgons)
 {
-    const std::vector<SourceMesh> meshes = readObj(fixture("ngons.obj"));
+    const std::vector<MeshDescription> meshes = readObj(fixture("ngons.obj"));
     const std::string path = fixture("ngons.obj");
     struct Case {
         std::vector<std::string> options;
@@ -173,9 +161,6 @@ TEST_F(InterchangeExport, ObjWithMtlTexturesAndNgons)
         {{"--rel-proj-path"}, "textures/Brick.png"},
     };
     for (const Case& c : cases) {
-        if (loaded)
-            freeQAXModel(model);
-        loaded = false;
         ASSERT_TRUE(exportAndRead(path, c.options));
         ASSERT_EQ(model.materials.numMaterials, 2);
         ASSERT_EQ(model.objects.numObjects, 2);
@@ -189,8 +174,8 @@ TEST_F(InterchangeExport, ObjWithMtlTexturesAndNgons)
         EXPECT_NEAR(model.materials.materials[glass].colors.diffuse[2], 0.9f, 1e-6);
         EXPECT_NEAR(model.materials.materials[brick].colors.ambient[0], 0.1f, 1e-6);
         EXPECT_NEAR(model.materials.materials[brick].colors.specular[0], 0.5f, 1e-6);
-        expectTriangles(objectsWithMaterial("brick"), triangulated(meshes[0]), {}, "Ngons");
-        expectTriangles(objectsWithMaterial("glass"), triangulated(meshes[1]), {}, "Plate");
+        expectTriangles(objectsWithMaterial("brick"), meshes[0]);
+        expectTriangles(objectsWithMaterial("glass"), meshes[1]);
         EXPECT_EQ(objectsWithMaterial("brick")[0]->indices.numIndices, 3 * (2 + 4 + 5 + 10));
     }
 }
@@ -198,11 +183,11 @@ TEST_F(InterchangeExport, ObjWithMtlTexturesAndNgons)
 TEST_F(InterchangeExport, GltfHierarchyExportsObjectSpace)
 {
     // Two triangles with vertex colours, placed by nested, rotated and scaled nodes, and shared by two of them.
-    const SourceMesh mesh = readObj(fixture("shards.obj"))[0];
-    const NodeDescription inner{"inner", translationMatrix(0, 5, 0) * scalingMatrix(3, 3, 3), {0}, {}};
+    const MeshDescription mesh = readObj(fixture("shards.obj"))[0];
+    const NodeDescription inner{"inner", placement(0, 5, 0, 0, 3), {0}, {}};
     const NodeDescription root{"root", aiMatrix4x4(), {}, {
-        {"outer", translationMatrix(10, 0, 0) * rotationMatrixZ(90), {}, {inner}},
-        {"copy", translationMatrix(-7, 0, 0), {0}, {}},
+        {"outer", placement(10, 0, 0, 90), {}, {inner}},
+        {"copy", placement(-7, 0, 0), {0}, {}},
     }};
     aiMaterial* crystal = makeMaterial("crystal");
     const aiColor4D colour(0.2f, 0.4f, 0.6f, 1.0f);
@@ -216,27 +201,19 @@ TEST_F(InterchangeExport, GltfHierarchyExportsObjectSpace)
     EXPECT_EQ(textureName(0), "crystal.png");
     // Both placements export the mesh's own coordinates: nothing of the nodes is applied.
     ASSERT_EQ(model.objects.numObjects, 2);
-    Expectation e;
-    e.colours = true;
-    const std::vector<Triangle> triangles = triangulated(mesh);
-    expectTriangles({&model.objects.objects[0]}, triangles, e, "first placement");
-    expectTriangles({&model.objects.objects[1]}, triangles, e, "second placement");
+    expectTriangles({&model.objects.objects[0]}, mesh);
+    expectTriangles({&model.objects.objects[1]}, mesh);
 }
 
 TEST_F(InterchangeExport, PlyWithSharedPositionsAndColours)
 {
     // Two quads meeting at a right angle: their shared corners have one position and two normals.
-    const SourceMesh fold = readObj(fixture("fold.obj"))[0];
-    Expectation e;
-    e.uvs = false;
-    e.colours = true;
-    // Corners without a texture coordinate have nothing to weld by: the conversion keeps each on its own.
-    e.searchFirstMatch = false;
+    const MeshDescription fold = readObj(fixture("fold.obj"))[0];
     ASSERT_TRUE(exportAndRead(writePly(dir.file("fold.ply"), fold), {"--vertex-colors"}));
     ASSERT_EQ(model.objects.numObjects, 1);
     // No material in the file: the host's lambert1.
     EXPECT_EQ(materialName(model.objects.objects[0].header.materialID), "lambert1");
-    expectTriangles({&model.objects.objects[0]}, triangulated(fold), e, "PLY");
+    expectTriangles({&model.objects.objects[0]}, fold);
 }
 
 TEST_F(InterchangeExport, BadInputLeavesNoFile)
@@ -264,29 +241,9 @@ TEST_F(InterchangeExport, BadInputLeavesNoFile)
 
 TEST_F(InterchangeExport, ScaleOption)
 {
-    struct Case {
-        const char* value;
-        bool accepted;
-    };
-    const Case cases[] = {{"2.54", true}, {"0.01", true}, {"0", false}, {"-1", false}, {"abc", false},
-                          {"2x", false}, {"1e999", false}, {"nan", false}};
-    for (const Case& c : cases) {
-        qaxtools::CommandLine command;
-        std::string error;
-        EXPECT_EQ(qaxtools::parseCommandLine({"export", "a.obj", "--scale", c.value}, command, error), c.accepted)
-            << c.value;
-        if (c.accepted) {
-            EXPECT_EQ(command.scale, std::strtod(c.value, nullptr)) << c.value;
-        } else {
-            EXPECT_EQ(error, std::string("--scale takes a positive number, not \"") + c.value + "\"");
-        }
-    }
     // Lengths times the factor; directions and texture coordinates as they were.
-    const SourceMesh square = readObj(fixture("square.obj"))[0];
     ASSERT_TRUE(exportAndRead(fixture("square.obj"), {"--scale", "2.5"}));
-    Expectation e;
-    e.scale = 2.5f;
-    expectTriangles({&model.objects.objects[0]}, triangulated(square), e, "scaled");
+    expectTriangles({&model.objects.objects[0]}, readObj(fixture("square.obj"))[0], 2.5f);
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 #include "scene_readers/interchange/interchange_reader.h"
 
-#include "interchange_files.h"
 #include "library_scenes.h"
 #include "support/test_support.h"
 
@@ -40,7 +39,7 @@ TEST(InterchangeReader, UpAxisAndScale)
 {
     testsupport::TempDir dir;
     const std::string zUp = fixture("zup.dae"), obj = fixture("square.obj");
-    const NodeDescription moved{"root", aiMatrix4x4(), {}, {{"tri", translationMatrix(0, 0, 5), {0}, {}}}};
+    const NodeDescription moved{"root", aiMatrix4x4(), {}, {{"tri", placement(0, 0, 5), {0}, {}}}};
     const std::string gltf = writeGltf(dir.file("tri.gltf"), readObj(fixture("zup.obj")), moved, nullptr);
     // An ASCII FBX file written by the library's own exporter, its up-axis setting (Y) then edited.
     std::unique_ptr<aiScene> scene =

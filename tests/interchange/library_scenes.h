@@ -1,6 +1,8 @@
 #pragma once
-// In-memory scenes of the import library, built as its readers build them (arrays from new[], owned by the
-// scene), for tests that bypass reading a file.
+// The interchange tests' scenes: in-memory scenes of the import library, built as its readers build them (arrays
+// from new[], owned by the scene); checked-in files in tests/interchange/files, their polygons read back by a
+// small OBJ reader of our own (so that what an export reads back can be checked against the source); and glTF
+// and PLY files written from those polygons by the library's own exporter.
 
 #include <assimp/scene.h>
 
@@ -43,9 +45,19 @@ aiMaterial* makeMaterial(const std::string& name);
 std::unique_ptr<aiScene> makeScene(const NodeDescription& root, const std::vector<MeshDescription>& meshes,
                                    const std::vector<aiMaterial*>& materials);
 
-// Column-vector matrices as the library composes them.
-aiMatrix4x4 translationMatrix(float x, float y, float z);
-aiMatrix4x4 rotationMatrixZ(float degrees);
-aiMatrix4x4 scalingMatrix(float x, float y, float z);
+// The column-vector matrix of a uniform scale, then a turn about z, then a move.
+aiMatrix4x4 placement(float x, float y, float z, float degreesAboutZ = 0, float scale = 1);
+
+// The path of a file in tests/interchange/files.
+std::string fixture(const std::string& file);
+
+// The "o" blocks of an OBJ file, each corner its own vertex ("v x y z [r g b]", "vt", "vn", "f v[/[t][/n]]").
+std::vector<MeshDescription> readObj(const std::string& path);
+
+// glTF 2.0 (buffers beside it) and PLY written by the library's exporter, with the one material given (a plain one
+// when null); the glTF's nodes are root's children, naming the meshes by index. Return the path.
+std::string writeGltf(const std::string& path, const std::vector<MeshDescription>& meshes, const NodeDescription& root,
+                      aiMaterial* material);
+std::string writePly(const std::string& path, const MeshDescription& mesh);
 
 } // namespace interchangetest

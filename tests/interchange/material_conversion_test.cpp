@@ -21,43 +21,31 @@ using interchange::ShaderDescription;
 using interchange::ShaderKind;
 using interchange::textureFileName;
 
-void addColour(aiMaterial& m, const char* key, unsigned type, unsigned index, float r, float g, float b)
-{
-    const aiColor3D colour(r, g, b);
-    m.AddProperty(&colour, 1, key, type, index);
-}
-
-void addFloat(aiMaterial& m, const char* key, unsigned type, unsigned index, float value)
+// A property as the library's readers add one (texts by a call of their own).
+template <typename T>
+void add(aiMaterial& m, const T& value, const char* key, unsigned type, unsigned index)
 {
     m.AddProperty(&value, 1, key, type, index);
 }
 
-void addInt(aiMaterial& m, const char* key, unsigned type, unsigned index, int value)
+void add(aiMaterial& m, const aiString& value, const char* key, unsigned type, unsigned index)
 {
-    m.AddProperty(&value, 1, key, type, index);
-}
-
-void addText(aiMaterial& m, const char* key, unsigned type, unsigned index, const char* value)
-{
-    const aiString text(value);
-    m.AddProperty(&text, key, type, index);
+    m.AddProperty(&value, key, type, index);
 }
 
 // A material as the OBJ reader makes one from an MTL entry.
 std::unique_ptr<aiMaterial> mtlMaterial(const char* name, int illum, float ks, float ns, float d, const char* mapKd)
 {
     std::unique_ptr<aiMaterial> m(interchangetest::makeMaterial(name));
-    addInt(*m, AI_MATKEY_SHADING_MODEL, illum == 2 ? aiShadingMode_Phong : aiShadingMode_Gouraud);
-    addColour(*m, AI_MATKEY_COLOR_AMBIENT, 0.1f, 0.2f, 0.3f);
-    addColour(*m, AI_MATKEY_COLOR_DIFFUSE, 0.8f, 0.4f, 0.2f);
-    addColour(*m, AI_MATKEY_COLOR_SPECULAR, ks, ks, ks);
-    addColour(*m, AI_MATKEY_COLOR_EMISSIVE, 0.0f, 0.5f, 0.0f);
-    addFloat(*m, AI_MATKEY_SHININESS, ns);
-    addFloat(*m, AI_MATKEY_OPACITY, d);
-    if (mapKd != nullptr) {
-        const aiString file(mapKd);
-        m->AddProperty(&file, AI_MATKEY_TEXTURE_DIFFUSE(0));
-    }
+    add(*m, int(illum == 2 ? aiShadingMode_Phong : aiShadingMode_Gouraud), AI_MATKEY_SHADING_MODEL);
+    add(*m, aiColor3D(0.1f, 0.2f, 0.3f), AI_MATKEY_COLOR_AMBIENT);
+    add(*m, aiColor3D(0.8f, 0.4f, 0.2f), AI_MATKEY_COLOR_DIFFUSE);
+    add(*m, aiColor3D(ks, ks, ks), AI_MATKEY_COLOR_SPECULAR);
+    add(*m, aiColor3D(0.0f, 0.5f, 0.0f), AI_MATKEY_COLOR_EMISSIVE);
+    add(*m, ns, AI_MATKEY_SHININESS);
+    add(*m, d, AI_MATKEY_OPACITY);
+    if (mapKd != nullptr)
+        add(*m, aiString(mapKd), AI_MATKEY_TEXTURE_DIFFUSE(0));
     return m;
 }
 
@@ -84,33 +72,31 @@ TEST(MaterialConversion, ClosestShaderAndColours)
     {
         std::unique_ptr<aiMaterial> blinn = mtlMaterial("metal", 2, 0.9f, 98.0f, 1.0f, nullptr);
         blinn->RemoveProperty(AI_MATKEY_SHADING_MODEL);
-        addInt(*blinn, AI_MATKEY_SHADING_MODEL, aiShadingMode_Blinn);
+        add(*blinn, int(aiShadingMode_Blinn), AI_MATKEY_SHADING_MODEL);
         cases.push_back({"blinn shading", std::move(blinn), ShaderKind::Blinn, true, -1.0f, 0.0, std::sqrt(2.0 / 100.0), ""});
     }
     {
         // glTF metallic-roughness: base colour and its texture, alpha ignored in opaque mode.
         std::unique_ptr<aiMaterial> pbr(interchangetest::makeMaterial("gold"));
-        const aiColor4D base(1.0f, 0.8f, 0.2f, 0.5f);
-        pbr->AddProperty(&base, 1, AI_MATKEY_BASE_COLOR);
-        addFloat(*pbr, AI_MATKEY_OPACITY, 0.5f);
-        addText(*pbr, AI_MATKEY_GLTF_ALPHAMODE, "OPAQUE");
-        const aiString file("textures/Gold.png");
-        pbr->AddProperty(&file, AI_MATKEY_TEXTURE(aiTextureType_BASE_COLOR, 0));
+        add(*pbr, aiColor4D(1.0f, 0.8f, 0.2f, 0.5f), AI_MATKEY_BASE_COLOR);
+        add(*pbr, 0.5f, AI_MATKEY_OPACITY);
+        add(*pbr, aiString("OPAQUE"), AI_MATKEY_GLTF_ALPHAMODE);
+        add(*pbr, aiString("textures/Gold.png"), AI_MATKEY_TEXTURE(aiTextureType_BASE_COLOR, 0));
         cases.push_back({"glTF opaque", std::move(pbr), ShaderKind::Lambert, false, -1.0f, 0.0, 0.0, "textures/Gold.png"});
     }
     {
         std::unique_ptr<aiMaterial> blend(interchangetest::makeMaterial("ghost"));
-        addFloat(*blend, AI_MATKEY_OPACITY, 0.4f);
-        addText(*blend, AI_MATKEY_GLTF_ALPHAMODE, "BLEND");
+        add(*blend, 0.4f, AI_MATKEY_OPACITY);
+        add(*blend, aiString("BLEND"), AI_MATKEY_GLTF_ALPHAMODE);
         cases.push_back({"glTF blend", std::move(blend), ShaderKind::Lambert, false, 0.6f, 0.0, 0.0, ""});
     }
     {
         // Strengths scale the specular and emitted colours.
         std::unique_ptr<aiMaterial> strong(interchangetest::makeMaterial("strong"));
-        addColour(*strong, AI_MATKEY_COLOR_SPECULAR, 0.2f, 0.2f, 0.2f);
-        addFloat(*strong, AI_MATKEY_SHININESS_STRENGTH, 2.0f);
-        addColour(*strong, AI_MATKEY_COLOR_EMISSIVE, 0.5f, 0.25f, 0.0f);
-        addFloat(*strong, AI_MATKEY_EMISSIVE_INTENSITY, 4.0f);
+        add(*strong, aiColor3D(0.2f, 0.2f, 0.2f), AI_MATKEY_COLOR_SPECULAR);
+        add(*strong, 2.0f, AI_MATKEY_SHININESS_STRENGTH);
+        add(*strong, aiColor3D(0.5f, 0.25f, 0.0f), AI_MATKEY_COLOR_EMISSIVE);
+        add(*strong, 4.0f, AI_MATKEY_EMISSIVE_INTENSITY);
         cases.push_back({"strengths", std::move(strong), ShaderKind::Phong, true, -1.0f, 0.0, 0.0, ""});
     }
     for (const Case& c : cases) {

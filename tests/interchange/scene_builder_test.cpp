@@ -30,9 +30,7 @@ using interchangetest::makeScene;
 using interchangetest::MeshDescription;
 using interchangetest::NodeDescription;
 using interchangetest::polygonMesh;
-using interchangetest::rotationMatrixZ;
-using interchangetest::scalingMatrix;
-using interchangetest::translationMatrix;
+using interchangetest::placement;
 
 std::string nameOf(const MObject& node)
 {
@@ -75,9 +73,9 @@ TEST(InterchangeSceneBuilder, LibraryScenesInTheHost)
                      {1, 1}, {}, {{"child", "<world>"}, {"childShape", "child"}}});
     cases.push_back({"root with a mesh", scene({"file.ply", aiMatrix4x4(), {0}, {}}, square), false, "", {1, 1}, {},
                      {{"file_ply", "<world>"}, {"file_plyShape", "file_ply"}}});
-    cases.push_back({"root that moves its children", scene({"ROOT", translationMatrix(1, 0, 0), {}, {child}}, square),
+    cases.push_back({"root that moves its children", scene({"ROOT", placement(1, 0, 0), {}, {child}}, square),
                      false, "", {2, 1}, {}, {{"child", "ROOT"}, {"childShape", "child"}}, 1.0});
-    cases.push_back({"COLLADA unit scale on the root", scene({"scene", scalingMatrix(0.01f, 0.01f, 0.01f), {}, {child}}, square),
+    cases.push_back({"COLLADA unit scale on the root", scene({"scene", placement(0, 0, 0, 0, 0.01f), {}, {child}}, square),
                      true, "", {1, 1}, {}, {{"child", "<world>"}, {"childShape", "child"}}});
     // A skipped mesh leaves its node without a shape.
     MeshDescription nanMesh = polygonMesh("broken", 4);
@@ -98,8 +96,8 @@ TEST(InterchangeSceneBuilder, LibraryScenesInTheHost)
     // Cameras and lights on the transform of the node named like them; a light on the node of a mesh gets a
     // transform of its own, a camera on no node is skipped.
     std::unique_ptr<aiScene> lit = scene({"root", aiMatrix4x4(), {}, {{"model", aiMatrix4x4(), {0}, {}},
-                                                                     {"eye", translationMatrix(0, 0, 10), {}, {}},
-                                                                     {"sun", rotationMatrixZ(45), {}, {}}}}, square);
+                                                                     {"eye", placement(0, 0, 10), {}, {}},
+                                                                     {"sun", placement(0, 0, 0, 45), {}, {}}}}, square);
     lit->mNumCameras = 2;
     lit->mCameras = new aiCamera*[2]{new aiCamera(), new aiCamera()};
     lit->mCameras[0]->mName = aiString("eye");
@@ -136,7 +134,7 @@ TEST(InterchangeSceneBuilder, LibraryScenesInTheHost)
         meshes.back().material = i == 0 ? 0 : i <= 2 ? 1 : i == 3 ? 2 : 7;
     }
     const NodeDescription shared{"root", aiMatrix4x4(), {}, {{"a", aiMatrix4x4(), {0, 1}, {}},
-                                                           {"b", translationMatrix(3, 0, 0), {0, 2}, {}},
+                                                           {"b", placement(3, 0, 0), {0, 2}, {}},
                                                            {"c", aiMatrix4x4(), {3, 4, 9}, {}}}};
     // Last, so that its sets can be looked at after the loop.
     cases.push_back({"shared meshes and materials",
