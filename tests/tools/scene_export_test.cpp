@@ -1,5 +1,7 @@
-// End-to-end exports: scene files loaded into the headless host, exported through the plug-in
-// module, checked with the .qax reader; the corpus when present.
+// End-to-end exports: scene files loaded into the headless host, exported through the plug-in module and checked
+// with the .qax reader, the corpus among them; and the tool as a pipeline runs it: outputs that would destroy a
+// file refused, a failure's log lines printed under -q, batches over folders with a broken and a slow scene, the
+// report and --skip-up-to-date.
 
 #include "tools/scene_export.h"
 
@@ -9,13 +11,24 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
 
 using namespace qaxtools;
 
 namespace {
 
+std::string examples()
+{
+    return testsupport::sourceDirectory() + "/examples";
+}
+
+// lstat: a link left behind counts even when what it points at is gone.
 bool exists(const std::string& path)
 {
     struct stat info;
@@ -30,6 +43,57 @@ CommandLine exportCommand(const std::string& scene, const std::string& output, c
     command.outputPath = output;
     command.logDirectory = logDirectory;
     return command;
+}
+
+struct ToolRun {
+    int status;
+    std::string printed;  // standard output and error together
+};
+
+ToolRun runTool(const std::string& arguments)
+{
+    FILE* pipe = popen((std::string(QAX_EXPORT_TOOL) + " " + arguments + " 2>&1").c_str(), "r");
+    ToolRun run{-1, ""};
+    if (!pipe)
+        return run;
+    char buffer[4096];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        run.printed.append(buffer, n);
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+long long modified(const std::string& path)
+{
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 ? info.st_mtim.tv_sec * 1000000000LL + info.st_mtim.tv_nsec : -1;
+}
+
+// A side x side grid of quads in one shaded mesh: big enough that its export takes seconds.
+void writeGrid(const std::string& path, int side)
+{
+    std::ofstream out(path);
+    const int row = side + 1, vertices = row * row, across = row * side, edges = 2 * across;
+    out << "createNode transform -n \"grid\";\ncreateNode mesh -n \"gridShape\" -p \"grid\";\n";
+    out << "\tsetAttr -s " << vertices << " \".vt[0:" << vertices - 1 << "]\"\n";
+    for (int y = 0; y < row; ++y)
+        for (int x = 0; x < row; ++x)
+            out << "\t\t" << x * 0.01 << " " << ((x * 7 + y * 3) % 11) * 0.001 << " " << y * 0.01 << "\n";
+    out << "\t\t;\n\tsetAttr -s " << edges << " \".ed[0:" << edges - 1 << "]\"\n";
+    for (int y = 0; y < row; ++y)  // along x: y * side + x
+        for (int x = 0; x < side; ++x)
+            out << "\t\t" << y * row + x << " " << y * row + x + 1 << " 0\n";
+    for (int y = 0; y < side; ++y)  // along y: across + y * row + x
+        for (int x = 0; x < row; ++x)
+            out << "\t\t" << y * row + x << " " << (y + 1) * row + x << " 0\n";
+    out << "\t\t;\n\tsetAttr -s " << side * side << " \".fc[0:" << side * side - 1 << "]\" -type \"polyFaces\"\n";
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x)
+            out << "\t\tf 4 " << y * side + x << " " << across + y * row + x + 1 << " " << -((y + 1) * side + x) - 1
+                << " " << -(across + y * row + x) - 1 << "\n";
+    out << "\t\t;\ncreateNode blinn -n \"stone\";\ncreateNode shadingEngine -n \"stoneSG\";\n"
+           "connectAttr \"stone.oc\" \"stoneSG.ss\";\nconnectAttr \"gridShape.iog\" \"stoneSG.dsm\" -na;\n";
 }
 
 } // namespace
@@ -80,10 +144,9 @@ TEST(SceneExport, ExportsEveryCorpusSceneWithShadedShapesAndFailsTheOthersCleanl
 TEST(SceneExport, SelectionUpAxisAndUnusableInput)
 {
     testsupport::TempDir dir;
-    const std::string examples = testsupport::sourceDirectory() + "/examples";
 
     // Only the selected tower (and the cap below it) of the Z-up scene, turned to Y up.
-    CommandLine selected = exportCommand(examples + "/z_up_scene.ma", dir.file("tower.qax"), dir.path());
+    CommandLine selected = exportCommand(examples() + "/z_up_scene.ma", dir.file("tower.qax"), dir.path());
     selected.selection = {"tower"};
     selected.zUp = true;
     ExportOutcome outcome = runExport(selected);
@@ -104,22 +167,138 @@ TEST(SceneExport, SelectionUpAxisAndUnusableInput)
         std::string scene;
         std::vector<std::string> selection;
         int exitStatus;
-        std::string message;
+        std::string message; // how it begins
+        double scale = 1.0;
     };
-    const std::string broken = dir.file("broken.ma");
+    const std::string broken = dir.file("broken.ma"), empty = dir.file("empty.obj"), unknown = dir.file("scene.xyz1");
     testsupport::writeFile(broken, "createNode transform -n \"a\";\nsetAttr \".t\" -type \"double3\" 1 2;\n");
+    testsupport::writeFile(empty, "");
+    testsupport::writeFile(unknown, "v 0 0 0\n");
     const Case cases[] = {
         {dir.file("missing.ma"), {}, 2, "cannot read the scene file " + dir.file("missing.ma")},
         {broken, {}, 2, broken + ":2: expected groups of 3 numbers for -type \"double3\", found 2"},
-        {examples + "/z_up_scene.ma", {"tower", "nowhere"}, 2, "the scene has no node nowhere"},
-        {examples + "/nurbs_lattice_lights.ma", {}, 0, ""},
+        {examples() + "/z_up_scene.ma", {"tower", "nowhere"}, 2, "the scene has no node nowhere"},
+        // The interchange reader's failures are its own tests'; one shows that they reach the exit status.
+        {empty, {}, 2, empty + ": the file is empty"},
+        {unknown, {}, 2, "unknown scene format: " + unknown},
+        {broken, {}, 2, "--scale applies to interchange files only", 2.0},
+        // Last, as it leaves a file.
+        {examples() + "/nurbs_lattice_lights.ma", {}, 0, ""},
     };
     for (const Case& c : cases) {
         CommandLine command = exportCommand(c.scene, dir.file("out.qax"), dir.path());
         command.selection = c.selection;
+        command.scale = c.scale;
         outcome = runExport(command);
         EXPECT_EQ(outcome.exitStatus, c.exitStatus) << c.scene;
-        EXPECT_EQ(outcome.message, c.message) << c.scene;
+        EXPECT_EQ(outcome.message.substr(0, c.message.size()), c.message) << c.scene;
+        EXPECT_EQ(outcome.message.empty(), c.message.empty()) << c.scene << ": " << outcome.message;
         EXPECT_EQ(exists(dir.file("out.qax")), c.exitStatus == 0) << c.scene;
     }
+}
+
+TEST(OutputGuard, RefusesToOverwriteTheSceneOrAFileThatIsNotQax)
+{
+    testsupport::TempDir dir;
+    const std::string scene = dir.file("cube.ma");
+    const std::string text = testsupport::readFile(examples() + "/textured_cube.ma");
+    testsupport::writeFile(scene, text);
+    ASSERT_EQ(symlink(scene.c_str(), dir.file("link.qax").c_str()), 0);
+    ASSERT_EQ(link(scene.c_str(), dir.file("hard.qax").c_str()), 0);
+    testsupport::writeFile(dir.file("notes.txt"), "keep me");
+    testsupport::writeFile(dir.file("forced.txt"), "replace me");
+    testsupport::writeFile(dir.file("old.qax"), "QAX1 an older export");
+    struct Case {
+        std::string output;
+        bool force;
+        int exitStatus;
+        const char* message;  // a part of it
+    };
+    const Case cases[] = {
+        {scene, false, 2, "is the scene"},
+        {dir.path() + "/./cube.ma", true, 2, "is the scene"},
+        {dir.file("link.qax"), true, 2, "is the scene"},
+        {dir.file("hard.qax"), true, 2, "is the scene"},
+        {dir.file("notes.txt"), false, 2, "is not a .qax file"},
+        {dir.file("forced.txt"), true, 0, ""},
+        {dir.file("old.qax"), false, 0, ""},
+    };
+    for (const Case& c : cases) {
+        CommandLine command = exportCommand(scene, c.output, dir.path());
+        command.force = c.force;
+        command.quiet = true;
+        const ExportOutcome outcome = runExport(command);
+        EXPECT_EQ(outcome.exitStatus, c.exitStatus) << c.output << ": " << outcome.message;
+        EXPECT_NE(outcome.message.find(c.message), std::string::npos) << c.output << ": " << outcome.message;
+        EXPECT_EQ(testsupport::readFile(scene), text) << c.output;
+    }
+    EXPECT_EQ(testsupport::readFile(dir.file("notes.txt")), "keep me");
+    EXPECT_EQ(testsupport::readFile(dir.file("forced.txt")).substr(0, 4), "QAX1");
+}
+
+TEST(ToolProcess, FailedExportPrintsItsLogLinesAndTheLogPathUnderQuiet)
+{
+    testsupport::TempDir dir;
+    const ToolRun run = runTool("export " + examples() + "/textured_cube.ma -o " + dir.file("no/such/folder/a.qax") +
+                            " -q --log-dir " + dir.path());
+    EXPECT_EQ(run.status, 1) << run.printed;
+    EXPECT_NE(run.printed.find("  writeOutQAXFile: Could not open file '" + dir.file("no/such/folder/a.qax") +
+                               "' for writing\n"),
+              std::string::npos)
+        << run.printed;
+    EXPECT_NE(run.printed.find("  log: " + dir.file("qaxExport.log") + "\n"), std::string::npos) << run.printed;
+    EXPECT_EQ(run.printed.find("Loading model data"), std::string::npos) << "-q lets the log echo through";
+}
+
+// One batch over a folder tree with a broken scene, a scene slower than the timeout and a file that is no scene;
+// run again with --skip-up-to-date, it leaves the exported files alone and reports their totals.
+TEST(ToolProcess, BatchOverAFolderWithABrokenAndASlowSceneThenSkippingWhatIsUpToDate)
+{
+    testsupport::TempDir dir;
+    const std::string in = dir.file("in"), out = dir.file("out");
+    ASSERT_EQ(mkdir(in.c_str(), 0755), 0);
+    ASSERT_EQ(mkdir((in + "/props").c_str(), 0755), 0);
+    testsupport::writeFile(in + "/props/cube.ma", testsupport::readFile(examples() + "/textured_cube.ma"));
+    testsupport::writeFile(in + "/towers.ma", testsupport::readFile(examples() + "/z_up_scene.ma"));
+    testsupport::writeFile(in + "/broken.ma", "createNode transform -n \"a\";\nsetAttr \".t\" -type \"double3\" 1;\n");
+    testsupport::writeFile(in + "/readme.txt", "not a scene");
+    // About 4 seconds with --optimize here, and more with sanitizers; the small scenes need well under the timeout
+    // even on a loaded machine.
+    writeGrid(in + "/grid.ma", 800);
+    const std::string batch = "export " + in + " -o " + out + " --optimize -j 2 -q --timeout 1.5 --log-dir " +
+                              dir.path() + " --report ";
+
+    ToolRun run = runTool(batch + dir.file("first.json"));
+    EXPECT_EQ(run.status, 1) << run.printed;
+    EXPECT_NE(run.printed.find("failed: " + in + "/broken.ma: " + in + "/broken.ma:2: "), std::string::npos)
+        << run.printed;
+    EXPECT_NE(run.printed.find("timed out: " + in + "/grid.ma: stopped after 1.5 seconds"), std::string::npos)
+        << run.printed;
+    const long long cube = modified(out + "/props/cube.qax"), towers = modified(out + "/towers.qax");
+    EXPECT_GT(cube, 0);
+    EXPECT_GT(towers, 0);
+    EXPECT_EQ(modified(out + "/broken.qax"), -1);
+    EXPECT_EQ(modified(out + "/grid.qax"), -1);
+    const std::string first = testsupport::readFile(dir.file("first.json"));
+    EXPECT_EQ(testsupport::splitLines(first).size(), 4u) << first;
+    EXPECT_NE(first.find("\"input\":\"" + in + "/broken.ma\",\"log\":[],\"message\":\"" + in + "/broken.ma:2: "),
+              std::string::npos) << first;
+    EXPECT_NE(first.find("\"output\":\"" + out + "/props/cube.qax\",\"seconds\":"), std::string::npos) << first;
+    EXPECT_NE(first.find("\"status\":\"exported\",\"totals\":{\"bytes\":"), std::string::npos) << first;
+    EXPECT_NE(first.find("\"status\":\"timed out\""), std::string::npos) << first;
+    EXPECT_NE(first.find("\"materials\":1,\"objects\":1,\"textures\":1,\"triangles\":12,"), std::string::npos) << first;
+
+    run = runTool(batch + dir.file("second.json") + " --skip-up-to-date");
+    EXPECT_EQ(run.status, 1) << run.printed;
+    EXPECT_EQ(modified(out + "/props/cube.qax"), cube);
+    EXPECT_EQ(modified(out + "/towers.qax"), towers);
+    const std::string second = testsupport::readFile(dir.file("second.json"));
+    EXPECT_EQ(testsupport::splitLines(second).size(), 4u) << second;
+    size_t upToDate = 0;
+    for (size_t at = 0; (at = second.find("\"status\":\"up to date\"", at)) != std::string::npos; ++at)
+        ++upToDate;
+    EXPECT_EQ(upToDate, 2u) << second;
+    // The totals of the file left in place.
+    EXPECT_NE(second.find("\"materials\":1,\"objects\":1,\"textures\":1,\"triangles\":12,"), std::string::npos)
+        << second;
 }
