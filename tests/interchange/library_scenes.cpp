@@ -31,6 +31,17 @@ aiVector3D vector(const std::array<float, 3>& v)
     return aiVector3D(v[0], v[1], v[2]);
 }
 
+const auto same = [](auto value) { return value; };
+
+// Writes the scene with the library's own exporter (format as the library names it).
+std::string exportScene(aiScene& scene, const char* format, const std::string& path)
+{
+    Assimp::Exporter exporter;
+    if (exporter.Export(&scene, format, path) != AI_SUCCESS)
+        ADD_FAILURE() << path << ": " << exporter.GetErrorString();
+    return path;
+}
+
 } // namespace
 
 aiMesh* makeMesh(const MeshDescription& described)
@@ -46,10 +57,14 @@ aiMesh* makeMesh(const MeshDescription& described)
     mesh->mNumFaces = unsigned(described.faces.size());
     mesh->mFaces = new aiFace[described.faces.size()];
     for (size_t f = 0; f < described.faces.size(); ++f) {
-        mesh->mFaces[f].mNumIndices = unsigned(described.faces[f].size());
-        mesh->mFaces[f].mIndices = newArray<unsigned>(described.faces[f], [](unsigned i) { return i; });
+        const size_t n = described.faces[f].size();
+        mesh->mFaces[f].mNumIndices = unsigned(n);
+        mesh->mFaces[f].mIndices = newArray<unsigned>(described.faces[f], same);
+        mesh->mPrimitiveTypes |= n == 1 ? aiPrimitiveType_POINT
+                                 : n == 2 ? aiPrimitiveType_LINE
+                                 : n == 3 ? aiPrimitiveType_TRIANGLE
+                                          : aiPrimitiveType_POLYGON;
     }
-    mesh->mPrimitiveTypes = aiPrimitiveType_POLYGON;
     mesh->mMaterialIndex = described.material;
     return mesh;
 }
@@ -76,11 +91,7 @@ aiNode* makeNode(const NodeDescription& described)
     aiNode* node = new aiNode(described.name);
     node->mTransformation = described.matrix;
     node->mNumMeshes = unsigned(described.meshes.size());
-    if (!described.meshes.empty()) {
-        node->mMeshes = new unsigned[described.meshes.size()];
-        for (size_t i = 0; i < described.meshes.size(); ++i)
-            node->mMeshes[i] = described.meshes[i];
-    }
+    node->mMeshes = newArray<unsigned>(described.meshes, same);
     if (!described.children.empty()) {
         std::vector<aiNode*> children;
         for (const NodeDescription& child : described.children)
@@ -104,13 +115,9 @@ std::unique_ptr<aiScene> makeScene(const NodeDescription& root, const std::vecto
     std::unique_ptr<aiScene> scene(new aiScene());
     scene->mRootNode = makeNode(root);
     scene->mNumMeshes = unsigned(meshes.size());
-    scene->mMeshes = new aiMesh*[meshes.size()];
-    for (size_t i = 0; i < meshes.size(); ++i)
-        scene->mMeshes[i] = makeMesh(meshes[i]);
+    scene->mMeshes = newArray<aiMesh*>(meshes, makeMesh);
     scene->mNumMaterials = unsigned(materials.size());
-    scene->mMaterials = new aiMaterial*[materials.size()];
-    for (size_t i = 0; i < materials.size(); ++i)
-        scene->mMaterials[i] = materials[i];
+    scene->mMaterials = newArray<aiMaterial*>(materials, same);
     return scene;
 }
 
@@ -119,26 +126,6 @@ aiMatrix4x4 placement(float x, float y, float z, float degreesAboutZ, float scal
     const aiQuaternion turn(aiVector3D(0, 0, 1), degreesAboutZ * 3.14159265358979323846f / 180.0f);
     return aiMatrix4x4(aiVector3D(scale, scale, scale), turn, aiVector3D(x, y, z));
 }
-
-namespace {
-
-// Writes the scene with the library's own exporter (format as the library names it), which needs the kinds of
-// face each mesh has.
-std::string exportScene(aiScene& scene, const char* format, const std::string& path)
-{
-    for (unsigned m = 0; m < scene.mNumMeshes; ++m) {
-        aiMesh& mesh = *scene.mMeshes[m];
-        mesh.mPrimitiveTypes = 0;
-        for (unsigned f = 0; f < mesh.mNumFaces; ++f)
-            mesh.mPrimitiveTypes |= mesh.mFaces[f].mNumIndices == 3 ? aiPrimitiveType_TRIANGLE : aiPrimitiveType_POLYGON;
-    }
-    Assimp::Exporter exporter;
-    if (exporter.Export(&scene, format, path) != AI_SUCCESS)
-        ADD_FAILURE() << path << ": " << exporter.GetErrorString();
-    return path;
-}
-
-} // namespace
 
 std::string fixture(const std::string& file)
 {
