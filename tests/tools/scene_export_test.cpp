@@ -16,7 +16,7 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 
 using namespace qaxtools;
@@ -50,18 +50,12 @@ struct ToolRun {
     std::string printed;  // standard output and error together
 };
 
-ToolRun runTool(const std::string& arguments)
+// Runs the tool as a shell would; what it prints goes through a file in the directory.
+ToolRun runTool(const std::string& arguments, const testsupport::TempDir& dir)
 {
-    FILE* pipe = popen((std::string(QAX_EXPORT_TOOL) + " " + arguments + " 2>&1").c_str(), "r");
-    ToolRun run{-1, ""};
-    if (!pipe)
-        return run;
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        run.printed.append(buffer, n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    const std::string printed = dir.file("printed.txt");
+    const int status = std::system((QAX_EXPORT_TOOL " " + arguments + " >" + printed + " 2>&1").c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, testsupport::readFile(printed)};
 }
 
 long long modified(const std::string& path)
@@ -240,7 +234,8 @@ TEST(ToolProcess, FailedExportPrintsItsLogLinesAndTheLogPathUnderQuiet)
 {
     testsupport::TempDir dir;
     const ToolRun run = runTool("export " + examples() + "/textured_cube.ma -o " + dir.file("no/such/folder/a.qax") +
-                            " -q --log-dir " + dir.path());
+                                    " -q --log-dir " + dir.path(),
+                                dir);
     EXPECT_EQ(run.status, 1) << run.printed;
     EXPECT_NE(run.printed.find("  writeOutQAXFile: Could not open file '" + dir.file("no/such/folder/a.qax") +
                                "' for writing\n"),
@@ -268,7 +263,7 @@ TEST(ToolProcess, BatchOverAFolderWithABrokenAndASlowSceneThenSkippingWhatIsUpTo
     const std::string batch = "export " + in + " -o " + out + " --optimize -j 2 -q --timeout 1.5 --log-dir " +
                               dir.path() + " --report ";
 
-    ToolRun run = runTool(batch + dir.file("first.json"));
+    ToolRun run = runTool(batch + dir.file("first.json"), dir);
     EXPECT_EQ(run.status, 1) << run.printed;
     EXPECT_NE(run.printed.find("failed: " + in + "/broken.ma: " + in + "/broken.ma:2: "), std::string::npos)
         << run.printed;
@@ -288,7 +283,7 @@ TEST(ToolProcess, BatchOverAFolderWithABrokenAndASlowSceneThenSkippingWhatIsUpTo
     EXPECT_NE(first.find("\"status\":\"timed out\""), std::string::npos) << first;
     EXPECT_NE(first.find("\"materials\":1,\"objects\":1,\"textures\":1,\"triangles\":12,"), std::string::npos) << first;
 
-    run = runTool(batch + dir.file("second.json") + " --skip-up-to-date");
+    run = runTool(batch + dir.file("second.json") + " --skip-up-to-date", dir);
     EXPECT_EQ(run.status, 1) << run.printed;
     EXPECT_EQ(modified(out + "/props/cube.qax"), cube);
     EXPECT_EQ(modified(out + "/towers.qax"), towers);
