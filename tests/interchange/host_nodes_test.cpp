@@ -25,22 +25,9 @@ namespace {
 using namespace interchange;
 
 // The library's column-vector matrices (composed right to left), in double so that the round trip is exact to
-// 1e-9, handed over in the row form p' = p * M.
+// 1e-9.
 using Matrix = aiMatrix4x4t<double>;
 using Vector = aiVector3t<double>;
-
-struct Rows {
-    double m[4][4];
-};
-
-Rows rows(const Matrix& a)
-{
-    Rows r{};
-    for (unsigned i = 0; i < 4; ++i)
-        for (unsigned j = 0; j < 4; ++j)
-            r.m[i][j] = a[j][i];
-    return r;
-}
 
 Matrix rotation(double x, double y, double z, double degrees)
 {
@@ -77,9 +64,12 @@ TEST(TransformDecomposition, PartsComposeBackToTheMatrixHereAndInTheHost)
         {"zero scale in y", rotation(1, 0, 0, 45) * scaling(1, 0, 2)},
     };
     for (const auto& c : cases) {
-        const Rows matrix = rows(c.matrix);
+        double matrix[4][4]; // handed over in the row form p' = p * M
+        for (unsigned i = 0; i < 4; ++i)
+            for (unsigned j = 0; j < 4; ++j)
+                matrix[i][j] = c.matrix[j][i];
         TransformParts parts;
-        ASSERT_TRUE(decomposeMatrix(matrix.m, parts)) << c.name;
+        ASSERT_TRUE(decomposeMatrix(matrix, parts)) << c.name;
         double back[4][4];
         composeMatrix(parts, back);
         // The host's own transform, given the parts, is the reference for what they mean.
@@ -92,8 +82,8 @@ TEST(TransformDecomposition, PartsComposeBackToTheMatrixHereAndInTheHost)
         const MMatrix host = headless::pathTo(node).inclusiveMatrix();
         for (unsigned i = 0; i < 4; ++i)
             for (unsigned j = 0; j < 3; ++j) {
-                EXPECT_NEAR(back[i][j], matrix.m[i][j], 1e-9) << c.name << " [" << i << "][" << j << "]";
-                EXPECT_NEAR(host(i, j), matrix.m[i][j], 1e-9) << c.name << " host [" << i << "][" << j << "]";
+                EXPECT_NEAR(back[i][j], matrix[i][j], 1e-9) << c.name << " [" << i << "][" << j << "]";
+                EXPECT_NEAR(host(i, j), matrix[i][j], 1e-9) << c.name << " host [" << i << "][" << j << "]";
             }
     }
 }
@@ -102,11 +92,11 @@ TEST(TransformDecomposition, NonFiniteMatricesAreRefused)
 {
     for (double bad : {double(NAN), double(INFINITY), -double(INFINITY)})
         for (int cell = 0; cell < 12; ++cell) {
-            Rows m = rows(Matrix());
-            m.m[cell / 3][cell % 3] = bad;
+            double m[4][4] = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}};
+            m[cell / 3][cell % 3] = bad;
             TransformParts parts;
             parts.scale[0] = 5;
-            EXPECT_FALSE(decomposeMatrix(m.m, parts)) << cell;
+            EXPECT_FALSE(decomposeMatrix(m, parts)) << cell;
             // Refused parts are the identity's, not what was there.
             EXPECT_EQ(parts.scale[0], 1.0);
             EXPECT_EQ(parts.translate[0], 0.0);
@@ -130,12 +120,6 @@ double attribute(const MObject& node, const char* name)
     double value = std::numeric_limits<double>::quiet_NaN();
     headless::getAttr(node, name, value);
     return value;
-}
-
-std::string parentName(const MObject& shape)
-{
-    MFnDagNode dag(shape);
-    return MFnDependencyNode(dag.parent(0)).name().asChar();
 }
 
 TEST(CameraLightConversion, Cameras)
@@ -186,7 +170,8 @@ TEST(CameraLightConversion, Cameras)
         if (!c.built)
             continue;
         EXPECT_STREQ(MFnDependencyNode(shape).name().asChar(), "camShape");
-        EXPECT_EQ(parentName(shape), c.framed ? "cam_frame" : "cam") << c.name;
+        EXPECT_STREQ(MFnDependencyNode(MFnDagNode(shape).parent(0)).name().asChar(), c.framed ? "cam_frame" : "cam")
+            << c.name;
         // The field of view arrives as a float.
         EXPECT_NEAR(attribute(shape, "focalLength"), c.focalLength, 1e-5) << c.name;
         EXPECT_NEAR(attribute(shape, "verticalFilmAperture"), c.verticalAperture, 1e-9) << c.name;
