@@ -53,12 +53,10 @@ TEST(MeshConversion, EqualPositionsWeldAndKeepTheirCornerValues)
 {
     // Two triangles sharing an edge, every corner its own file vertex (as OBJ and glTF readers give them),
     // with different texture coordinates on the shared corners.
-    MeshDescription described;
-    described.name = "split";
-    described.positions = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 0, -0.0f}, {1, 1, 0}, {0, 1, 0}};
-    described.uvs = {{0, 0}, {1, 0}, {1, 1}, {0.5f, 0.5f}, {0.9f, 0.9f}, {0, 1}};
-    described.faces = {{0, 1, 2}, {3, 4, 5}};
-    const Converted c = convert(described);
+    const Converted c = convert({"split",
+                                 {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 0, -0.0f}, {1, 1, 0}, {0, 1, 0}},
+                                 {{0, 1, 2}, {3, 4, 5}},
+                                 {{0, 0}, {1, 0}, {1, 1}, {0.5f, 0.5f}, {0.9f, 0.9f}, {0, 1}}, {}, {}});
     ASSERT_TRUE(c.ok) << c.problem;
     ASSERT_EQ(c.data.points.size(), 4u); // -0.0 welds with 0.0
     EXPECT_EQ(c.data.faces[0], (std::vector<int>{0, 1, 2}));
@@ -96,11 +94,7 @@ TEST(MeshConversion, FacesTheHostCannotHold)
         {"six and seven corners", convex7, {{0, 1, 2, 3, 4, 5}, {0, 1, 2, 3, 4, 5, 6}}, 1 + 5, 0, 0, 0, 1, ""},
     };
     for (const Case& c : cases) {
-        MeshDescription described;
-        described.name = c.name;
-        described.positions = c.positions;
-        described.faces = c.faces;
-        const Converted result = convert(described);
+        const Converted result = convert({c.name, c.positions, c.faces, {}, {}, {}});
         if (c.faces_kept == 0) {
             EXPECT_FALSE(result.ok) << c.name;
             EXPECT_NE(result.problem.find(c.problem), std::string::npos) << c.name << ": " << result.problem;
@@ -138,19 +132,9 @@ TEST(MeshConversion, ValuesThatAreNotFinite)
     for (const Case& c : cases) {
         MeshDescription described = polygonMesh("bad", 4);
         described.colours.assign(4, {1, 0, 0, 1});
-        switch (c.part) {
-        case 0:
-            described.positions[1][0] = c.value;
-            break;
-        case 1:
-            described.uvs[2][1] = c.value;
-            break;
-        case 2:
-            described.normals[3][2] = c.value;
-            break;
-        default:
-            described.colours[0][0] = c.value;
-        }
+        float* const parts[] = {&described.positions[1][0], &described.uvs[2][1], &described.normals[3][2],
+                                &described.colours[0][0]};
+        *parts[c.part] = c.value;
         const Converted result = convert(described, c.scale);
         EXPECT_EQ(result.ok, c.ok) << c.name;
         if (!c.ok) {
