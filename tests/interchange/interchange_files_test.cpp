@@ -12,7 +12,6 @@
 #include "tools/qax_summary.h"
 #include "tools/scene_export.h"
 
-#include <assimp/Exporter.hpp>
 #include <assimp/scene.h>
 
 #include <headless/scene.h>
@@ -47,13 +46,11 @@ TEST(InterchangeReader, UpAxisAndScale)
     testsupport::TempDir dir;
     const std::string zUp = fixture("zup.dae"), obj = fixture("square.obj");
     const NodeDescription moved{"root", aiMatrix4x4(), {}, {{"tri", placement(0, 0, 5), {0}, {}}}};
-    const std::string gltf = writeGltf(dir.file("tri.gltf"), readObj(fixture("zup.obj")), moved, nullptr);
+    const std::string gltf = writeScene(dir.file("tri.gltf"), "gltf2", readObj(fixture("zup.obj")), moved);
     // An ASCII FBX file written by the library's own exporter, its up-axis setting (Y) then edited.
-    std::unique_ptr<aiScene> scene =
-        makeScene({"root", aiMatrix4x4(), {}, {{"tri", aiMatrix4x4(), {0}, {}}}}, {polygonMesh("tri", 4)}, {makeMaterial("m")});
-    Assimp::Exporter exporter;
-    ASSERT_EQ(exporter.Export(scene.get(), "fbxa", dir.file("y.fbx")), AI_SUCCESS) << exporter.GetErrorString();
-    const std::string written = testsupport::readFile(dir.file("y.fbx"));
+    const NodeDescription tri{"root", aiMatrix4x4(), {}, {{"tri", aiMatrix4x4(), {0}, {}}}};
+    const std::string written =
+        testsupport::readFile(writeScene(dir.file("y.fbx"), "fbxa", {polygonMesh("tri", 4)}, tri));
     const std::string setting = "P: \"UpAxis\", \"int\", \"Integer\", \"\", ";
     const size_t at = written.find(setting + "1");
     ASSERT_NE(at, std::string::npos);
@@ -194,20 +191,21 @@ void expectTriangles(const std::vector<const qaxObject*>& objects, const MeshDes
         EXPECT_EQ(o->vertexColors.present != 0, !mesh.colours.empty()) << mesh.name;
         for (int32_t n = 0; n < o->vertices.numVertices; ++n, ++next) {
             ASSERT_LT(next, source.size()) << mesh.name;
+            SCOPED_TRACE(mesh.name + " corner " + std::to_string(next));
             const unsigned c = source[next];
             for (size_t i = 0; i < 3; ++i)
-                ASSERT_NEAR(o->vertices.vertices[3 * n + int(i)], scale * mesh.positions[c][i], 1e-5) << mesh.name << " corner " << next;
-            for (size_t i = 0; i < mesh.uvs.size() && i < 2; ++i)
-                EXPECT_NEAR(o->UVs.UVs[2 * n + int(i)], mesh.uvs[c][i], 1e-6) << mesh.name << " corner " << next;
-            for (size_t i = 0; i < mesh.normals.size() && i < 3; ++i)
-                EXPECT_NEAR(o->normals.normals[3 * n + int(i)], mesh.normals[c][i], 1e-6) << mesh.name << " corner " << next;
-            for (size_t i = 0; i < mesh.colours.size() && i < 3; ++i)
-                EXPECT_NEAR(o->vertexColors.vertexColors[3 * n + int(i)], mesh.colours[c][i], 1.0 / 255) << mesh.name;
+                ASSERT_NEAR(o->vertices.vertices[3 * n + int(i)], scale * mesh.positions[c][i], 1e-5);
+            for (size_t i = 0; !mesh.uvs.empty() && i < 2; ++i)
+                EXPECT_NEAR(o->UVs.UVs[2 * n + int(i)], mesh.uvs[c][i], 1e-6);
+            for (size_t i = 0; !mesh.normals.empty() && i < 3; ++i)
+                EXPECT_NEAR(o->normals.normals[3 * n + int(i)], mesh.normals[c][i], 1e-6);
+            for (size_t i = 0; !mesh.colours.empty() && i < 3; ++i)
+                EXPECT_NEAR(o->vertexColors.vertexColors[3 * n + int(i)], mesh.colours[c][i], 1.0 / 255);
             const int32_t index = o->indices.indices[n];
-            ASSERT_LE(index, n) << mesh.name << " corner " << next;
-            EXPECT_TRUE(sameVertex(*o, index, n)) << mesh.name << " corner " << next;
+            ASSERT_LE(index, n);
+            EXPECT_TRUE(sameVertex(*o, index, n));
             for (int32_t j = 0; !mesh.uvs.empty() && j < index; ++j)
-                EXPECT_FALSE(sameVertex(*o, j, n)) << mesh.name << " corner " << next << " welds later than " << j;
+                EXPECT_FALSE(sameVertex(*o, j, n)) << "welds later than " << j;
         }
     }
     EXPECT_EQ(next, source.size()) << mesh.name;
@@ -315,7 +313,7 @@ TEST_F(InterchangeExport, GltfHierarchyExportsObjectSpace)
     crystal->AddProperty(&colour, 1, AI_MATKEY_BASE_COLOR);
     const aiString texture("maps/Crystal.PNG");
     crystal->AddProperty(&texture, AI_MATKEY_TEXTURE(aiTextureType_BASE_COLOR, 0));
-    const std::string path = writeGltf(dir.file("shards.gltf"), {mesh}, root, crystal);
+    const std::string path = writeScene(dir.file("shards.gltf"), "gltf2", {mesh}, root, crystal);
     ASSERT_TRUE(exportAndRead(path, {"--vertex-colors"}));
     ASSERT_EQ(model.materials.numMaterials, 1);
     EXPECT_EQ(materialName(0), "crystal");
@@ -330,7 +328,8 @@ TEST_F(InterchangeExport, PlyWithSharedPositionsAndColours)
 {
     // Two quads meeting at a right angle: their shared corners have one position and two normals.
     const MeshDescription fold = readObj(fixture("fold.obj"))[0];
-    ASSERT_TRUE(exportAndRead(writePly(dir.file("fold.ply"), fold), {"--vertex-colors"}));
+    const std::string ply = writeScene(dir.file("fold.ply"), "ply", {fold}, {"fold", aiMatrix4x4(), {0}, {}});
+    ASSERT_TRUE(exportAndRead(ply, {"--vertex-colors"}));
     ASSERT_EQ(model.objects.numObjects, 1);
     // No material in the file: the host's lambert1.
     EXPECT_EQ(materialName(model.objects.objects[0].header.materialID), "lambert1");

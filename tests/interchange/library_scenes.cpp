@@ -32,16 +32,6 @@ aiVector3D vector(const std::array<float, 3>& v)
 }
 
 const auto same = [](auto value) { return value; };
-
-// Writes the scene with the library's own exporter (format as the library names it).
-std::string exportScene(aiScene& scene, const char* format, const std::string& path)
-{
-    Assimp::Exporter exporter;
-    if (exporter.Export(&scene, format, path) != AI_SUCCESS)
-        ADD_FAILURE() << path << ": " << exporter.GetErrorString();
-    return path;
-}
-
 } // namespace
 
 aiMesh* makeMesh(const MeshDescription& described)
@@ -51,9 +41,9 @@ aiMesh* makeMesh(const MeshDescription& described)
     mesh->mNumVertices = unsigned(described.positions.size());
     mesh->mVertices = newArray<aiVector3D>(described.positions, vector);
     mesh->mNormals = newArray<aiVector3D>(described.normals, vector);
-    mesh->mTextureCoords[0] = newArray<aiVector3D>(described.uvs, [](const auto& t) { return aiVector3D(t[0], t[1], 0); });
+    mesh->mTextureCoords[0] = newArray<aiVector3D>(described.uvs, [](auto t) { return aiVector3D(t[0], t[1], 0); });
     mesh->mNumUVComponents[0] = described.uvs.empty() ? 0 : 2;
-    mesh->mColors[0] = newArray<aiColor4D>(described.colours, [](const auto& c) { return aiColor4D(c[0], c[1], c[2], c[3]); });
+    mesh->mColors[0] = newArray<aiColor4D>(described.colours, [](auto c) { return aiColor4D(c[0], c[1], c[2], c[3]); });
     mesh->mNumFaces = unsigned(described.faces.size());
     mesh->mFaces = new aiFace[described.faces.size()];
     for (size_t f = 0; f < described.faces.size(); ++f) {
@@ -181,17 +171,14 @@ std::vector<MeshDescription> readObj(const std::string& path)
     return meshes;
 }
 
-std::string writeGltf(const std::string& path, const std::vector<MeshDescription>& meshes, const NodeDescription& root,
-                      aiMaterial* material)
+std::string writeScene(const std::string& path, const char* format, const std::vector<MeshDescription>& meshes,
+                       const NodeDescription& root, aiMaterial* material)
 {
     const std::unique_ptr<aiScene> scene = makeScene(root, meshes, {material ? material : makeMaterial("plain")});
-    return exportScene(*scene, "gltf2", path);
-}
-
-std::string writePly(const std::string& path, const MeshDescription& mesh)
-{
-    const std::unique_ptr<aiScene> scene = makeScene({mesh.name, aiMatrix4x4(), {0}, {}}, {mesh}, {makeMaterial("plain")});
-    return exportScene(*scene, "ply", path);
+    Assimp::Exporter exporter;
+    if (exporter.Export(scene.get(), format, path) != AI_SUCCESS)
+        ADD_FAILURE() << path << ": " << exporter.GetErrorString();
+    return path;
 }
 
 } // namespace interchangetest

@@ -1,8 +1,8 @@
 #pragma once
 // The interchange tests' scenes: in-memory scenes of the import library, built as its readers build them (arrays
 // from new[], owned by the scene); checked-in files in tests/interchange/files, their polygons read back by a
-// small OBJ reader of our own (so that what an export reads back can be checked against the source); and glTF
-// and PLY files written from those polygons by the library's own exporter.
+// small OBJ reader of our own (so that what an export reads back can be checked against the source); and files
+// written from them by the library's own exporter.
 
 #include <assimp/scene.h>
 
@@ -54,10 +54,10 @@ std::string fixture(const std::string& file);
 // The "o" blocks of an OBJ file, each corner its own vertex ("v x y z [r g b]", "vt", "vn", "f v[/[t][/n]]").
 std::vector<MeshDescription> readObj(const std::string& path);
 
-// glTF 2.0 (buffers beside it) and PLY written by the library's exporter, with the one material given (a plain one
-// when null); the glTF's nodes are root's children, naming the meshes by index. Return the path.
-std::string writeGltf(const std::string& path, const std::vector<MeshDescription>& meshes, const NodeDescription& root,
-                      aiMaterial* material);
-std::string writePly(const std::string& path, const MeshDescription& mesh);
+// A file written by the library's own exporter (format as the library names it: "gltf2", "ply", "fbxa"), with the
+// one material given (a plain one when null); the nodes are root's children, naming the meshes by index. Returns
+// the path.
+std::string writeScene(const std::string& path, const char* format, const std::vector<MeshDescription>& meshes,
+                       const NodeDescription& root, aiMaterial* material = nullptr);
 
 } // namespace interchangetest
