@@ -257,20 +257,11 @@ protected:
                 found.push_back(&model.objects.objects[i]);
         return found;
     }
-
-    int32_t materialNamed(const std::string& name) const
-    {
-        for (int32_t i = 0; i < model.materials.numMaterials; ++i)
-            if (materialName(i) == name)
-                return i;
-        return -1;
-    }
 };
 
 TEST_F(InterchangeExport, ObjWithMtlTexturesAndNgons)
 {
     const std::vector<MeshDescription> meshes = readObj(fixture("ngons.obj"));
-    const std::string path = fixture("ngons.obj");
     struct Case {
         std::vector<std::string> options;
         const char* brickTexture;
@@ -280,12 +271,12 @@ TEST_F(InterchangeExport, ObjWithMtlTexturesAndNgons)
         {{"--rel-proj-path"}, "textures/Brick.png"},
     };
     for (const Case& c : cases) {
-        ASSERT_TRUE(exportAndRead(path, c.options));
+        ASSERT_TRUE(exportAndRead(fixture("ngons.obj"), c.options));
         ASSERT_EQ(model.materials.numMaterials, 2);
-        ASSERT_EQ(model.objects.numObjects, 2);
-        const int32_t brick = materialNamed("brick"), glass = materialNamed("glass");
-        ASSERT_GE(brick, 0);
-        ASSERT_GE(glass, 0);
+        const std::vector<const qaxObject*> bricks = objectsWithMaterial("brick"), plates = objectsWithMaterial("glass");
+        ASSERT_EQ(bricks.size(), 1u);
+        ASSERT_EQ(plates.size(), 1u);
+        const int32_t brick = bricks[0]->header.materialID, glass = plates[0]->header.materialID;
         EXPECT_EQ(textureName(brick), c.brickTexture);
         EXPECT_EQ(textureName(glass), "");
         // A texture on the colour makes it white; the glass keeps its own.
@@ -293,9 +284,9 @@ TEST_F(InterchangeExport, ObjWithMtlTexturesAndNgons)
         EXPECT_NEAR(model.materials.materials[glass].colors.diffuse[2], 0.9f, 1e-6);
         EXPECT_NEAR(model.materials.materials[brick].colors.ambient[0], 0.1f, 1e-6);
         EXPECT_NEAR(model.materials.materials[brick].colors.specular[0], 0.5f, 1e-6);
-        expectTriangles(objectsWithMaterial("brick"), meshes[0]);
-        expectTriangles(objectsWithMaterial("glass"), meshes[1]);
-        EXPECT_EQ(objectsWithMaterial("brick")[0]->indices.numIndices, 3 * (2 + 4 + 5 + 10));
+        expectTriangles(bricks, meshes[0]);
+        expectTriangles(plates, meshes[1]);
+        EXPECT_EQ(bricks[0]->indices.numIndices, 3 * (2 + 4 + 5 + 10));
     }
 }
 

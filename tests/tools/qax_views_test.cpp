@@ -53,14 +53,10 @@ struct TwoQuads {
             object.header.materialID = 1 - o;
             object.indices = {0, 6, indices};
             object.vertices = {0, 4, vertices[o]};
-            object.UVs.numUVs = 4;
-            object.UVs.UVs = uvs;
-            object.normals.numNormals = 4;
-            object.normals.normals = normals;
+            object.UVs = {0, 4, uvs};
+            object.normals = {0, 4, normals};
         }
-        objects[0].vertexColors.present = 1;
-        objects[0].vertexColors.numVertexColors = 4;
-        objects[0].vertexColors.vertexColors = colours;
+        objects[0].vertexColors = {1, 0, 4, colours};
         model.materials = {0, 2, materials};
         model.objects = {0, 2, objects};
     }
