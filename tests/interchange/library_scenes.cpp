@@ -32,6 +32,22 @@ aiVector3D vector(const std::array<float, 3>& v)
 }
 
 const auto same = [](auto value) { return value; };
+
+aiNode* makeNode(const NodeDescription& described)
+{
+    aiNode* node = new aiNode(described.name);
+    node->mTransformation = described.matrix;
+    node->mNumMeshes = unsigned(described.meshes.size());
+    node->mMeshes = newArray<unsigned>(described.meshes, same);
+    if (!described.children.empty()) {
+        std::vector<aiNode*> children;
+        for (const NodeDescription& child : described.children)
+            children.push_back(makeNode(child));
+        node->addChildren(unsigned(children.size()), children.data());
+    }
+    return node;
+}
+
 } // namespace
 
 aiMesh* makeMesh(const MeshDescription& described)
@@ -59,7 +75,7 @@ aiMesh* makeMesh(const MeshDescription& described)
     return mesh;
 }
 
-MeshDescription polygonMesh(const std::string& name, unsigned corners, float radius)
+MeshDescription polygonMesh(const std::string& name, unsigned corners)
 {
     MeshDescription described;
     described.name = name;
@@ -67,28 +83,13 @@ MeshDescription polygonMesh(const std::string& name, unsigned corners, float rad
     for (unsigned i = 0; i < corners; ++i) {
         const double angle = 2.0 * 3.14159265358979323846 * i / corners;
         const float x = float(std::cos(angle)), y = float(std::sin(angle));
-        described.positions.push_back({radius * x, radius * y, 0.0f});
+        described.positions.push_back({x, y, 0.0f});
         described.uvs.push_back({0.5f + 0.5f * x, 0.5f + 0.5f * y});
         described.normals.push_back({0.0f, 0.0f, 1.0f});
         face.push_back(i);
     }
     described.faces.push_back(face);
     return described;
-}
-
-aiNode* makeNode(const NodeDescription& described)
-{
-    aiNode* node = new aiNode(described.name);
-    node->mTransformation = described.matrix;
-    node->mNumMeshes = unsigned(described.meshes.size());
-    node->mMeshes = newArray<unsigned>(described.meshes, same);
-    if (!described.children.empty()) {
-        std::vector<aiNode*> children;
-        for (const NodeDescription& child : described.children)
-            children.push_back(makeNode(child));
-        node->addChildren(unsigned(children.size()), children.data());
-    }
-    return node;
 }
 
 aiMaterial* makeMaterial(const std::string& name)

@@ -25,9 +25,9 @@ struct MeshDescription {
 
 aiMesh* makeMesh(const MeshDescription& described);
 
-// A regular polygon of n corners in the z = 0 plane (counter-clockwise seen from +z), each corner its own
-// vertex with a texture coordinate and a +z normal.
-MeshDescription polygonMesh(const std::string& name, unsigned corners, float radius = 1.0f);
+// A regular polygon of n corners about the origin in the z = 0 plane (counter-clockwise seen from +z), radius 1,
+// each corner its own vertex with a texture coordinate and a +z normal.
+MeshDescription polygonMesh(const std::string& name, unsigned corners);
 
 struct NodeDescription {
     std::string name;
@@ -35,8 +35,6 @@ struct NodeDescription {
     std::vector<unsigned> meshes;
     std::vector<NodeDescription> children;
 };
-
-aiNode* makeNode(const NodeDescription& described);
 
 // Material properties as the library's readers add them.
 aiMaterial* makeMaterial(const std::string& name);

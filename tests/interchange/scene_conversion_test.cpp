@@ -292,16 +292,11 @@ TEST(MaterialConversion, TextureFileNames)
     }
 }
 
-std::string nameOf(const MObject& node)
-{
-    return MFnDependencyNode(node).name().asChar();
-}
-
 std::string parentOf(const std::string& node)
 {
     MFnDagNode dag(headless::findNode(node));
     const MObject parent = dag.parent(0);
-    return parent.hasFn(MFn::kTransform) ? nameOf(parent) : "<world>";
+    return parent.hasFn(MFn::kTransform) ? MFnDependencyNode(parent).name().asChar() : "<world>";
 }
 
 bool isMember(const std::string& set, const MDagPath& path)
