@@ -101,6 +101,4 @@ TEST(CommandLine, RejectsUsageErrors)
         EXPECT_FALSE(parseCommandLine(words(c.line), command, error)) << c.line;
         EXPECT_NE(error.find(c.error), std::string::npos) << c.line << ": " << error;
     }
-    EXPECT_NE(usageText().find("export"), std::string::npos);
-    EXPECT_FALSE(toolsVersion().empty());
 }
