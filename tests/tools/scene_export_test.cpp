@@ -119,7 +119,7 @@ TEST(SceneExport, ExportsEveryCorpusSceneWithShadedShapesAndFailsTheOthersCleanl
     }
 }
 
-TEST(SceneExport, SelectionUpAxisAndUnusableInput)
+TEST(SceneExport, SelectionUpAxisUnusableInputAndOutputsThatWouldDestroyAFile)
 {
     testsupport::TempDir dir;
 
@@ -141,77 +141,66 @@ TEST(SceneExport, SelectionUpAxisAndUnusableInput)
     EXPECT_NEAR(highest, 4.0f, 1e-4f);  // object space: the tower rises to 4 along Z, now along Y
     freeQAXModel(model);
 
-    struct Case {
-        std::string scene;
-        std::vector<std::string> selection;
-        int exitStatus;
-        std::string message; // how it begins
-        double scale = 1.0;
-    };
-    const std::string broken = dir.file("broken.ma"), empty = dir.file("empty.obj"), unknown = dir.file("scene.xyz1");
-    testsupport::writeFile(broken, "createNode transform -n \"a\";\nsetAttr \".t\" -type \"double3\" 1 2;\n");
-    testsupport::writeFile(empty, "");
-    testsupport::writeFile(unknown, "v 0 0 0\n");
-    const Case cases[] = {
-        {dir.file("missing.ma"), {}, 2, "cannot read the scene file " + dir.file("missing.ma")},
-        {broken, {}, 2, broken + ":2: expected groups of 3 numbers for -type \"double3\", found 2"},
-        {examples() + "/z_up_scene.ma", {"tower", "nowhere"}, 2, "the scene has no node nowhere"},
-        // The interchange reader's failures are its own tests'; one shows that they reach the exit status.
-        {empty, {}, 2, empty + ": the file is empty"},
-        {unknown, {}, 2, "unknown scene format: " + unknown},
-        {broken, {}, 2, "--scale applies to interchange files only", 2.0},
-        // Last, as it leaves a file.
-        {examples() + "/nurbs_lattice_lights.ma", {}, 0, ""},
-    };
-    for (const Case& c : cases) {
-        CommandLine command = exportCommand(c.scene, dir.file("out.qax"), dir.path());
-        command.selection = c.selection;
-        command.scale = c.scale;
-        outcome = runExport(command);
-        EXPECT_EQ(outcome.exitStatus, c.exitStatus) << c.scene;
-        EXPECT_EQ(outcome.message.substr(0, c.message.size()), c.message) << c.scene;
-        EXPECT_EQ(outcome.message.empty(), c.message.empty()) << c.scene << ": " << outcome.message;
-        EXPECT_EQ(exists(dir.file("out.qax")), c.exitStatus == 0) << c.scene;
-    }
-}
-
-TEST(OutputGuard, RefusesToOverwriteTheSceneOrAFileThatIsNotQax)
-{
-    testsupport::TempDir dir;
-    const std::string scene = dir.file("cube.ma");
-    const std::string text = testsupport::readFile(examples() + "/textured_cube.ma");
+    // Outputs that would destroy a file: the scene itself, by another name or through links, and a file that is
+    // not a .qax file (unless forced).
+    const std::string scene = dir.file("cube.ma"), text = testsupport::readFile(examples() + "/textured_cube.ma");
     testsupport::writeFile(scene, text);
     ASSERT_EQ(symlink(scene.c_str(), dir.file("link.qax").c_str()), 0);
     ASSERT_EQ(link(scene.c_str(), dir.file("hard.qax").c_str()), 0);
     testsupport::writeFile(dir.file("notes.txt"), "keep me");
     testsupport::writeFile(dir.file("forced.txt"), "replace me");
     testsupport::writeFile(dir.file("old.qax"), "QAX1 an older export");
+    const std::string broken = dir.file("broken.ma"), empty = dir.file("empty.obj"), unknown = dir.file("scene.xyz1");
+    testsupport::writeFile(broken, "createNode transform -n \"a\";\nsetAttr \".t\" -type \"double3\" 1 2;\n");
+    testsupport::writeFile(empty, "");
+    testsupport::writeFile(unknown, "v 0 0 0\n");
     struct Case {
-        std::string output;
-        bool force;
+        std::string scene, output;
         int exitStatus;
-        const char* message;  // a part of it
+        std::string message; // a part of it
+        std::vector<std::string> selection = {};
+        bool force = false;
+        double scale = 1.0;
     };
+    const std::string out = dir.file("out.qax");
     const Case cases[] = {
-        {scene, false, 2, "is the scene"},
-        {dir.path() + "/./cube.ma", true, 2, "is the scene"},
-        {dir.file("link.qax"), true, 2, "is the scene"},
-        {dir.file("hard.qax"), true, 2, "is the scene"},
-        {dir.file("notes.txt"), false, 2, "is not a .qax file"},
-        {dir.file("forced.txt"), true, 0, ""},
-        {dir.file("old.qax"), false, 0, ""},
+        {dir.file("missing.ma"), out, 2, "cannot read the scene file " + dir.file("missing.ma")},
+        {broken, out, 2, broken + ":2: expected groups of 3 numbers for -type \"double3\", found 2"},
+        {examples() + "/z_up_scene.ma", out, 2, "the scene has no node nowhere", {"tower", "nowhere"}},
+        // The interchange reader's failures are its own tests'; one shows that they reach the exit status.
+        {empty, out, 2, empty + ": the file is empty"},
+        {unknown, out, 2, "unknown scene format: " + unknown},
+        {broken, out, 2, "--scale applies to interchange files only", {}, false, 2.0},
+        {examples() + "/nurbs_lattice_lights.ma", out, 0, ""},
+        {scene, scene, 2, "is the scene"},
+        {scene, dir.path() + "/./cube.ma", 2, "is the scene", {}, true},
+        {scene, dir.file("link.qax"), 2, "is the scene", {}, true},
+        {scene, dir.file("hard.qax"), 2, "is the scene", {}, true},
+        {scene, dir.file("notes.txt"), 2, "is not a .qax file"},
+        {scene, dir.file("forced.txt"), 0, "", {}, true},
+        {scene, dir.file("old.qax"), 0, ""},
     };
     for (const Case& c : cases) {
-        CommandLine command = exportCommand(scene, c.output, dir.path());
+        SCOPED_TRACE(c.scene + " to " + c.output);
+        const std::string before = exists(c.output) ? testsupport::readFile(c.output) : "(none)";
+        CommandLine command = exportCommand(c.scene, c.output, dir.path());
+        command.selection = c.selection;
         command.force = c.force;
+        command.scale = c.scale;
         command.quiet = true;
-        const ExportOutcome outcome = runExport(command);
-        EXPECT_EQ(outcome.exitStatus, c.exitStatus) << c.output << ": " << outcome.message;
-        EXPECT_NE(outcome.message.find(c.message), std::string::npos) << c.output << ": " << outcome.message;
-        EXPECT_EQ(testsupport::readFile(scene), text) << c.output;
+        outcome = runExport(command);
+        EXPECT_EQ(outcome.exitStatus, c.exitStatus) << outcome.message;
+        EXPECT_NE(outcome.message.find(c.message), std::string::npos) << outcome.message;
+        EXPECT_EQ(outcome.message.empty(), c.message.empty()) << outcome.message;
+        // A refused or failed export leaves what was there as it was.
+        const std::string after = exists(c.output) ? testsupport::readFile(c.output) : "(none)";
+        if (c.exitStatus == 0) {
+            EXPECT_EQ(after.substr(0, 4), "QAX1");
+        } else {
+            EXPECT_EQ(after, before);
+        }
     }
-    EXPECT_EQ(testsupport::readFile(dir.file("notes.txt")), "keep me");
-    EXPECT_EQ(testsupport::readFile(dir.file("forced.txt")).substr(0, 4), "QAX1");
+    EXPECT_EQ(testsupport::readFile(scene), text);
 }
 
 TEST(ToolProcess, FailedExportPrintsItsLogLinesAndTheLogPathUnderQuiet)
