@@ -67,87 +67,77 @@ TEST(MeshConversion, EqualPositionsWeldAndKeepTheirCornerValues)
     EXPECT_TRUE(c.data.faceNormals.empty());
 }
 
-TEST(MeshConversion, FacesTheHostCannotHold)
-{
-    struct Case {
-        const char* name;
-        std::vector<std::array<float, 3>> positions;
-        std::vector<std::vector<unsigned>> faces;
-        size_t faces_kept;
-        long long degenerate, pointsAndLines, outOfRange, triangulated;
-        const char* problem; // when no face is kept
-    };
-    const std::vector<std::array<float, 3>> square = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {0, 0, 0}};
-    const std::vector<std::array<float, 3>> convex7 = {{0, 0, 0}, {2, 0, 0}, {3, 1, 0}, {3, 2, 0}, {2, 3, 0}, {0, 3, 0}, {-1, 1, 0}};
-    const Case cases[] = {
-        {"point and line", square, {{0}, {0, 1}, {0, 1, 2}}, 1, 0, 2, 0, 0, ""},
-        {"index past the vertices", square, {{0, 1, 9}, {0, 1, 2}}, 1, 0, 0, 1, 0, ""},
-        // Vertex 4 is where vertex 0 is: a repeat of the corner before it disappears.
-        {"repeated corner", square, {{0, 4, 1, 2}}, 1, 0, 0, 0, 0, ""},
-        {"all corners on one point", square, {{0, 4, 0}}, 0, 1, 0, 0, 0,
-         "mesh all corners on one point has no faces of three or more corners"},
-        // The outline visits vertex 0 twice, apart (a spike out to vertex 1 and back): cut into three
-        // triangles, of which only the one with area is kept.
-        {"outline touching itself", square, {{0, 1, 4, 2, 3}}, 1, 2, 0, 0, 0, ""},
-        {"points only", square, {}, 0, 0, 0, 0, 0, "mesh points only has no faces"},
-        // Six corners are the most the host's capture takes whole; a seventh cuts the face into triangles.
-        {"six and seven corners", convex7, {{0, 1, 2, 3, 4, 5}, {0, 1, 2, 3, 4, 5, 6}}, 1 + 5, 0, 0, 0, 1, ""},
-    };
-    for (const Case& c : cases) {
-        const Converted result = convert({c.name, c.positions, c.faces, {}, {}, {}});
-        if (c.faces_kept == 0) {
-            EXPECT_FALSE(result.ok) << c.name;
-            EXPECT_NE(result.problem.find(c.problem), std::string::npos) << c.name << ": " << result.problem;
-        } else {
-            ASSERT_TRUE(result.ok) << c.name << ": " << result.problem;
-            EXPECT_EQ(result.data.faces.size(), c.faces_kept) << c.name;
-            EXPECT_TRUE(headless::validateMesh(result.data).empty()) << c.name;
-        }
-        EXPECT_EQ(result.tally.degenerateFaces, c.degenerate) << c.name;
-        EXPECT_EQ(result.tally.pointsAndLines, c.pointsAndLines) << c.name;
-        EXPECT_EQ(result.tally.outOfRangeFaces, c.outOfRange) << c.name;
-        EXPECT_EQ(result.tally.facesTriangulated, c.triangulated) << c.name;
-    }
-}
-
-TEST(MeshConversion, ValuesThatAreNotFinite)
+// What the host cannot hold: faces that are points or lines, out of range, without area or of more corners than
+// the capture takes, and values that are not finite numbers (a position fails the mesh; the rest lose their kind
+// of value, with a warning).
+TEST(MeshConversion, WhatTheHostCannotHold)
 {
     const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+    const std::vector<std::array<float, 3>> square = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {0, 0, 0}};
+    const std::vector<std::array<float, 3>> convex7 = {{0, 0, 0}, {2, 0, 0}, {3, 1, 0}, {3, 2, 0}, {2, 3, 0}, {0, 3, 0}, {-1, 1, 0}};
     struct Case {
         const char* name;
-        int part; // 0 position, 1 uv, 2 normal, 3 colour
-        float value;
-        double scale;
-        bool ok;
-        const char* message;
+        std::vector<std::array<float, 3>> positions; // empty: polygonMesh's coloured quad, spoilt as below
+        std::vector<std::vector<unsigned>> faces;
+        size_t facesKept; // 0: the conversion fails
+        const char* message; // part of the problem, or of the one warning
+        std::vector<long long> tally; // degenerate, points and lines, out of range, triangulated
+        int spoilt = -1; // value replaced: 0 a position, 1 a texture coordinate, 2 a normal, 3 a colour
+        float value = 0;
+        double scale = 1.0;
     };
+    const std::vector<long long> none = {0, 0, 0, 0};
     const Case cases[] = {
-        {"NaN position", 0, nan, 1.0, false, "not a finite number (vertex 1)"},
-        {"infinite position", 0, -inf, 1.0, false, "not a finite number"},
-        {"position overflowing when scaled", 0, 3e38f, 10.0, false, "not a finite number"},
-        {"NaN texture coordinate", 1, nan, 1.0, true, "texture coordinates that are not finite"},
-        {"infinite normal", 2, inf, 1.0, true, "normals that are not finite"},
-        {"NaN colour", 3, nan, 1.0, true, "vertex colours that are not finite"},
+        {"point and line", square, {{0}, {0, 1}, {0, 1, 2}}, 1, "", {0, 2, 0, 0}},
+        {"index past the vertices", square, {{0, 1, 9}, {0, 1, 2}}, 1, "", {0, 0, 1, 0}},
+        // Vertex 4 is where vertex 0 is: a repeat of the corner before it disappears.
+        {"repeated corner", square, {{0, 4, 1, 2}}, 1, "", none},
+        {"all corners on one point", square, {{0, 4, 0}}, 0,
+         "mesh all corners on one point has no faces of three or more corners", {1, 0, 0, 0}},
+        // The outline visits vertex 0 twice, apart (a spike out to vertex 1 and back): cut into three
+        // triangles, of which only the one with area is kept.
+        {"outline touching itself", square, {{0, 1, 4, 2, 3}}, 1, "", {2, 0, 0, 0}},
+        {"points only", square, {}, 0, "mesh points only has no faces", none},
+        // Six corners are the most the host's capture takes whole; a seventh cuts the face into triangles.
+        {"six and seven corners", convex7, {{0, 1, 2, 3, 4, 5}, {0, 1, 2, 3, 4, 5, 6}}, 1 + 5, "", {0, 0, 0, 1}},
+        {"NaN position", {}, {}, 0, "not a finite number (vertex 1)", none, 0, nan},
+        {"infinite position", {}, {}, 0, "not a finite number", none, 0, -inf},
+        {"position overflowing when scaled", {}, {}, 0, "not a finite number", none, 0, 3e38f, 10.0},
+        {"NaN texture coordinate", {}, {}, 1, "texture coordinates that are not finite", none, 1, nan},
+        {"infinite normal", {}, {}, 1, "normals that are not finite", none, 2, inf},
+        {"NaN colour", {}, {}, 1, "vertex colours that are not finite", none, 3, nan},
     };
     for (const Case& c : cases) {
-        MeshDescription described = polygonMesh("bad", 4);
+        SCOPED_TRACE(c.name);
+        MeshDescription described = polygonMesh(c.name, 4);
         described.colours.assign(4, {1, 0, 0, 1});
-        float* const parts[] = {&described.positions[1][0], &described.uvs[2][1], &described.normals[3][2],
-                                &described.colours[0][0]};
-        *parts[c.part] = c.value;
+        if (c.spoilt < 0) {
+            described = {c.name, c.positions, c.faces, {}, {}, {}};
+        } else {
+            float* const values[] = {&described.positions[1][0], &described.uvs[2][1], &described.normals[3][2],
+                                     &described.colours[0][0]};
+            *values[c.spoilt] = c.value;
+        }
         const Converted result = convert(described, c.scale);
-        EXPECT_EQ(result.ok, c.ok) << c.name;
-        if (!c.ok) {
-            EXPECT_NE(result.problem.find(c.message), std::string::npos) << c.name << ": " << result.problem;
-            EXPECT_TRUE(result.data.points.empty()) << c.name;
+        const MeshTally& t = result.tally;
+        EXPECT_EQ((std::vector<long long>{t.degenerateFaces, t.pointsAndLines, t.outOfRangeFaces, t.facesTriangulated}),
+                  c.tally);
+        if (c.facesKept == 0) {
+            EXPECT_FALSE(result.ok);
+            EXPECT_NE(result.problem.find(c.message), std::string::npos) << result.problem;
+            EXPECT_TRUE(result.data.points.empty());
             continue;
         }
-        ASSERT_EQ(result.warnings.size(), 1u) << c.name;
-        EXPECT_NE(result.warnings[0].find(c.message), std::string::npos) << c.name << ": " << result.warnings[0];
-        EXPECT_EQ(result.data.uvs.empty(), c.part == 1) << c.name;
-        EXPECT_EQ(result.data.normals.empty(), c.part == 2) << c.name;
-        EXPECT_EQ(result.data.colors.empty(), c.part == 3) << c.name;
-        EXPECT_TRUE(headless::validateMesh(result.data).empty()) << c.name;
+        ASSERT_TRUE(result.ok) << result.problem;
+        EXPECT_EQ(result.data.faces.size(), c.facesKept);
+        EXPECT_TRUE(headless::validateMesh(result.data).empty());
+        if (c.spoilt > 0) {
+            ASSERT_EQ(result.warnings.size(), 1u);
+            EXPECT_NE(result.warnings[0].find(c.message), std::string::npos) << result.warnings[0];
+            EXPECT_EQ(result.data.uvs.empty(), c.spoilt == 1);
+            EXPECT_EQ(result.data.normals.empty(), c.spoilt == 2);
+            EXPECT_EQ(result.data.colors.empty(), c.spoilt == 3);
+        }
     }
 }
 
