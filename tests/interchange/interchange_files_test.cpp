@@ -254,16 +254,19 @@ protected:
     }
 };
 
-TEST_F(InterchangeExport, ObjWithMtlTexturesAndNgons)
+TEST_F(InterchangeExport, ObjWithMtlTexturesNgonsAndScale)
 {
     const std::vector<MeshDescription> meshes = readObj(fixture("ngons.obj"));
     struct Case {
         std::vector<std::string> options;
         const char* brickTexture;
+        float scale; // of the positions
     };
     const Case cases[] = {
-        {{}, "brick.png"},
-        {{"--rel-proj-path"}, "textures/Brick.png"},
+        {{}, "brick.png", 1},
+        {{"--rel-proj-path"}, "textures/Brick.png", 1},
+        // Lengths times the factor; directions and texture coordinates as they were.
+        {{"--scale", "2.5"}, "brick.png", 2.5f},
     };
     for (const Case& c : cases) {
         ASSERT_TRUE(exportAndRead(fixture("ngons.obj"), c.options));
@@ -279,8 +282,8 @@ TEST_F(InterchangeExport, ObjWithMtlTexturesAndNgons)
         EXPECT_NEAR(model.materials.materials[glass].colors.diffuse[2], 0.9f, 1e-6);
         EXPECT_NEAR(model.materials.materials[brick].colors.ambient[0], 0.1f, 1e-6);
         EXPECT_NEAR(model.materials.materials[brick].colors.specular[0], 0.5f, 1e-6);
-        expectTriangles(bricks, meshes[0]);
-        expectTriangles(plates, meshes[1]);
+        expectTriangles(bricks, meshes[0], c.scale);
+        expectTriangles(plates, meshes[1], c.scale);
         EXPECT_EQ(bricks[0]->indices.numIndices, 3 * (2 + 4 + 5 + 10));
     }
 }
@@ -320,13 +323,6 @@ TEST_F(InterchangeExport, PlyWithSharedPositionsAndColours)
     // No material in the file: the host's lambert1.
     EXPECT_EQ(materialName(model.objects.objects[0].header.materialID), "lambert1");
     expectTriangles({&model.objects.objects[0]}, fold);
-}
-
-TEST_F(InterchangeExport, ScaleOption)
-{
-    // Lengths times the factor; directions and texture coordinates as they were.
-    ASSERT_TRUE(exportAndRead(fixture("square.obj"), {"--scale", "2.5"}));
-    expectTriangles({&model.objects.objects[0]}, readObj(fixture("square.obj"))[0], 2.5f);
 }
 
 } // namespace

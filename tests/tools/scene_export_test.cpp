@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 
 using namespace qaxtools;
 
@@ -25,13 +26,6 @@ namespace {
 std::string examples()
 {
     return testsupport::sourceDirectory() + "/examples";
-}
-
-// lstat: a link left behind counts even when what it points at is gone.
-bool exists(const std::string& path)
-{
-    struct stat info;
-    return lstat(path.c_str(), &info) == 0;
 }
 
 CommandLine exportCommand(const std::string& scene, const std::string& output, const std::string& logDirectory)
@@ -79,7 +73,7 @@ const char* const kSlowScene = "createNode transform -n \"grid\";\n"
 TEST(SceneExport, ExportsEveryCorpusSceneWithShadedShapesAndFailsTheOthersCleanly)
 {
     const std::string corpus = testsupport::sourceDirectory() + "/../shared/scenes";
-    if (!exists(corpus))
+    if (!testsupport::fileExists(corpus))
         GTEST_SKIP() << "no scene corpus at " << corpus;
     struct Case {
         const char* file;
@@ -101,11 +95,13 @@ TEST(SceneExport, ExportsEveryCorpusSceneWithShadedShapesAndFailsTheOthersCleanl
         const std::string output = dir.file("scene.qax");
         const ExportOutcome outcome = runExport(exportCommand(corpus + "/" + c.file, output, dir.path()));
         EXPECT_EQ(outcome.exitStatus, c.exitStatus) << c.file << ": " << outcome.message;
-        EXPECT_FALSE(exists(dir.file("qaxExport.so"))) << "the module link stays behind: " << c.file;
+        // A link left behind counts even when what it points at is gone.
+        EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(dir.file("qaxExport.so"))))
+            << "the module link stays behind: " << c.file;
         const std::string log = testsupport::readFile(dir.file("qaxExport.log"));
         if (c.exitStatus != 0) {
             // The material stage finds no shape in any set and the export stops there, writing nothing.
-            EXPECT_FALSE(exists(output)) << c.file;
+            EXPECT_FALSE(testsupport::fileExists(output)) << c.file;
             EXPECT_NE(log.find("Warning: All shapes have no associated sets.\n"), std::string::npos) << c.file << log;
             EXPECT_NE(log.find("Could not load any materials.\n"), std::string::npos) << c.file << log;
             continue;
@@ -182,7 +178,7 @@ TEST(SceneExport, SelectionUpAxisUnusableInputAndOutputsThatWouldDestroyAFile)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.scene + " to " + c.output);
-        const std::string before = exists(c.output) ? testsupport::readFile(c.output) : "(none)";
+        const std::string before = testsupport::fileExists(c.output) ? testsupport::readFile(c.output) : "(none)";
         CommandLine command = exportCommand(c.scene, c.output, dir.path());
         command.selection = c.selection;
         command.force = c.force;
@@ -193,7 +189,7 @@ TEST(SceneExport, SelectionUpAxisUnusableInputAndOutputsThatWouldDestroyAFile)
         EXPECT_NE(outcome.message.find(c.message), std::string::npos) << outcome.message;
         EXPECT_EQ(outcome.message.empty(), c.message.empty()) << outcome.message;
         // A refused or failed export leaves what was there as it was.
-        const std::string after = exists(c.output) ? testsupport::readFile(c.output) : "(none)";
+        const std::string after = testsupport::fileExists(c.output) ? testsupport::readFile(c.output) : "(none)";
         if (c.exitStatus == 0) {
             EXPECT_EQ(after.substr(0, 4), "QAX1");
         } else {
