@@ -202,14 +202,12 @@ TEST(SceneExport, SelectionUpAxisUnusableInputAndOutputsThatWouldDestroyAFile)
 TEST(ToolProcess, FailedExportPrintsItsLogLinesAndTheLogPathUnderQuiet)
 {
     testsupport::TempDir dir;
-    const ToolRun run = runTool("export " + examples() + "/textured_cube.ma -o " + dir.file("no/such/folder/a.qax") +
-                                    " -q --log-dir " + dir.path(),
-                                dir);
+    const std::string output = dir.file("no/such/folder/a.qax");
+    const ToolRun run =
+        runTool("export " + examples() + "/textured_cube.ma -o " + output + " -q --log-dir " + dir.path(), dir);
     EXPECT_EQ(run.status, 1) << run.printed;
-    EXPECT_NE(run.printed.find("  writeOutQAXFile: Could not open file '" + dir.file("no/such/folder/a.qax") +
-                               "' for writing\n"),
-              std::string::npos)
-        << run.printed;
+    const std::string logLine = "  writeOutQAXFile: Could not open file '" + output + "' for writing\n";
+    EXPECT_NE(run.printed.find(logLine), std::string::npos) << run.printed;
     EXPECT_NE(run.printed.find("  log: " + dir.file("qaxExport.log") + "\n"), std::string::npos) << run.printed;
     EXPECT_EQ(run.printed.find("Loading model data"), std::string::npos) << "-q lets the log echo through";
 }
