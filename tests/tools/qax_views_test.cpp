@@ -14,20 +14,12 @@ using namespace qaxtools;
 
 namespace {
 
-qaxString makeString(const std::string& text)
-{
-    qaxString s{};
-    s.length = uint16_t(text.size());
-    std::memcpy(s.text, text.data(), text.size());
-    return s;
-}
-
 // A plain red material and a textured, reflective one; a quad of two triangles at height 2 in the second, with
 // vertex colours, and one at -1 in the first. A normal of (0 2 0), one of (0 0 0) and colours outside 0..1 are
 // for the glTF file to normalise and clamp.
 struct TwoQuads {
     qaxMaterial materials[2]{};
-    qaxString textures[2] = {makeString(""), makeString("source images\\wood.png")};
+    qaxString textures[2] = {{0, ""}, {22, "source images\\wood.png"}};
     qaxObject objects[2]{};
     uint16_t indices[6] = {0, 1, 2, 0, 2, 3};
     float vertices[2][12] = {{0, 2, 0, 1, 2, 0, 1, 2, 1, 0, 2, 1}, {0, -1, 0, 1, -1, 0, 1, -1, 1, 0, -1, 1}};
@@ -40,8 +32,8 @@ struct TwoQuads {
     {
         const float diffuse[2][4] = {{0.8f, 0.1f, 0.1f, 1.0f}, {0.5f, 0.5f, 0.5f, 1.0f}};
         for (int m = 0; m < 2; ++m) {
-            materials[m].header.name = makeString(m == 0 ? "red" : "wood");
-            materials[m].header.type = makeString("Standard");
+            materials[m].header.name = m == 0 ? qaxString{3, "red"} : qaxString{4, "wood"};
+            materials[m].header.type = {8, "Standard"};
             std::memcpy(materials[m].colors.diffuse, diffuse[m], sizeof diffuse[m]);
             materials[m].colors.eccentricityScaled = 38.4f;
             materials[m].flags.reflective = m;
