@@ -1,6 +1,5 @@
-// What is settled about a file around the library's reading of it: the counts a PLY header announces, the up
-// axis a COLLADA document records, the memory cap, which files are interchange files, and the host names of the
-// nodes it holds. (Reading faces as the file has them, not triangulated, is checked by the reader's tests.)
+// What is settled around the library's reading of a file: the counts a PLY header announces, a COLLADA document's
+// up axis, the memory cap, which files are interchange files, and the host names of the nodes it holds.
 #include "scene_readers/interchange/announced_counts.h"
 #include "scene_readers/interchange/file_up_axis.h"
 #include "scene_readers/interchange/interchange_reader.h"

@@ -1,6 +1,5 @@
-// Interchange files through the reader into the host, and round trips: scenes written here in the interchange
-// formats, exported through the plug-in by the command-line tool's export, and the .qax file read back and
-// compared with the source geometry.
+// Interchange files through the reader into the host, and round trips: exported by the command-line tool's export,
+// the .qax file read back and compared with the source geometry.
 #include "scene_readers/interchange/interchange_reader.h"
 
 #include "library_scenes.h"
@@ -170,10 +169,8 @@ bool sameVertex(const qaxObject& o, int32_t a, int32_t b)
     return equal;
 }
 
-// Checks the objects (consecutive pieces of one mesh) against the source triangles: every corner's values (the
-// positions times the scale), and every index pointing at a vertex that holds exactly the corner's values, the
-// first such one when the corners have texture coordinates to weld by (without, the conversion keeps each corner
-// on its own).
+// Checks the objects (consecutive pieces of one mesh) against the source triangles: every corner's values, and every
+// index naming a vertex with exactly those values, the first such one if there are texture coordinates to weld by.
 void expectTriangles(const std::vector<const qaxObject*>& objects, const MeshDescription& mesh, float scale = 1)
 {
     const std::vector<unsigned> source = triangleCorners(mesh);

@@ -1,8 +1,7 @@
 #pragma once
-// The interchange tests' scenes: in-memory scenes of the import library, built as its readers build them (arrays
-// from new[], owned by the scene); checked-in files in tests/interchange/files, their polygons read back by a
-// small OBJ reader of our own (so that what an export reads back can be checked against the source); and files
-// written from them by the library's own exporter.
+// The interchange tests' scenes: the import library's, built as its readers build them (arrays from new[], owned by
+// the scene); checked-in OBJ files read back by a reader of our own, to check exports against; files written by
+// the library's own exporter.
 
 #include <assimp/scene.h>
 
@@ -52,9 +51,8 @@ std::string fixture(const std::string& file);
 // The "o" blocks of an OBJ file, each corner its own vertex ("v x y z [r g b]", "vt", "vn", "f v[/[t][/n]]").
 std::vector<MeshDescription> readObj(const std::string& path);
 
-// A file written by the library's own exporter (format as the library names it: "gltf2", "ply", "fbxa"), with the
-// one material given (a plain one when null); the nodes are root's children, naming the meshes by index. Returns
-// the path.
+// A file written by the library's exporter ("gltf2", "ply", "fbxa"), with the one material given (a plain one when
+// null); the nodes are root's children, naming the meshes by index. Returns the path.
 std::string writeScene(const std::string& path, const char* format, const std::vector<MeshDescription>& meshes,
                        const NodeDescription& root, aiMaterial* material = nullptr);
 

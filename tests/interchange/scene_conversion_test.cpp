@@ -67,9 +67,8 @@ TEST(MeshConversion, EqualPositionsWeldAndKeepTheirCornerValues)
     EXPECT_TRUE(c.data.faceNormals.empty());
 }
 
-// What the host cannot hold: faces that are points or lines, out of range, without area or of more corners than
-// the capture takes, and values that are not finite numbers (a position fails the mesh; the rest lose their kind
-// of value, with a warning).
+// What the host cannot hold: faces that are points or lines, out of range, without area or of too many corners,
+// and values that are not finite (a position fails the mesh; other kinds of value are dropped, with a warning).
 TEST(MeshConversion, WhatTheHostCannotHold)
 {
     const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();

@@ -14,9 +14,8 @@ using namespace qaxtools;
 
 namespace {
 
-// A plain red material and a textured, reflective one; a quad of two triangles at height 2 in the second, with
-// vertex colours, and one at -1 in the first. A normal of (0 2 0), one of (0 0 0) and colours outside 0..1 are
-// for the glTF file to normalise and clamp.
+// A plain red material and a textured, reflective one; a quad at height 2 in the second, with vertex colours, and
+// one at -1 in the first. Normals (0 2 0) and (0 0 0) and colours outside 0..1 are for the glTF file to mend.
 struct TwoQuads {
     qaxMaterial materials[2]{};
     qaxString textures[2] = {{0, ""}, {22, "source images\\wood.png"}};

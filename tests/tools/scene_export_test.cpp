@@ -1,7 +1,5 @@
-// End-to-end exports: scene files loaded into the headless host, exported through the plug-in module and checked
-// with the .qax reader, the corpus among them; and the tool as a pipeline runs it: outputs that would destroy a
-// file refused, a failure's log lines printed under -q, batches over folders with a broken and a slow scene, the
-// report and --skip-up-to-date.
+// End-to-end exports through the plug-in module, the corpus among them, input and outputs refused; and the tool as
+// a pipeline runs it: a failure's log lines under -q, batches with a broken and a slow scene, --skip-up-to-date.
 
 #include "tools/scene_export.h"
 
