@@ -1,74 +1,44 @@
 #include "library_scenes.h"
 
+#include "support/test_support.h"
+
+#include <assimp/Exporter.hpp>
+
+#include <gtest/gtest.h>
+
 #include <cmath>
+#include <fstream>
+#include <sstream>
 
 namespace interchangetest {
 
-aiMesh* makeMesh(const MeshDescription& described)
+namespace {
+
+// A new[] array of the values made of the described ones; null for none.
+template <typename Out, typename In, typename Make>
+Out* newArray(const std::vector<In>& described, Make make)
 {
-    aiMesh* mesh = new aiMesh();
-    mesh->mName = aiString(described.name);
-    mesh->mNumVertices = unsigned(described.positions.size());
-    mesh->mVertices = new aiVector3D[described.positions.size()];
-    for (size_t i = 0; i < described.positions.size(); ++i)
-        mesh->mVertices[i] = aiVector3D(described.positions[i][0], described.positions[i][1], described.positions[i][2]);
-    if (!described.uvs.empty()) {
-        mesh->mTextureCoords[0] = new aiVector3D[described.positions.size()];
-        mesh->mNumUVComponents[0] = 2;
-        for (size_t i = 0; i < described.uvs.size(); ++i)
-            mesh->mTextureCoords[0][i] = aiVector3D(described.uvs[i][0], described.uvs[i][1], 0.0f);
-    }
-    if (!described.normals.empty()) {
-        mesh->mNormals = new aiVector3D[described.positions.size()];
-        for (size_t i = 0; i < described.normals.size(); ++i)
-            mesh->mNormals[i] = aiVector3D(described.normals[i][0], described.normals[i][1], described.normals[i][2]);
-    }
-    if (!described.colours.empty()) {
-        mesh->mColors[0] = new aiColor4D[described.positions.size()];
-        for (size_t i = 0; i < described.colours.size(); ++i)
-            mesh->mColors[0][i] = aiColor4D(described.colours[i][0], described.colours[i][1], described.colours[i][2], described.colours[i][3]);
-    }
-    mesh->mNumFaces = unsigned(described.faces.size());
-    mesh->mFaces = new aiFace[described.faces.size()];
-    for (size_t f = 0; f < described.faces.size(); ++f) {
-        aiFace& face = mesh->mFaces[f];
-        face.mNumIndices = unsigned(described.faces[f].size());
-        face.mIndices = new unsigned[described.faces[f].size()];
-        for (size_t k = 0; k < described.faces[f].size(); ++k)
-            face.mIndices[k] = described.faces[f][k];
-    }
-    mesh->mPrimitiveTypes = aiPrimitiveType_POLYGON;
-    mesh->mMaterialIndex = described.material;
-    return mesh;
+    if (described.empty())
+        return nullptr;
+    Out* out = new Out[described.size()];
+    for (size_t i = 0; i < described.size(); ++i)
+        out[i] = make(described[i]);
+    return out;
 }
 
-MeshDescription polygonMesh(const std::string& name, unsigned corners, float radius)
+aiVector3D vector(const std::array<float, 3>& v)
 {
-    MeshDescription described;
-    described.name = name;
-    std::vector<unsigned> face;
-    for (unsigned i = 0; i < corners; ++i) {
-        const double angle = 2.0 * 3.14159265358979323846 * i / corners;
-        const float x = float(std::cos(angle)), y = float(std::sin(angle));
-        described.positions.push_back({radius * x, radius * y, 0.0f});
-        described.uvs.push_back({0.5f + 0.5f * x, 0.5f + 0.5f * y});
-        described.normals.push_back({0.0f, 0.0f, 1.0f});
-        face.push_back(i);
-    }
-    described.faces.push_back(face);
-    return described;
+    return aiVector3D(v[0], v[1], v[2]);
 }
+
+const auto same = [](auto value) { return value; };
 
 aiNode* makeNode(const NodeDescription& described)
 {
     aiNode* node = new aiNode(described.name);
     node->mTransformation = described.matrix;
     node->mNumMeshes = unsigned(described.meshes.size());
-    if (!described.meshes.empty()) {
-        node->mMeshes = new unsigned[described.meshes.size()];
-        for (size_t i = 0; i < described.meshes.size(); ++i)
-            node->mMeshes[i] = described.meshes[i];
-    }
+    node->mMeshes = newArray<unsigned>(described.meshes, same);
     if (!described.children.empty()) {
         std::vector<aiNode*> children;
         for (const NodeDescription& child : described.children)
@@ -76,6 +46,50 @@ aiNode* makeNode(const NodeDescription& described)
         node->addChildren(unsigned(children.size()), children.data());
     }
     return node;
+}
+
+} // namespace
+
+aiMesh* makeMesh(const MeshDescription& described)
+{
+    aiMesh* mesh = new aiMesh();
+    mesh->mName = aiString(described.name);
+    mesh->mNumVertices = unsigned(described.positions.size());
+    mesh->mVertices = newArray<aiVector3D>(described.positions, vector);
+    mesh->mNormals = newArray<aiVector3D>(described.normals, vector);
+    mesh->mTextureCoords[0] = newArray<aiVector3D>(described.uvs, [](auto t) { return aiVector3D(t[0], t[1], 0); });
+    mesh->mNumUVComponents[0] = described.uvs.empty() ? 0 : 2;
+    mesh->mColors[0] = newArray<aiColor4D>(described.colours, [](auto c) { return aiColor4D(c[0], c[1], c[2], c[3]); });
+    mesh->mNumFaces = unsigned(described.faces.size());
+    mesh->mFaces = new aiFace[described.faces.size()];
+    for (size_t f = 0; f < described.faces.size(); ++f) {
+        const size_t n = described.faces[f].size();
+        mesh->mFaces[f].mNumIndices = unsigned(n);
+        mesh->mFaces[f].mIndices = newArray<unsigned>(described.faces[f], same);
+        mesh->mPrimitiveTypes |= n == 1 ? aiPrimitiveType_POINT
+                                 : n == 2 ? aiPrimitiveType_LINE
+                                 : n == 3 ? aiPrimitiveType_TRIANGLE
+                                          : aiPrimitiveType_POLYGON;
+    }
+    mesh->mMaterialIndex = described.material;
+    return mesh;
+}
+
+MeshDescription polygonMesh(const std::string& name, unsigned corners)
+{
+    MeshDescription described;
+    described.name = name;
+    std::vector<unsigned> face;
+    for (unsigned i = 0; i < corners; ++i) {
+        const double angle = 2.0 * 3.14159265358979323846 * i / corners;
+        const float x = float(std::cos(angle)), y = float(std::sin(angle));
+        described.positions.push_back({x, y, 0.0f});
+        described.uvs.push_back({0.5f + 0.5f * x, 0.5f + 0.5f * y});
+        described.normals.push_back({0.0f, 0.0f, 1.0f});
+        face.push_back(i);
+    }
+    described.faces.push_back(face);
+    return described;
 }
 
 aiMaterial* makeMaterial(const std::string& name)
@@ -92,32 +106,80 @@ std::unique_ptr<aiScene> makeScene(const NodeDescription& root, const std::vecto
     std::unique_ptr<aiScene> scene(new aiScene());
     scene->mRootNode = makeNode(root);
     scene->mNumMeshes = unsigned(meshes.size());
-    scene->mMeshes = new aiMesh*[meshes.size()];
-    for (size_t i = 0; i < meshes.size(); ++i)
-        scene->mMeshes[i] = makeMesh(meshes[i]);
+    scene->mMeshes = newArray<aiMesh*>(meshes, makeMesh);
     scene->mNumMaterials = unsigned(materials.size());
-    scene->mMaterials = new aiMaterial*[materials.size()];
-    for (size_t i = 0; i < materials.size(); ++i)
-        scene->mMaterials[i] = materials[i];
+    scene->mMaterials = newArray<aiMaterial*>(materials, same);
     return scene;
 }
 
-aiMatrix4x4 translationMatrix(float x, float y, float z)
+aiMatrix4x4 placement(float x, float y, float z, float degreesAboutZ, float scale)
 {
-    aiMatrix4x4 m;
-    return aiMatrix4x4::Translation(aiVector3D(x, y, z), m);
+    const aiQuaternion turn(aiVector3D(0, 0, 1), degreesAboutZ * 3.14159265358979323846f / 180.0f);
+    return aiMatrix4x4(aiVector3D(scale, scale, scale), turn, aiVector3D(x, y, z));
 }
 
-aiMatrix4x4 rotationMatrixZ(float degrees)
+std::string fixture(const std::string& file)
 {
-    aiMatrix4x4 m;
-    return aiMatrix4x4::RotationZ(degrees * 3.14159265358979323846f / 180.0f, m);
+    return testsupport::sourceDirectory() + "/tests/interchange/files/" + file;
 }
 
-aiMatrix4x4 scalingMatrix(float x, float y, float z)
+std::vector<MeshDescription> readObj(const std::string& path)
 {
-    aiMatrix4x4 m;
-    return aiMatrix4x4::Scaling(aiVector3D(x, y, z), m);
+    std::ifstream in(path);
+    EXPECT_TRUE(in.good()) << path;
+    std::vector<std::array<float, 3>> positions, normals;
+    std::vector<std::array<float, 4>> colours;
+    std::vector<std::array<float, 2>> uvs;
+    std::vector<MeshDescription> meshes;
+    std::string line, key;
+    while (std::getline(in, line)) {
+        std::istringstream words(line);
+        words >> key;
+        if (key == "o") {
+            meshes.emplace_back();
+            words >> meshes.back().name;
+        } else if (key == "v") {
+            positions.emplace_back();
+            colours.push_back({1, 1, 1, 1});
+            words >> positions.back()[0] >> positions.back()[1] >> positions.back()[2];
+            words >> colours.back()[0] >> colours.back()[1] >> colours.back()[2];
+            if (!words)
+                colours.pop_back();
+        } else if (key == "vt") {
+            uvs.emplace_back();
+            words >> uvs.back()[0] >> uvs.back()[1];
+        } else if (key == "vn") {
+            normals.emplace_back();
+            words >> normals.back()[0] >> normals.back()[1] >> normals.back()[2];
+        } else if (key == "f") {
+            MeshDescription& mesh = meshes.back();
+            mesh.faces.emplace_back();
+            for (std::string corner; words >> corner;) {
+                // Counted from 1; a file gives colours for all its positions or none.
+                const size_t slash = corner.find('/'), second = corner.find('/', slash + 1);
+                const size_t v = size_t(std::stoi(corner)) - 1;
+                mesh.faces.back().push_back(unsigned(mesh.positions.size()));
+                mesh.positions.push_back(positions.at(v));
+                if (!colours.empty())
+                    mesh.colours.push_back(colours.at(v));
+                if (slash != std::string::npos && second != slash + 1)
+                    mesh.uvs.push_back(uvs.at(size_t(std::stoi(corner.substr(slash + 1))) - 1));
+                if (second != std::string::npos)
+                    mesh.normals.push_back(normals.at(size_t(std::stoi(corner.substr(second + 1))) - 1));
+            }
+        }
+    }
+    return meshes;
+}
+
+std::string writeScene(const std::string& path, const char* format, const std::vector<MeshDescription>& meshes,
+                       const NodeDescription& root, aiMaterial* material)
+{
+    const std::unique_ptr<aiScene> scene = makeScene(root, meshes, {material ? material : makeMaterial("plain")});
+    Assimp::Exporter exporter;
+    if (exporter.Export(scene.get(), format, path) != AI_SUCCESS)
+        ADD_FAILURE() << path << ": " << exporter.GetErrorString();
+    return path;
 }
 
 } // namespace interchangetest

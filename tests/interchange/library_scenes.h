@@ -1,6 +1,7 @@
 #pragma once
-// In-memory scenes of the import library, built as its readers build them (arrays from new[], owned by the
-// scene), for tests that bypass reading a file.
+// The interchange tests' scenes: the import library's, built as its readers build them (arrays from new[], owned by
+// the scene); checked-in OBJ files read back by a reader of our own, to check exports against; files written by
+// the library's own exporter.
 
 #include <assimp/scene.h>
 
@@ -23,9 +24,9 @@ struct MeshDescription {
 
 aiMesh* makeMesh(const MeshDescription& described);
 
-// A regular polygon of n corners in the z = 0 plane (counter-clockwise seen from +z), each corner its own
-// vertex with a texture coordinate and a +z normal.
-MeshDescription polygonMesh(const std::string& name, unsigned corners, float radius = 1.0f);
+// A regular polygon of n corners about the origin in the z = 0 plane (counter-clockwise seen from +z), radius 1,
+// each corner its own vertex with a texture coordinate and a +z normal.
+MeshDescription polygonMesh(const std::string& name, unsigned corners);
 
 struct NodeDescription {
     std::string name;
@@ -34,8 +35,6 @@ struct NodeDescription {
     std::vector<NodeDescription> children;
 };
 
-aiNode* makeNode(const NodeDescription& described);
-
 // Material properties as the library's readers add them.
 aiMaterial* makeMaterial(const std::string& name);
 
@@ -43,9 +42,18 @@ aiMaterial* makeMaterial(const std::string& name);
 std::unique_ptr<aiScene> makeScene(const NodeDescription& root, const std::vector<MeshDescription>& meshes,
                                    const std::vector<aiMaterial*>& materials);
 
-// Column-vector matrices as the library composes them.
-aiMatrix4x4 translationMatrix(float x, float y, float z);
-aiMatrix4x4 rotationMatrixZ(float degrees);
-aiMatrix4x4 scalingMatrix(float x, float y, float z);
+// The column-vector matrix of a uniform scale, then a turn about z, then a move.
+aiMatrix4x4 placement(float x, float y, float z, float degreesAboutZ = 0, float scale = 1);
+
+// The path of a file in tests/interchange/files.
+std::string fixture(const std::string& file);
+
+// The "o" blocks of an OBJ file, each corner its own vertex ("v x y z [r g b]", "vt", "vn", "f v[/[t][/n]]").
+std::vector<MeshDescription> readObj(const std::string& path);
+
+// A file written by the library's exporter ("gltf2", "ply", "fbxa"), with the one material given (a plain one when
+// null); the nodes are root's children, naming the meshes by index. Returns the path.
+std::string writeScene(const std::string& path, const char* format, const std::vector<MeshDescription>& meshes,
+                       const NodeDescription& root, aiMaterial* material = nullptr);
 
 } // namespace interchangetest

@@ -85,6 +85,11 @@ TEST(CommandLine, RejectsUsageErrors)
         {"export a.ma --fast", "--fast"},
         {"export a.ma b.ma -j 0", "--jobs"},
         {"export a.ma b.ma --timeout -1", "--timeout"},
+        {"export a.obj --scale 0", "--scale takes a positive number, not \"0\""},
+        {"export a.obj --scale -1", "not \"-1\""},
+        {"export a.obj --scale 2x", "not \"2x\""},
+        {"export a.obj --scale 1e999", "not \"1e999\""},
+        {"export a.obj --scale nan", "not \"nan\""},
         {"inspect", "file"},
         {"inspect a.qax b.qax", "b.qax"},
         {"to-gltf a.qax b.gltf c", "c"},
@@ -96,6 +101,4 @@ TEST(CommandLine, RejectsUsageErrors)
         EXPECT_FALSE(parseCommandLine(words(c.line), command, error)) << c.line;
         EXPECT_NE(error.find(c.error), std::string::npos) << c.line << ": " << error;
     }
-    EXPECT_NE(usageText().find("export"), std::string::npos);
-    EXPECT_FALSE(toolsVersion().empty());
 }
