@@ -4,13 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <initializer_list>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include <headless/scene.h>
-#include <maya/MDagPath.h>
 #include <maya/MObject.h>
 #include <maya/MString.h>
 
@@ -55,19 +52,11 @@ private:
     int32_t liveAtStart_ = 0;
 };
 
-inline std::vector<std::string> lines(std::initializer_list<std::string> texts)
-{
-    return std::vector<std::string>(texts);
-}
+using Lines = std::vector<std::string>;
 
 // A shader name of 40 characters and the 31 of it that a name field keeps.
 inline const std::string longName = "aShaderNameOfFortyCharactersForTheLookup";
 inline const std::string longNameCut = "aShaderNameOfFortyCharactersFor";
-
-inline std::string fullPath(const MDagPath& path)
-{
-    return path.fullPathName().asChar();
-}
 
 // A stored triple through a log line's format, as the log prints it.
 inline std::string formatTriple(const char* format, const float v[3])
@@ -147,35 +136,5 @@ struct FrameModel : MaterialTable {
     ~FrameModel() { freeModel(model); }
     Frame& frame() { return model.frames[0]; }
 };
-
-// A mesh shaded by a plain lambert ("otherLambert", the first material found), then the cube
-// pCube1|pCubeShape1 shaded by the blinn "cubeBlinn" with every attribute the readers take set away
-// from its default and a file texture with texturePath on its colour.
-struct TexturedCubeScene {
-    MObject other, cube, lambert, blinn, file;
-};
-
-inline TexturedCubeScene makeTexturedCubeScene(const std::string& texturePath)
-{
-    TexturedCubeScene scene;
-    scene.other = makeMesh("pOther1", "pOtherShape1");
-    scene.lambert = headless::createShader("lambert", "otherLambert");
-    headless::assign(headless::createShadingGroup("otherLambertSG", scene.lambert), scene.other);
-
-    scene.cube = makeMesh("pCube1", "pCubeShape1");
-    scene.blinn = headless::createShader("blinn", "cubeBlinn");
-    const std::pair<const char*, std::vector<double>> values[] = {
-        {"diffuse", {0.75}}, {"translucence", {0.125}}, {"glowIntensity", {0.25}}, {"refractiveIndex", {1.5}},
-        {"refractionLimit", {4}}, {"refractions", {1}}, {"transparency", {0.5, 0.25, 0.125}},
-        {"ambientColor", {0.0625, 0.125, 0.1875}}, {"incandescence", {0.25, 0.375, 0.5}}, {"reflectionLimit", {3}},
-        {"specularColor", {0.625, 0.75, 0.875}}, {"reflectivity", {0.375}}, {"reflectedColor", {0.125, 0.25, 0.375}},
-        {"eccentricity", {0.5}}, {"specularRollOff", {0.625}}};
-    for (const auto& [name, value] : values)
-        EXPECT_TRUE(headless::setAttr(scene.blinn, name, value)) << "the blinn takes " << name;
-    scene.file = headless::createFileTexture("brickFile", texturePath);
-    headless::connectTexture(scene.file, scene.blinn, "color");
-    headless::assign(headless::createShadingGroup("cubeBlinnSG", scene.blinn), scene.cube);
-    return scene;
-}
 
 } // namespace capturetest

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <headless/scene.h>
@@ -41,30 +42,41 @@ bool allZero(const Material& record)
     return memcmp(&record, &zero, sizeof(Material)) == 0;
 }
 
+// A mesh shaded by a plain lambert (the first material found), then a cube shaded by a blinn with every attribute
+// the readers take set away from its default and a file texture on its colour.
 TEST_F(MaterialCaptureTest, TexturedBlinnCubeRecordAndLog)
 {
     copyFixedText(projectDirectory, sizeof(projectDirectory), "c:/work/proj/");
-    TexturedCubeScene scene = makeTexturedCubeScene("C:\\Work\\Proj\\sourceimages\\Brick.tga");
-    ASSERT_TRUE(headless::setAttr(scene.lambert, "color", std::vector<double>{0.25, 0.5, 0.75}));
-    ASSERT_TRUE(headless::setAttr(scene.lambert, "ambientColor", std::vector<double>{0.125, 0.25, 0.5}));
+    MObject lambertShader = headless::createShader("lambert", "otherLambert");
+    ASSERT_TRUE(headless::setAttr(lambertShader, "color", std::vector<double>{0.25, 0.5, 0.75}));
+    ASSERT_TRUE(headless::setAttr(lambertShader, "ambientColor", std::vector<double>{0.125, 0.25, 0.5}));
+    headless::assign(headless::createShadingGroup("otherLambertSG", lambertShader),
+                     makeMesh("pOther1", "pOtherShape1"));
+    MObject blinnShader = headless::createShader("blinn", "cubeBlinn");
+    const std::pair<const char*, std::vector<double>> values[] = {
+        {"diffuse", {0.75}}, {"translucence", {0.125}}, {"glowIntensity", {0.25}}, {"refractiveIndex", {1.5}},
+        {"refractionLimit", {4}}, {"refractions", {1}}, {"transparency", {0.5, 0.25, 0.125}},
+        {"ambientColor", {0.0625, 0.125, 0.1875}}, {"incandescence", {0.25, 0.375, 0.5}}, {"reflectionLimit", {3}},
+        {"specularColor", {0.625, 0.75, 0.875}}, {"reflectivity", {0.375}}, {"reflectedColor", {0.125, 0.25, 0.375}},
+        {"eccentricity", {0.5}}, {"specularRollOff", {0.625}}};
+    for (const auto& [name, value] : values)
+        ASSERT_TRUE(headless::setAttr(blinnShader, name, value)) << "the blinn takes " << name;
+    MObject file = headless::createFileTexture("brickFile", "C:\\Work\\Proj\\sourceimages\\Brick.tga");
+    headless::connectTexture(file, blinnShader, "color");
+    headless::assign(headless::createShadingGroup("cubeBlinnSG", blinnShader), makeMesh("pCube1", "pCubeShape1"));
     log.clear();
 
     ASSERT_EQ(getMayaMaterials(model, 1), 1);
-    EXPECT_EQ(log.lines(), lines({
-                               "Getting materials from maya data...\n",
-                               "  2 materials found.\n",
-                               "  Beginning to load materials from maya data.\n",
-                               "    Loading lambert shader...\n",
-                               "      diffuse color: 0.250000 0.500000 0.750000 1.000000\n",
-                               "      ambient: 0.125000 0.250000 0.500000 1.000000\n",
-                               "    Loading blinn shader...\n",
-                               "      Original path: C:\\Work\\Proj\\sourceimages\\Brick.tga\n",
-                               "      Project relative path: sourceimages\\Brick.tga\n",
-                               "      ambient: 0.062500 0.125000 0.187500 1.000000\n",
-                               "      specularColor: 0.625000 0.750000 0.875000 1.000000\n",
-                               "  Successful.\n",
-                               "Successful.\n",
-                           }));
+    EXPECT_EQ(log.lines(), (Lines{"Getting materials from maya data...\n", "  2 materials found.\n",
+                                  "  Beginning to load materials from maya data.\n", "    Loading lambert shader...\n",
+                                  "      diffuse color: 0.250000 0.500000 0.750000 1.000000\n",
+                                  "      ambient: 0.125000 0.250000 0.500000 1.000000\n",
+                                  "    Loading blinn shader...\n",
+                                  "      Original path: C:\\Work\\Proj\\sourceimages\\Brick.tga\n",
+                                  "      Project relative path: sourceimages\\Brick.tga\n",
+                                  "      ambient: 0.062500 0.125000 0.187500 1.000000\n",
+                                  "      specularColor: 0.625000 0.750000 0.875000 1.000000\n", "  Successful.\n",
+                                  "Successful.\n"}));
     ASSERT_EQ(model.numMaterials, 2);
     ASSERT_NE(model.materials, nullptr);
 
@@ -377,7 +389,7 @@ TEST_F(TexturePathsTest, ProjectRelativePaths)
         log.clear();
         makeProjectRelativePath(path, sizeof(path));
         EXPECT_STREQ(path, c.expected);
-        EXPECT_EQ(log.lines(), lines({std::string("Original path: ") + c.path + "\n",
+        EXPECT_EQ(log.lines(), (Lines{std::string("Original path: ") + c.path + "\n",
                                       std::string("Project relative path: ") + c.expected + "\n"}));
     }
 }

@@ -108,17 +108,14 @@ TEST_F(LatticeCaptureTest, RecordsThePointsAndTheCapturedMeshesItDeforms)
         EXPECT_EQ(record.sDivisions, s);
         EXPECT_EQ(record.tDivisions, t);
         EXPECT_EQ(record.uDivisions, u);
-        for (unsigned i = 0; i < s; ++i) {
-            for (unsigned j = 0; j < t; ++j) {
+        std::vector<float> points; // U fastest, as makeLattice lists them
+        for (unsigned i = 0; i < s; ++i)
+            for (unsigned j = 0; j < t; ++j)
                 for (unsigned k = 0; k < u; ++k) {
                     headless::Vec3 p = latticePoint(i, j, k);
-                    const float* stored = record.latticePoints + ((i * t + j) * u + k) * 3;
-                    EXPECT_EQ(stored[0], static_cast<float>(p.x * scale)) << i << " " << j << " " << k;
-                    EXPECT_EQ(stored[1], static_cast<float>(p.y * scale)) << i << " " << j << " " << k;
-                    EXPECT_EQ(stored[2], static_cast<float>(p.z * scale)) << i << " " << j << " " << k;
+                    points.insert(points.end(), {float(p.x * scale), float(p.y * scale), float(p.z * scale)});
                 }
-            }
-        }
+        EXPECT_EQ(std::vector<float>(record.latticePoints, record.latticePoints + points.size()), points);
         std::vector<std::string> expected = {"Loading Lattice...\n"};
         expected.insert(expected.end(), c.attachLines.begin(), c.attachLines.end());
         expected.push_back("  Lattice: Num lattice points 4 2 3\n");
@@ -129,11 +126,11 @@ TEST_F(LatticeCaptureTest, RecordsThePointsAndTheCapturedMeshesItDeforms)
     }
 }
 
-void expectNear3(const float stored[3], double x, double y, double z)
+void expectNear3(const float stored[3], const headless::Vec3& expected, double tolerance = 1e-5)
 {
-    EXPECT_NEAR(stored[0], x, 1e-5);
-    EXPECT_NEAR(stored[1], y, 1e-5);
-    EXPECT_NEAR(stored[2], z, 1e-5);
+    EXPECT_NEAR(stored[0], expected.x, tolerance);
+    EXPECT_NEAR(stored[1], expected.y, tolerance);
+    EXPECT_NEAR(stored[2], expected.z, tolerance);
 }
 
 class CameraLightTest : public CaptureTest {};
@@ -157,16 +154,16 @@ TEST_F(CameraLightTest, CameraStoresWorldEyeAndCentreOfInterestUnderAMovedParent
     EXPECT_EQ(loadCamera(path, camera, model, UP_AXIS_Y), 1);
 
     EXPECT_EQ(newAllocations(), 0);
-    expectNear3(camera.eyePoint, 6, 4, 6);
-    expectNear3(camera.centerOfInterest, -2, 4, 6);
-    expectNear3(camera.upDirection, 0, 1, 0);
+    expectNear3(camera.eyePoint, {6, 4, 6});
+    expectNear3(camera.centerOfInterest, {-2, 4, 6});
+    expectNear3(camera.upDirection, {0, 1, 0});
     // 36 x 24 mm at 50 mm: 39.60 x 26.99 degrees, in radians.
     EXPECT_NEAR(camera.horizontalFov, 0.69111, 1e-5);
     EXPECT_NEAR(camera.verticalFov, 0.47109, 1e-5);
     EXPECT_EQ(camera.focalLength, 50.0f);
     EXPECT_EQ(camera.depthOfField, 1);
-    EXPECT_EQ(log.lines(), lines({"Loading Camera...\n", "  Camera eye at: 6.000000 4.000000 6.000000.\n",
-                                  "  Camera COI at: -2.000000 4.000000 6.000000.\n", "Successful.\n"}));
+    EXPECT_EQ(log.lines(), (Lines{"Loading Camera...\n", "  Camera eye at: 6.000000 4.000000 6.000000.\n",
+                                   "  Camera COI at: -2.000000 4.000000 6.000000.\n", "Successful.\n"}));
 }
 
 TEST_F(CameraLightTest, LightStoresEachKindWithItsLogLines)
@@ -206,10 +203,10 @@ TEST_F(CameraLightTest, LightStoresEachKindWithItsLogLines)
         EXPECT_EQ(loadLight(headless::pathTo(transform), light, model, UP_AXIS_Y), 1);
 
         EXPECT_EQ(light.type, c.type);
-        expectNear3(light.position, 2, 4, 6);
-        expectNear3(light.color, 0.5, 0.25, 1.0);
+        expectNear3(light.position, {2, 4, 6});
+        expectNear3(light.color, {0.5, 0.25, 1.0});
         EXPECT_EQ(light.intensity, 2.0f);
-        expectNear3(light.direction, 0, -1, 0); // world direction, never scaled
+        expectNear3(light.direction, {0, -1, 0}); // world direction, never scaled
         EXPECT_EQ(light.decayRate, c.nonAmbient ? 2 : 0);
         EXPECT_NEAR(light.coneAngle, c.spot ? 30.0 * 3.14159265358979 / 180.0 : 0.0, 1e-6);
         EXPECT_EQ(light.dropOff, c.spot ? 3.0f : 0.0f);
@@ -312,6 +309,7 @@ TEST_F(NurbsCaptureTest, SurfacesAreCutIntoPatchesSharingTheirBorders)
         EXPECT_EQ(liveAllocations(), before + c.filled);
         const int numVPatches = (c.numCVsV - 1) / 3;
         for (int32_t k = 0; k < c.filled; ++k) {
+            SCOPED_TRACE("patch " + std::to_string(k));
             const Nurb& patch = scene.frame().NURBS[c.firstFree + k];
             int pu = k / numVPatches, pv = k % numVPatches; // V patches inside U patches
             EXPECT_EQ(patch.degreeU, c.degree);
@@ -320,15 +318,10 @@ TEST_F(NurbsCaptureTest, SurfacesAreCutIntoPatchesSharingTheirBorders)
             EXPECT_EQ(patch.numCVsInV, 4);
             EXPECT_EQ(patch.materialIndex, 1);
             ASSERT_NE(patch.controlPoints, nullptr);
-            for (int i = 0; i < 4; ++i) {
-                for (int j = 0; j < 4; ++j) {
-                    headless::Vec3 expected = worldOf({3.0 * pu + i, 3.0 * pv + j, 0.0});
-                    const float* stored = patch.controlPoints + (i * 4 + j) * 3;
-                    EXPECT_NEAR(stored[0], expected.x, 1e-4) << k << " " << i << " " << j;
-                    EXPECT_NEAR(stored[1], expected.y, 1e-4) << k << " " << i << " " << j;
-                    EXPECT_NEAR(stored[2], expected.z, 1e-4) << k << " " << i << " " << j;
-                }
-            }
+            for (int i = 0; i < 4; ++i)
+                for (int j = 0; j < 4; ++j)
+                    expectNear3(patch.controlPoints + (i * 4 + j) * 3, worldOf({3.0 * pu + i, 3.0 * pv + j, 0.0}),
+                                1e-4);
         }
         // Records outside the ones filled stay zero.
         for (int32_t k = 0; k < c.room; ++k) {
@@ -382,10 +375,8 @@ TEST_F(NurbsCaptureTest, CurvesKeepNameDegreeAndWorldControlPoints)
         EXPECT_EQ(liveAllocations(), before + 1);
         ASSERT_NE(record.controlPoints, nullptr);
         for (int k = 0; k < c.numCVs; ++k) {
-            headless::Vec3 expected = worldOf(data.cvs[k]);
-            EXPECT_NEAR(record.controlPoints[k * 3 + 0], expected.x, 1e-4) << k;
-            EXPECT_NEAR(record.controlPoints[k * 3 + 1], expected.y, 1e-4) << k;
-            EXPECT_NEAR(record.controlPoints[k * 3 + 2], expected.z, 1e-4) << k;
+            SCOPED_TRACE(k);
+            expectNear3(record.controlPoints + k * 3, worldOf(data.cvs[k]), 1e-4);
         }
         std::vector<std::string> expected = {"Loading NURBS curve... '" + std::string(c.stored) + "'\n"};
         if (c.warns)

@@ -24,7 +24,7 @@ using Visit = std::pair<std::string, SceneNodeState>; // the path ("<world>" for
 // The walk's visitor: records each visit in the std::vector<Visit> it is given.
 bool record(const MDagPath& path, SceneNodeState state, void* visits)
 {
-    std::string name = path.length() == 0 ? std::string("<world>") : fullPath(path);
+    std::string name = path.length() == 0 ? std::string("<world>") : path.fullPathName().asChar();
     static_cast<std::vector<Visit>*>(visits)->push_back({name, state});
     return true;
 }
@@ -196,8 +196,6 @@ TEST_F(SceneScanTest, CountsWhatTheCaptureWillTake)
         EXPECT_EQ(log.lines(), c.log);
     }
 }
-
-using Lines = std::vector<std::string>;
 
 MObject blinnGroup()
 {
