@@ -1,7 +1,6 @@
 // The misc walk's loaders: lattices, cameras and lights, NURBS surfaces and curves.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -247,31 +246,6 @@ MObject moved(const MObject& transform)
 
 class NurbsCaptureTest : public CaptureTest {};
 
-// Names fill a fixed field: a trailing "Shape" is cut, and a name that does not fit is cut to the field,
-// terminated inside it (also a name of exactly the field's size).
-TEST(NurbsName, CutsOnlyATrailingShapeAndFitsTheField)
-{
-    const std::string longHostName = std::string(40, 'n') + "Shape";
-    struct Case {
-        std::string hostName;
-        std::string stored;
-    } cases[] = {
-        {"curveShape", "curve"},
-        {"curveShape1", "curveShape1"},
-        {"ShapeShape", "ShapeShape"}, // the first occurrence decides, and it does not end the name
-        {"Shape", ""},
-        {longHostName, std::string(31, 'n')},
-        {std::string(32, 'c'), std::string(31, 'c')},
-    };
-    for (const Case& c : cases) {
-        char field[NAME_SIZE + 1];
-        memset(field, 'x', sizeof(field));
-        field[NAME_SIZE] = '\0';
-        copyNurbsName(field, NAME_SIZE, c.hostName.c_str());
-        EXPECT_EQ(std::string(field), c.stored) << c.hostName;
-    }
-}
-
 TEST_F(NurbsCaptureTest, SurfacesAreCutIntoPatchesSharingTheirBorders)
 {
     struct Case {
@@ -342,17 +316,24 @@ TEST_F(NurbsCaptureTest, SurfacesAreCutIntoPatchesSharingTheirBorders)
     }
 }
 
+// Names fill a fixed field: a trailing "Shape" is cut, and a name that does not fit is cut to the field, terminated
+// inside it (also a name of exactly the field's size).
 TEST_F(NurbsCaptureTest, CurvesKeepNameDegreeAndWorldControlPoints)
 {
     struct Case {
-        const char* hostName;
-        const char* stored;
+        std::string hostName;
+        std::string stored;
         int degree;
         int numCVs;
         bool warns;
     } cases[] = {
         {"curveShape", "curve", 3, 4, false},
         {"lineShape", "line", 1, 2, true},
+        {"curveShape1", "curveShape1", 3, 4, false},
+        {"ShapeShape", "ShapeShape", 3, 4, false}, // the first occurrence decides, and it does not end the name
+        {"Shape", "", 3, 4, false},
+        {std::string(40, 'n') + "Shape", std::string(31, 'n'), 3, 4, false},
+        {std::string(32, 'c'), std::string(31, 'c'), 3, 4, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.hostName);
@@ -369,7 +350,7 @@ TEST_F(NurbsCaptureTest, CurvesKeepNameDegreeAndWorldControlPoints)
 
         EXPECT_EQ(loadNURBSCurve(headless::pathTo(curve), record, scene.model, UP_AXIS_Y), 1);
 
-        EXPECT_STREQ(record.name, c.stored);
+        EXPECT_EQ(std::string(record.name), c.stored);
         EXPECT_EQ(record.degree, c.degree);
         EXPECT_EQ(record.numCVs, c.numCVs);
         EXPECT_EQ(liveAllocations(), before + 1);
@@ -378,7 +359,7 @@ TEST_F(NurbsCaptureTest, CurvesKeepNameDegreeAndWorldControlPoints)
             SCOPED_TRACE(k);
             expectNear3(record.controlPoints + k * 3, worldOf(data.cvs[k]), 1e-4);
         }
-        std::vector<std::string> expected = {"Loading NURBS curve... '" + std::string(c.stored) + "'\n"};
+        std::vector<std::string> expected = {"Loading NURBS curve... '" + c.stored + "'\n"};
         if (c.warns)
             expected.push_back("  Warning: NURBS curve is not bezier.\n");
         expected.push_back("Successful.\n");
