@@ -36,12 +36,6 @@ void expectColor(const float* color, float r, float g, float b, float a, const c
     EXPECT_EQ(std::vector<float>(color, color + 4), (std::vector<float>{r, g, b, a})) << what;
 }
 
-bool allZero(const Material& record)
-{
-    static const Material zero = {};
-    return memcmp(&record, &zero, sizeof(Material)) == 0;
-}
-
 // A mesh shaded by a plain lambert (the first material found), then a cube shaded by a blinn with every attribute
 // the readers take set away from its default and a file texture on its colour.
 TEST_F(MaterialCaptureTest, TexturedBlinnCubeRecordAndLog)
@@ -191,8 +185,9 @@ TEST_F(MaterialCaptureTest, TableShapes)
             ASSERT_NE(model.materials, nullptr);
             for (int32_t i = 0; i < model.numMaterials; ++i) {
                 EXPECT_STREQ(model.materials[i].name, c.names[i].c_str()) << "record " << i;
+                static const Material zero = {};
                 if (c.names[i].empty()) {
-                    EXPECT_TRUE(allZero(model.materials[i])) << "record " << i;
+                    EXPECT_EQ(memcmp(&model.materials[i], &zero, sizeof(Material)), 0) << "record " << i;
                 }
             }
         }
@@ -355,7 +350,8 @@ TEST_F(ShaderReadersTest, FileTexturesReplaceColours)
     headless::emptyScene();
     MObject shader = headless::createShader("phong", "phong1");
     ASSERT_TRUE(headless::setAttr(shader, "reflectivity", 0.25));
-    ASSERT_TRUE(headless::connect(headless::createFileTexture("file1", "tex/r.tga"), "outAlpha", shader, "reflectivity"));
+    MObject file = headless::createFileTexture("file1", "tex/r.tga");
+    ASSERT_TRUE(headless::connect(file, "outAlpha", shader, "reflectivity"));
     Material record = {};
     loadPhongShader(shader, record);
     EXPECT_EQ(record.reflectivity, 0.25f);
@@ -394,15 +390,15 @@ TEST_F(TexturePathsTest, ProjectRelativePaths)
     }
 }
 
+// (A file texture under the project: the textured blinn cube test.)
 TEST_F(TexturePathsTest, FileTextureFeedingAnAttribute)
 {
     copyFixedText(projectDirectory, sizeof(projectDirectory), "/proj/");
     MObject shader = headless::createShader("lambert", "lambert2");
-    MObject textured = headless::createShader("lambert", "lambert3");
-    ASSERT_TRUE(headless::connectTexture(headless::createFileTexture("file1", "/Proj/images/A.tga"), textured, "color"));
     MObject fed = headless::createShader("lambert", "lambert4");
     ASSERT_TRUE(headless::connect(headless::createShader("blinn", "notAFile"), "outColor", fed, "color"));
     const std::string longPath = "/elsewhere/" + std::string(300, 'x') + ".tga";
+    const std::string cutPath = longPath.substr(0, 259);
     MObject longOne = headless::createShader("lambert", "lambert5");
     ASSERT_TRUE(headless::connectTexture(headless::createFileTexture("file2", longPath), longOne, "color"));
 
@@ -417,11 +413,9 @@ TEST_F(TexturePathsTest, FileTextureFeedingAnAttribute)
     const std::vector<Case> cases = {
         {"an attribute the node lacks", shader, "noSuchAttribute", 0, "", {}},
         {"nothing connected", shader, "color", 0, "", {}},
-        {"a file texture", textured, "color", 1, "images/A.tga",
-         {"Original path: /Proj/images/A.tga\n", "Project relative path: images/A.tga\n"}},
         {"fed by a node that is no file texture", fed, "color", 0, "", {}},
-        {"a name longer than the field is cut", longOne, "color", 1, longPath.substr(0, 259),
-         {"Original path: " + longPath.substr(0, 259) + "\n", "Project relative path: " + longPath.substr(0, 259) + "\n"}},
+        {"a name longer than the field is cut", longOne, "color", 1, cutPath,
+         {"Original path: " + cutPath + "\n", "Project relative path: " + cutPath + "\n"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
