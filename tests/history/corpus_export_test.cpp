@@ -20,21 +20,6 @@
 
 namespace {
 
-std::string corpusDirectory()
-{
-    return testsupport::sourceDirectory() + "/../shared/scenes";
-}
-
-std::vector<std::string> findScenes(const std::string& directory)
-{
-    std::vector<std::string> out;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(directory))
-        if (entry.is_regular_file() && entry.path().extension() == ".ma")
-            out.push_back(entry.path().string());
-    std::sort(out.begin(), out.end());
-    return out;
-}
-
 // What the counting needs of a scene's text: nodes with their plain values, parents and connections.
 struct TextNode {
     std::string type, name;
@@ -203,6 +188,14 @@ long long faceTriangles(long long corners)
     return std::min(corners, 6LL) - 2;
 }
 
+long long bakedTriangles(const TextNode& mesh)
+{
+    long long triangles = 0;
+    for (int corners : mesh.faceCorners)
+        triangles += faceTriangles(corners);
+    return triangles;
+}
+
 // Triangles of a generator's mesh, from its parameters; -1 for a generator without a formula here.
 long long generatorTriangles(const TextNode& g)
 {
@@ -247,9 +240,9 @@ Expected expectedExport(const TextScene& scene)
     // from looping.
     const std::function<long long(int, int)> paths = [&](int index, int depth) -> long long {
         const TextNode& node = scene.nodes[size_t(index)];
+        static const std::set<std::string> hidden = {"no", "off", "0", "false"};
         auto visibility = node.values.find(".v");
-        if (visibility != node.values.end() && (visibility->second == "no" || visibility->second == "off" ||
-                                                visibility->second == "0" || visibility->second == "false"))
+        if (visibility != node.values.end() && hidden.count(visibility->second))
             return 0;
         if (node.parents.empty())
             return 1;
@@ -267,11 +260,8 @@ Expected expectedExport(const TextScene& scene)
         const long long instances = paths(int(index), 0);
         if (instances == 0)
             continue;
-        long long triangles = 0;
-        if (!node.faceCorners.empty()) {
-            for (int corners : node.faceCorners)
-                triangles += faceTriangles(corners);
-        } else {
+        long long triangles = bakedTriangles(node);
+        if (node.faceCorners.empty()) {
             // Upstream along the geometry inputs to the generator.
             std::string at = node.name + ".i";
             triangles = -1;
@@ -285,9 +275,7 @@ Expected expectedExport(const TextScene& scene)
                     break;
                 const TextNode& upstream = scene.nodes[size_t(found->second)];
                 if (upstream.type == "mesh" && !upstream.faceCorners.empty()) {
-                    triangles = 0;
-                    for (int corners : upstream.faceCorners)
-                        triangles += faceTriangles(corners);
+                    triangles = bakedTriangles(upstream);
                     break;
                 }
                 if (!keepTopology.count(upstream.type)) {
@@ -320,10 +308,14 @@ Expected expectedExport(const TextScene& scene)
 
 TEST(HistoryCorpus, EverySceneLoadsAndItsEvaluatedMeshesExport)
 {
-    const std::string corpus = corpusDirectory();
+    const std::string corpus = testsupport::sourceDirectory() + "/../shared/scenes";
     if (!std::filesystem::is_directory(corpus))
         GTEST_SKIP() << "no scene corpus at " << corpus;
-    const std::vector<std::string> scenes = findScenes(corpus);
+    std::vector<std::string> scenes;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(corpus))
+        if (entry.is_regular_file() && entry.path().extension() == ".ma")
+            scenes.push_back(entry.path().string());
+    std::sort(scenes.begin(), scenes.end());
     ASSERT_GT(scenes.size(), 100u);
     testsupport::TempDir dir;
     int withMeshes = 0, matching = 0;

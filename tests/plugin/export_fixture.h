@@ -10,6 +10,7 @@
 #include <maya/MStatus.h>
 
 #include <headless/plugin_host.h>
+#include <headless/poly_mesh.h>
 #include <headless/scene.h>
 
 #include <algorithm>
@@ -105,21 +106,11 @@ protected:
     int32_t allocationsBefore = 0;
 };
 
-// The unit cube of the host's polygon cube: 8 points, 6 quads, 14 UVs and one normal per face.
+// The host's polygon cube of the given size, its UVs laid out as the Create menu makes them.
 inline headless::MeshData cubeData(double size = 1.0)
 {
-    double h = size / 2.0;
-    headless::MeshData data;
-    data.points = {{-h, -h, h}, {h, -h, h}, {-h, h, h},  {h, h, h},
-                   {-h, h, -h}, {h, h, -h}, {-h, -h, -h}, {h, -h, -h}};
-    data.faces = {{0, 1, 3, 2}, {2, 3, 5, 4}, {4, 5, 7, 6}, {6, 7, 1, 0}, {1, 7, 5, 3}, {6, 0, 2, 4}};
-    data.uvs = {{0.375f, 0.0f},  {0.625f, 0.0f},  {0.375f, 0.25f}, {0.625f, 0.25f}, {0.375f, 0.5f},
-                {0.625f, 0.5f},  {0.375f, 0.75f}, {0.625f, 0.75f}, {0.375f, 1.0f},  {0.625f, 1.0f},
-                {0.875f, 0.0f},  {0.875f, 0.25f}, {0.125f, 0.0f},  {0.125f, 0.25f}};
-    data.faceUVs = {{0, 1, 3, 2}, {2, 3, 5, 4}, {4, 5, 7, 6}, {6, 7, 9, 8}, {1, 10, 11, 3}, {12, 0, 2, 13}};
-    data.normals = {{0, 0, 1}, {0, 1, 0}, {0, 0, -1}, {0, -1, 0}, {1, 0, 0}, {-1, 0, 0}};
-    data.faceNormals = {{0, 0, 0, 0}, {1, 1, 1, 1}, {2, 2, 2, 2}, {3, 3, 3, 3}, {4, 4, 4, 4}, {5, 5, 5, 5}};
-    return data;
+    return headless::toMeshData(
+        headless::primitiveMesh("polyCube", {{"w", size}, {"h", size}, {"d", size}, {"cuv", 4}}));
 }
 
 // One triangle in the XY plane.
