@@ -176,12 +176,6 @@ TextScene readScene(const std::string& text)
     return scene;
 }
 
-double value(const TextNode& node, const char* attribute, double fallback)
-{
-    auto found = node.values.find(attribute);
-    return found == node.values.end() ? fallback : std::atof(found->second.c_str());
-}
-
 // Triangles the export makes of a face: its first six corners, fanned.
 long long faceTriangles(long long corners)
 {
@@ -199,21 +193,24 @@ long long bakedTriangles(const TextNode& mesh)
 // Triangles of a generator's mesh, from its parameters; -1 for a generator without a formula here.
 long long generatorTriangles(const TextNode& g)
 {
-    auto count = [&](const char* attribute, double fallback) { return std::max(1LL, (long long)value(g, attribute, fallback)); };
+    // A division count as the generator clamps it.
+    auto count = [&](const char* attribute, double fallback, long long least = 1) {
+        auto found = g.values.find(attribute);
+        return std::max(least, (long long)(found == g.values.end() ? fallback : std::atof(found->second.c_str())));
+    };
     if (g.type == "polyCube")
         return 4 * (count(".sw", 1) * count(".sh", 1) + count(".sw", 1) * count(".sd", 1) +
                     count(".sh", 1) * count(".sd", 1));
     if (g.type == "polyPlane")
         return 2 * count(".sw", 10) * count(".sh", 10);
     if (g.type == "polySphere") {
-        const long long sa = std::max(3LL, count(".sa", 20)), sh = std::max(2LL, count(".sh", 20));
+        const long long sa = count(".sa", 20, 3), sh = count(".sh", 20, 2);
         return 2 * sa * (sh - 2) + 2 * sa;  // quad bands and two fans of triangles at the poles
     }
     if (g.type == "polyTorus")
-        return 2 * std::max(3LL, count(".sa", 20)) * std::max(3LL, count(".sh", 20));
+        return 2 * count(".sa", 20, 3) * count(".sh", 20, 3);
     if (g.type == "polyCylinder" || g.type == "polyCone") {
-        const long long sa = std::max(3LL, count(".sa", 20)), sh = count(".sh", 1);
-        const long long sc = std::max(0LL, (long long)value(g, ".sc", 0));
+        const long long sa = count(".sa", 20, 3), sh = count(".sh", 1), sc = count(".sc", 0, 0);
         // One cap (or a fan of triangles and rings of quads) per end; a cone's side ends in triangles at the apex.
         const long long cap = sc == 0 ? faceTriangles(sa) : sa + 2 * sa * (sc - 1);
         if (g.type == "polyCylinder")

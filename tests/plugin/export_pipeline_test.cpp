@@ -9,11 +9,6 @@ namespace {
 const MPxFileTranslator::FileAccessMode exportAll = MPxFileTranslator::kExportAccessMode;
 const MPxFileTranslator::FileAccessMode exportSelection = MPxFileTranslator::kExportActiveAccessMode;
 
-bool hasLine(const std::vector<std::string>& lines, const std::string& line)
-{
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
-}
-
 std::string materialName(const qaxMaterial& material)
 {
     return std::string(material.header.name.text, material.header.name.length);
@@ -121,7 +116,7 @@ TEST_F(ExportTest, SeveralMeshesAndMaterialsUnderTheOptions)
         ASSERT_EQ(run.status, MStatus::kSuccess) << c.options;
 
         const std::vector<std::string> lines = testsupport::splitLines(run.log);
-        EXPECT_EQ(hasLine(lines, "  Optimizing mesh 2: pyramid\n"), c.optimize) << c.options;
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), "  Optimizing mesh 2: pyramid\n"), c.optimize ? 1 : 0);
         EXPECT_EQ(std::count(lines.begin(), lines.end(), "    Number of duplicate vertices: 0 / 8\n"), c.optimize ? 2 : 0);
         EXPECT_EQ(lines.back(), "Successful, all done!\n");
 

@@ -13,20 +13,11 @@
 using testing::internal::CaptureStderr;
 using testing::internal::GetCapturedStderr;
 
-namespace {
-
-std::unique_ptr<MPxFileTranslator> makeTranslator()
-{
-    // The host owns what the creator returns and deletes it through the base class.
-    return std::unique_ptr<MPxFileTranslator>(static_cast<MPxFileTranslator*>(qaxTranslator::creator()));
-}
-
-} // namespace
-
 // A writer only, of .qax files, which it knows by their name alone.
 TEST(Translator, WritesQaxFilesAndIdentifiesThemByNameAlone)
 {
-    std::unique_ptr<MPxFileTranslator> translator = makeTranslator();
+    // The host owns what the creator returns and deletes it through the base class.
+    std::unique_ptr<MPxFileTranslator> translator(static_cast<MPxFileTranslator*>(qaxTranslator::creator()));
     EXPECT_FALSE(translator->haveReadMethod());
     EXPECT_TRUE(translator->haveWriteMethod());
     EXPECT_EQ(std::string(translator->defaultExtension().asChar()), "qax");
@@ -58,7 +49,7 @@ TEST(Translator, WritesQaxFilesAndIdentifiesThemByNameAlone)
 TEST(Translator, ReaderRefusesOnTheConsoleOnly)
 {
     testsupport::LogCapture capture;
-    std::unique_ptr<MPxFileTranslator> translator = makeTranslator();
+    std::unique_ptr<MPxFileTranslator> translator(static_cast<MPxFileTranslator*>(qaxTranslator::creator()));
     const MPxFileTranslator::FileAccessMode modes[] = {MPxFileTranslator::kOpenAccessMode,
                                                        MPxFileTranslator::kImportAccessMode};
     testsupport::TempDir scenes;
