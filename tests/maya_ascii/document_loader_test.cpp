@@ -15,12 +15,10 @@ SceneDocument load(const std::string& text)
     return document;
 }
 
+// Throws for a name not found.
 const Node& node(const SceneDocument& document, const std::string& name)
 {
-    int index = findDocumentNode(document, name);
-    if (index < 0)
-        throw std::runtime_error("no node " + name);
-    return document.nodes[size_t(index)];
+    return document.nodes.at(size_t(findDocumentNode(document, name)));
 }
 
 } // namespace

@@ -78,16 +78,6 @@ protected:
     }
     std::string logText() const { return testsupport::readFile(dir.file("qaxExport.log")); }
 
-    // Files and folders of the temporary directory, sorted.
-    std::vector<std::string> directoryEntries() const
-    {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
     // Reads a written file of the temporary directory through the .qax reader; fails the test with the reader's
     // message otherwise. Release the model with freeQAXModel.
     ::testing::AssertionResult readQax(const std::string& fileName, qaxModel& model) const

@@ -89,7 +89,6 @@ TEST(ExportOptions, ParsesKeysValuesAndIgnoresTheRest)
     const Case cases[] = {
         {"", 0, 0, 0},
         {"vertexColors=0;relProjPath=0;optimize=0;", 0, 0, 0},
-        {"vertexColors=1;relProjPath=0;optimize=1;", 1, 0, 1},
         {"vertexColors=1;relProjPath=1;optimize=1;", 1, 1, 1},
         {"vertexColors=5;", 1, 0, 0},                     // any non-zero value sets the flag
         {"optimize=-2;", 0, 0, 1},
