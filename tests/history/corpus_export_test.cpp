@@ -31,7 +31,7 @@ struct TextNode {
 struct TextScene {
     std::vector<TextNode> nodes;
     std::map<std::string, int> byName;                       // leaf name -> node
-    std::map<std::string, std::vector<std::pair<std::string, std::string>>> inputs;  // "node.plug" <- "node.plug"
+    std::map<std::string, std::pair<std::string, std::string>> inputs;  // "node.plug" <- the last "node.plug"
     std::set<std::string> inSomeSet;  // shapes whose instObjGroups connect to a set
 };
 
@@ -160,11 +160,10 @@ TextScene readScene(const std::string& text)
                 }
             if (plugs.size() == 2) {
                 const size_t a = plugs[0].find('.'), b = plugs[1].find('.');
-                scene.inputs[leaf(plugs[1].substr(0, b)) + plugs[1].substr(b)].push_back(
-                    {leaf(plugs[0].substr(0, a)), plugs[0].substr(a + 1)});
-                const std::string sourcePlug = plugs[0].substr(a + 1);
-                if (sourcePlug.compare(0, 3, "iog") == 0 || sourcePlug.compare(0, 13, "instObjGroups") == 0)
-                    scene.inSomeSet.insert(leaf(plugs[0].substr(0, a)));
+                const std::string source = leaf(plugs[0].substr(0, a)), sourcePlug = plugs[0].substr(a + 1);
+                scene.inputs[leaf(plugs[1].substr(0, b)) + plugs[1].substr(b)] = {source, sourcePlug};
+                if (sourcePlug.compare(0, 3, "iog") == 0)  // names already short
+                    scene.inSomeSet.insert(source);
             }
         } else if (s[0] == "parent" && s.size() >= 3) {
             auto found = scene.byName.find(leaf(s[s.size() - 2]));
@@ -266,7 +265,7 @@ Expected expectedExport(const TextScene& scene)
                 auto input = scene.inputs.find(at);
                 if (input == scene.inputs.end())
                     break;
-                const auto& [source, plug] = input->second.back();
+                const auto& [source, plug] = input->second;
                 auto found = scene.byName.find(source);
                 if (found == scene.byName.end())
                     break;

@@ -2,9 +2,6 @@
 
 #include "export_fixture.h"
 
-using testing::internal::CaptureStderr;
-using testing::internal::GetCapturedStderr;
-
 namespace {
 
 const char* const modulePath = QAX_PLUGIN_MODULE;
@@ -89,9 +86,9 @@ TEST(PluginEntryPoints, PluginDirectoryThatDoesNotFitKeepsTheLogOnTheConsole)
     for (const Case& c : cases) {
         std::string directory = "/" + std::string(c.length - 1, 'd');
         MObject plugin = headless::makePluginObject("qaxExportLongPath", directory);
-        CaptureStderr();
+        testing::internal::CaptureStderr();
         EXPECT_EQ(initializePlugin(plugin), MStatus::kSuccess);
-        std::string console = GetCapturedStderr();
+        std::string console = testing::internal::GetCapturedStderr();
         if (c.fits) {
             EXPECT_EQ(std::string(pluginDirectory), directory);
             EXPECT_EQ(console, "");

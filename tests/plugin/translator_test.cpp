@@ -10,9 +10,6 @@
 #include "plugin/translator.h"
 #include "support/test_support.h"
 
-using testing::internal::CaptureStderr;
-using testing::internal::GetCapturedStderr;
-
 // A writer only, of .qax files, which it knows by their name alone.
 TEST(Translator, WritesQaxFilesAndIdentifiesThemByNameAlone)
 {
@@ -57,9 +54,9 @@ TEST(Translator, ReaderRefusesOnTheConsoleOnly)
     MFileObject file;
     file.setFullName(MString(scenes.file("model.qax").c_str()));
     for (MPxFileTranslator::FileAccessMode mode : modes) {
-        CaptureStderr();
+        testing::internal::CaptureStderr();
         MStatus status = translator->reader(file, MString("vertexColors=1;"), mode);
-        EXPECT_EQ(GetCapturedStderr(), "qaxTranslator::reader called in error\n");
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "qaxTranslator::reader called in error\n");
         EXPECT_EQ(status, MStatus::kFailure);
         EXPECT_EQ(capture.text(), "") << "nothing reaches the log file";
         EXPECT_EQ(testsupport::readFile(scenes.file("model.qax")), "QAX1");
