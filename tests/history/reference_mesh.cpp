@@ -25,12 +25,6 @@ int64_t floatSteps(double a, double b)
     return std::llabs(ordered(float(a)) - ordered(float(b)));
 }
 
-bool near(double a, double b, int ulps, bool nearZero)
-{
-    // Near zero the float steps are tiny: a printed -1.2e-08 against an exact 0 is the same point.
-    return (nearZero && std::fabs(a - b) <= 1e-6) || floatSteps(a, b) <= ulps;
-}
-
 } // namespace
 
 headless::HistoryResult evaluateGenerator(const std::string& type,
@@ -91,7 +85,9 @@ void expectSameMesh(const headless::PolyMesh& expected, const headless::PolyMesh
                       bool exact = false) {
         bool same = true;
         for (size_t k = 0; k < e.size(); ++k)
-            same = same && (exact ? e[k] == a[k] : near(e[k], a[k], ulps, nearZero));
+            // Near zero the float steps are tiny: a printed -1.2e-08 against an exact 0 is the same point.
+            same = same && (exact ? e[k] == a[k]
+                                  : (nearZero && std::fabs(e[k] - a[k]) <= 1e-6) || floatSteps(e[k], a[k]) <= ulps);
         if (!same && reported++ < 15)
             ADD_FAILURE() << what << " " << i << ": expected " << ::testing::PrintToString(e) << ", got "
                           << ::testing::PrintToString(a);

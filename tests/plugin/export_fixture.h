@@ -1,7 +1,6 @@
 #pragma once
 // Shared by the plug-in and torture tests: the plug-in registered in the headless host from the test program,
-// exports through the host with the console captured, and scenes built in a few lines. (What each vertex
-// becomes is the capture and conversion tests'.)
+// exports through the host with the console captured, and scenes built in a few lines.
 
 #include <gtest/gtest.h>
 

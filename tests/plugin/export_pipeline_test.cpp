@@ -9,16 +9,15 @@ namespace {
 const MPxFileTranslator::FileAccessMode exportAll = MPxFileTranslator::kExportAccessMode;
 const MPxFileTranslator::FileAccessMode exportSelection = MPxFileTranslator::kExportActiveAccessMode;
 
-std::string materialName(const qaxMaterial& material)
+std::string text(const qaxString& name)
 {
-    return std::string(material.header.name.text, material.header.name.length);
+    return std::string(name.text, name.length);
 }
 
+// The first texture of a material.
 std::string textureName(const qaxMaterial& material)
 {
-    if (material.textures.numTextures < 1)
-        return "<none>";
-    return std::string(material.textures.textures[0].text, material.textures.textures[0].length);
+    return material.textures.numTextures < 1 ? "<none>" : text(material.textures.textures[0]);
 }
 
 // A pyramid on a square base: four triangles and a quad, six triangles in all.
@@ -76,7 +75,7 @@ TEST_F(ExportTest, WalkThroughSceneWritesTheFileAndTheCompleteLog)
     ASSERT_TRUE(readQax("cube.qax", model));
     ASSERT_EQ(model.materials.numMaterials, 1);
     const qaxMaterial& material = model.materials.materials[0];
-    EXPECT_EQ(materialName(material), "blinn1");
+    EXPECT_EQ(text(material.header.name), "blinn1");
     // Each field of a material is the conversion's (its MaterialFields test); here the texture reaches the file.
     EXPECT_EQ(textureName(material), "brick.tga");
     ASSERT_EQ(model.objects.numObjects, 1);
@@ -123,7 +122,7 @@ TEST_F(ExportTest, SeveralMeshesAndMaterialsUnderTheOptions)
         qaxModel model;
         ASSERT_TRUE(readQax(name, model)) << c.options;
         ASSERT_EQ(model.materials.numMaterials, 3);
-        EXPECT_EQ(materialName(model.materials.materials[1]), "redPhong");
+        EXPECT_EQ(text(model.materials.materials[1].header.name), "redPhong");
         EXPECT_EQ(textureName(model.materials.materials[2]), c.texture);
         ASSERT_EQ(model.objects.numObjects, 3);
         const int32_t triangles[3] = {12, 12, 6};
