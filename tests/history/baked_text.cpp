@@ -6,7 +6,8 @@ namespace historytest {
 
 namespace {
 
-const char* sceneHead = "//Maya ASCII 2018 scene\ncreateNode transform -n \"shape\";\n";
+const char* sceneHead =
+    "//Maya ASCII 2018 scene\ncreateNode transform -n \"shape\";\ncreateNode mesh -n \"shapeShape\" -p \"shape\";\n";
 const char* sceneTail = "connectAttr \"shapeShape.iog\" \":initialShadingGroup.dsm\" -na;\n";
 
 void appendNumber(std::string& out, double value)
@@ -21,7 +22,6 @@ void appendNumber(std::string& out, double value)
 std::string generatorScene(const std::string& type, const std::map<std::string, double>& attributes)
 {
     std::string out = sceneHead;
-    out += "createNode mesh -n \"shapeShape\" -p \"shape\";\n";
     out += "createNode " + type + " -n \"generator1\";\n";
     for (const auto& entry : attributes) {
         out += "\tsetAttr \"." + entry.first + "\"";
@@ -35,9 +35,7 @@ std::string generatorScene(const std::string& type, const std::map<std::string, 
 std::string bakedScene(const headless::PolyMesh& mesh)
 {
     std::string out = sceneHead;
-    out += "createNode mesh -n \"shapeShape\" -p \"shape\";\n";
-    const headless::PolyUVSet* uvs =
-        mesh.uvSets.empty() ? nullptr : &mesh.uvSets[size_t(mesh.currentUVSet)];
+    const headless::PolyUVSet* uvs = mesh.uvSets.empty() ? nullptr : &mesh.uvSets[size_t(mesh.currentUVSet)];
     if (uvs) {
         out += "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"" + uvs->name + "\";\n";
         out += "\tsetAttr -s " + std::to_string(uvs->uvs.size()) + " \".uvst[0].uvsp[0:" +

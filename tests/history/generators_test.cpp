@@ -223,8 +223,7 @@ TEST(Generators, MatchBakedReferencesAndClampAsTheHostDoes)
     // UV mode 1 on a plane whose longer side is 1 (the corpus's color_management.ma): either reading of the
     // mode gives the UVs of the ratio kept.
     const Values halfHigh = {{"h", {0.5}}, {"sw", {1}}, {"sh", {1}}};
-    Values kept = halfHigh;
-    kept["cuv"] = {2};
+    const Values kept = {{"h", {0.5}}, {"sw", {1}}, {"sh", {1}}, {"cuv", {2}}};
     const headless::HistoryResult mode1 = historytest::evaluateGenerator("polyPlane", halfHigh);
     ASSERT_TRUE(mode1.evaluated) << mode1.error;
     historytest::expectSameMesh(historytest::evaluateGenerator("polyPlane", kept).mesh, mode1.mesh, 0, false);

@@ -8,9 +8,8 @@
 #include <headless/poly_mesh.h>
 
 #include <map>
-#include <vector>
-
 #include <string>
+#include <vector>
 
 namespace historytest {
 
@@ -19,7 +18,7 @@ std::string referencePath(const std::string& file);
 
 // The first mesh node with baked geometry in a Maya ASCII file (or the one named), as the reader decodes it:
 // points with tweaks, edges, faces, the current UV set. Fails the calling test (and returns an empty mesh) when
-// the file cannot be read.
+// it holds no such mesh, and throws when the reader refuses it.
 headless::PolyMesh loadReferenceMesh(const std::string& path, const std::string& meshName = "");
 
 // Expects actual to be expected: points within `ulps` float steps (or, with nearZero, within 1e-6, as a printed

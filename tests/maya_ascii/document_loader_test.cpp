@@ -8,35 +8,28 @@ using namespace mayaascii;
 
 namespace {
 
-SceneDocument load(const std::string& text)
-{
-    SceneDocument document;
-    loadDocument(text, document);
-    return document;
-}
-
+// Throws for a name not found.
 const Node& node(const SceneDocument& document, const std::string& name)
 {
-    int index = findDocumentNode(document, name);
-    if (index < 0)
-        throw std::runtime_error("no node " + name);
-    return document.nodes[size_t(index)];
+    return document.nodes.at(size_t(findDocumentNode(document, name)));
 }
 
 } // namespace
 
 TEST(DocumentLoader, BuildsNodesParentsAndPaths)
 {
-    SceneDocument document = load("requires maya \"2018ff07\";\n"
-                                  "createNode transform -n \"rgb\";\n"
-                                  "createNode transform -n \"vert\" -p \"rgb\";\n"
-                                  "createNode mesh -n \"vertShape\" -p \"|rgb|vert\";\n"
-                                  "createNode transform -n \"rgba\";\n"
-                                  "createNode transform -n \"vert\" -p \"rgba\";\n"
-                                  "createNode mesh -n \"vertShape\" -p \"|rgba|vert\";\n"
-                                  "createNode transform -n \"other\";\n"
-                                  "parent -s -nc -r -add \"|rgb|vert|vertShape\" \"other\";\n"
-                                  "createNode polyCube;\ncreateNode polyCube;\n");
+    SceneDocument document;
+    loadDocument("requires maya \"2018ff07\";\n"
+                 "createNode transform -n \"rgb\";\n"
+                 "createNode transform -n \"vert\" -p \"rgb\";\n"
+                 "createNode mesh -n \"vertShape\" -p \"|rgb|vert\";\n"
+                 "createNode transform -n \"rgba\";\n"
+                 "createNode transform -n \"vert\" -p \"rgba\";\n"
+                 "createNode mesh -n \"vertShape\" -p \"|rgba|vert\";\n"
+                 "createNode transform -n \"other\";\n"
+                 "parent -s -nc -r -add \"|rgb|vert|vertShape\" \"other\";\n"
+                 "createNode polyCube;\ncreateNode polyCube;\n",
+                 document);
     struct Case {
         const char* path;
         const char* parentName;  // "" for the world, nullptr for "not found"
@@ -70,7 +63,8 @@ TEST(DocumentLoader, BuildsNodesParentsAndPaths)
 
 TEST(DocumentLoader, KeepsValuesChunksAndConnections)
 {
-    SceneDocument document = load(
+    SceneDocument document;
+    loadDocument(
         "currentUnit -l meter -a radian -t film;\n"
         "createNode transform -n \"box\";\n"
         "\tsetAttr -k off \".v\";\n"
@@ -86,7 +80,8 @@ TEST(DocumentLoader, KeepsValuesChunksAndConnections)
         "connectAttr \"boxShape.instObjGroups\" \":initialShadingGroup.dsm\" -na;\n"
         "connectAttr \"ghost.oc\" \"box.t\";\n"
         "file -rdi 1 -ns \"ns\" -rfn \"nsRN\" \"other.ma\";\n"
-        "playbackOptions -min 1;\n");
+        "playbackOptions -min 1;\n",
+        document);
     const Node& box = node(document, "box");
     EXPECT_FALSE(box.attributes.at("v").hasPlain);
     // Escapes in strings: quote, backslash, tab and new line, and any other character escaped stands for itself.

@@ -12,11 +12,10 @@
 #include <sys/stat.h>
 
 using namespace mayaascii;
-using testsupport::TempDir;
 
 TEST(FileText, MapsFilesReadsPipesAndNamesFailures)
 {
-    TempDir dir;
+    testsupport::TempDir dir;
     const std::string text = "//Maya ASCII 2018 scene\ncreateNode transform -n \"a\";\n";
     std::ofstream(dir.file("scene.ma"), std::ios::binary) << text;
     std::ofstream(dir.file("empty.ma"), std::ios::binary);

@@ -40,20 +40,6 @@ MObject node(const std::string& name)
     return object;
 }
 
-// Normal id of each corner, face by face.
-std::vector<std::vector<int>> normalIds(const MObject& shape)
-{
-    std::vector<std::vector<int>> ids;
-    MItMeshPolygon faces(shape);
-    for (; !faces.isDone(); faces.next()) {
-        std::vector<int> face;
-        for (int c = 0; c < faces.polygonVertexCount(); ++c)
-            face.push_back(faces.normalIndex(c));
-        ids.push_back(face);
-    }
-    return ids;
-}
-
 // Each program of this folder ends with an empty scene, so no node outlives it.
 class EmptySceneAtExit : public ::testing::Environment {
 public:
@@ -88,14 +74,14 @@ TEST(MayaAsciiReader, KeepsTheCurrentColourSetAndLockedNormals)
     mesh.getFaceVertexColors(colors);
     MFloatVectorArray normals;
     mesh.getNormals(normals);
-    const auto ids = normalIds(shape);
     ASSERT_EQ(colors.length(), 4u);
-    ASSERT_EQ(ids.size(), 1u);
+    ASSERT_EQ(mesh.numPolygons(), 1);
+    MItMeshPolygon face(shape);
     const MColor expectedColors[] = {{1, 0, 0, 1}, {-1, -1, -1, -1}, {0, 0, 1, 1}, {-1, -1, -1, -1}};
     const float expectedNormals[4][3] = {{0, 1, 0}, {0, 0, 1}, {0.6f, 0.8f, 0}, {0, 1, 0}};
     for (unsigned c = 0; c < 4; ++c) {
         EXPECT_EQ(colors[c], expectedColors[c]) << c;
-        const MFloatVector n = normals[unsigned(ids[0][c])];
+        const MFloatVector n = normals[unsigned(face.normalIndex(int(c)))];
         EXPECT_NEAR(n.x, expectedNormals[c][0], 1e-6) << c;
         EXPECT_NEAR(n.y, expectedNormals[c][1], 1e-6) << c;
         EXPECT_NEAR(n.z, expectedNormals[c][2], 1e-6) << c;
@@ -205,16 +191,13 @@ TEST(MayaAsciiReader, ReportsHistoryOnlyShapesAndSkipsUnknownNodes)
 
 TEST(MayaAsciiReader, DeformedMeshesAndLatticesKeepTheirOrder)
 {
+    // The deformed shape and its original, the same triangle.
+    const std::string triangle = "\tsetAttr -s 3 \".vt[0:2]\" 0 0 0  1 0 0  0 0 -1;\n"
+                                 "\tsetAttr -s 3 \".ed[0:2]\" 0 1 0  1 2 0  2 0 0;\n"
+                                 "\tsetAttr -s 1 \".fc[0]\" -type \"polyFaces\" f 3 0 1 2;\n";
     LoadReport report = load(
-        "createNode transform -n \"ball\";\n"
-        "createNode mesh -n \"ballShape\" -p \"ball\";\n"
-        "\tsetAttr -s 3 \".vt[0:2]\" 0 0 0  1 0 0  0 0 -1;\n"
-        "\tsetAttr -s 3 \".ed[0:2]\" 0 1 0  1 2 0  2 0 0;\n"
-        "\tsetAttr -s 1 \".fc[0]\" -type \"polyFaces\" f 3 0 1 2;\n"
-        "createNode mesh -n \"ballShapeOrig\" -p \"ball\";\n\tsetAttr \".io\" yes;\n"
-        "\tsetAttr -s 3 \".vt[0:2]\" 0 0 0  1 0 0  0 0 -1;\n"
-        "\tsetAttr -s 3 \".ed[0:2]\" 0 1 0  1 2 0  2 0 0;\n"
-        "\tsetAttr -s 1 \".fc[0]\" -type \"polyFaces\" f 3 0 1 2;\n"
+        "createNode transform -n \"ball\";\ncreateNode mesh -n \"ballShape\" -p \"ball\";\n" + triangle +
+        "createNode mesh -n \"ballShapeOrig\" -p \"ball\";\n\tsetAttr \".io\" yes;\n" + triangle +
         "createNode transform -n \"ffd1Lattice\";\n"
         "createNode lattice -n \"ffd1LatticeShape\" -p \"ffd1Lattice\";\n"
         "\tsetAttr \".cc\" -type \"lattice\" 2 3 2 12 0 0 0  1 0 0  2 0 0  3 0 0  4 0 0  5 0 0"

@@ -1,7 +1,6 @@
 #pragma once
 // Shared by the plug-in and torture tests: the plug-in registered in the headless host from the test program,
-// exports through the host with the console captured, and scenes built in a few lines. (What each vertex
-// becomes is the capture and conversion tests'.)
+// exports through the host with the console captured, and scenes built in a few lines.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +9,7 @@
 #include <maya/MStatus.h>
 
 #include <headless/plugin_host.h>
+#include <headless/poly_mesh.h>
 #include <headless/scene.h>
 
 #include <algorithm>
@@ -77,16 +77,6 @@ protected:
     }
     std::string logText() const { return testsupport::readFile(dir.file("qaxExport.log")); }
 
-    // Files and folders of the temporary directory, sorted.
-    std::vector<std::string> directoryEntries() const
-    {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
     // Reads a written file of the temporary directory through the .qax reader; fails the test with the reader's
     // message otherwise. Release the model with freeQAXModel.
     ::testing::AssertionResult readQax(const std::string& fileName, qaxModel& model) const
@@ -105,21 +95,11 @@ protected:
     int32_t allocationsBefore = 0;
 };
 
-// The unit cube of the host's polygon cube: 8 points, 6 quads, 14 UVs and one normal per face.
+// The host's polygon cube of the given size, its UVs laid out as the Create menu makes them.
 inline headless::MeshData cubeData(double size = 1.0)
 {
-    double h = size / 2.0;
-    headless::MeshData data;
-    data.points = {{-h, -h, h}, {h, -h, h}, {-h, h, h},  {h, h, h},
-                   {-h, h, -h}, {h, h, -h}, {-h, -h, -h}, {h, -h, -h}};
-    data.faces = {{0, 1, 3, 2}, {2, 3, 5, 4}, {4, 5, 7, 6}, {6, 7, 1, 0}, {1, 7, 5, 3}, {6, 0, 2, 4}};
-    data.uvs = {{0.375f, 0.0f},  {0.625f, 0.0f},  {0.375f, 0.25f}, {0.625f, 0.25f}, {0.375f, 0.5f},
-                {0.625f, 0.5f},  {0.375f, 0.75f}, {0.625f, 0.75f}, {0.375f, 1.0f},  {0.625f, 1.0f},
-                {0.875f, 0.0f},  {0.875f, 0.25f}, {0.125f, 0.0f},  {0.125f, 0.25f}};
-    data.faceUVs = {{0, 1, 3, 2}, {2, 3, 5, 4}, {4, 5, 7, 6}, {6, 7, 9, 8}, {1, 10, 11, 3}, {12, 0, 2, 13}};
-    data.normals = {{0, 0, 1}, {0, 1, 0}, {0, 0, -1}, {0, -1, 0}, {1, 0, 0}, {-1, 0, 0}};
-    data.faceNormals = {{0, 0, 0, 0}, {1, 1, 1, 1}, {2, 2, 2, 2}, {3, 3, 3, 3}, {4, 4, 4, 4}, {5, 5, 5, 5}};
-    return data;
+    return headless::toMeshData(
+        headless::primitiveMesh("polyCube", {{"w", size}, {"h", size}, {"d", size}, {"cuv", 4}}));
 }
 
 // One triangle in the XY plane.

@@ -7,18 +7,6 @@
 #include "plugin/export_setup.h"
 #include "plugin/settings.h"
 
-using testing::internal::CaptureStderr;
-using testing::internal::GetCapturedStderr;
-
-namespace {
-
-const std::vector<std::string> setUpBanner = {
-    "----------------------\n", "---Maya Plugin Base---\n", "----------by----------\n",
-    "-----Ember  Rooke-----\n", "----------------------\n",
-};
-
-} // namespace
-
 TEST(ExportSetup, FillsPathsScaleAndIndentAndLogsThem)
 {
     const std::string root259 = "/" + std::string(257, 'R') + "/";
@@ -51,9 +39,9 @@ TEST(ExportSetup, FillsPathsScaleAndIndentAndLogsThem)
 
         MFileObject file;
         file.setFullName(MString(c.output.c_str()));
-        CaptureStderr();
+        testing::internal::CaptureStderr();
         bool result = setUpExport(file);
-        std::string console = GetCapturedStderr();
+        std::string console = testing::internal::GetCapturedStderr();
 
         EXPECT_EQ(result, c.outputFits) << c.output;
         EXPECT_EQ(std::string(outputPath), c.outputFits ? c.output : std::string()) << c.output;
@@ -61,10 +49,13 @@ TEST(ExportSetup, FillsPathsScaleAndIndentAndLogsThem)
         EXPECT_EQ(exportScale, 1.0f);
         EXPECT_STREQ(logIndent, "");
 
-        std::vector<std::string> expected = setUpBanner;
-        expected.push_back("Currently open maya file: /scenes/Ship.ma\n");
-        expected.push_back("Plugin loaded from: " + std::string(pluginDirectory) + "\n");
-        expected.push_back("Project Directory: " + c.projectDirectory + "\n");
+        std::vector<std::string> expected = {
+            "----------------------\n", "---Maya Plugin Base---\n", "----------by----------\n",
+            "-----Ember  Rooke-----\n", "----------------------\n",
+            "Currently open maya file: /scenes/Ship.ma\n",
+            "Plugin loaded from: " + std::string(pluginDirectory) + "\n",
+            "Project Directory: " + c.projectDirectory + "\n",
+        };
         if (c.rootIgnored)
             expected.push_back("Warning: Project directory is too long (260 characters, at most 259), ignored: " +
                                c.workspaceRoot + "\n");
@@ -89,7 +80,6 @@ TEST(ExportOptions, ParsesKeysValuesAndIgnoresTheRest)
     const Case cases[] = {
         {"", 0, 0, 0},
         {"vertexColors=0;relProjPath=0;optimize=0;", 0, 0, 0},
-        {"vertexColors=1;relProjPath=0;optimize=1;", 1, 0, 1},
         {"vertexColors=1;relProjPath=1;optimize=1;", 1, 1, 1},
         {"vertexColors=5;", 1, 0, 0},                     // any non-zero value sets the flag
         {"optimize=-2;", 0, 0, 1},

@@ -2,9 +2,6 @@
 
 #include "export_fixture.h"
 
-using testing::internal::CaptureStderr;
-using testing::internal::GetCapturedStderr;
-
 namespace {
 
 const char* const modulePath = QAX_PLUGIN_MODULE;
@@ -81,23 +78,18 @@ TEST(PluginEntryPoints, RegisterAndDeregisterWithTheHostsStatus)
 
 TEST(PluginEntryPoints, PluginDirectoryThatDoesNotFitKeepsTheLogOnTheConsole)
 {
-    struct Case {
-        size_t length;
-        bool fits;
-    };
-    const Case cases[] = {{259, true}, {260, false}, {400, false}};
-    for (const Case& c : cases) {
-        std::string directory = "/" + std::string(c.length - 1, 'd');
+    for (size_t length : {259, 260, 400}) {
+        std::string directory = "/" + std::string(length - 1, 'd');
         MObject plugin = headless::makePluginObject("qaxExportLongPath", directory);
-        CaptureStderr();
+        testing::internal::CaptureStderr();
         EXPECT_EQ(initializePlugin(plugin), MStatus::kSuccess);
-        std::string console = GetCapturedStderr();
-        if (c.fits) {
+        std::string console = testing::internal::GetCapturedStderr();
+        if (length <= 259) {
             EXPECT_EQ(std::string(pluginDirectory), directory);
             EXPECT_EQ(console, "");
         } else {
             EXPECT_STREQ(pluginDirectory, "") << "a cut directory would put the log elsewhere";
-            EXPECT_EQ(console, "Warning: Plug-in directory is too long (" + std::to_string(c.length) +
+            EXPECT_EQ(console, "Warning: Plug-in directory is too long (" + std::to_string(length) +
                                    " characters, at most 259), the export log goes to the console only: " +
                                    directory + "\n");
         }

@@ -10,23 +10,11 @@
 #include "plugin/translator.h"
 #include "support/test_support.h"
 
-using testing::internal::CaptureStderr;
-using testing::internal::GetCapturedStderr;
-
-namespace {
-
-std::unique_ptr<MPxFileTranslator> makeTranslator()
-{
-    // The host owns what the creator returns and deletes it through the base class.
-    return std::unique_ptr<MPxFileTranslator>(static_cast<MPxFileTranslator*>(qaxTranslator::creator()));
-}
-
-} // namespace
-
 // A writer only, of .qax files, which it knows by their name alone.
 TEST(Translator, WritesQaxFilesAndIdentifiesThemByNameAlone)
 {
-    std::unique_ptr<MPxFileTranslator> translator = makeTranslator();
+    // The host owns what the creator returns and deletes it through the base class.
+    std::unique_ptr<MPxFileTranslator> translator(static_cast<MPxFileTranslator*>(qaxTranslator::creator()));
     EXPECT_FALSE(translator->haveReadMethod());
     EXPECT_TRUE(translator->haveWriteMethod());
     EXPECT_EQ(std::string(translator->defaultExtension().asChar()), "qax");
@@ -58,7 +46,7 @@ TEST(Translator, WritesQaxFilesAndIdentifiesThemByNameAlone)
 TEST(Translator, ReaderRefusesOnTheConsoleOnly)
 {
     testsupport::LogCapture capture;
-    std::unique_ptr<MPxFileTranslator> translator = makeTranslator();
+    std::unique_ptr<MPxFileTranslator> translator(static_cast<MPxFileTranslator*>(qaxTranslator::creator()));
     const MPxFileTranslator::FileAccessMode modes[] = {MPxFileTranslator::kOpenAccessMode,
                                                        MPxFileTranslator::kImportAccessMode};
     testsupport::TempDir scenes;
@@ -66,9 +54,9 @@ TEST(Translator, ReaderRefusesOnTheConsoleOnly)
     MFileObject file;
     file.setFullName(MString(scenes.file("model.qax").c_str()));
     for (MPxFileTranslator::FileAccessMode mode : modes) {
-        CaptureStderr();
+        testing::internal::CaptureStderr();
         MStatus status = translator->reader(file, MString("vertexColors=1;"), mode);
-        EXPECT_EQ(GetCapturedStderr(), "qaxTranslator::reader called in error\n");
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "qaxTranslator::reader called in error\n");
         EXPECT_EQ(status, MStatus::kFailure);
         EXPECT_EQ(capture.text(), "") << "nothing reaches the log file";
         EXPECT_EQ(testsupport::readFile(scenes.file("model.qax")), "QAX1");
