@@ -107,8 +107,13 @@ TEST(TransformMatrix, PivotsRotateOrdersAndScale) {
   using O = headless::RotateOrder;
   const Case cases[] = {
       // (Rotations in xyz order, scale and shear: the interchange decomposition test, against its own algebra.)
-      // zyx: Z first ((0,1,0) -> (-1,0,0)), then X leaves it.
-      {"order zyx", {0, 0, 0}, {90, 0, 90}, {1, 1, 1}, {0, 0, 0}, {0, 0, 0}, O::ZYX, {0, 1, 0}, {-1, 0, 0}},
+      // Quarter turns about all three axes take (1,2,3) somewhere else in each order: the first letter turns first.
+      {"order xyz", {0, 0, 0}, {90, 90, 90}, {1, 1, 1}, {0, 0, 0}, {0, 0, 0}, O::XYZ, {1, 2, 3}, {3, 2, -1}},
+      {"order yzx", {0, 0, 0}, {90, 90, 90}, {1, 1, 1}, {0, 0, 0}, {0, 0, 0}, O::YZX, {1, 2, 3}, {-2, 1, 3}},
+      {"order zxy", {0, 0, 0}, {90, 90, 90}, {1, 1, 1}, {0, 0, 0}, {0, 0, 0}, O::ZXY, {1, 2, 3}, {1, -3, 2}},
+      {"order xzy", {0, 0, 0}, {90, 90, 90}, {1, 1, 1}, {0, 0, 0}, {0, 0, 0}, O::XZY, {1, 2, 3}, {2, 1, -3}},
+      {"order yxz", {0, 0, 0}, {90, 90, 90}, {1, 1, 1}, {0, 0, 0}, {0, 0, 0}, O::YXZ, {1, 2, 3}, {-1, 3, 2}},
+      {"order zyx", {0, 0, 0}, {90, 90, 90}, {1, 1, 1}, {0, 0, 0}, {0, 0, 0}, O::ZYX, {1, 2, 3}, {3, -2, 1}},
       // The rotate pivot stays where it is; a point one unit beyond it swings around it.
       {"rotate pivot", {0, 0, 0}, {0, 0, 90}, {1, 1, 1}, {1, 0, 0}, {0, 0, 0}, O::XYZ, {2, 0, 0}, {1, 1, 0}},
       {"rotate pivot fixed", {0, 0, 0}, {0, 0, 90}, {1, 1, 1}, {1, 0, 0}, {0, 0, 0}, O::XYZ, {1, 0, 0}, {1, 0, 0}},
