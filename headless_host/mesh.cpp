@@ -14,6 +14,10 @@
 #include <maya/MVector.h>
 #include <maya/MString.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
 using headless::MeshGeometry;
 using headless::Node;
 using headless::setStatus;
@@ -44,6 +48,21 @@ const MeshGeometry* meshInSpace(const MFnBase& fn, MSpace::Space space, MMatrix&
   return g;
 }
 
+// The distinct vertex pairs of the faces' sides, counted by sorting their keys.
+int countEdges(const MeshGeometry& g) {
+  std::vector<std::uint64_t> edges;
+  edges.reserve(g.faceVertices.size());
+  for (int f = 0; f < g.numFaces(); ++f) {
+    for (int k = g.faceStart[f]; k < g.faceStart[f + 1]; ++k) {
+      int a = g.faceVertices[k], b = g.faceVertices[k + 1 < g.faceStart[f + 1] ? k + 1 : g.faceStart[f]];
+      if (a > b) std::swap(a, b);
+      edges.push_back((static_cast<std::uint64_t>(static_cast<std::uint32_t>(a)) << 32) | static_cast<std::uint32_t>(b));
+    }
+  }
+  std::sort(edges.begin(), edges.end());
+  return static_cast<int>(std::unique(edges.begin(), edges.end()) - edges.begin());
+}
+
 bool currentUVSet(const Node* node, const MString* uvSet) {
   if (uvSet == nullptr) return true;
   std::string current;
@@ -64,7 +83,10 @@ int MFnMesh::numVertices(MStatus* ReturnStatus) const {
 
 int MFnMesh::numEdges(MStatus* ReturnStatus) const {
   const MeshGeometry* g = headless::meshOf(*this, ReturnStatus);
-  return g != nullptr ? g->numEdges : 0;
+  if (g == nullptr) return 0;
+  // Counting takes a sort of every side; exports never ask, so it waits for the first question.
+  if (g->numEdges < 0) g->numEdges = headless::countEdges(*g);
+  return g->numEdges;
 }
 
 int MFnMesh::numPolygons(MStatus* ReturnStatus) const {

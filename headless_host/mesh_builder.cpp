@@ -112,18 +112,6 @@ void storeFlat(Node* node, FlatMesh& flat) {
   }
   g->faceStart = std::move(flat.faceStart);
   g->faceVertices = std::move(flat.faceVertices);
-  // Edges: the distinct vertex pairs of the faces' sides, counted by sorting their keys.
-  std::vector<std::uint64_t> edges;
-  edges.reserve(g->faceVertices.size());
-  for (int f = 0; f < g->numFaces(); ++f) {
-    for (int k = g->faceStart[f]; k < g->faceStart[f + 1]; ++k) {
-      int a = g->faceVertices[k], b = g->faceVertices[k + 1 < g->faceStart[f + 1] ? k + 1 : g->faceStart[f]];
-      if (a > b) std::swap(a, b);
-      edges.push_back((static_cast<std::uint64_t>(static_cast<std::uint32_t>(a)) << 32) | static_cast<std::uint32_t>(b));
-    }
-  }
-  std::sort(edges.begin(), edges.end());
-  g->numEdges = static_cast<int>(std::unique(edges.begin(), edges.end()) - edges.begin());
   g->u.reserve(flat.uvs->size());
   g->v.reserve(flat.uvs->size());
   for (const TexCoord& uv : *flat.uvs) {
@@ -143,32 +131,30 @@ void storeFlat(Node* node, FlatMesh& flat) {
     }
     g->faceVertexNormal = std::move(flat.cornerNormals);
   } else {
-    // Ids outside the points (a damaged mesh) are computed with extra vertices at the origin.
-    std::vector<double> points;
-    points.reserve(3 * g->points.size());
-    for (const StoredPoint& p : g->points) {
-      points.push_back(p.x);
-      points.push_back(p.y);
-      points.push_back(p.z);
-    }
+    static_assert(sizeof(StoredPoint) == 3 * sizeof(float), "points are read as x y z floats");
     const auto outside = [&](int v) { return v < 0 || static_cast<size_t>(v) >= g->points.size(); };
-    // A sound mesh (all but damaged ones) is computed from its own lists, without a copy of its corners.
-    std::vector<int> renumbered;
-    if (std::any_of(g->faceVertices.begin(), g->faceVertices.end(), outside)) {
-      renumbered = g->faceVertices;
+    // A sound mesh (all but damaged ones) is computed from its own lists, without a copy of its points or corners.
+    if (!std::any_of(g->faceVertices.begin(), g->faceVertices.end(), outside)) {
+      computeVertexNormals(reinterpret_cast<const float*>(g->points.data()), static_cast<int>(g->points.size()),
+                           g->faceStart, g->faceVertices, *flat.hardEdges, g->normals, g->faceVertexNormal);
+    } else {
+      // Ids outside the points (a damaged mesh) are computed with extra vertices at the origin.
+      std::vector<float> points(3 * g->points.size());
+      std::copy_n(reinterpret_cast<const float*>(g->points.data()), points.size(), points.data());
+      std::vector<int> renumbered = g->faceVertices;
       std::map<int, int> extra;
       for (int& v : renumbered) {
         if (!outside(v)) continue;
         auto it = extra.find(v);
         if (it == extra.end()) {
           it = extra.emplace(v, static_cast<int>(points.size() / 3)).first;
-          points.insert(points.end(), {0.0, 0.0, 0.0});
+          points.insert(points.end(), {0.0f, 0.0f, 0.0f});
         }
         v = it->second;
       }
+      computeVertexNormals(points.data(), static_cast<int>(points.size() / 3), g->faceStart, renumbered,
+                           *flat.hardEdges, g->normals, g->faceVertexNormal);
     }
-    computeVertexNormals(points, g->faceStart, renumbered.empty() ? g->faceVertices : renumbered, *flat.hardEdges,
-                         g->normals, g->faceVertexNormal);
   }
   g->colors = *flat.colors;
   if (!flat.colors->empty()) {
@@ -229,11 +215,10 @@ MObject createMesh(const std::string& name, const MObject& parentTransform, cons
   return shape;
 }
 
-MObject createMesh(const std::string& name, const MObject& parentTransform, const PolyMesh& mesh,
+MObject createMesh(const std::string& name, const MObject& parentTransform, PolyMesh mesh,
                    const std::vector<Vec3>& cornerNormals, std::string* problem) {
   std::string what = validatePolyMesh(mesh);
   FlatMesh flat;
-  flat.faceStart = mesh.faceStart;
   flat.faceVertices.resize(size_t(mesh.numCorners()));
   for (int c = 0; c < mesh.numCorners(); ++c) flat.faceVertices[c] = mesh.cornerVertex(c);
   for (int f = 0; what.empty() && f < mesh.numFaces(); ++f) {
@@ -254,10 +239,10 @@ MObject createMesh(const std::string& name, const MObject& parentTransform, cons
   flat.points = &mesh.points;
   const bool hasUVs = mesh.currentUVSet >= 0 && mesh.currentUVSet < static_cast<int>(mesh.uvSets.size());
   flat.uvs = hasUVs ? &mesh.uvSets[mesh.currentUVSet].uvs : &noUVs;
-  if (hasUVs) flat.cornerUVs = mesh.uvSets[mesh.currentUVSet].cornerUVs;
+  if (hasUVs) flat.cornerUVs = std::move(mesh.uvSets[mesh.currentUVSet].cornerUVs);
   const bool hasColors = mesh.currentColorSet >= 0 && mesh.currentColorSet < static_cast<int>(mesh.colorSets.size());
   flat.colors = hasColors ? &mesh.colorSets[mesh.currentColorSet].colors : &noColors;
-  if (hasColors) flat.cornerColors = mesh.colorSets[mesh.currentColorSet].cornerColors;
+  if (hasColors) flat.cornerColors = std::move(mesh.colorSets[mesh.currentColorSet].cornerColors);
   std::vector<std::pair<int, int>> hard;
   for (const PolyEdge& edge : mesh.edges)
     if (!edge.smooth) hard.emplace_back(edge.start, edge.end);
@@ -267,6 +252,7 @@ MObject createMesh(const std::string& name, const MObject& parentTransform, cons
     flat.cornerNormals.resize(cornerNormals.size());
     for (size_t c = 0; c < cornerNormals.size(); ++c) flat.cornerNormals[c] = static_cast<int>(c);
   }
+  flat.faceStart = std::move(mesh.faceStart);
   MObject shape = createNode("mesh", name, parentTransform);
   storeFlat(nodeFrom(shape), flat);
   return shape;

@@ -25,12 +25,11 @@ int findRoot(std::vector<int>& parent, int i) {
 
 }  // namespace
 
-void computeVertexNormals(const std::vector<double>& points, const std::vector<int>& faceStart,
+void computeVertexNormals(const float* points, int numVertices, const std::vector<int>& faceStart,
                           const std::vector<int>& faceVertices, const std::vector<std::pair<int, int>>& hardEdges,
                           std::vector<float>& normals, std::vector<int>& faceVertexNormal) {
   const int numFaces = faceStart.empty() ? 0 : static_cast<int>(faceStart.size()) - 1;
   const int numFaceVertices = static_cast<int>(faceVertices.size());
-  const int numVertices = static_cast<int>(points.size() / 3);
   normals.clear();
   faceVertexNormal.assign(numFaceVertices, -1);
 
@@ -42,11 +41,12 @@ void computeVertexNormals(const std::vector<double>& points, const std::vector<i
     for (int k = faceStart[f]; k < faceStart[f + 1]; ++k) {
       faceOf[k] = f;
       const int next = k + 1 < faceStart[f + 1] ? k + 1 : faceStart[f];
-      const double* a = &points[3 * faceVertices[k]];
-      const double* b = &points[3 * faceVertices[next]];
-      n[0] += (a[1] - b[1]) * (a[2] + b[2]);
-      n[1] += (a[2] - b[2]) * (a[0] + b[0]);
-      n[2] += (a[0] - b[0]) * (a[1] + b[1]);
+      const float* a = &points[3 * size_t(faceVertices[k])];
+      const float* b = &points[3 * size_t(faceVertices[next])];
+      const double ax = a[0], ay = a[1], az = a[2], bx = b[0], by = b[1], bz = b[2];
+      n[0] += (ay - by) * (az + bz);
+      n[1] += (az - bz) * (ax + bx);
+      n[2] += (ax - bx) * (ay + by);
     }
     const double length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
     for (int c = 0; c < 3; ++c) faceNormal[3 * f + c] = length > 0 ? n[c] / length : 0.0;
@@ -61,31 +61,39 @@ void computeVertexNormals(const std::vector<double>& points, const std::vector<i
     std::vector<int> fill(cornerStart.begin(), cornerStart.end() - 1);
     for (int k = 0; k < numFaceVertices; ++k) cornersOf[fill[faceVertices[k]]++] = k;
   }
+  // Hard edges sorted for lookup; most vertices touch none, which one flag per vertex tells without a search.
   std::vector<std::uint64_t> hard;
+  std::vector<unsigned char> touchesHard(size_t(numVertices), 0);
   hard.reserve(hardEdges.size());
-  for (const std::pair<int, int>& e : hardEdges) hard.push_back(edgeKey(e.first, e.second));
+  for (const std::pair<int, int>& e : hardEdges) {
+    hard.push_back(edgeKey(e.first, e.second));
+    for (int end : {e.first, e.second})
+      if (end >= 0 && end < numVertices) touchesHard[size_t(end)] = 1;
+  }
   std::sort(hard.begin(), hard.end());
   const auto isHard = [&](int a, int b) { return std::binary_search(hard.begin(), hard.end(), edgeKey(a, b)); };
 
-  // Corners of one vertex join when their faces share a soft edge at that vertex.
+  // Corners of one vertex join when their faces share a soft edge at that vertex: the vertices before and after
+  // each corner of the vertex, found once per corner.
   auto neighbours = [&](int k) {
-    const int f = faceOf[k];
-    const int size = faceStart[f + 1] - faceStart[f];
-    const int local = k - faceStart[f];
-    return std::make_pair(faceVertices[faceStart[f] + (local + size - 1) % size],
-                          faceVertices[faceStart[f] + (local + 1) % size]);
+    const int first = faceStart[faceOf[k]], last = faceStart[faceOf[k] + 1] - 1;
+    return std::make_pair(faceVertices[k == first ? last : k - 1], faceVertices[k == last ? first : k + 1]);
   };
   std::vector<int> parent(numFaceVertices);
   std::iota(parent.begin(), parent.end(), 0);
+  std::vector<std::pair<int, int>> around;
   for (int v = 0; v < numVertices; ++v) {
-    for (int i = cornerStart[v]; i < cornerStart[v + 1]; ++i) {
-      const std::pair<int, int> a = neighbours(cornersOf[i]);
-      for (int j = i + 1; j < cornerStart[v + 1]; ++j) {
-        const std::pair<int, int> b = neighbours(cornersOf[j]);
+    const int begin = cornerStart[v], count = cornerStart[v + 1] - begin;
+    around.clear();
+    for (int i = 0; i < count; ++i) around.push_back(neighbours(cornersOf[begin + i]));
+    for (int i = 0; i < count; ++i) {
+      const std::pair<int, int> a = around[size_t(i)];
+      for (int j = i + 1; j < count; ++j) {
+        const std::pair<int, int> b = around[size_t(j)];
         for (int w : {a.first, a.second}) {
           if (w != b.first && w != b.second) continue;
-          if (!hard.empty() && isHard(v, w)) continue;
-          parent[findRoot(parent, cornersOf[i])] = findRoot(parent, cornersOf[j]);
+          if (touchesHard[size_t(v)] && isHard(v, w)) continue;
+          parent[findRoot(parent, cornersOf[begin + i])] = findRoot(parent, cornersOf[begin + j]);
         }
       }
     }

@@ -130,7 +130,7 @@ struct MeshGeometry {
   std::vector<int> faceVertexNormal;  // per face-vertex
   std::vector<Color4> colors;
   std::vector<int> faceVertexColor;  // per face-vertex, -1 uncoloured (empty = no colours)
-  int numEdges = 0;
+  mutable int numEdges = -1;  // distinct vertex pairs of the faces' sides: counted on first request
 
   int numFaces() const { return faceStart.empty() ? 0 : static_cast<int>(faceStart.size()) - 1; }
   int faceSize(int face) const { return faceStart[face + 1] - faceStart[face]; }

@@ -58,8 +58,9 @@ std::string validatePolyMesh(const PolyMesh& mesh);
 
 // Creates a mesh shape under parentTransform from a PolyMesh: its current UV and colour sets, normals one per
 // corner in face order or, when cornerNormals is empty, the host's own from the edges' smoothing. Null, with
-// what is wrong in *problem, for an inconsistent mesh or a parent that is not a transform.
-MObject createMesh(const std::string& name, const MObject& parentTransform, const PolyMesh& mesh,
+// what is wrong in *problem, for an inconsistent mesh or a parent that is not a transform. A mesh passed with
+// std::move gives the shape its per-corner lists without a copy.
+MObject createMesh(const std::string& name, const MObject& parentTransform, PolyMesh mesh,
                    const std::vector<Vec3>& cornerNormals = {}, std::string* problem = nullptr);
 
 // The mesh as the scene-building API takes it: the faces' vertex loops, the current UV set and colour set with
