@@ -61,10 +61,10 @@ std::string describeNode(const Node& node)
     return node.name + " (" + node.type + ")";
 }
 
-size_t gatherArray(const Node& node, const Attribute& attribute, const char* name, size_t width, bool allowGaps,
-                   size_t limit, std::vector<double>& out)
+const std::vector<double>& gatherArray(const Node& node, const Attribute& attribute, const char* name, size_t width,
+                                       bool allowGaps, size_t limit, std::vector<double>& scratch)
 {
-    out.clear();
+    scratch.clear();
     // Element counts only ever come from values present in the file, so sizes below are bounded by it.
     size_t held = 0;
     int64_t end = 0;
@@ -105,10 +105,12 @@ size_t gatherArray(const Node& node, const Attribute& attribute, const char* nam
                                                 ", element " + std::to_string(covered) + " is missing");
     }
     (void)held;
-    out.assign(size_t(end) * width, 0.0);
+    if (attribute.chunks.size() == 1 && attribute.chunks[0].first == 0)
+        return attribute.chunks[0].value.numbers;
+    scratch.assign(size_t(end) * width, 0.0);
     for (const Chunk& chunk : attribute.chunks)
-        std::copy(chunk.value.numbers.begin(), chunk.value.numbers.end(), out.begin() + chunk.first * int64_t(width));
-    return size_t(end);
+        std::copy(chunk.value.numbers.begin(), chunk.value.numbers.end(), scratch.begin() + chunk.first * int64_t(width));
+    return scratch;
 }
 
 } // namespace mayaascii

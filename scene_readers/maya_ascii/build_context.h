@@ -42,9 +42,10 @@ std::string plainString(const Node& node, const std::string& key, const std::str
 // The element values of an array attribute put together in index order, `width` numbers per element.
 // Without allowGaps every element from 0 to the last one written must be present (the count is then
 // what the file holds); with allowGaps missing elements are zero and no element may lie at or beyond
-// limit. Throws ReadError naming the node and attribute otherwise. Returns the element count.
-size_t gatherArray(const Node& node, const Attribute& attribute, const char* name, size_t width, bool allowGaps,
-                   size_t limit, std::vector<double>& out);
+// limit. Throws ReadError naming the node and attribute otherwise. Returns the values: those of the file's one
+// range when it starts at element 0 (the usual case, no copy), else put together in scratch.
+const std::vector<double>& gatherArray(const Node& node, const Attribute& attribute, const char* name, size_t width,
+                                       bool allowGaps, size_t limit, std::vector<double>& scratch);
 
 // "Error" text for a node: "pCubeShape1 (mesh)".
 std::string describeNode(const Node& node);

@@ -132,6 +132,8 @@ void appendCornerIndices(Cursor& cursor, std::vector<int32_t>& perCorner, const 
                     " indices (one per corner of the face), found " + std::to_string(n));
     if (perCorner.size() > size_t(faceBegin))
         cursor.fail(std::string("expected one ") + what + " group per face and set, found a second");
+    if (perCorner.capacity() < data.edges.capacity())
+        perCorner.reserve(data.edges.capacity()); // as many as the faces can have: grown once, not by copying
     perCorner.resize(size_t(faceBegin), -1);
     for (int64_t i = 0; i < n; ++i)
         perCorner.push_back(cursor.index("an index"));
@@ -161,6 +163,10 @@ PolyFacesData decodePolyFaces(ValueTokens& tokens, int line)
 {
     Cursor cursor(tokens, line, "polyFaces");
     PolyFacesData data;
+    // Every face takes at least five values ("f 3" and its edges): bounds for the arrays, reserved once. Pages
+    // beyond what the faces fill are never touched.
+    data.edges.reserve(cursor.remaining());
+    data.faceStart.reserve(cursor.remaining() / 5 + 1);
     bool haveFace = false;
     while (!cursor.done()) {
         const Token keyword = cursor.take("a polyFaces keyword");

@@ -70,15 +70,17 @@ BakedMesh bakeMesh(const Node& node)
         markUsed(node, ignored);
 
     // Vertices, with the tweaks added.
-    std::vector<double> numbers;
+    std::vector<double> scratch;
     size_t vertexCount = 0;
-    if (const Attribute* vt = findAttribute(node, "vt"))
-        vertexCount = gatherArray(node, *vt, "vt", 3, false, 0, numbers);
-    mesh.points.resize(vertexCount);
-    for (size_t i = 0; i < vertexCount; ++i)
-        mesh.points[i] = {numbers[3 * i], numbers[3 * i + 1], numbers[3 * i + 2]};
+    if (const Attribute* vt = findAttribute(node, "vt")) {
+        const std::vector<double>& numbers = gatherArray(node, *vt, "vt", 3, false, 0, scratch);
+        vertexCount = numbers.size() / 3;
+        mesh.points.resize(vertexCount);
+        for (size_t i = 0; i < vertexCount; ++i)
+            mesh.points[i] = {numbers[3 * i], numbers[3 * i + 1], numbers[3 * i + 2]};
+    }
     if (const Attribute* pt = findAttribute(node, "pt")) {
-        gatherArray(node, *pt, "pt", 3, true, vertexCount, numbers);
+        const std::vector<double>& numbers = gatherArray(node, *pt, "pt", 3, true, vertexCount, scratch);
         for (size_t i = 0; i < numbers.size() / 3; ++i) {
             mesh.points[i].x += numbers[3 * i];
             mesh.points[i].y += numbers[3 * i + 1];
@@ -87,13 +89,10 @@ BakedMesh bakeMesh(const Node& node)
     }
 
     // Edges: start, end, smooth flag.
-    std::vector<double> edges;
-    size_t edgeCount = 0;
-    int edgeLine = node.line;
-    if (const Attribute* ed = findAttribute(node, "ed")) {
-        edgeCount = gatherArray(node, *ed, "ed", 3, false, 0, edges);
-        edgeLine = ed->line;
-    }
+    const Attribute* ed = findAttribute(node, "ed");
+    const std::vector<double>& edges = ed ? gatherArray(node, *ed, "ed", 3, false, 0, scratch) : scratch;
+    const size_t edgeCount = ed ? edges.size() / 3 : 0;
+    const int edgeLine = ed ? ed->line : node.line;
     mesh.edges.resize(edgeCount);
     for (size_t e = 0; e < edgeCount; ++e) {
         for (int k = 0; k < 2; ++k) {
@@ -119,6 +118,12 @@ BakedMesh bakeMesh(const Node& node)
                                                    std::to_string(chunk->first));
         nextFace += chunk->count;
     }
+    size_t corners = 0;
+    for (const Chunk* chunk : chunks)
+        if (const auto* faces = std::get_if<PolyFacesData>(&chunk->value.geometry))
+            corners += faces->edges.size();
+    mesh.faceEdges.reserve(corners);
+    mesh.faceStart.reserve(size_t(nextFace) + 1);
     for (const Chunk* chunk : chunks) {
         const auto* faces = std::get_if<PolyFacesData>(&chunk->value.geometry);
         if (!faces)
@@ -186,8 +191,9 @@ BakedMesh bakeMesh(const Node& node)
         headless::PolyUVSet set;
         set.name = uvSetName;
         if (const Attribute* uvsp = findAttribute(node, key)) {
-            const size_t uvCount = gatherArray(node, *uvsp, key.c_str(), 2, false, 0, numbers);
-            for (size_t i = 0; i < uvCount; ++i)
+            const std::vector<double>& numbers = gatherArray(node, *uvsp, key.c_str(), 2, false, 0, scratch);
+            set.uvs.reserve(numbers.size() / 2);
+            for (size_t i = 0; i < numbers.size() / 2; ++i)
                 set.uvs.push_back({float(numbers[2 * i]), float(numbers[2 * i + 1])});
         }
         cornerIndices(true, uvSet, set.cornerUVs);
@@ -208,8 +214,10 @@ BakedMesh bakeMesh(const Node& node)
                                            std::to_string(set.components));
         // Each element of .clsp is one colour of `components` numbers.
         if (const Attribute* clsp = findAttribute(node, prefix + ".clsp")) {
-            const size_t colorCount =
-                gatherArray(node, *clsp, (prefix + ".clsp").c_str(), size_t(set.components), false, 0, numbers);
+            const std::vector<double>& numbers =
+                gatherArray(node, *clsp, (prefix + ".clsp").c_str(), size_t(set.components), false, 0, scratch);
+            const size_t colorCount = numbers.size() / size_t(set.components);
+            set.colors.reserve(colorCount);
             for (size_t i = 0; i < colorCount; ++i) {
                 const double* c = &numbers[i * size_t(set.components)];
                 // Alpha-only sets are white with that alpha; RGB sets are opaque.
@@ -226,7 +234,8 @@ BakedMesh bakeMesh(const Node& node)
         mesh.currentColorSet = 0;
     } else if (const Attribute* clr = findAttribute(node, "clr")) {
         headless::PolyColorSet set;
-        const size_t colorCount = gatherArray(node, *clr, "clr", 4, false, 0, numbers);
+        const std::vector<double>& numbers = gatherArray(node, *clr, "clr", 4, false, 0, scratch);
+        const size_t colorCount = numbers.size() / 4;
         for (size_t i = 0; i < colorCount; ++i)
             set.colors.push_back({float(numbers[4 * i]), float(numbers[4 * i + 1]), float(numbers[4 * i + 2]),
                                   float(numbers[4 * i + 3])});
@@ -244,7 +253,8 @@ BakedMesh bakeMesh(const Node& node)
 
     // Stored normals: one per corner in face order; 1e+20 marks a corner without one.
     if (const Attribute* n = findAttribute(node, "n")) {
-        const size_t count = gatherArray(node, *n, "n", 3, false, 0, numbers);
+        const std::vector<double>& numbers = gatherArray(node, *n, "n", 3, false, 0, scratch);
+        const size_t count = numbers.size() / 3;
         if (count != cornerCount)
             meshError(n->line, node, "expected one normal per face corner in .n (" + std::to_string(cornerCount) +
                                          "), found " + std::to_string(count));
@@ -258,13 +268,14 @@ BakedMesh bakeMesh(const Node& node)
     return baked;
 }
 
-MObject createMeshShape(const std::string& name, const MObject& parent, const BakedMesh& mesh, int line)
+MObject createMeshShape(const std::string& name, const MObject& parent, BakedMesh mesh, int line)
 {
     const size_t stored = size_t(std::count(mesh.normalStored.begin(), mesh.normalStored.end(), true));
     const bool allStored = stored > 0 && stored == mesh.normalStored.size();
+    const bool merging = stored > 0 && !allStored; // the mesh is needed again below
     std::string problem;
-    MObject shape = headless::createMesh(name, parent, mesh.mesh, allStored ? mesh.normals : std::vector<headless::Vec3>(),
-                                         &problem);
+    MObject shape = headless::createMesh(name, parent, merging ? headless::PolyMesh(mesh.mesh) : std::move(mesh.mesh),
+                                         allStored ? mesh.normals : std::vector<headless::Vec3>(), &problem);
     if (shape.isNull())
         throw ReadError(line, name + " (mesh): " + (problem.empty() ? std::string("the host refused the mesh") : problem));
     if (stored == 0 || allStored)

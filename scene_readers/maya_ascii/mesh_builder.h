@@ -25,6 +25,6 @@ BakedMesh bakeMesh(const Node& node);
 
 // Creates the mesh shape `name` under `parent` from a mesh, baked or made by history, with the normals the
 // file stores (all, or some merged over the host's own). Throws ReadError when the host refuses the data.
-MObject createMeshShape(const std::string& name, const MObject& parent, const BakedMesh& mesh, int line);
+MObject createMeshShape(const std::string& name, const MObject& parent, BakedMesh mesh, int line);
 
 } // namespace mayaascii

@@ -164,7 +164,7 @@ private:
                 mesh = bakeMesh(node);
             else if (!meshFromHistory(index, mesh))
                 return;
-            object = createMeshShape(node.name, parent, mesh, node.line);
+            object = createMeshShape(node.name, parent, std::move(mesh), node.line);
             ++report.meshes;
             break;
         }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 using namespace mayaascii;
@@ -62,4 +63,24 @@ TEST(StatementReader, GroupsArgumentsUpToTheSemicolon)
     const char* streamed = "setAttr(1): -s 300 .vt[0:299] -type float3 | 300 values: 0..299\ncreateNode(2): transform -n after\n";
     EXPECT_EQ(statements(many), streamed);
     EXPECT_EQ(statements(many, false), "setAttr(1): -s 300 .vt[0:299] -type float3 | 300 values\ncreateNode(2): transform -n after\n");
+}
+
+// The count that sizes a statement is taken from the text in blocks where it can: it must be the number of
+// tokens the lexer hands out before the ';', whatever the mix of words, spaces, comments and strings.
+TEST(StatementReader, CountsTheTokensToTheSemicolonAsTheLexerReadsThem)
+{
+    const char* const plain[] = {"12", "-0.5e3", "f", "1/2", "a//b", " ", "\t", "\n", "\r\n", "\v", "\f", "   "};
+    const char* const special[] = {"// a ; comment\n", "\"a ; \\\" b\"", "(", ")", "+", "x;"};
+    std::mt19937 random(7);
+    for (int round = 0; round < 300; ++round) {
+        std::string text;
+        while (text.size() < 400)
+            text += random() % 8 ? plain[random() % 12] : special[random() % 6];
+        size_t tokens = 0;
+        Lexer lexer(text);
+        for (Token t = lexer.next(); t.kind != TokenKind::Semicolon && t.kind != TokenKind::End; t = lexer.next())
+            ++tokens;
+        ASSERT_EQ(Lexer(text).tokensToSemicolon(), tokens) << text;
+        ASSERT_EQ(Lexer(text).tokensToSemicolon(20) > 20, tokens > 20) << text;
+    }
 }
