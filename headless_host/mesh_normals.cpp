@@ -52,15 +52,16 @@ void computeVertexNormals(const float* points, int numVertices, const std::vecto
     for (int c = 0; c < 3; ++c) faceNormal[3 * f + c] = length > 0 ? n[c] / length : 0.0;
   }
 
-  // The corners of each vertex, ascending, as one flat list with offsets.
-  std::vector<int> cornerStart(numVertices + 1, 0);
-  for (int k = 0; k < numFaceVertices; ++k) ++cornerStart[faceVertices[k] + 1];
+  // The corners of each vertex, ascending, as one flat list with offsets: counted, then placed by moving each
+  // vertex's offset along its run, which leaves it at the start of the next run.
+  std::vector<int> cornerStart(size_t(numVertices) + 1, 0);
+  for (int k = 0; k < numFaceVertices; ++k) ++cornerStart[size_t(faceVertices[k]) + 1];
   std::partial_sum(cornerStart.begin(), cornerStart.end(), cornerStart.begin());
-  std::vector<int> cornersOf(numFaceVertices);
-  {
-    std::vector<int> fill(cornerStart.begin(), cornerStart.end() - 1);
-    for (int k = 0; k < numFaceVertices; ++k) cornersOf[fill[faceVertices[k]]++] = k;
-  }
+  std::vector<int> cornersOf(static_cast<size_t>(numFaceVertices));
+  for (int k = 0; k < numFaceVertices; ++k) cornersOf[size_t(cornerStart[size_t(faceVertices[k])]++)] = k;
+  for (int v = numVertices; v > 0; --v) cornerStart[size_t(v)] = cornerStart[size_t(v) - 1];
+  cornerStart[0] = 0;
+
   // Hard edges sorted for lookup; most vertices touch none, which one flag per vertex tells without a search.
   std::vector<std::uint64_t> hard;
   std::vector<unsigned char> touchesHard(size_t(numVertices), 0);
@@ -74,18 +75,23 @@ void computeVertexNormals(const float* points, int numVertices, const std::vecto
   const auto isHard = [&](int a, int b) { return std::binary_search(hard.begin(), hard.end(), edgeKey(a, b)); };
 
   // Corners of one vertex join when their faces share a soft edge at that vertex: the vertices before and after
-  // each corner of the vertex, found once per corner.
+  // each corner are compared, pair by pair, in a union-find over that vertex's corners alone. The groups then
+  // take the next normal ids vertex by vertex, in the order of their first corner.
   auto neighbours = [&](int k) {
     const int first = faceStart[faceOf[k]], last = faceStart[faceOf[k] + 1] - 1;
     return std::make_pair(faceVertices[k == first ? last : k - 1], faceVertices[k == last ? first : k + 1]);
   };
-  std::vector<int> parent(numFaceVertices);
-  std::iota(parent.begin(), parent.end(), 0);
   std::vector<std::pair<int, int>> around;
+  std::vector<int> parent, idOfRoot;
+  int numNormals = 0;
   for (int v = 0; v < numVertices; ++v) {
-    const int begin = cornerStart[v], count = cornerStart[v + 1] - begin;
+    const int begin = cornerStart[size_t(v)], count = cornerStart[size_t(v) + 1] - begin;
     around.clear();
-    for (int i = 0; i < count; ++i) around.push_back(neighbours(cornersOf[begin + i]));
+    parent.resize(size_t(count));
+    for (int i = 0; i < count; ++i) {
+      around.push_back(neighbours(cornersOf[size_t(begin + i)]));
+      parent[size_t(i)] = i;
+    }
     for (int i = 0; i < count; ++i) {
       const std::pair<int, int> a = around[size_t(i)];
       for (int j = i + 1; j < count; ++j) {
@@ -93,30 +99,18 @@ void computeVertexNormals(const float* points, int numVertices, const std::vecto
         for (int w : {a.first, a.second}) {
           if (w != b.first && w != b.second) continue;
           if (touchesHard[size_t(v)] && isHard(v, w)) continue;
-          parent[findRoot(parent, cornersOf[begin + i])] = findRoot(parent, cornersOf[begin + j]);
+          parent[size_t(findRoot(parent, i))] = findRoot(parent, j);
         }
       }
     }
-  }
-
-  // One normal per group, numbered vertex by vertex, groups in the order of their first corner: ids first, so
-  // that the normals are allocated once at their final size.
-  std::vector<int> roots;
-  int numNormals = 0;
-  for (int v = 0; v < numVertices; ++v) {
-    roots.clear();
-    const int firstId = numNormals;
-    for (int i = cornerStart[v]; i < cornerStart[v + 1]; ++i) {
-      const int k = cornersOf[i];
-      const int root = findRoot(parent, k);
-      const size_t group = size_t(std::find(roots.begin(), roots.end(), root) - roots.begin());
-      if (group == roots.size()) {
-        roots.push_back(root);
-        ++numNormals;
-      }
-      faceVertexNormal[k] = firstId + static_cast<int>(group);
+    idOfRoot.assign(size_t(count), -1);
+    for (int i = 0; i < count; ++i) {
+      int& id = idOfRoot[size_t(findRoot(parent, i))];
+      if (id < 0) id = numNormals++;
+      faceVertexNormal[size_t(cornersOf[size_t(begin + i)])] = id;
     }
   }
+
   // Each normal is the normalised sum of its corners' face normals, added in corner order; a vertex's normals
   // have consecutive ids, so one vertex's sums at a time are enough.
   normals.assign(3 * size_t(numNormals), 0.0f);
