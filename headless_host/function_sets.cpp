@@ -75,7 +75,7 @@ MStatus FnAccess::attach(MFnBase& fn, const MDagPath& path) {
 }
 
 Node* attachedNode(const MFnBase& fn, MStatus* status) {
-  Node* node = dynamic_cast<Node*>(FnAccess::object(fn));
+  Node* node = asNode(FnAccess::object(fn));
   if (node == nullptr || !node->alive) {
     setStatus(status, MStatus::kFailure);
     return nullptr;

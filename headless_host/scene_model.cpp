@@ -161,7 +161,7 @@ void renameNode(Node* node, const std::string& newName) {
 }
 
 Node* nodeFrom(const MObject& handle) {
-  Node* node = dynamic_cast<Node*>(ObjectAccess::get(handle));
+  Node* node = asNode(ObjectAccess::get(handle));
   return node != nullptr && node->alive ? node : nullptr;
 }
 

@@ -32,13 +32,18 @@ namespace headless {
 // Everything an MObject can stand for. References are counted by handles (MObject, paths, plugs, function
 // sets); the scene holds one reference to each of its nodes, so a node outlives a scene reset while handles to
 // it remain - as a dead node that is null to the API.
+struct Node;
+
 struct Object {
   int references = 0;
   virtual ~Object() = default;
   virtual MFn::Type apiType() const = 0;
   virtual bool hasFn(MFn::Type type) const = 0;
   virtual bool isAlive() const { return true; }
+  // The node this object is, or null: asked on every function-set call, where a dynamic_cast costs more.
+  virtual Node* asNode() { return nullptr; }
 };
+inline Node* asNode(Object* object) { return object != nullptr ? object->asNode() : nullptr; }
 void retain(Object* object);
 void release(Object* object);
 const char* apiTypeName(MFn::Type type);
@@ -169,6 +174,7 @@ struct ArrayIndices {
 };
 
 struct Node : Object {
+  Node* asNode() override { return this; }
   std::uint64_t id = 0;
   std::string name;
   std::string typeName;
