@@ -145,7 +145,9 @@ MStatus MFnMesh::getPoints(MPointArray& vertexArray, MSpace::Space space) const 
 
 int MFnMesh::numNormals(MStatus* ReturnStatus) const {
   const MeshGeometry* g = headless::meshOf(*this, ReturnStatus);
-  return g != nullptr ? static_cast<int>(g->normals.size() / 3) : 0;
+  if (g == nullptr) return 0;
+  g->waitForNormals();
+  return static_cast<int>(g->normals.size() / 3);
 }
 
 // World-space normals go through the inverse transpose of the world matrix and are normalised again.
@@ -154,6 +156,7 @@ MStatus MFnMesh::getNormals(MFloatVectorArray& normals, MSpace::Space space) con
   MMatrix matrix;
   const MeshGeometry* g = headless::meshInSpace(*this, space, matrix, status);
   if (g == nullptr) return status;
+  g->waitForNormals();
   const MMatrix normalMatrix = matrix.inverse().transpose();
   const unsigned count = static_cast<unsigned>(g->normals.size() / 3);
   normals.setLength(count);
@@ -399,7 +402,9 @@ MPoint MItMeshPolygon::point(int index, MSpace::Space space, MStatus* ReturnStat
 
 int MItMeshPolygon::normalIndex(int localVertexIndex, MStatus* ReturnStatus) const {
   const int corner = headless::currentCorner(walk_, localVertexIndex, ReturnStatus);
-  return corner >= 0 ? walk_->geometry().faceVertexNormal[corner] : -1;
+  if (corner < 0) return -1;
+  walk_->geometry().waitForNormals();
+  return walk_->geometry().faceVertexNormal[corner];
 }
 
 bool MItMeshPolygon::hasUVs(MStatus* ReturnStatus) const {

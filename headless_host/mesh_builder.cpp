@@ -7,7 +7,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <future>
 #include <map>
+#include <system_error>
 #include <set>
 
 namespace headless {
@@ -90,6 +92,44 @@ std::string checkMesh(const MeshData& data, bool checkVertexIds) {
   return std::string();
 }
 
+// Meshes of this many corners or more have their normals computed on a second thread; for smaller ones,
+// starting a thread costs more than it saves.
+const size_t kBackgroundNormalCorners = size_t(1) << 18;
+
+// The computation started last on a second thread, so that the next one waits for it.
+std::shared_future<void>& lastBackgroundNormals() {
+  static std::shared_future<void> last;
+  return last;
+}
+
+// The host's own normals of a mesh from its points, faces and hard edges.
+void computeHostNormals(MeshGeometry& g, const std::vector<std::pair<int, int>>& hardEdges) {
+  static_assert(sizeof(StoredPoint) == 3 * sizeof(float), "points are read as x y z floats");
+  const auto outside = [&](int v) { return v < 0 || static_cast<size_t>(v) >= g.points.size(); };
+  // A sound mesh (all but damaged ones) is computed from its own lists, without a copy of its points or corners.
+  if (!std::any_of(g.faceVertices.begin(), g.faceVertices.end(), outside)) {
+    computeVertexNormals(reinterpret_cast<const float*>(g.points.data()), static_cast<int>(g.points.size()),
+                         g.faceStart, g.faceVertices, hardEdges, g.normals, g.faceVertexNormal);
+    return;
+  }
+  // Ids outside the points (a damaged mesh) are computed with extra vertices at the origin.
+  std::vector<float> points(3 * g.points.size());
+  std::copy_n(reinterpret_cast<const float*>(g.points.data()), points.size(), points.data());
+  std::vector<int> renumbered = g.faceVertices;
+  std::map<int, int> extra;
+  for (int& v : renumbered) {
+    if (!outside(v)) continue;
+    auto it = extra.find(v);
+    if (it == extra.end()) {
+      it = extra.emplace(v, static_cast<int>(points.size() / 3)).first;
+      points.insert(points.end(), {0.0f, 0.0f, 0.0f});
+    }
+    v = it->second;
+  }
+  computeVertexNormals(points.data(), static_cast<int>(points.size() / 3), g.faceStart, renumbered, hardEdges,
+                       g.normals, g.faceVertexNormal);
+}
+
 // The flat form both ways into the host's storage fill: faces as offsets into per-corner lists.
 struct FlatMesh {
   const std::vector<Vec3>* points = nullptr;
@@ -130,30 +170,22 @@ void storeFlat(Node* node, FlatMesh& flat) {
       g->normals.push_back(static_cast<float>(n.z));
     }
     g->faceVertexNormal = std::move(flat.cornerNormals);
+  } else if (g->faceVertices.size() < kBackgroundNormalCorners) {
+    computeHostNormals(*g, *flat.hardEdges);
   } else {
-    static_assert(sizeof(StoredPoint) == 3 * sizeof(float), "points are read as x y z floats");
-    const auto outside = [&](int v) { return v < 0 || static_cast<size_t>(v) >= g->points.size(); };
-    // A sound mesh (all but damaged ones) is computed from its own lists, without a copy of its points or corners.
-    if (!std::any_of(g->faceVertices.begin(), g->faceVertices.end(), outside)) {
-      computeVertexNormals(reinterpret_cast<const float*>(g->points.data()), static_cast<int>(g->points.size()),
-                           g->faceStart, g->faceVertices, *flat.hardEdges, g->normals, g->faceVertexNormal);
-    } else {
-      // Ids outside the points (a damaged mesh) are computed with extra vertices at the origin.
-      std::vector<float> points(3 * g->points.size());
-      std::copy_n(reinterpret_cast<const float*>(g->points.data()), points.size(), points.data());
-      std::vector<int> renumbered = g->faceVertices;
-      std::map<int, int> extra;
-      for (int& v : renumbered) {
-        if (!outside(v)) continue;
-        auto it = extra.find(v);
-        if (it == extra.end()) {
-          it = extra.emplace(v, static_cast<int>(points.size() / 3)).first;
-          points.insert(points.end(), {0.0f, 0.0f, 0.0f});
-        }
-        v = it->second;
-      }
-      computeVertexNormals(points.data(), static_cast<int>(points.size() / 3), g->faceStart, renumbered,
-                           *flat.hardEdges, g->normals, g->faceVertexNormal);
+    // A large mesh's normals take a second thread from here; its first normal query waits for them, while the
+    // rest of the scene is built and an export reads the points, colours and UVs. One mesh at a time, so that
+    // a scene of many large meshes holds one extra thread and one mesh's scratch.
+    std::shared_future<void>& previous = lastBackgroundNormals();
+    if (previous.valid()) previous.wait();
+    MeshGeometry* target = g.get();
+    try {
+      g->pendingNormals =
+          std::async(std::launch::async, [target, hard = *flat.hardEdges] { computeHostNormals(*target, hard); })
+              .share();
+      previous = g->pendingNormals;
+    } catch (const std::system_error&) {
+      computeHostNormals(*g, *flat.hardEdges);  // no thread to be had: now, on this one
     }
   }
   g->colors = *flat.colors;

@@ -20,6 +20,7 @@
 #include <cstdint>
 #include <limits>
 #include <deque>
+#include <future>
 #include <map>
 #include <set>
 #include <memory>
@@ -136,6 +137,21 @@ struct MeshGeometry {
   std::vector<Color4> colors;
   std::vector<int> faceVertexColor;  // per face-vertex, -1 uncoloured (empty = no colours)
   mutable int numEdges = -1;  // distinct vertex pairs of the faces' sides: counted on first request
+  // Set while a second thread computes the host's own normals and their ids: whatever reads those two
+  // arrays waits first, and so does the destructor.
+  mutable std::shared_future<void> pendingNormals;
+
+  MeshGeometry() = default;
+  MeshGeometry(const MeshGeometry&) = delete;
+  MeshGeometry& operator=(const MeshGeometry&) = delete;
+  ~MeshGeometry() {
+    if (pendingNormals.valid()) pendingNormals.wait();
+  }
+  void waitForNormals() const {
+    if (!pendingNormals.valid()) return;
+    std::shared_future<void> pending = std::move(pendingNormals);
+    pending.get();  // rethrows what stopped the computation (no memory for it)
+  }
 
   int numFaces() const { return faceStart.empty() ? 0 : static_cast<int>(faceStart.size()) - 1; }
   int faceSize(int face) const { return faceStart[face + 1] - faceStart[face]; }

@@ -7,7 +7,7 @@
 #include "tools/command_line.h"
 #include "tools/export_report.h"
 #include "tools/gltf_export.h"
-#include "tools/huge_pages.h"
+#include "tools/heap_settings.h"
 #include "tools/output_guard.h"
 #include "tools/qax_summary.h"
 #include "tools/scene_export.h"
@@ -107,6 +107,7 @@ int exportCommand(CommandLine command, const char* argv0)
 int main(int argc, char** argv)
 {
     restartWithHugePages(argv);
+    shareOneHeap();
     std::vector<std::string> arguments(argv + 1, argv + argc);
     CommandLine command;
     std::string error;

@@ -143,6 +143,33 @@ TEST(Mesh, SoftEdgesShareNormalsAndHardEdgesSplitThem) {
   }
 }
 
+// A mesh this large has its normals computed on a second thread: the first query of any kind must wait for them.
+TEST(Mesh, ALargeMeshsNormalsAreThereAtTheFirstQuery) {
+  const int side = 256;  // 4 * 256 * 256 corners
+  headless::MeshData data;
+  for (int z = 0; z <= side; ++z)
+    for (int x = 0; x <= side; ++x) data.points.push_back({double(x), 0.0, double(z)});
+  for (int z = 0; z < side; ++z)
+    for (int x = 0; x < side; ++x) {
+      const int v = z * (side + 1) + x;
+      data.faces.push_back({v, v + side + 1, v + side + 2, v + 1});
+    }
+  for (int query = 0; query < 2; ++query) {
+    MDagPath path = buildCube(data);
+    MFnMesh mesh(path);
+    if (query == 1) {
+      EXPECT_EQ(mesh.numNormals(), int(data.points.size()));
+    }
+    MItMeshPolygon face(path);
+    for (int n = 0; n < 3 * side; ++n, face.next())
+      ASSERT_EQ(face.normalIndex(n % 4), face.vertexIndex(n % 4)) << n;
+    MFloatVectorArray normals;
+    ASSERT_TRUE(mesh.getNormals(normals, MSpace::kObject));
+    ASSERT_EQ(normals.length(), data.points.size());
+    EXPECT_TRUE(normals[normals.length() / 2].isEquivalent(MFloatVector(0.0f, 1.0f, 0.0f), 1e-6f));
+  }
+}
+
 TEST(Mesh, UnmappedCornersFailGetUVIndexAndLeaveTheIndex) {
   for (MItMeshPolygon faces(buildCube(cube())); !faces.isDone(); faces.next()) {
     for (int corner = 0; corner < faces.polygonVertexCount(); ++corner) {

@@ -1,10 +1,14 @@
-#include "tools/huge_pages.h"
+#include "tools/heap_settings.h"
 
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include <unistd.h>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 void restartWithHugePages(char** argv)
 {
@@ -22,5 +26,12 @@ void restartWithHugePages(char** argv)
     // Not restarted (no /proc): the export runs on ordinary pages, only slower.
 #else
     (void)argv;
+#endif
+}
+
+void shareOneHeap()
+{
+#if defined(__GLIBC__)
+    (void)mallopt(M_ARENA_MAX, 1); // a wish: the export runs either way
 #endif
 }

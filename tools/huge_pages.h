@@ -1,8 +1,0 @@
-#pragma once
-// The exporter's heap on transparent huge pages. A million-triangle scene touches some 400 MB of fresh memory
-// on its way through the reader, the host and the plug-in; at one fault per 4 KB page that fault handling was
-// the largest single cost of an export. The C library takes the wish only from the environment at start-up,
-// so the tool sets it and starts itself again, once, before doing anything else.
-
-// Returns only when the tool need not (or cannot) start again; argv as main received it.
-void restartWithHugePages(char** argv);
