@@ -2,6 +2,7 @@
 
 #include "scene_readers/maya_ascii/attribute_names.h"
 #include "scene_readers/maya_ascii/geometry_values.h"
+#include "scene_readers/maya_ascii/parallel_values.h"
 #include "scene_readers/maya_ascii/read_error.h"
 #include "scene_readers/maya_ascii/statement_reader.h"
 #include "scene_readers/maya_ascii/values.h"
@@ -527,6 +528,7 @@ private:
                 return;
             }
             value.numbers.reserve(count);
+            readNumbersOnTwoThreads(tokens, value.numbers); // a long plain list: taken whole, or left as it is
             while (!tokens.done()) {
                 double number = 0;
                 if (tokens.takeNumber(number)) {
@@ -573,7 +575,8 @@ private:
             while (!tokens.done())
                 value.numbers.push_back(numberArgument(tokens.take(), "a number"));
         } else if (type == "polyFaces") {
-            value.geometry = decodePolyFaces(tokens, line);
+            PolyFacesData faces;
+            value.geometry = readPolyFacesOnTwoThreads(tokens, faces) ? std::move(faces) : decodePolyFaces(tokens, line);
         } else if (type == "nurbsCurve") {
             value.geometry = decodeNurbsCurve(tokens, line);
         } else if (type == "nurbsSurface") {

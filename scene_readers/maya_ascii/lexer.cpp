@@ -39,16 +39,26 @@ bool endsWord(char c) { return (classOf(c) & (kSpace | kSpecial)) != 0; }
 
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
 
+// Bits set in a 16-bit mask, summed in place (no popcount instruction on the base instruction set).
+unsigned bitsSet(unsigned mask)
+{
+    mask -= (mask >> 1) & 0x5555u;
+    mask = (mask & 0x3333u) + ((mask >> 2) & 0x3333u);
+    mask = (mask + (mask >> 4)) & 0x0f0fu;
+    return (mask + (mask >> 8)) & 0x1fu;
+}
+
 // From i, just past whitespace: counts the words that begin in blocks of 16 bytes holding only words and
-// whitespace (the text of a large array), stopping before a block with a quote, ';', '(', ')' or '/', which
-// the byte loop takes. Returns the position reached; inWord tells whether a word counted runs on from there.
-size_t countPlainWords(const char* text, size_t i, size_t size, size_t limit, size_t& count, bool& inWord)
+// whitespace (the text of a large array), and the line ends, stopping before a block with a quote, ';', '(',
+// ')' or '/', which the byte loop takes. Returns the position reached; inWord tells whether a word counted
+// runs on from there.
+size_t countPlainWords(const char* text, size_t i, size_t size, size_t limit, size_t& count, int& lines, bool& inWord)
 {
     inWord = false;
 #if defined(__SSE2__)
     const __m128i belowTab = _mm_set1_epi8(8), aboveReturn = _mm_set1_epi8(14), blank = _mm_set1_epi8(' ');
     const __m128i quote = _mm_set1_epi8('"'), semicolon = _mm_set1_epi8(';'), open = _mm_set1_epi8('(');
-    const __m128i close = _mm_set1_epi8(')'), slash = _mm_set1_epi8('/');
+    const __m128i close = _mm_set1_epi8(')'), slash = _mm_set1_epi8('/'), newline = _mm_set1_epi8('\n');
     unsigned spaceBefore = 1;
     while (i + 16 <= size && count <= limit) {
         const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
@@ -61,12 +71,8 @@ size_t countPlainWords(const char* text, size_t i, size_t size, size_t limit, si
         const __m128i space = _mm_or_si128(_mm_cmpeq_epi8(c, blank),
                                            _mm_and_si128(_mm_cmpgt_epi8(c, belowTab), _mm_cmplt_epi8(c, aboveReturn)));
         const unsigned spaces = unsigned(_mm_movemask_epi8(space));
-        unsigned starts = ~spaces & ((spaces << 1) | spaceBefore) & 0xffffu;
-        // Bits set, summed in place (no popcount instruction on the base instruction set).
-        starts -= (starts >> 1) & 0x5555u;
-        starts = (starts & 0x3333u) + ((starts >> 2) & 0x3333u);
-        starts = (starts + (starts >> 4)) & 0x0f0fu;
-        count += (starts + (starts >> 8)) & 0x1fu;
+        count += bitsSet(~spaces & ((spaces << 1) | spaceBefore) & 0xffffu);
+        lines += int(bitsSet(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(c, newline)))));
         spaceBefore = spaces >> 15;
         i += 16;
     }
@@ -76,6 +82,7 @@ size_t countPlainWords(const char* text, size_t i, size_t size, size_t limit, si
     (void)size;
     (void)limit;
     (void)count;
+    (void)lines;
 #endif
     return i;
 }
@@ -175,30 +182,36 @@ Token Lexer::next()
     return token;
 }
 
-size_t Lexer::tokensToSemicolon(size_t limit) const
+size_t Lexer::tokensToSemicolon(size_t limit, Span* span) const
 {
     const size_t size = text_.size();
     const char* const text = text_.data();
     size_t count = 0;
     size_t i = position_;
+    Span found;
     while (i < size && count <= limit) {
         const char c = text[i];
         const CharClass k = classOf(c);
         if (k == kSpace) {
+            found.lines += c == '\n' ? 1 : 0;
             bool inWord = false;
-            i = countPlainWords(text, i + 1, size, limit, count, inWord);
+            i = countPlainWords(text, i + 1, size, limit, count, found.lines, inWord);
             while (inWord && i < size && !endsWord(text[i]))
                 ++i;
         } else if (k == kSpecial) {
             if (c == ';')
-                return count;
+                break;
+            found.plain = false;
             ++count;
             if (c == '"')
-                for (++i; i < size && text[i] != '"'; ++i)
-                    if (text[i] == '\\')
-                        ++i;
+                for (++i; i < size && text[i] != '"'; ++i) {
+                    found.lines += text[i] == '\n' ? 1 : 0;
+                    if (text[i] == '\\' && i + 1 < size)
+                        found.lines += text[++i] == '\n' ? 1 : 0;
+                }
             ++i;
         } else if (k == kSlash && i + 1 < size && text[i + 1] == '/') {
+            found.plain = false;
             while (i < size && text[i] != '\n')
                 ++i;
         } else {
@@ -208,6 +221,9 @@ size_t Lexer::tokensToSemicolon(size_t limit) const
             }
         }
     }
+    found.end = i < size ? i : size;
+    if (span)
+        *span = found;
     return count;
 }
 

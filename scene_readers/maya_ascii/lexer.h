@@ -34,10 +34,26 @@ public:
     // The same for a plain integer ("-12").
     bool nextInteger(int64_t& value);
 
+    // What the text from here to the statement's ';' holds: where the ';' is (or the end of the text), whether
+    // it holds only words and whitespace (no strings, parentheses or comments), and its line ends.
+    struct Span {
+        size_t end = 0;
+        bool plain = true;
+        int lines = 0;
+    };
+
     // How many tokens at most the statement from here to its ';' holds (comments and quoted ';' skipped), so
     // that a statement of millions of values is stored once at its size instead of grown by copying.
-    // Counting stops past `limit`.
-    size_t tokensToSemicolon(size_t limit = size_t(-1)) const;
+    // Counting stops past `limit`; span, when given, is filled for a count that did not stop.
+    size_t tokensToSemicolon(size_t limit = size_t(-1), Span* span = nullptr) const;
+
+    // Where the lexer stands in its text, and a jump forward over text already read by other means.
+    size_t position() const { return position_; }
+    void skipTo(size_t position, int linesPassed)
+    {
+        position_ = position;
+        line_ += linesPassed;
+    }
 
 private:
     void skipSpaceAndComments();

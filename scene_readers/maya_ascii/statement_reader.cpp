@@ -83,8 +83,16 @@ void StatementReader::readStreamedHeader(Statement& statement)
         statement.arguments.push_back(token.kind == TokenKind::OpenParen ? joinStrings(token, statement) : token);
     }
     statement.streamed = true;
-    statement.valueCount = lexer_.tokensToSemicolon();
+    valuesStart_ = lexer_.position();
+    statement.valueCount = lexer_.tokensToSemicolon(size_t(-1), &values_);
     streaming_ = true;
+}
+
+std::string_view StatementReader::plainValueText() const
+{
+    if (!streaming_ || !values_.plain || lexer_.position() != valuesStart_)
+        return std::string_view();
+    return text_.substr(valuesStart_, values_.end - valuesStart_);
 }
 
 Token StatementReader::nextValue()

@@ -33,7 +33,7 @@ public:
     static constexpr size_t kStreamedTokens = 256;
 
     // The text must outlive the reader and the statements it fills.
-    explicit StatementReader(std::string_view text) : lexer_(text) {}
+    explicit StatementReader(std::string_view text) : lexer_(text), text_(text) {}
 
     // Fills `statement` with the next statement and returns true; false at the end of the text. What the
     // caller left unread of a streamed statement is passed over. Throws ReadError on a statement without a
@@ -49,12 +49,21 @@ public:
     bool nextNumber(double& value) { return lexer_.nextNumber(value); }
     bool nextInteger(int64_t& value) { return lexer_.nextInteger(value); }
 
+    // The text of the streamed statement's values when it holds nothing but words and whitespace and none of
+    // them was taken yet, for decoders that read it by other means (on several threads); empty otherwise.
+    std::string_view plainValueText() const;
+    // Passes over the values of plainValueText(), once read, to the statement's ';'.
+    void skipPlainValues() { lexer_.skipTo(values_.end, values_.lines); }
+
 private:
     Token joinStrings(const Token& open, Statement& statement);
     void readStreamedHeader(Statement& statement);
 
     Lexer lexer_;
+    std::string_view text_;
     bool streaming_ = false;
+    size_t valuesStart_ = 0; // where the streamed statement's values begin
+    Lexer::Span values_;     // and what they hold
 };
 
 } // namespace mayaascii

@@ -70,6 +70,11 @@ public:
         return true;
     }
 
+    // The reader of a streamed statement (null for stored tokens), and the mark that its values were read
+    // by other means (StatementReader::plainValueText).
+    StatementReader* streamedReader() const { return buffered_ ? nullptr : reader_; }
+    void takeAll() { remaining_ = 0; }
+
 private:
     const Token* position_ = nullptr;
     StatementReader* reader_ = nullptr;

@@ -1,8 +1,14 @@
 #include "scene_readers/maya_ascii/document_loader.h"
 
+#include "scene_readers/maya_ascii/read_error.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+#include <random>
 #include <string>
+#include <variant>
 
 using namespace mayaascii;
 
@@ -110,4 +116,67 @@ TEST(DocumentLoader, KeepsValuesChunksAndConnections)
     EXPECT_NE(document.warnings[0].find("ghost.oc"), std::string::npos);
     EXPECT_NE(document.warnings[1].find("other.ma"), std::string::npos);
     EXPECT_EQ(document.skippedCommands.at("playbackOptions"), 1);
+}
+
+// Long lists of plain values are read on two threads. The same list with a comment in it is read value by value:
+// both must give the same values, and an error inside the list or after it must name its line.
+TEST(DocumentLoader, LongPlainListsReadOnTwoThreadsAsValueByValue)
+{
+    std::mt19937 random(11);
+    std::string points = "setAttr -s 100000 \".vt[0:99999]\" -type \"float3\"";
+    for (int i = 0; i < 300000; ++i)
+        points += (i % 3 ? " " : "\n\t\t") + std::to_string(int(random() % 20001) - 10000) + "." +
+                  std::to_string(random() % 1000) + (i % 7 ? "" : "e-3");
+    // Faces with UV sets (set 1 only in the last third), colours, old-style colours and holes.
+    std::string faces = "setAttr -s 30000 \".fc[0:29999]\" -type \"polyFaces\"";
+    auto four = [&] { return " 4 " + std::to_string(random() % 999) + " " + std::to_string(random() % 999) + " 7 8"; };
+    for (int f = 0; f < 30000; ++f) {
+        faces += "\n\t\tf" + four();
+        if (random() % 4 == 0)
+            faces += " h 3 1 2 3 mu 0 7 1 2 3 4 5 6 7";
+        else
+            for (const char* group : {"mu 0", "mu 1", "mc 0", "fc"})
+                if (random() % 3 == 0 && (f > 20000 || std::strcmp(group, "mu 1") != 0))
+                    faces += std::string(" ") + group + four();
+    }
+    const std::string scene = "createNode mesh -n \"m\";\n" + points + ";\n" + faces + ";\n";
+    auto lineAt = [&](size_t at) { return 1 + int(std::count(scene.begin(), scene.begin() + long(at), '\n')); };
+    auto load = [](const std::string& text, SceneDocument& document) {
+        try {
+            loadDocument(text, document);
+            return 0;
+        } catch (const ReadError& error) {
+            return error.line();
+        }
+    };
+    std::string commented = scene;
+    for (const char* type : {"\"float3\"", "\"polyFaces\""})
+        commented.insert(commented.find(type) + std::strlen(type), " // one value at a time");
+
+    SceneDocument two, one;
+    ASSERT_EQ(load(scene, two), 0);
+    ASSERT_EQ(load(commented, one), 0);
+    const Node &a = node(two, "m"), &b = node(one, "m");
+    EXPECT_EQ(a.attributes.at("vt").chunks[0].value.numbers, b.attributes.at("vt").chunks[0].value.numbers);
+    const PolyFacesData& x = std::get<PolyFacesData>(a.attributes.at("fc").chunks[0].value.geometry);
+    const PolyFacesData& y = std::get<PolyFacesData>(b.attributes.at("fc").chunks[0].value.geometry);
+    EXPECT_EQ(x.faceStart, y.faceStart);
+    EXPECT_EQ(x.edges, y.edges);
+    EXPECT_EQ(x.facesWithHoles, y.facesWithHoles);
+    EXPECT_EQ(x.uvs, y.uvs);
+    EXPECT_EQ(x.colors, y.colors);
+    EXPECT_EQ(x.oldColors, y.oldColors);
+
+    // A bad value late in the points and in the faces, and a bad statement after both.
+    const size_t latePoint = scene.find('\n', scene.find("setAttr -s 30000") * 3 / 4);
+    const size_t lateFace = scene.rfind("\n\t\tf");
+    const std::pair<std::string, int> errors[] = {
+        {std::string(scene).insert(latePoint, " 1.5x"), lineAt(latePoint)},
+        {std::string(scene).insert(lateFace, "\n\t\tf 2 1 2"), lineAt(lateFace) + 1},
+        {scene + "createNode transform -zz;\n", lineAt(scene.size())},
+    };
+    for (const auto& error : errors) {
+        SceneDocument document;
+        EXPECT_EQ(load(error.first, document), error.second);
+    }
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 
@@ -66,7 +67,8 @@ TEST(StatementReader, GroupsArgumentsUpToTheSemicolon)
 }
 
 // The count that sizes a statement is taken from the text in blocks where it can: it must be the number of
-// tokens the lexer hands out before the ';', whatever the mix of words, spaces, comments and strings.
+// tokens the lexer hands out before the ';', whatever the mix of words, spaces, comments and strings, and the
+// span it reports must be the lexer's too.
 TEST(StatementReader, CountsTheTokensToTheSemicolonAsTheLexerReadsThem)
 {
     const char* const plain[] = {"12", "-0.5e3", "f", "1/2", "a//b", " ", "\t", "\n", "\r\n", "\v", "\f", "   "};
@@ -76,11 +78,28 @@ TEST(StatementReader, CountsTheTokensToTheSemicolonAsTheLexerReadsThem)
         std::string text;
         while (text.size() < 400)
             text += random() % 8 ? plain[random() % 12] : special[random() % 6];
-        size_t tokens = 0;
+        // The lexer's own reading: its tokens, where the ';' is, and whether anything but words and whitespace
+        // (strings, parentheses, comments: text outside the words) comes before it.
+        size_t tokens = 0, end = text.size();
+        bool plain = true;
+        std::string outside = text;
         Lexer lexer(text);
-        for (Token t = lexer.next(); t.kind != TokenKind::Semicolon && t.kind != TokenKind::End; t = lexer.next())
+        for (Token t = lexer.next(); t.kind != TokenKind::End; t = lexer.next()) {
+            const size_t at = size_t(t.text.data() - text.data());
+            if (t.kind == TokenKind::Semicolon) {
+                end = at;
+                break;
+            }
             ++tokens;
-        ASSERT_EQ(Lexer(text).tokensToSemicolon(), tokens) << text;
+            plain = plain && t.kind != TokenKind::String && t.kind != TokenKind::OpenParen && t.kind != TokenKind::CloseParen;
+            outside.replace(at, t.text.size(), t.text.size(), ' ');
+        }
+        plain = plain && outside.substr(0, end).find_first_not_of(" \t\r\n\v\f") == std::string::npos;
+        Lexer::Span span;
+        ASSERT_EQ(Lexer(text).tokensToSemicolon(size_t(-1), &span), tokens) << text;
+        EXPECT_EQ(span.end, end) << text;
+        EXPECT_EQ(span.plain, plain) << text;
+        EXPECT_EQ(span.lines, std::count(text.begin(), text.begin() + long(end), '\n')) << text;
         ASSERT_EQ(Lexer(text).tokensToSemicolon(20) > 20, tokens > 20) << text;
     }
 }
