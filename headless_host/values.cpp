@@ -67,16 +67,6 @@ MMatrix cellByCell(const MMatrix& left, const MMatrix& right, Combine combine) {
 }  // namespace
 
 // ---- MColor
-MColor::MColor() : r(0.0f), g(0.0f), b(0.0f), a(1.0f) {}
-MColor::MColor(const MColor&) = default;
-MColor::MColor(float red, float green, float blue, float alpha) : r(red), g(green), b(blue), a(alpha) {}
-MColor::MColor(const float rgb[3]) : r(rgb[0]), g(rgb[1]), b(rgb[2]), a(1.0f) {}
-MColor::~MColor() {}
-MColor& MColor::operator=(const MColor&) = default;
-float& MColor::operator()(unsigned i) { return (*this)[i]; }
-float MColor::operator()(unsigned i) const { return (*this)[i]; }
-float& MColor::operator[](unsigned i) { return i == 0 ? r : i == 1 ? g : i == 2 ? b : a; }
-float MColor::operator[](unsigned i) const { return i == 0 ? r : i == 1 ? g : i == 2 ? b : a; }
 MColor& MColor::operator/=(float s) { return *this = *this / s; }
 MColor MColor::operator/(float s) const { return MColor(r / s, g / s, b / s, a / s); }
 MColor& MColor::operator*=(float s) { return *this = *this * s; }
