@@ -114,6 +114,18 @@ bool Lexer::nextNumber(double& value)
     const char* const end = text_.data() + text_.size();
     if (begin == end)
         return false;
+    // A whole number of up to 15 digits (a mesh's edges: most of the values of a large scene) is exact in a
+    // double: read without the general parser, to the value it gives.
+    const char* digit = begin + (*begin == '-' ? 1 : 0);
+    const char* const firstDigit = digit;
+    uint64_t whole = 0;
+    while (digit < end && digit - firstDigit < 16 && unsigned(*digit - '0') < 10)
+        whole = whole * 10 + unsigned(*digit++ - '0');
+    if (digit > firstDigit && digit - firstDigit <= 15 && (digit == end || endsWord(*digit))) {
+        value = firstDigit != begin ? -double(whole) : double(whole);
+        position_ += size_t(digit - begin);
+        return true;
+    }
     const auto result = fast_float::from_chars(begin, end, value);
     // The number must be the whole word: "1.5x" or "1/2" are words that are no number.
     if (result.ec != std::errc() || (result.ptr != end && !endsWord(*result.ptr)) || !std::isfinite(value))

@@ -82,7 +82,7 @@ TEST(InPlaceNumbers, ReadWhatTheTokenPathReadsOrTakeNothing)
 {
     // Each text: its first word against the lexer's own token of it.
     const char* const texts[] = {
-        "0 ",     "-1.5e3;", "1e-45\n",  ".5)",     "5.",       "-0",       "123456789012",
+        "0 ",     "-1.5e3;", "1e-45\n",  ".5)",     "5.",       "-0",       "123456789012", "007", "-999999999999999", "1234567890123456",
         "1.0000001192092896", "+1",     "1.5x",     "1/2",      "1e",       "inf",      "-inf",
         "nan",    "yes",     "-n",       "\"1\"",   "0x10",     "1e400",    "9223372036854775808",
         "-9223372036854775809", "  // note\n 7", "2.5//x",   "",         "-",        "1;2",
