@@ -29,9 +29,11 @@ void restartWithHugePages(char** argv)
 #endif
 }
 
-void shareOneHeap()
+void tuneHeap()
 {
 #if defined(__GLIBC__)
-    (void)mallopt(M_ARENA_MAX, 1); // a wish: the export runs either way
+    // Wishes: the export runs either way.
+    (void)mallopt(M_ARENA_MAX, 1);
+    (void)mallopt(M_MMAP_THRESHOLD, 32 << 20);
 #endif
 }

@@ -107,7 +107,7 @@ int exportCommand(CommandLine command, const char* argv0)
 int main(int argc, char** argv)
 {
     restartWithHugePages(argv);
-    shareOneHeap();
+    tuneHeap();
     std::vector<std::string> arguments(argv + 1, argv + argc);
     CommandLine command;
     std::string error;
