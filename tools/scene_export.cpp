@@ -3,6 +3,7 @@
 #include "tools/export_log.h"
 #include "tools/output_guard.h"
 #include "tools/plugin_location.h"
+#include "tools/replaced_file.h"
 #include "tools/scene_loading.h"
 
 #include "output/free_qax_model.h"
@@ -202,9 +203,11 @@ ExportOutcome runExport(const CommandLine& command)
             close(null);
         }
     }
+    ReplacedFile replaced(command.outputPath);
     const MStatus status = headless::exportFile(
         "qaxExport", command.outputPath, exportOptions(command),
         command.selection.empty() ? MPxFileTranslator::kExportAccessMode : MPxFileTranslator::kExportActiveAccessMode);
+    replaced.release();
     headless::unloadPlugin(pluginNameOf(loadPath));
     // The scene is done with: its meshes need not sit in memory beside the file read back below.
     headless::emptyScene();
