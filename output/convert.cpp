@@ -544,12 +544,16 @@ bool convertToQAX(const Model& model, qaxModel& output)
     if (!convertMaterials(model, output))
         return false;
 
-    // Every length of the file is an int32: refuse a scene that could not be written.
+    // Every length of the file is an int32: refuse a scene that could not be written. The triangle counts are
+    // kept for the conversion: each takes a walk over all of a mesh's polygons.
+    int64_t* trianglesOf = allocateArray<int64_t>("convert->triangles", size_t(numMeshes));
+    if (!trianglesOf)
+        return false;
     int64_t numObjects = 0;
     int64_t objectsLength = 4;
     WeldScratch weld = {{nullptr, 0}, 0};
     for (int32_t m = 0; m < numMeshes; ++m) {
-        int64_t triangles = trianglesOfMesh(frame.meshes[m]);
+        int64_t triangles = trianglesOf[m] = trianglesOfMesh(frame.meshes[m]);
         int64_t largest = 3 * (triangles < QAX_MAX_OBJECT_TRIANGLES ? triangles : int64_t(QAX_MAX_OBJECT_TRIANGLES));
         if (largest > weld.capacity)
             weld.capacity = uint32_t(largest);
@@ -561,20 +565,23 @@ bool convertToQAX(const Model& model, qaxModel& output)
     }
     if (output.materials.length + objectsLength + FILE_FIXED_LENGTH > INT32_MAX) {
         logPrint(0, "Error: The scene is too large for a qax file.\n");
+        releaseArray(trianglesOf);
         return false;
     }
 
     output.objects.numObjects = int32_t(numObjects);
     output.objects.objects = allocateArray<qaxObject>("qaxModel->objects.objects", size_t(numObjects));
-    if (!output.objects.objects)
+    if (!output.objects.objects) {
+        releaseArray(trianglesOf);
         return false;
+    }
 
     qaxObject* next = output.objects.objects;
     int64_t length = 4;
     bool converted = true;
     for (int32_t m = 0; m < numMeshes && converted; ++m) {
         const Mesh& mesh = frame.meshes[m];
-        int64_t triangles = trianglesOfMesh(mesh);
+        int64_t triangles = trianglesOf[m];
         int32_t count = objectsForTriangles(triangles);
         converted = convertMesh(mesh, m, triangles, withColors, next, weld);
         for (int32_t i = 0; i < count && converted; ++i)
@@ -582,6 +589,7 @@ bool convertToQAX(const Model& model, qaxModel& output)
         next += count;
     }
     releaseHashTable(weld.table);
+    releaseArray(trianglesOf);
     if (!converted)
         return false;
     output.objects.length = int32_t(length);
