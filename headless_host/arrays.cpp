@@ -47,6 +47,16 @@ void resize(T*& items, unsigned& length, unsigned& capacity, unsigned count, con
   length = count;
 }
 
+// setLength: the new elements are T(), which a block reserve() has just made holds already.
+template <class T>
+void setLengthTo(T*& items, unsigned& length, unsigned& capacity, unsigned count) {
+  const unsigned before = capacity;
+  reserve(items, length, capacity, count);
+  if (capacity == before)
+    for (unsigned i = length; i < count; ++i) items[i] = T();
+  length = count;
+}
+
 template <class T>
 bool removeAt(T* items, unsigned& length, unsigned index) {
   if (index >= length) return false;
@@ -87,7 +97,7 @@ MStatus ok(bool success) { return success ? MStatus::kSuccess : MStatus::kFailur
   }                                                                                                        \
   Class::~Class() { delete[] items_; }                                                                     \
   MStatus Class::setLength(unsigned length) {                                                              \
-    resize(items_, length_, capacity_, length, T());                                                       \
+    setLengthTo(items_, length_, capacity_, length);                                                       \
     return MStatus::kSuccess;                                                                              \
   }                                                                                                        \
   unsigned Class::length() const { return length_; }                                                       \
