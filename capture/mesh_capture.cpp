@@ -184,14 +184,17 @@ int loadMesh(const MDagPath& path, Mesh& mesh, const Model& model, int32_t upAxi
 
     int polygonCount = fnMesh.numPolygons();
     mesh.numPolygons = polygonCount > 0 ? polygonCount : 0;
-    // Every byte 0xFF: every index of every Polygon starts as -1 ("none").
-    mesh.polygons = allocateArray<Polygon>("mesh->polygons", (size_t)mesh.numPolygons, 0xFF);
+    // Every byte 0xFF: every index of every Polygon starts as -1 ("none"). Each record is set so as it is
+    // filled, while it is in the cache, rather than all of them in one pass beforehand.
+    mesh.polygons = allocateArray<Polygon>("mesh->polygons", (size_t)mesh.numPolygons, UNFILLED);
     if (!mesh.polygons)
         return refuseAllocation();
     logPrint(0, "loadMesh: Generating polygons...\n");
     bool truncated = false;
-    for (int32_t k = 0; !polygonIterator.isDone() && k < mesh.numPolygons; polygonIterator.next(), ++k) {
+    int32_t k = 0;
+    for (; !polygonIterator.isDone() && k < mesh.numPolygons; polygonIterator.next(), ++k) {
         Polygon& polygon = mesh.polygons[k];
+        memset(&polygon, 0xFF, sizeof polygon);
         int corners = polygonIterator.polygonVertexCount();
         if (corners > MAX_POLYGON_CORNERS) {
             truncated = true;
@@ -216,6 +219,8 @@ int loadMesh(const MDagPath& path, Mesh& mesh, const Model& model, int32_t upAxi
                 polygon.normalIndices[j] = polygonIterator.normalIndex(j);
         }
     }
+    if (k < mesh.numPolygons)
+        memset(mesh.polygons + k, 0xFF, sizeof(Polygon) * size_t(mesh.numPolygons - k));
     if (truncated)
         logPrint(0,
                  "Warning: Polygons with more than %i vertices were detected.  Only the first %i vert(s) will "
